@@ -1,0 +1,29 @@
+// acv: the command-line face of Adult Corvantis, for scripts, batch work and headless use.
+#include <iostream>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Adult Corvantis 4.0 command line: score questionnaires and work with .cvr files"};
+  app.require_subcommand(1);
+  int exitCode = acv::cli::kExitOk;
+  acv::cli::SetupScoreCommand(app, &exitCode);
+  acv::cli::SetupCheckCommand(app, &exitCode);
+  acv::cli::SetupListCommand(app, &exitCode);
+  acv::cli::SetupAnalyseCommand(app, &exitCode);
+  acv::cli::SetupImportCommand(app, &exitCode);
+  acv::cli::SetupSalvageCommand(app, &exitCode);
+  acv::cli::SetupDemoCommand(app, &exitCode);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    // One line naming the problem; usage errors are bad input.
+    std::cerr << "acv: " << e.what() << "\n";
+    return acv::cli::kExitBadInput;
+  }
+  return exitCode;
+}

@@ -1,0 +1,39 @@
+// Calendar dates as stored in records (YYYYMMDD) and the checks made on them.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace acv {
+
+struct CalendarDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
+struct TimeStamp {
+  CalendarDate date;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// Splits exactly eight decimal digits into year, month and day; nothing for any other text.
+// The parts are not range-checked.
+std::optional<CalendarDate> ParseDate8(std::string_view text);
+// The same for exactly fourteen digits YYYYMMDDhhmmss.
+std::optional<TimeStamp> ParseStamp14(std::string_view text);
+
+// Year 1901..2099, month 1..12, a day that exists in that month; 29 February only in years
+// divisible by four.
+bool IsValidCalendarDate(const CalendarDate& date);
+
+// Whole years from `birth` to `on`: the difference of the years, less one before the birthday.
+int AgeInYears(const CalendarDate& birth, const CalendarDate& on);
+
+// Today's local date.
+CalendarDate Today();
+
+}  // namespace acv

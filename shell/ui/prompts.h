@@ -1,0 +1,43 @@
+// Every message box and file dialog of the window goes through this interface, so that tests can
+// answer them. Texts are always shown as plain text.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace acv {
+
+class Prompts {
+ public:
+  enum class Icon { kStop, kInformation, kExclamation };
+
+  virtual ~Prompts() = default;
+
+  // A modal box with an OK button.
+  virtual void message(QWidget* parent, const QString& caption, const QString& text,
+                       Icon icon) = 0;
+  // A modal box with two buttons; true when the first (`acceptText`) was chosen.
+  virtual bool ask(QWidget* parent, const QString& caption, const QString& text,
+                   const QString& acceptText, const QString& rejectText, bool acceptIsDefault) = 0;
+  // File dialogs; the empty text when cancelled. `filter` is a Qt name filter such as
+  // "ACV Files (*.cvr)".
+  virtual QString openFileName(QWidget* parent, const QString& caption, const QString& start,
+                               const QString& filter) = 0;
+  virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
+                               const QString& filter) = 0;
+};
+
+// The production implementation, with Qt's own boxes and dialogs.
+class QtPrompts : public Prompts {
+ public:
+  void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+  bool ask(QWidget* parent, const QString& caption, const QString& text, const QString& acceptText,
+           const QString& rejectText, bool acceptIsDefault) override;
+  QString openFileName(QWidget* parent, const QString& caption, const QString& start,
+                       const QString& filter) override;
+  QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
+                       const QString& filter) override;
+};
+
+}  // namespace acv

@@ -1,0 +1,88 @@
+// Every text the storage layer's callers show to the user, word for word. The window shows them
+// in message boxes; the command line prints them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/response_record.h"
+
+namespace acv {
+
+struct UserMessage {
+  std::string_view caption;
+  std::string text;
+};
+
+namespace caption {
+inline constexpr std::string_view kMandatoryField = "Mandatory Field";
+inline constexpr std::string_view kIncorrectDate = "Incorrect Date";
+inline constexpr std::string_view kIncorrectFileName = "Incorrect File Name";
+inline constexpr std::string_view kSaveFailed = "Save Has Failed";
+inline constexpr std::string_view kSaveSucceeded = "Save Was Successful";
+inline constexpr std::string_view kPartialCorruption = "Partial File Corruption";
+inline constexpr std::string_view kNoMatch = "No Matching Records";
+inline constexpr std::string_view kReadOnly = "File is Read Only";
+inline constexpr std::string_view kNoSelection = "No Selection";
+inline constexpr std::string_view kTooManySelections = "Too Many Selections";
+inline constexpr std::string_view kTwoSelf = "Two Self Assessments";
+inline constexpr std::string_view kTwoObserver = "Two Observer Assessments";
+inline constexpr std::string_view kChangedCriteria = "Changed Selection Criteria";
+inline constexpr std::string_view kReadError = "Read Error";
+}  // namespace caption
+
+namespace text {
+inline constexpr std::string_view kNamesMandatory = "'First Name' and 'Last Name' are mandatory.";
+inline constexpr std::string_view kBirthDateMandatory = "'Date Of Birth' is mandatory.";
+inline constexpr std::string_view kBirthDateIncorrect =
+    "The 'Date Of Birth' is not correct.\n\nThe date must have a valid day for the month,\nand "
+    "have a four digit year greater than 1900.";
+inline constexpr std::string_view kUnder18 = "The age of the person must be 18 or more";
+inline constexpr std::string_view kNoFileName = "You have not entered a filename.";
+inline constexpr std::string_view kFileNameWithExtension =
+    "You must enter an ACV filename without the extension.  For example:  "
+    "c:/data_files/ACV_2005";
+inline constexpr std::string_view kBrowseNotCvr =
+    "You must enter an ACV filename (*.cvr).  For example:  c:/data_files/ACV_2005.cvr";
+inline constexpr std::string_view kBrowseNotCsv =
+    "You must enter a CSV filename (*.csv).  For example:  "
+    "c:/export_files/export_ACV_2005.csv";
+inline constexpr std::string_view kNoMatch =
+    "There were no records in the specified ACV file\nwith the requested name and date of birth.";
+inline constexpr std::string_view kReadOnly =
+    "Warning:  The file you are attempting to edit is read-only.\n\nYou will have to either have "
+    "the read-only security\non the file removed or save any edits to a new file.";
+inline constexpr std::string_view kNoSelection =
+    "You have not made a selection.\n\nEnter the name, date of birth and file to search\nthen "
+    "click the 'Load/Reload ACV Responses' button.\n\nIf any matching records have been found "
+    "you can\nthen select one from the list.";
+inline constexpr std::string_view kTooManySelections =
+    "You are limited to select at most two assessments.\n\nIf you select two assessments then "
+    "one must be\na Self Assessment and one an Observer Assessment.";
+inline constexpr std::string_view kTwoSelf =
+    "You have selected two Self Assessments.\n\nYou are limited to select at most two "
+    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
+    "an Observer Assessment.";
+inline constexpr std::string_view kTwoObserver =
+    "You have selected two Observer Assessments.\n\nYou are limited to select at most two "
+    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
+    "an Observer Assessment.";
+inline constexpr std::string_view kChangedCriteria =
+    "Warning:  You have changed the selection criteria for the list of ACV responses but have "
+    "not reloaded the list.";
+inline constexpr std::string_view kReadError =
+    "There was an error trying to read the records you have selected.\n\nPlease try again.";
+}  // namespace text
+
+// "Unfortunately %u records failed to load from the file, ..." (caption Partial File Corruption).
+UserMessage CorruptRecordsMessage(unsigned count);
+
+// The message for a failed save (caption Save Has Failed), by the code WriteRecord returned.
+UserMessage SaveFailureMessage(int code);
+// The message for a successful save (caption Save Was Successful).
+UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& fullFileName);
+
+// The selection dialogs' message for a failure to open `name` (typed, without ".cvr").
+UserMessage SelectionOpenMessage(int code, const std::string& name);
+
+}  // namespace acv

@@ -1,0 +1,61 @@
+// A response file (.cvr): a 243-byte header and at most 657 scrambled records of 2,187 bytes.
+// A file is held open only for one operation, under an exclusive lock.
+#pragma once
+
+#include <string>
+
+#include "storage/file_status.h"
+#include "storage/format.h"
+
+namespace acv {
+
+class ResponseFile {
+ public:
+  ResponseFile() = default;
+  ResponseFile(const ResponseFile&) = delete;
+  ResponseFile& operator=(const ResponseFile&) = delete;
+  ~ResponseFile();  // closes
+
+  // Opens `name` exclusively, read-only or read-write. Read-write creates a missing file (mode
+  // 0660) and never truncates; read-only never creates one, a missing file then reads as empty.
+  // Returns the file length (>= 0) or a negative FileStatus.
+  int Open(const std::string& name, bool readOnly);
+  void Close();
+
+  // 1 for an empty (new) file, 0 for a valid header, otherwise -502, -503, -504 or -501.
+  int CheckHeader();
+  // Writes the 243 header bytes: the creation stamp only when the file was empty, the modified
+  // stamp always. 0 or a negative FileStatus.
+  int WriteHeader();
+
+  // Opens, checks the header, gives the record count (fewer than one: -502) and reads record 0
+  // as ReadNext does, returning its result. The file stays open for ReadNext.
+  int OpenForReading(const std::string& name, bool readOnly, StoredRecord* bytes, int* count);
+  // -602 when no record is left, -601 for a short read, otherwise 1 when the record read was the
+  // last one and 0 before that. `index` receives the index of the record read.
+  int ReadNext(StoredRecord* bytes, int* index);
+
+  // The header's stamps as read by CheckHeader (empty for a new file).
+  const std::string& versionText() const { return version_; }
+  const std::string& createdStamp() const { return created_; }
+  const std::string& modifiedStamp() const { return modified_; }
+  int recordCount() const;
+
+  // Reads record `index` of `name`: the number of bytes read (2,187), -101 beyond the end, or a
+  // negative FileStatus.
+  static int ReadAt(const std::string& name, int index, StoredRecord* bytes);
+  // Appends (`at` < 0) or rewrites record `at` in place; `index` gets the index written (-1
+  // until success). 0 or a negative FileStatus. A failed write leaves the file as it was.
+  static int WriteRecord(const std::string& name, const StoredRecord& bytes, int* index, int at);
+
+ private:
+  int fd_ = -1;
+  long long length_ = 0;
+  bool readOnly_ = true;
+  std::string version_;
+  std::string created_;
+  std::string modified_;
+  int nextIndex_ = 0;
+};
+
+}  // namespace acv
