@@ -1,0 +1,52 @@
+#include "shell/ui/prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace acv {
+namespace {
+
+QMessageBox::Icon toQt(Prompts::Icon icon) {
+  switch (icon) {
+    case Prompts::Icon::kStop:
+      return QMessageBox::Critical;
+    case Prompts::Icon::kInformation:
+      return QMessageBox::Information;
+    case Prompts::Icon::kExclamation:
+      return QMessageBox::Warning;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+  QMessageBox box(toQt(icon), caption, text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+bool QtPrompts::ask(QWidget* parent, const QString& caption, const QString& text,
+                    const QString& acceptText, const QString& rejectText, bool acceptIsDefault) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+  QPushButton* reject = box.addButton(rejectText, QMessageBox::RejectRole);
+  box.setDefaultButton(acceptIsDefault ? accept : reject);
+  box.setEscapeButton(reject);
+  box.exec();
+  return box.clickedButton() == accept;
+}
+
+QString QtPrompts::openFileName(QWidget* parent, const QString& caption, const QString& start,
+                                const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, start, filter);
+}
+
+QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& start,
+                                const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
+}  // namespace acv
