@@ -55,6 +55,11 @@ class Analysis {
   std::string CommentsText() const;
 
  private:
+  // The record the details come from: the Self-report when present, otherwise the
+  // Observer-report; none with both absent.
+  const ResponseRecord* DetailsRecord() const;
+  std::string DetailText(TextField field) const;
+
   ResponseRecord self_;
   ResponseRecord observer_;
 };

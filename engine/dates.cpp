@@ -47,8 +47,8 @@ std::optional<TimeStamp> ParseStamp14(std::string_view text) {
 }
 
 bool IsValidCalendarDate(const CalendarDate& date) {
-  if (date.year < 1901 || date.year > 2099 || date.month < 1 || date.month > 12 ||
-      date.day < 1 || date.day > 31) {
+  if (date.year < 1901 || date.year > 2099 || date.month < 1 || date.month > 12 || date.day < 1 ||
+      date.day > 31) {
     return false;
   }
   switch (date.month) {

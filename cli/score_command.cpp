@@ -1,0 +1,98 @@
+// acv score: scores one questionnaire given on the command line and prints the result as JSON.
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "cli/commands.h"
+#include "engine/cp1252.h"
+#include "engine/omega.h"
+#include "engine/screens.h"
+
+namespace acv::cli {
+namespace {
+
+// The record for one line of 190 response characters, or the reason it is not one.
+std::optional<ResponseRecord> ParseResponses(const std::string& text, int reportType,
+                                             std::string* problem) {
+  if (text.size() != static_cast<std::size_t>(kItemCount)) {
+    *problem = "RESPONSES must hold exactly " + std::to_string(kItemCount) +
+               " characters, one per item; it holds " + std::to_string(text.size());
+    return std::nullopt;
+  }
+  ResponseRecord record;
+  record.SetReportType(reportType);
+  for (int item = 1; item <= kItemCount; ++item) {
+    const char c = text[item - 1];
+    int value = kResponseUnset;  // stored as a blank
+    if (c >= '0' && c <= '5') {
+      value = c - '0';
+    } else if (c != '.' && c != '7' && c != ' ') {
+      *problem = "RESPONSES character " + std::to_string(item) + " is '" + std::string(1, c) +
+                 "': use 0-5 for a rating, or '.', '7' or a blank for no response";
+      return std::nullopt;
+    }
+    record.SetResponse(item, value);
+  }
+  record.MarkMetItems();
+  return record;
+}
+
+nlohmann::ordered_json ScoreJson(const ResponseRecord& record, const std::string& type) {
+  nlohmann::ordered_json metItems = nlohmann::ordered_json::array();
+  for (int item = 1; item <= kItemCount; ++item) {
+    if (record.IsMet(item)) {
+      metItems.push_back(item);
+    }
+  }
+  nlohmann::ordered_json screens = nlohmann::ordered_json::array();
+  int positiveCount = 0;
+  for (int row = 1; row <= kScreenCount; ++row) {
+    const ScreenInfo& info = ScreenTableRow(row);
+    const ScreenResult result = EvaluateScreen(row, record);
+    positiveCount += result.positive ? 1 : 0;
+    screens.push_back({{"row", row},
+                       {"label", Cp1252ToUtf8(info.label)},
+                       {"category", Cp1252ToUtf8(info.category)},
+                       {"positive", result.positive},
+                       {"counts", result.counts},
+                       {"itemsMet", result.itemsMet},
+                       {"cutoff", Cp1252ToUtf8(info.cutoffText)}});
+  }
+  const OmegaResult omega = ComputeOmega(record);
+  return {{"reportType", type},
+          {"metItems", metItems},
+          {"screens", screens},
+          {"positiveCount", positiveCount},
+          {"omega", {{"text", omega.text}, {"aboveCutoff", omega.aboveCutoff}}}};
+}
+
+}  // namespace
+
+void SetupScoreCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command = app.add_subcommand(
+      "score", "Score one questionnaire: met items, the 26 screens and Omega, as JSON");
+  auto type = std::make_shared<std::string>();
+  auto responses = std::make_shared<std::string>();
+  command->add_option("--type", *type, "Report type: self or observer")
+      ->required()
+      ->check(CLI::IsMember({"self", "observer"}));
+  command
+      ->add_option("RESPONSES", *responses,
+                   "190 characters in item order: 0-5 a rating; '.', '7' or a blank for none")
+      ->required();
+  command->callback([type, responses, exitCode] {
+    std::string problem;
+    const auto record =
+        ParseResponses(*responses, *type == "observer" ? kObserverReport : kSelfReport, &problem);
+    if (!record) {
+      std::cerr << "acv score: " << problem << "\n";
+      *exitCode = kExitBadInput;
+      return;
+    }
+    std::cout << ScoreJson(*record, *type).dump() << "\n";
+    *exitCode = kExitOk;
+  });
+}
+
+}  // namespace acv::cli

@@ -1,0 +1,140 @@
+#include "engine/response_record.h"
+
+#include <algorithm>
+
+namespace acv {
+namespace {
+
+bool IsRating(int value) {
+  return value >= 0 && value <= 5;
+}
+
+}  // namespace
+
+ResponseRecord::ResponseRecord() {
+  responses_.fill(kResponseUnset);
+  met_.fill(0);
+}
+
+std::string_view ResponseRecord::Text(TextField field) const {
+  return text_[static_cast<int>(field)];
+}
+
+void ResponseRecord::SetText(TextField field, std::string_view text) {
+  text = text.substr(0, std::min(text.find('\0'), text.size()));
+  text = text.substr(0, std::min<std::size_t>(text.size(), FieldWidth(field)));
+  text_[static_cast<int>(field)] = std::string(text);
+}
+
+int ResponseRecord::SetGender(char code) {
+  if (code != 'M' && code != 'F' && code != 'X' && code != 'U') {
+    return -1;
+  }
+  gender_ = code;
+  return 0;
+}
+
+int ResponseRecord::SetReportType(int type) {
+  if (type != kSelfReport && type != kObserverReport) {
+    return -1;
+  }
+  report_type_ = type;
+  return 0;
+}
+
+void ResponseRecord::SetEntryMethod(char method) {
+  entry_method_ = method == kEnteredFromPaper ? kEnteredFromPaper : kEnteredOnScreen;
+}
+
+int ResponseRecord::SetResponse(int item, int value) {
+  if (report_type_ != kSelfReport && report_type_ != kObserverReport) {
+    return -3;
+  }
+  if (!IsItemNumber(item)) {
+    return -1;
+  }
+  if (IsRating(value)) {
+    responses_[item] = value;
+    return 0;
+  }
+  if (value == kResponseUnset) {
+    responses_[item] = kResponseBlank;
+    return 0;
+  }
+  return -2;
+}
+
+int ResponseRecord::GetResponse(int item) const {
+  if (!IsItemNumber(item)) {
+    return -1;
+  }
+  return IsRating(responses_[item]) ? responses_[item] : -1;
+}
+
+char ResponseRecord::GetResponseChar(int item) const {
+  const int value = GetResponse(item);
+  return value < 0 ? ' ' : static_cast<char>('0' + value);
+}
+
+int ResponseRecord::StoredResponse(int item) const {
+  return IsItemNumber(item) ? responses_[item] : kResponseUnset;
+}
+
+void ResponseRecord::RestoreResponse(int item, int value) {
+  if (IsItemNumber(item)) {
+    responses_[item] = value;
+  }
+}
+
+int ResponseRecord::ParsePaperResponse(std::string_view text) {
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') {
+    return text[0] - '0';
+  }
+  return -1;
+}
+
+void ResponseRecord::MarkMetItems() {
+  for (int item = 0; item < kItemSlots; ++item) {
+    const int value = responses_[item];
+    met_[item] = (item != 0 && value > 2 && value < 7) ? 1 : 0;
+  }
+  for (int item : kLowThresholdItems) {
+    if (responses_[item] == 2) {
+      met_[item] = 1;
+    }
+  }
+}
+
+bool ResponseRecord::IsMet(int item) const {
+  return IsItemNumber(item) && met_[item] > 0;
+}
+
+std::string_view ResponseRecord::GetItemText(int item) const {
+  return report_type_ == kObserverReport ? ItemBank::Observer(item) : ItemBank::Self(item);
+}
+
+std::optional<CalendarDate> ResponseRecord::BirthDate() const {
+  return ParseDate8(Text(TextField::kBirthDate));
+}
+
+std::optional<CalendarDate> ResponseRecord::CompletionDate() const {
+  return ParseDate8(Text(TextField::kCompletionDate));
+}
+
+std::optional<TimeStamp> ResponseRecord::SavedStamp() const {
+  return ParseStamp14(Text(TextField::kSavedStamp));
+}
+
+bool ResponseRecord::IsSameAs(const ResponseRecord& other) const {
+  if (text_ != other.text_ || gender_ != other.gender_ || report_type_ != other.report_type_) {
+    return false;
+  }
+  for (int item = 1; item <= kItemCount; ++item) {
+    if (GetResponse(item) != other.GetResponse(item)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace acv
