@@ -49,9 +49,8 @@ std::string CompleteYearText(std::string_view text, int currentYear);
 
 enum class BirthDateCheck { kOk, kEmpty, kInvalid, kUnder18 };
 // Checks the three boxes against `today`; on kOk `date` receives the date of birth.
-BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month,
-                              std::string_view year, const CalendarDate& today,
-                              CalendarDate* date);
+BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std::string_view year,
+                              const CalendarDate& today, CalendarDate* date);
 
 enum class FileNameCheck { kOk, kEmpty, kHasExtension };
 // A typed response-file name: kOk with `fullName` the name with ".cvr" (a name already ending

@@ -49,6 +49,9 @@ class ResponseFile {
   static int WriteRecord(const std::string& name, const StoredRecord& bytes, int* index, int at);
 
  private:
+  // The records' bytes, read in one call by OpenForReading (empty when the file is too long to
+  // be a response file, which is then read record by record).
+  std::string buffer_;
   int fd_ = -1;
   long long length_ = 0;
   bool readOnly_ = true;
@@ -56,6 +59,7 @@ class ResponseFile {
   std::string created_;
   std::string modified_;
   int nextIndex_ = 0;
+  int count_ = 0;
 };
 
 }  // namespace acv

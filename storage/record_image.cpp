@@ -1,0 +1,157 @@
+#include "storage/record_image.h"
+
+#include <ctime>
+
+#include "storage/record_scrambler.h"
+
+namespace acv {
+namespace {
+
+constexpr std::size_t kGenderOffset = 531;
+constexpr std::size_t kReportTypeOffset = 532;
+constexpr std::size_t kResponsesOffset = 533;
+constexpr std::size_t kResponseBytes = 95;
+constexpr std::size_t kEntryMethodOffset = 628;
+static_assert(kEntryMethodOffset + 1 == kImageFieldsSize);
+
+constexpr std::uint8_t kNeverSetNibble = 15;
+
+// Offset of each text field in the image; the fields follow one another in TextField order.
+constexpr std::array<std::size_t, kTextFieldCount> TextOffsets() {
+  std::array<std::size_t, kTextFieldCount> offsets{};
+  std::size_t at = 0;
+  for (int i = 0; i < kTextFieldCount; ++i) {
+    offsets[i] = at;
+    at += kTextFieldWidth[i];
+  }
+  return offsets;
+}
+constexpr auto kTextOffsets = TextOffsets();
+static_assert(kTextOffsets[kTextFieldCount - 1] + kTextFieldWidth[kTextFieldCount - 1] ==
+              kGenderOffset);
+
+struct Checksums {
+  std::uint8_t xorByte = 0;
+  std::uint32_t sum = 0;
+};
+
+Checksums Compute(const PlainImage& image) {
+  Checksums checks;
+  for (std::size_t i = 0; i < kImageXorOffset; ++i) {
+    checks.xorByte ^= image[i];
+    checks.sum += image[i];
+  }
+  return checks;
+}
+
+std::uint8_t Nibble(const ResponseRecord& record, int item) {
+  const int value = record.StoredResponse(item);
+  if (value == kResponseUnset) {
+    return kNeverSetNibble;
+  }
+  return static_cast<std::uint8_t>(value & 0x0F);
+}
+
+char ReportTypeCode(int type) {
+  switch (type) {
+    case kSelfReport:
+      return 'S';
+    case kObserverReport:
+      return 'O';
+    default:
+      return 'U';
+  }
+}
+
+}  // namespace
+
+PlainImage EncodePlainImage(const ResponseRecord& record) {
+  PlainImage image;
+  image.fill(kPadByte);
+  for (int i = 0; i < kTextFieldCount; ++i) {
+    const std::string_view text = record.Text(static_cast<TextField>(i));
+    for (std::size_t k = 0; k < text.size() && k < static_cast<std::size_t>(kTextFieldWidth[i]);
+         ++k) {
+      image[kTextOffsets[i] + k] = static_cast<std::uint8_t>(text[k]);
+    }
+  }
+  image[kGenderOffset] = static_cast<std::uint8_t>(record.Gender());
+  image[kReportTypeOffset] = static_cast<std::uint8_t>(ReportTypeCode(record.ReportType()));
+  for (std::size_t k = 0; k < kResponseBytes; ++k) {
+    const int item = static_cast<int>(2 * k + 1);
+    image[kResponsesOffset + k] =
+        static_cast<std::uint8_t>(Nibble(record, item) | (Nibble(record, item + 1) << 4));
+  }
+  image[kEntryMethodOffset] = static_cast<std::uint8_t>(record.EntryMethod());
+  const Checksums checks = Compute(image);
+  image[kImageXorOffset] = checks.xorByte;
+  for (int b = 0; b < 4; ++b) {
+    image[kImageSumOffset + b] = static_cast<std::uint8_t>(checks.sum >> (8 * b));
+  }
+  return image;
+}
+
+bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
+  const Checksums checks = Compute(image);
+  std::uint32_t storedSum = 0;
+  for (int b = 0; b < 4; ++b) {
+    storedSum |= static_cast<std::uint32_t>(image[kImageSumOffset + b]) << (8 * b);
+  }
+  if (checks.xorByte != image[kImageXorOffset] || checks.sum != storedSum) {
+    return false;
+  }
+  ResponseRecord decoded;
+  for (int i = 0; i < kTextFieldCount; ++i) {
+    std::string text;
+    for (int k = 0; k < kTextFieldWidth[i]; ++k) {
+      const std::uint8_t byte = image[kTextOffsets[i] + k];
+      if (byte == kPadByte) {
+        break;  // padding ends the text
+      }
+      text.push_back(static_cast<char>(byte));
+    }
+    decoded.SetText(static_cast<TextField>(i), text);
+  }
+  const std::uint8_t gender = image[kGenderOffset];
+  decoded.RestoreGender(gender == kPadByte ? 'U' : static_cast<char>(gender));
+  const std::uint8_t type = image[kReportTypeOffset];
+  decoded.RestoreReportType(type == 'S' ? kSelfReport
+                                        : (type == 'O' ? kObserverReport : kReportTypeUnset));
+  for (std::size_t k = 0; k < kResponseBytes; ++k) {
+    const std::uint8_t byte = image[kResponsesOffset + k];
+    decoded.RestoreResponse(static_cast<int>(2 * k + 1), byte & 0x0F);
+    decoded.RestoreResponse(static_cast<int>(2 * k + 2), byte >> 4);
+  }
+  decoded.SetEntryMethod(static_cast<char>(image[kEntryMethodOffset]));
+  *record = decoded;
+  return true;
+}
+
+std::string CurrentStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
+  return text;
+}
+
+StoredRecord BuildImage(ResponseRecord& record) {
+  return BuildImage(record, CurrentStamp());
+}
+
+StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp) {
+  record.SetText(TextField::kSavedStamp, savedStamp);
+  StoredRecord stored{};
+  RecordScrambler scrambler;
+  scrambler.Scramble(EncodePlainImage(record), &stored);
+  return stored;
+}
+
+int LoadImage(ResponseRecord& record, const std::uint8_t* stored) {
+  PlainImage image{};
+  RecordScrambler::Unscramble(stored, &image);
+  return DecodePlainImage(image, &record) ? 0 : -1;
+}
+
+}  // namespace acv

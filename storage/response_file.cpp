@@ -1,0 +1,257 @@
+#include "storage/response_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "storage/posix_file.h"
+#include "storage/record_image.h"
+
+namespace acv {
+namespace {
+
+constexpr std::size_t kHeaderBlanks = 42;
+// Files longer than this are not read into memory at once.
+constexpr long long kLargestBufferedFile = static_cast<long long>(kMaxFileSize);
+
+}  // namespace
+
+ResponseFile::~ResponseFile() {
+  Close();
+}
+
+void ResponseFile::Close() {
+  if (fd_ >= 0) {
+    close(fd_);  // also releases the lock
+  }
+  fd_ = -1;
+  length_ = 0;
+  buffer_.clear();
+  version_.clear();
+  created_.clear();
+  modified_.clear();
+  nextIndex_ = 0;
+  count_ = 0;
+}
+
+int ResponseFile::Open(const std::string& name, bool readOnly) {
+  Close();
+  readOnly_ = readOnly;
+  if (name.empty()) {
+    return kFileBadPath;
+  }
+  if (readOnly) {
+    fd_ = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) {
+      return 0;  // reads as an empty file; reading never creates one
+    }
+  } else {
+    fd_ = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
+  }
+  if (fd_ < 0) {
+    return StatusFromErrno(errno);
+  }
+  struct stat info {};
+  if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int status = S_ISDIR(info.st_mode) ? kFileBadPath : StatusFromErrno(errno);
+    Close();
+    return status;
+  }
+  const int locked = LockWholeFile(fd_, !readOnly);
+  if (locked != kFileOk) {
+    Close();
+    return locked;
+  }
+  if (fstat(fd_, &info) != 0) {
+    const int status = StatusFromErrno(errno);
+    Close();
+    return status;
+  }
+  length_ = info.st_size;
+  return length_ > 0x7fffffffLL ? 0x7fffffff : static_cast<int>(length_);
+}
+
+int ResponseFile::recordCount() const {
+  if (length_ < static_cast<long long>(kFileHeaderSize)) {
+    return 0;
+  }
+  return static_cast<int>((length_ - static_cast<long long>(kFileHeaderSize)) /
+                          static_cast<long long>(kRecordSize));
+}
+
+int ResponseFile::CheckHeader() {
+  if (length_ == 0) {
+    return 1;
+  }
+  if (length_ < static_cast<long long>(kMinFileSize)) {
+    return kFileTooShort;
+  }
+  if ((length_ - static_cast<long long>(kFileHeaderSize)) % static_cast<long long>(kRecordSize) !=
+      0) {
+    return kFileBadLength;
+  }
+  char header[kFileHeaderSize];
+  if (ReadAllAt(fd_, header, sizeof header, 0) != static_cast<long long>(kFileHeaderSize)) {
+    return kFileHeaderUnreadable;
+  }
+  if (std::string_view(header, kMagic.size()) != kMagic) {
+    return kFileBadMagic;
+  }
+  version_.assign(header, kVersionText.size());
+  created_.assign(header + kCreatedStampOffset, kStampSize);
+  modified_.assign(header + kModifiedStampOffset, kStampSize);
+  return 0;
+}
+
+int ResponseFile::WriteHeader() {
+  const int checked = CheckHeader();
+  if (checked < 0) {
+    return checked;
+  }
+  const std::string now = CurrentStamp();
+  if (checked == 1) {
+    created_ = now;  // stamped once, with the first record
+  }
+  modified_ = now;
+  version_ = std::string(kVersionText);
+  std::string header(kFileHeaderSize, '\0');
+  header.replace(0, kVersionText.size(), kVersionText);
+  header.replace(kCreatedStampOffset, kStampSize, created_);
+  header.replace(kModifiedStampOffset, kStampSize, modified_);
+  header.replace(kModifiedStampOffset + kStampSize, kHeaderBlanks, kHeaderBlanks, ' ');
+  // Byte 80 is zero and bytes 81..242 are left zero: readers ignore them.
+  return WriteAllAt(fd_, header.data(), header.size(), 0);
+}
+
+int ResponseFile::OpenForReading(const std::string& name, bool readOnly, StoredRecord* bytes,
+                                 int* count) {
+  const int opened = Open(name, readOnly);
+  if (opened < 0) {
+    return opened;
+  }
+  const int checked = CheckHeader();
+  if (checked < 0) {
+    return checked;
+  }
+  count_ = recordCount();
+  *count = count_;
+  if (count_ < 1) {
+    return kFileTooShort;
+  }
+  if (length_ <= kLargestBufferedFile) {
+    buffer_.resize(static_cast<std::size_t>(length_) - kFileHeaderSize);
+    const long long got =
+        ReadAllAt(fd_, buffer_.data(), buffer_.size(), static_cast<long long>(kFileHeaderSize));
+    if (got < 0) {
+      return static_cast<int>(got);
+    }
+    buffer_.resize(static_cast<std::size_t>(got));  // a short read shows up in ReadNext
+  }
+  nextIndex_ = 0;
+  int index = 0;
+  return ReadNext(bytes, &index);
+}
+
+int ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
+  if (nextIndex_ >= count_) {
+    return kFileNoMoreRecords;
+  }
+  *index = nextIndex_++;
+  const std::size_t offset = static_cast<std::size_t>(*index) * kRecordSize;
+  if (!buffer_.empty() || length_ <= kLargestBufferedFile) {
+    if (offset + kRecordSize > buffer_.size()) {
+      return kFileShortRead;
+    }
+    std::memcpy(bytes->data(), buffer_.data() + offset, kRecordSize);
+  } else if (ReadAllAt(fd_, bytes->data(), kRecordSize,
+                       static_cast<long long>(kFileHeaderSize + offset)) !=
+             static_cast<long long>(kRecordSize)) {
+    return kFileShortRead;
+  }
+  return nextIndex_ == count_ ? 1 : 0;
+}
+
+int ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes) {
+  ResponseFile file;
+  const int opened = file.Open(name, true);
+  if (opened < 0) {
+    return opened;
+  }
+  if (index < 0 || file.length_ < static_cast<long long>(kRecordSize) * index +
+                                      static_cast<long long>(kMinFileSize)) {
+    return kFileIndexBeyondEnd;
+  }
+  const long long got = ReadAllAt(file.fd_, bytes->data(), kRecordSize,
+                                  static_cast<long long>(kFileHeaderSize + kRecordSize * index));
+  return static_cast<int>(got);
+}
+
+int ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
+                              int at) {
+  *index = -1;
+  ResponseFile file;
+  const int opened = file.Open(name, false);
+  if (opened < 0) {
+    return opened;
+  }
+  const bool append = at < 0;
+  if (append && file.recordCount() >= kMaxRecords) {
+    return kFileFull;
+  }
+  const int checked = file.CheckHeader();
+  if (checked < 0) {
+    return checked;
+  }
+  const bool wasEmpty = checked == 1;
+  const long long oldLength = file.length_;
+  if (!append && at >= file.recordCount()) {
+    return kFileIndexBeyondEnd;  // a rewrite never leaves a hole in the file
+  }
+  // Whatever fails from here on, the file is put back as it was: an append is cut off again
+  // (a new file is left empty rather than holding a header alone), a rewrite gets its old bytes.
+  StoredRecord previous{};
+  const long long offset = append ? (wasEmpty ? static_cast<long long>(kFileHeaderSize) : oldLength)
+                                  : static_cast<long long>(kFileHeaderSize + kRecordSize * at);
+  if (!append && ReadAllAt(file.fd_, previous.data(), kRecordSize, offset) !=
+                     static_cast<long long>(kRecordSize)) {
+    return kFileHardIo;
+  }
+  const auto undo = [&](int status) {
+    if (append) {
+      if (ftruncate(file.fd_, oldLength) == 0) {
+        fsync(file.fd_);
+      }
+    } else {
+      WriteAllAt(file.fd_, previous.data(), kRecordSize, offset);
+      fsync(file.fd_);
+    }
+    return status;
+  };
+  if (wasEmpty) {
+    const int header = file.WriteHeader();
+    if (header != kFileOk) {
+      return undo(header);
+    }
+  }
+  const int written = WriteAllAt(file.fd_, bytes.data(), kRecordSize, offset);
+  if (written != kFileOk) {
+    return undo(written);
+  }
+  file.length_ = std::max(file.length_, offset + static_cast<long long>(kRecordSize));
+  if (!wasEmpty) {
+    const int header = file.WriteHeader();
+    if (header != kFileOk) {
+      return undo(header);
+    }
+  }
+  if (fsync(file.fd_) != 0) {
+    return undo(StatusFromErrno(errno));
+  }
+  *index = append ? file.recordCount() - 1 : at;
+  return kFileOk;
+}
+
+}  // namespace acv

@@ -1,0 +1,262 @@
+#include "storage/response_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "storage/record_image.h"
+#include "storage/temp_dir.h"
+
+namespace acv {
+namespace {
+
+using testing::Person;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ResponseFileTest : public ::testing::Test {
+ protected:
+  std::string Name() const { return dir_.File("responses.cvr"); }
+
+  int Append(const std::string& name, int seed = 1) {
+    ResponseRecord record = Person("Alex", "Morgan", "19750307", seed % 2, seed);
+    int index = -1;
+    const int status = ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+    return status == 0 ? index : status;
+  }
+
+  // Runs `body` in a child process and gives its exit status.
+  template <typename Body>
+  static int InChild(Body body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      _exit(body() & 0xFF);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(ResponseFileTest, FirstRecordWritesHeaderAndRecord) {
+  ASSERT_EQ(Append(Name()), 0);
+  const std::string bytes = ReadBytes(Name());
+  ASSERT_EQ(bytes.size(), kMinFileSize);
+  EXPECT_EQ(bytes.substr(0, 10), "ACV 4.0   ");
+  EXPECT_EQ(bytes.substr(10, 14), bytes.substr(24, 14));  // created and modified together
+  EXPECT_EQ(bytes.substr(38, 42), std::string(42, ' '));
+  EXPECT_EQ(bytes[80], '\0');
+  struct stat info {};
+  ASSERT_EQ(stat(Name().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0007, 0u) << "no access for others";
+  EXPECT_EQ(Append(Name(), 2), 1);
+  EXPECT_EQ(ReadBytes(Name()).size(), kMinFileSize + kRecordSize);
+}
+
+TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
+  std::vector<ResponseRecord> written;
+  for (int i = 0; i < 5; ++i) {
+    ResponseRecord record = Person("P" + std::to_string(i), "Morgan", "19750307", i % 2, i + 1);
+    int index = -1;
+    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record), &index, -1), 0);
+    EXPECT_EQ(index, i);
+    written.push_back(record);
+  }
+  ResponseFile file;
+  StoredRecord bytes{};
+  int count = 0;
+  int status = file.OpenForReading(Name(), true, &bytes, &count);
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(file.versionText(), "ACV 4.0   ");
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_GE(status, 0);
+    EXPECT_EQ(status, i == 4 ? 1 : 0);
+    ResponseRecord back;
+    ASSERT_EQ(LoadImage(back, bytes.data()), 0);
+    EXPECT_TRUE(back.IsSameAs(written[i]));
+    int index = -1;
+    status = file.ReadNext(&bytes, &index);
+    if (i < 4) {
+      EXPECT_EQ(index, i + 1);
+    }
+  }
+  EXPECT_EQ(status, kFileNoMoreRecords);
+  StoredRecord one{};
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), 3, &one), static_cast<int>(kRecordSize));
+  ResponseRecord back;
+  ASSERT_EQ(LoadImage(back, one.data()), 0);
+  EXPECT_TRUE(back.IsSameAs(written[3]));
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), 5, &one), kFileIndexBeyondEnd);
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), -1, &one), kFileIndexBeyondEnd);
+}
+
+TEST_F(ResponseFileTest, ReadingNeverCreatesAFile) {
+  ResponseFile file;
+  StoredRecord bytes{};
+  int count = -1;
+  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileTooShort);
+  EXPECT_EQ(count, 0);
+  EXPECT_NE(access(Name().c_str(), F_OK), 0);
+  // A read-write open creates the empty file, which then holds no records either.
+  EXPECT_EQ(file.OpenForReading(Name(), false, &bytes, &count), kFileTooShort);
+  EXPECT_EQ(ReadBytes(Name()).size(), 0u);
+}
+
+TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
+  StoredRecord bytes{};
+  int count = 0;
+  ResponseFile file;
+  WriteBytes(Name(), std::string(243, 'A'));
+  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileTooShort);
+  WriteBytes(Name(), "ACV" + std::string(2428, 'x'));  // 2,431 bytes: a torn record
+  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadLength);
+  WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
+  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadMagic);
+  WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));  // only three letters count
+  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), 1);  // its one record is the last
+  file.Close();
+  int index = -1;
+  WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
+  const std::string before = ReadBytes(Name());
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), kFileBadMagic);
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(ReadBytes(Name()), before);
+}
+
+TEST_F(ResponseFileTest, PathFailuresHaveTheirCodes) {
+  StoredRecord bytes{};
+  int index = 0;
+  EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("missing/x.cvr"), bytes, &index, -1),
+            kFileNotFound);
+  WriteBytes(dir_.File("plain"), "x");
+  EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("plain/x.cvr"), bytes, &index, -1), kFileBadPath);
+  EXPECT_EQ(ResponseFile::WriteRecord(dir_.path(), bytes, &index, -1), kFileBadPath);
+  EXPECT_EQ(ResponseFile::WriteRecord("", bytes, &index, -1), kFileBadPath);
+}
+
+TEST_F(ResponseFileTest, PermissionDenied) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "permission bits do not stop root";
+  }
+  ASSERT_EQ(Append(Name()), 0);
+  chmod(Name().c_str(), 0440);
+  int index = 0;
+  StoredRecord bytes{};
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), kFileAccessDenied);
+}
+
+TEST_F(ResponseFileTest, CapacityIs657Records) {
+  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  const StoredRecord stored = BuildImage(record);
+  // Build 656 records directly, then append the 657th and 658th through the file layer.
+  ASSERT_EQ(Append(Name()), 0);
+  std::string bytes = ReadBytes(Name());
+  for (int i = 1; i < kMaxRecords - 1; ++i) {
+    bytes.append(reinterpret_cast<const char*>(stored.data()), kRecordSize);
+  }
+  WriteBytes(Name(), bytes);
+  int index = -1;
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), 0);
+  EXPECT_EQ(index, kMaxRecords - 1);
+  const std::string full = ReadBytes(Name());
+  EXPECT_EQ(full.size(), kMaxFileSize);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), kFileFull);
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(ReadBytes(Name()), full);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 600), 0) << "rewrites still work";
+}
+
+TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
+  ASSERT_EQ(Append(Name(), 1), 0);
+  ASSERT_EQ(Append(Name(), 2), 1);
+  std::string bytes = ReadBytes(Name());
+  bytes.replace(10, 28, "2001010100000020010101000000");  // old stamps
+  WriteBytes(Name(), bytes);
+  ResponseRecord edited = Person("Alex", "Morgan", "19750307", kSelfReport, 3);
+  int index = -1;
+  ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(edited, "20070101120000"), &index, 0), 0);
+  EXPECT_EQ(index, 0);
+  const std::string after = ReadBytes(Name());
+  EXPECT_EQ(after.size(), bytes.size());
+  EXPECT_EQ(after.substr(10, 14), "20010101000000");
+  EXPECT_NE(after.substr(24, 14), "20010101000000");
+  EXPECT_EQ(after.substr(243 + kRecordSize), bytes.substr(243 + kRecordSize));  // record 1 kept
+  StoredRecord stored{};
+  ASSERT_EQ(ResponseFile::ReadAt(Name(), 0, &stored), static_cast<int>(kRecordSize));
+  ResponseRecord back;
+  ASSERT_EQ(LoadImage(back, stored.data()), 0);
+  EXPECT_TRUE(back.IsSameAs(edited));
+  EXPECT_EQ(back.Text(TextField::kSavedStamp), "20070101120000");
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 2), kFileIndexBeyondEnd);
+}
+
+TEST_F(ResponseFileTest, AnOpenFileIsLockedAgainstOtherProcesses) {
+  ASSERT_EQ(Append(Name()), 0);
+  {
+    ResponseFile holder;
+    ASSERT_GE(holder.Open(Name(), false), 0);
+    const std::string name = Name();
+    EXPECT_EQ(InChild([&] {
+                StoredRecord bytes{};
+                int index = 0;
+                return -ResponseFile::WriteRecord(name, bytes, &index, -1);
+              }),
+              11);
+    EXPECT_EQ(InChild([&] {
+                StoredRecord bytes{};
+                return -ResponseFile::ReadAt(name, 0, &bytes);
+              }),
+              11);
+  }
+  {
+    ResponseFile reader;
+    ASSERT_GE(reader.Open(Name(), true), 0);
+    const std::string name = Name();
+    EXPECT_EQ(InChild([&] {
+                StoredRecord bytes{};
+                int index = 0;
+                return -ResponseFile::WriteRecord(name, bytes, &index, -1);
+              }),
+              11);
+  }
+  EXPECT_EQ(Append(Name(), 2), 1) << "the lock ends with the open";
+}
+
+TEST_F(ResponseFileTest, FailedAppendLeavesTheFileAsItWas) {
+  ASSERT_EQ(Append(Name()), 0);
+  const std::string before = ReadBytes(Name());
+  const std::string name = Name();
+  const int code = InChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{before.size() + 100, before.size() + 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ResponseRecord record = Person("Sam", "Other", "19800101", kSelfReport);
+    int index = 0;
+    return -ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+  });
+  EXPECT_EQ(code, 13);  // disk full
+  EXPECT_EQ(ReadBytes(Name()), before);
+}
+
+TEST_F(ResponseFileTest, NewFileWhoseFirstRecordFailedIsLeftEmpty) {
+  const std::string name = Name();
+  const int code = InChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ResponseRecord record = Person("Sam", "Other", "19800101", kSelfReport);
+    int index = 0;
+    return -ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+  });
+  EXPECT_EQ(code, 13);
+  EXPECT_EQ(ReadBytes(Name()).size(), 0u);
+  EXPECT_EQ(Append(Name()), 0) << "the empty file is accepted as new";
+}
+
+}  // namespace
+}  // namespace acv

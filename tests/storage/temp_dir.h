@@ -1,0 +1,64 @@
+// A temporary directory removed with everything in it when the test ends, and record helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/response_record.h"
+
+namespace acv::testing {
+
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/acv-test-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// A filled-in record of a made-up person.
+inline ResponseRecord Person(std::string_view first, std::string_view last,
+                             std::string_view birthDate, int type, int seed = 1) {
+  ResponseRecord record;
+  record.SetReportType(type);
+  record.SetText(TextField::kFirstName, first);
+  record.SetText(TextField::kLastName, last);
+  record.SetText(TextField::kBirthDate, birthDate);
+  record.SetText(TextField::kCompletionDate, "20070612");
+  record.SetText(TextField::kStreetAddress, "12 Example Street");
+  record.SetText(TextField::kComments, "Made-up record, \"quoted\", with a comma");
+  if (type == kObserverReport) {
+    record.SetText(TextField::kObserverName, "Jo Observer");
+  }
+  record.SetGender('F');
+  for (int item = 1; item <= kItemCount; ++item) {
+    record.SetResponse(item, (item * seed + seed) % 7 - 1);
+  }
+  return record;
+}
+
+}  // namespace acv::testing
