@@ -13,5 +13,10 @@ inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitPartial = 3;
 
 void SetupScoreCommand(CLI::App& app, int* exitCode);
+void SetupCheckCommand(CLI::App& app, int* exitCode);
+void SetupListCommand(CLI::App& app, int* exitCode);
+void SetupAnalyseCommand(CLI::App& app, int* exitCode);
+void SetupSalvageCommand(CLI::App& app, int* exitCode);
+void SetupDemoCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

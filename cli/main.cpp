@@ -8,6 +8,11 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int exitCode = acv::cli::kExitOk;
   acv::cli::SetupScoreCommand(app, &exitCode);
+  acv::cli::SetupCheckCommand(app, &exitCode);
+  acv::cli::SetupListCommand(app, &exitCode);
+  acv::cli::SetupAnalyseCommand(app, &exitCode);
+  acv::cli::SetupSalvageCommand(app, &exitCode);
+  acv::cli::SetupDemoCommand(app, &exitCode);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

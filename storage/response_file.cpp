@@ -17,6 +17,15 @@ constexpr std::size_t kHeaderBlanks = 42;
 // Files longer than this are not read into memory at once.
 constexpr long long kLargestBufferedFile = static_cast<long long>(kMaxFileSize);
 
+// Whether the folder a file name lies in exists (a read-only open of a missing file in it reads
+// as empty, as a read-write open would have created it).
+bool FolderExists(const std::string& name) {
+  const std::size_t slash = name.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  struct stat info {};
+  return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 ResponseFile::~ResponseFile() {
@@ -45,8 +54,8 @@ int ResponseFile::Open(const std::string& name, bool readOnly) {
   }
   if (readOnly) {
     fd_ = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0 && errno == ENOENT) {
-      return 0;  // reads as an empty file; reading never creates one
+    if (fd_ < 0 && errno == ENOENT && FolderExists(name)) {
+      return 0;  // a missing file reads as an empty one; reading never creates it
     }
   } else {
     fd_ = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);

@@ -1,0 +1,169 @@
+// acv check, list and salvage: reading response files from scripts.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/commands.h"
+#include "engine/cp1252.h"
+#include "storage/messages.h"
+#include "storage/record_image.h"
+#include "storage/record_search.h"
+#include "storage/response_file.h"
+
+namespace acv::cli {
+namespace {
+
+void PrintMessage(const std::string& command, const UserMessage& message) {
+  std::string text = message.text;
+  for (char& c : text) {
+    c = (c == '\n' || c == '\t') ? ' ' : c;
+  }
+  std::cerr << "acv " << command << ": " << message.caption << ": " << Cp1252ToUtf8(text) << "\n";
+}
+
+// The response-file name without its ".cvr", as the messages show it.
+std::string Stem(const std::string& name) {
+  return name.size() > 4 && name.ends_with(".cvr") ? name.substr(0, name.size() - 4) : name;
+}
+
+}  // namespace
+
+void SetupCheckCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command =
+      app.add_subcommand("check", "Show a response file's header and count its records");
+  auto file = std::make_shared<std::string>();
+  command->add_option("FILE", *file, "The response file (.cvr)")->required();
+  command->callback([file, exitCode] {
+    RecordIndex index;
+    const int status = BuildRecordIndex(*file, true, &index);
+    if (status < 0) {
+      PrintMessage("check", SelectionOpenMessage(status, Stem(*file)));
+      *exitCode = kExitBadInput;
+      return;
+    }
+    ResponseFile header;
+    header.Open(*file, true);
+    header.CheckHeader();
+    std::cout << "version: " << header.versionText() << "\n"
+              << "created: " << header.createdStamp() << "\n"
+              << "modified: " << header.modifiedStamp() << "\n"
+              << "records: " << index.recordCount << "\n"
+              << "corrupt: " << index.corruptCount << "\n";
+    *exitCode = index.corruptCount == 0 ? kExitOk : kExitPartial;
+  });
+}
+
+void SetupListCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command = app.add_subcommand(
+      "list", "List one person's records (name and date of birth are required: no browsing)");
+  auto file = std::make_shared<std::string>();
+  auto first = std::make_shared<std::string>();
+  auto last = std::make_shared<std::string>();
+  auto dob = std::make_shared<std::string>();
+  command->add_option("FILE", *file, "The response file (.cvr)")->required();
+  command->add_option("--first", *first, "First name")->required();
+  command->add_option("--last", *last, "Last name")->required();
+  command->add_option("--dob", *dob, "Date of birth as YYYYMMDD")->required();
+  command->callback([=] {
+    if (first->empty() || last->empty()) {
+      PrintMessage("list", {caption::kMandatoryField, std::string(text::kNamesMandatory)});
+      *exitCode = kExitBadInput;
+      return;
+    }
+    const std::optional<CalendarDate> date = ParseDate8(*dob);
+    CalendarDate birth;
+    const BirthDateCheck check =
+        date ? CheckBirthDate(std::to_string(date->day), std::to_string(date->month),
+                              std::to_string(date->year), Today(), &birth)
+             : (dob->empty() ? BirthDateCheck::kEmpty : BirthDateCheck::kInvalid);
+    if (check != BirthDateCheck::kOk) {
+      const std::string_view text = check == BirthDateCheck::kEmpty     ? text::kBirthDateMandatory
+                                    : check == BirthDateCheck::kUnder18 ? text::kUnder18
+                                                                        : text::kBirthDateIncorrect;
+      PrintMessage("list", {caption::kIncorrectDate, std::string(text)});
+      *exitCode = kExitBadInput;
+      return;
+    }
+    RecordIndex index;
+    const int status = BuildRecordIndex(*file, true, &index);
+    if (status < 0) {
+      PrintMessage("list", SelectionOpenMessage(status, Stem(*file)));
+      *exitCode = kExitBadInput;
+      return;
+    }
+    if (index.corruptCount > 0) {
+      PrintMessage("list", CorruptRecordsMessage(index.corruptCount));
+    }
+    const auto found = FindPerson(index, Utf8ToCp1252(*first), Utf8ToCp1252(*last), *dob);
+    if (found.empty()) {
+      PrintMessage("list", {caption::kNoMatch, std::string(text::kNoMatch)});
+      *exitCode = kExitNothingFound;
+      return;
+    }
+    for (const IndexEntry& entry : found) {
+      std::cout << entry.fileIndex << "\t" << Cp1252ToUtf8(ListLine(entry)) << "\n";
+    }
+    *exitCode = index.corruptCount == 0 ? kExitOk : kExitPartial;
+  });
+}
+
+void SetupSalvageCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command = app.add_subcommand(
+      "salvage", "Copy every record that passes its checksum into a new response file");
+  auto damaged = std::make_shared<std::string>();
+  auto fresh = std::make_shared<std::string>();
+  command->add_option("DAMAGED", *damaged, "The damaged response file")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command->add_option("NEW", *fresh, "The new response file (must not exist)")->required();
+  command->callback([=] {
+    if (access(fresh->c_str(), F_OK) == 0) {
+      std::cerr << "acv salvage: " << *fresh << " already exists; name a new file\n";
+      *exitCode = kExitBadInput;
+      return;
+    }
+    // The record slots are read straight after the header, so that a file with a torn tail
+    // or a damaged header still gives up its good records.
+    const std::string bytes = [&] {
+      std::string all;
+      const int fd = open(damaged->c_str(), O_RDONLY | O_CLOEXEC);
+      char buffer[65536];
+      for (ssize_t got; fd >= 0 && (got = read(fd, buffer, sizeof buffer)) > 0;) {
+        all.append(buffer, static_cast<std::size_t>(got));
+      }
+      if (fd >= 0) {
+        close(fd);
+      }
+      return all;
+    }();
+    unsigned kept = 0;
+    unsigned lost = 0;
+    for (std::size_t at = kFileHeaderSize; at < bytes.size(); at += kRecordSize) {
+      if (at + kRecordSize > bytes.size()) {
+        ++lost;  // a partial record at the end
+        break;
+      }
+      StoredRecord stored{};
+      std::copy_n(bytes.begin() + static_cast<long>(at), kRecordSize, stored.begin());
+      ResponseRecord record;
+      int index = -1;
+      if (LoadImage(record, stored.data()) != 0) {
+        ++lost;
+      } else if (kept >= static_cast<unsigned>(kMaxRecords)) {
+        ++lost;
+      } else if (const int status = ResponseFile::WriteRecord(*fresh, stored, &index, -1);
+                 status != 0) {
+        PrintMessage("salvage", SaveFailureMessage(status));
+        *exitCode = kExitBadInput;
+        return;
+      } else {
+        ++kept;
+      }
+    }
+    std::cout << "kept " << kept << ", lost " << lost << "\n";
+    *exitCode = lost == 0 ? kExitOk : kExitPartial;
+  });
+}
+
+}  // namespace acv::cli

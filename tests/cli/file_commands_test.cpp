@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/run_acv.h"
+#include "storage/analysis_loader.h"
+#include "storage/temp_dir.h"
+
+namespace acv {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunAcv;
+using testing::WriteBytes;
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(RunAcv({"demo", dir_.path()}).status, 0); }
+  std::string Sample() const { return dir_.File("sample.cvr"); }
+  testing::TempDir dir_;
+};
+
+TEST_F(FileCommandsTest, DemoWritesASampleAndRefusesToOverwrite) {
+  const auto again = RunAcv({"demo", dir_.path()});
+  EXPECT_EQ(again.status, 2);
+  EXPECT_EQ(RunAcv({"demo", "--force", dir_.path()}).status, 0);
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_NE(check.out.find("version: ACV 4.0   \n"), std::string::npos);
+  EXPECT_NE(check.out.find("records: 8\ncorrupt: 0\n"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
+  std::string bytes = ReadBytes(Sample());
+  bytes[243 + 2 * 2187 + 10] ^= 0x21;  // damage record 2
+  WriteBytes(Sample(), bytes);
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("corrupt: 1"), std::string::npos);
+  const auto list =
+      RunAcv({"list", Sample(), "--first", "ALEX", "--last", "morgan", "--dob", "19750307"});
+  EXPECT_EQ(list.status, 3);
+  EXPECT_NE(list.err.find("Unfortunately 1 records failed to load"), std::string::npos);
+  EXPECT_EQ(list.out.rfind("0\tSaved: ", 0), 0u) << list.out;
+  EXPECT_NE(list.out.find("\n1\tSaved: "), std::string::npos);
+  EXPECT_NE(list.out.find("Observer Assessment by: Jordan Morgan"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, ListNeedsAPersonOfAge) {
+  const auto none =
+      RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750308"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("No Matching Records"), std::string::npos);
+  EXPECT_EQ(none.out, "");
+  EXPECT_EQ(
+      RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750229"}).status,
+      2);
+  const auto young = RunAcv({"list", Sample(), "--first", "A", "--last", "B", "--dob", "20200101"});
+  EXPECT_EQ(young.status, 2);
+  EXPECT_NE(young.err.find("18 or more"), std::string::npos);
+  EXPECT_EQ(RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan"}).status, 2);
+  const auto missing =
+      RunAcv({"list", dir_.File("nope/x.cvr"), "--first", "A", "--last", "B", "--dob", "19750307"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("File Not Found"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, AnalyseGivesTheEngineTexts) {
+  const auto run = RunAcv({"analyse", Sample(), "--self", "0", "--observer", "1"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto json = nlohmann::json::parse(run.out);
+  Analysis analysis;
+  ASSERT_EQ(LoadSelfReport(analysis, Sample(), 0), 0);
+  ASSERT_EQ(LoadObserverReport(analysis, Sample(), 1), 0);
+  EXPECT_EQ(json["details"]["respondentName"], analysis.RespondentNameText());
+  EXPECT_EQ(json["details"]["address"], analysis.AddressText());
+  EXPECT_EQ(json["details"]["birthDate"], "07 March 1975");
+  EXPECT_EQ(json["comments"]["all"], analysis.CommentsText());
+  EXPECT_EQ(json["self"]["positiveCount"], analysis.PositiveScreenCountText(Report::kSelf));
+  EXPECT_EQ(json["observer"]["omega"], analysis.ObserverOmegaText());
+  EXPECT_EQ(json["reliabilityComment"], analysis.ReliabilityCommentText());
+  for (int row = 1; row <= kScreenCount; ++row) {
+    const ScreenResult screen = analysis.ScreenForReport(row, Report::kObserver);
+    EXPECT_EQ(json["observer"]["screens"][row - 1]["itemsMet"], screen.itemsMet);
+    EXPECT_EQ(json["observer"]["screens"][row - 1]["positive"], screen.positive);
+  }
+  const auto selfOnly = nlohmann::json::parse(RunAcv({"analyse", Sample(), "--self", "2"}).out);
+  EXPECT_TRUE(selfOnly["observerAbsent"]);
+  EXPECT_EQ(selfOnly["observer"]["omega"], " ");
+  EXPECT_EQ(RunAcv({"analyse", Sample()}).status, 2);
+  const auto beyond = RunAcv({"analyse", Sample(), "--self", "99"});
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_NE(beyond.err.find("Read Error"), std::string::npos);
+  EXPECT_NE(RunAcv({"analyse", Sample(), "--self", "1"}).err.find("warning"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
+  std::string bytes = ReadBytes(Sample());
+  bytes[243 + 3 * 2187 + 98] ^= 0x40;  // damage record 3 (a high byte)
+  bytes[0] = 'X';                      // and the header
+  bytes += std::string(1000, 'z');     // and tear the tail
+  WriteBytes(Sample(), bytes);
+  const std::string fresh = dir_.File("fresh.cvr");
+  const auto run = RunAcv({"salvage", Sample(), fresh});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out, "kept 7, lost 2\n");
+  const auto check = RunAcv({"check", fresh});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_NE(check.out.find("records: 7"), std::string::npos);
+  EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
+}
+
+}  // namespace
+}  // namespace acv

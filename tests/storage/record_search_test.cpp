@@ -1,0 +1,168 @@
+#include "storage/record_search.h"
+
+#include <gtest/gtest.h>
+
+#include "storage/analysis_loader.h"
+#include "storage/messages.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+#include "storage/temp_dir.h"
+
+namespace acv {
+namespace {
+
+using testing::Person;
+
+class RecordSearchTest : public ::testing::Test {
+ protected:
+  void Write(ResponseRecord record, const std::string& stamp = "20070612101500") {
+    int index = -1;
+    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record, stamp), &index, -1), 0);
+  }
+  std::string Name() const { return dir_.File("people.cvr"); }
+  testing::TempDir dir_;
+};
+
+TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
+  Write(Person("Alex", "MORGAN", "19750307", kSelfReport));
+  Write(Person("Alex", "Morgan", "19750308", kSelfReport));   // other birthday
+  Write(Person("Alex ", "Morgan", "19750307", kSelfReport));  // blanks are significant
+  Write(Person("alex", "morgan", "19750307", kObserverReport), "20080102030405");
+  Write(Person("Sam", "Lee", "19800101", kSelfReport));
+  RecordIndex index;
+  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), 0);
+  EXPECT_EQ(index.recordCount, 5);
+  EXPECT_EQ(index.corruptCount, 0u);
+  const auto found = FindPerson(index, "ALEX", "morgan", "19750307");
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].fileIndex, 0);
+  EXPECT_EQ(found[1].fileIndex, 3);
+  EXPECT_EQ(ListLine(found[0]), "Saved: 12/06/2007 10:15:00   Self Assessment");
+  EXPECT_EQ(ListLine(found[1]), "Saved: 02/01/2008 03:04:05   Observer Assessment by: Jo Observer");
+  EXPECT_TRUE(FindPerson(index, "Alex", "Morgan", "19750309").empty());
+}
+
+TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
+  Write(Person("Alex", "Morgan", "19750307", kSelfReport));
+  Write(Person("Alex", "Morgan", "19750307", kObserverReport));
+  std::string bytes = testing::ReadBytes(Name());
+  bytes[243 + 500] ^= 0x55;
+  bytes[243 + kRecordSize + 500] ^= 0x55;
+  testing::WriteBytes(Name(), bytes);
+  RecordIndex index;
+  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), 0);
+  EXPECT_EQ(index.corruptCount, 2u);
+  EXPECT_TRUE(FindPerson(index, "Alex", "Morgan", "19750307").empty());
+  EXPECT_EQ(CorruptRecordsMessage(2).text.substr(0, 29), "Unfortunately 2 records faile");
+}
+
+TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
+  RecordIndex index;
+  EXPECT_EQ(BuildRecordIndex(dir_.File("missing/x.cvr"), true, &index), kFileNotFound);
+  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), kFileTooShort);  // missing: no records
+  testing::WriteBytes(Name(), std::string(2430, 'x'));
+  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), kFileBadMagic);
+}
+
+TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
+  ResponseRecord self = Person("Alex", "Morgan", "19750307", kSelfReport);
+  for (int item = 1; item <= kItemCount; ++item) {
+    self.SetResponse(item, 2);
+  }
+  Write(self);
+  Analysis analysis;
+  ASSERT_EQ(LoadSelfReport(analysis, Name(), 0), 0);
+  EXPECT_TRUE(analysis.ScreenForReport(3, Report::kSelf).positive);
+  EXPECT_EQ(LoadObserverReport(analysis, Name(), 1), kFileIndexBeyondEnd);
+  EXPECT_TRUE(analysis.IsObserverAbsent());
+}
+
+TEST(DateBoxesTest, FocusOutRules) {
+  EXPECT_EQ(NormaliseDayText("7"), "07");
+  EXPECT_EQ(NormaliseDayText("31"), "31");
+  EXPECT_EQ(NormaliseDayText("32"), "");
+  EXPECT_EQ(NormaliseDayText("0"), "");
+  EXPECT_EQ(NormaliseDayText(""), "");
+  EXPECT_EQ(NormaliseMonthText("13"), "");
+  EXPECT_EQ(NormaliseMonthText("3"), "03");
+  EXPECT_EQ(CompleteYearText("7", 2007), "2007");
+  EXPECT_EQ(CompleteYearText("45", 2007), "1945");
+  EXPECT_EQ(CompleteYearText("0", 2007), "2000");
+  EXPECT_EQ(CompleteYearText("26", 2026), "2026");
+  EXPECT_EQ(CompleteYearText("27", 2026), "1927");
+  EXPECT_EQ(CompleteYearText("1975", 2026), "1975");
+  EXPECT_EQ(CompleteYearText("2100", 2026), "");
+  EXPECT_EQ(CompleteYearText("", 2026), "");
+  EXPECT_EQ(CompleteYearText("19a", 2026), "");
+}
+
+TEST(DateBoxesTest, BirthDateChecks) {
+  const CalendarDate today{2026, 12, 7};
+  CalendarDate date;
+  EXPECT_EQ(CheckBirthDate("", "03", "1975", today, &date), BirthDateCheck::kEmpty);
+  EXPECT_EQ(CheckBirthDate("29", "02", "1976", today, &date), BirthDateCheck::kOk);
+  EXPECT_EQ(date, (CalendarDate{1976, 2, 29}));
+  EXPECT_EQ(CheckBirthDate("29", "02", "1975", today, &date), BirthDateCheck::kInvalid);
+  EXPECT_EQ(CheckBirthDate("01", "01", "1900", today, &date), BirthDateCheck::kInvalid);
+  EXPECT_EQ(CheckBirthDate("31", "04", "1980", today, &date), BirthDateCheck::kInvalid);
+  EXPECT_EQ(CheckBirthDate("07", "12", "2008", today, &date), BirthDateCheck::kOk)
+      << "the 18th birthday itself counts";
+  EXPECT_EQ(CheckBirthDate("08", "12", "2008", today, &date), BirthDateCheck::kUnder18);
+}
+
+TEST(FileNameTest, TypedResponseFileNames) {
+  std::string full;
+  EXPECT_EQ(ResolveResponseFileName("", &full), FileNameCheck::kEmpty);
+  EXPECT_EQ(ResolveResponseFileName("/data/clinic", &full), FileNameCheck::kOk);
+  EXPECT_EQ(full, "/data/clinic.cvr");
+  EXPECT_EQ(ResolveResponseFileName("/data/clinic.cvr", &full), FileNameCheck::kOk);
+  EXPECT_EQ(full, "/data/clinic.cvr");
+  EXPECT_EQ(ResolveResponseFileName("clinic.txt", &full), FileNameCheck::kHasExtension);
+  EXPECT_EQ(ResolveResponseFileName("clinic.CVR", &full), FileNameCheck::kHasExtension);
+  EXPECT_EQ(ResolveResponseFileName("clinic.", &full), FileNameCheck::kHasExtension);
+  EXPECT_EQ(ResolveResponseFileName("/data/", &full), FileNameCheck::kHasExtension);
+  EXPECT_EQ(ResolveResponseFileName(".cvr", &full), FileNameCheck::kHasExtension);
+  EXPECT_EQ(ResolveResponseFileName("abc", &full), FileNameCheck::kOk);
+  EXPECT_EQ(full, "abc.cvr");
+  EXPECT_EQ(ResolveResponseFileName("my.data/clinic", &full), FileNameCheck::kOk);
+}
+
+TEST(FileNameTest, ChosenPaths) {
+  EXPECT_EQ(StripChosenPath("/data/clinic.cvr", ".cvr"), "/data/clinic");
+  EXPECT_EQ(StripChosenPath("/data/clinic.csv", ".cvr"), std::nullopt);
+  EXPECT_EQ(StripChosenPath("/data/a.b.cvr", ".cvr"), std::nullopt);
+  EXPECT_EQ(StripChosenPath(".cvr", ".cvr"), std::nullopt);
+  EXPECT_EQ(StripChosenPath("/data/", ".cvr"), std::nullopt);
+  EXPECT_EQ(StripChosenPath("/d/export.csv", ".csv"), "/d/export");
+}
+
+TEST(MessagesTest, SaveAndOpenMessagesByCode) {
+  EXPECT_EQ(SaveFailureMessage(kFileFull).text,
+            "The file has reached its maximum number of records.\nPlease use another file or "
+            "create a new file.");
+  EXPECT_EQ(SaveFailureMessage(kFileBadLength).text, SaveFailureMessage(kFileBadMagic).text);
+  EXPECT_EQ(SaveFailureMessage(kFileLockViolation).text,
+            "The file is currently is use by someone else.");
+  EXPECT_EQ(SaveFailureMessage(kFileHardIo).text,
+            "An error has occurred while writing the details to disk.\nPlease contact your "
+            "system administrator.");
+  EXPECT_EQ(SaveFailureMessage(kFileHardIo).caption, "Save Has Failed");
+  EXPECT_EQ(SelectionOpenMessage(kFileNotFound, "/d/x").text, "The file '/d/x.cvr' was not found.");
+  EXPECT_EQ(SelectionOpenMessage(kFileBadPath, "/d/x").caption, "File Not Found");
+  EXPECT_EQ(SelectionOpenMessage(kFileSharingViolation, "x").caption, "File In Use");
+  EXPECT_EQ(SelectionOpenMessage(kFileTooShort, "x").caption, "Partial File Corruption");
+  EXPECT_EQ(SelectionOpenMessage(kFileAccessDenied, "x").caption, "File Access Error");
+  EXPECT_EQ(SelectionOpenMessage(kFileHardIo, "x").text,
+            "There was an error attempting to open the file\n'x.cvr'\n\nPlease contact your "
+            "system administrator for assistance.");
+  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  const UserMessage saved = SaveSuccessMessage(record, "/d/x.cvr");
+  EXPECT_EQ(saved.caption, "Save Was Successful");
+  EXPECT_EQ(saved.text,
+            "The save has been successful.  The responses for\n\n\tFirst Name:\tAlex\n\tLast "
+            "Name:\tMorgan\n\tDate of Birth:\t07/03/1975\n\nhave been saved in the file\n\n\t/d/"
+            "x.cvr");
+}
+
+}  // namespace
+}  // namespace acv
