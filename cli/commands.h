@@ -17,6 +17,7 @@ void SetupCheckCommand(CLI::App& app, int* exitCode);
 void SetupListCommand(CLI::App& app, int* exitCode);
 void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupSalvageCommand(CLI::App& app, int* exitCode);
+void SetupImportCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

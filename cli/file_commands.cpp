@@ -2,10 +2,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <optional>
+#include <vector>
 
 #include "cli/commands.h"
 #include "engine/cp1252.h"
+#include "storage/csv_import.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
 #include "storage/record_search.h"
@@ -25,6 +30,25 @@ void PrintMessage(const std::string& command, const UserMessage& message) {
 // The response-file name without its ".cvr", as the messages show it.
 std::string Stem(const std::string& name) {
   return name.size() > 4 && name.ends_with(".cvr") ? name.substr(0, name.size() - 4) : name;
+}
+
+// The whole of a file's bytes; nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  std::string all;
+  char buffer[65536];
+  ssize_t got = 0;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0) {
+    all.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  if (got < 0) {
+    return std::nullopt;
+  }
+  return all;
 }
 
 }  // namespace
@@ -125,19 +149,8 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode) {
     }
     // The record slots are read straight after the header, so that a file with a torn tail
     // or a damaged header still gives up its good records.
-    const std::string bytes = [&] {
-      std::string all;
-      const int fd = open(damaged->c_str(), O_RDONLY | O_CLOEXEC);
-      char buffer[65536];
-      for (ssize_t got; fd >= 0 && (got = read(fd, buffer, sizeof buffer)) > 0;) {
-        all.append(buffer, static_cast<std::size_t>(got));
-      }
-      if (fd >= 0) {
-        close(fd);
-      }
-      return all;
-    }();
-    unsigned kept = 0;
+    const std::string bytes = ReadWholeFile(*damaged).value_or("");
+    std::vector<StoredRecord> good;
     unsigned lost = 0;
     for (std::size_t at = kFileHeaderSize; at < bytes.size(); at += kRecordSize) {
       if (at + kRecordSize > bytes.size()) {
@@ -147,22 +160,72 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode) {
       StoredRecord stored{};
       std::copy_n(bytes.begin() + static_cast<long>(at), kRecordSize, stored.begin());
       ResponseRecord record;
-      int index = -1;
-      if (LoadImage(record, stored.data()) != 0) {
+      if (LoadImage(record, stored.data()) != 0 || good.size() >= kMaxRecords) {
         ++lost;
-      } else if (kept >= static_cast<unsigned>(kMaxRecords)) {
-        ++lost;
-      } else if (const int status = ResponseFile::WriteRecord(*fresh, stored, &index, -1);
-                 status != 0) {
-        PrintMessage("salvage", SaveFailureMessage(status));
-        *exitCode = kExitBadInput;
-        return;
       } else {
-        ++kept;
+        good.push_back(stored);
       }
+    }
+    const auto kept = static_cast<unsigned>(good.size());
+    int first = -1;
+    if (const int status = ResponseFile::AppendRecords(*fresh, good, &first); status != 0) {
+      PrintMessage("salvage", SaveFailureMessage(status));
+      *exitCode = kExitBadInput;
+      return;
     }
     std::cout << "kept " << kept << ", lost " << lost << "\n";
     *exitCode = lost == 0 ? kExitOk : kExitPartial;
+  });
+}
+
+}  // namespace acv::cli
+
+namespace acv::cli {
+
+void SetupImportCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command = app.add_subcommand(
+      "import", "Append the records of a CSV file in the export format to a response file");
+  auto file = std::make_shared<std::string>();
+  auto data = std::make_shared<std::string>();
+  command->add_option("FILE", *file, "The response file (.cvr); made when it does not exist")
+      ->required();
+  command->add_option("DATA", *data, "The CSV file, its first line the export header")->required();
+  command->callback([=] {
+    const std::optional<std::string> text = ReadWholeFile(*data);
+    if (!text) {
+      std::cerr << "acv import: cannot read " << *data << ": " << std::strerror(errno) << "\n";
+      *exitCode = kExitBadInput;
+      return;
+    }
+    std::vector<ResponseRecord> records;
+    CsvImportError error;
+    if (!ParseCsvRecords(*text, &records, &error)) {
+      std::cerr << "acv import: " << *data << " " << DescribeImportError(error)
+                << "; nothing was imported\n";
+      *exitCode = kExitBadInput;
+      return;
+    }
+    std::vector<StoredRecord> stored;
+    stored.reserve(records.size());
+    for (ResponseRecord& record : records) {
+      // A save time given in the file is kept; a record without one is stamped now.
+      const std::string stamp(record.Text(TextField::kSavedStamp));
+      stored.push_back(stamp.empty() ? BuildImage(record) : BuildImage(record, stamp));
+    }
+    int first = -1;
+    if (!stored.empty()) {
+      if (const int status = ResponseFile::AppendRecords(*file, stored, &first); status != 0) {
+        PrintMessage("import", SaveFailureMessage(status));
+        *exitCode = kExitBadInput;
+        return;
+      }
+    }
+    std::cout << "imported " << stored.size() << " records";
+    if (!stored.empty()) {
+      std::cout << " as records " << first << " to " << first + static_cast<int>(stored.size()) - 1;
+    }
+    std::cout << "\n";
+    *exitCode = kExitOk;
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "storage/csv_export.h"
 #include "storage/file_status.h"
 
 namespace acv {
@@ -47,7 +48,52 @@ std::string DayMonthYear(const ResponseRecord& record) {
   return text;
 }
 
+// The export's open-failure texts: `lead` opens the not-found text, `file` is the quoted name
+// with its extension.
+std::string ExportOpenText(int code, std::string_view lead, const std::string& file) {
+  switch (code) {
+    case kFileNotFound:
+    case kFileBadPath:
+      return std::string(lead) + "\n\t'" + file + "'\nwas not found";
+    case kFileAccessDenied:
+      return "You do not have access to the file\n\t'" + file + "'";
+    case kFileSharingViolation:
+    case kFileLockViolation:
+      return "The file\n\t'" + file + "'\nis in use by another application";
+    case kFileBadMagic:
+    case kFileTooShort:
+      return "The file\n\t'" + file + "'\nis not in an ACV file format";
+    default:
+      return "There was an error opening or reading the file\n\t'" + file + "'";
+  }
+}
+
 }  // namespace
+
+UserMessage AcvFileOpenMessage(int code, const std::string& name) {
+  return {caption::kAcvFileError, ExportOpenText(code, "The file", name + ".cvr")};
+}
+
+UserMessage ExportFileOpenMessage(int code, const std::string& name) {
+  return {caption::kExportFileError, ExportOpenText(code, "The path to file", name + ".csv")};
+}
+
+UserMessage ExportSummaryMessage(const std::string& acvName, const std::string& csvName,
+                                 const ExportCounts& counts) {
+  if (counts.written == counts.records) {
+    return {caption::kExportOk,
+            "The ACV file \n\n\t" + acvName + ".cvr\n\nwas exported to\n\n\t" + csvName + ".csv"};
+  }
+  std::string text = "The ACV file \n\t" + acvName + ".cvr\n\nwas partially exported to\n\t" +
+                     csvName + ".csv\n\n";
+  char numbers[256];
+  std::snprintf(numbers, sizeof numbers,
+                "Number of Records:\t%5u\nRecords Written:\t%5u\nCould Not Read:\t%5u\nCould Not "
+                "Import:\t%5u\nCould Not Write:\t%5u",
+                counts.records, counts.written, counts.couldNotRead, counts.couldNotImport,
+                counts.couldNotWrite);
+  return {caption::kExportProblem, text + numbers};
+}
 
 UserMessage CorruptRecordsMessage(unsigned count) {
   char text[256];

@@ -29,6 +29,14 @@ inline constexpr std::string_view kTwoSelf = "Two Self Assessments";
 inline constexpr std::string_view kTwoObserver = "Two Observer Assessments";
 inline constexpr std::string_view kChangedCriteria = "Changed Selection Criteria";
 inline constexpr std::string_view kReadError = "Read Error";
+inline constexpr std::string_view kWrongPassword = "Wrong Password";
+inline constexpr std::string_view kExportFileName = "Export File Name";
+inline constexpr std::string_view kDataPrivacy = "Data Privacy Responsibility";
+inline constexpr std::string_view kFileExists = "File Exists";
+inline constexpr std::string_view kAcvFileError = "ACV File Error";
+inline constexpr std::string_view kExportFileError = "Export File Error";
+inline constexpr std::string_view kExportOk = "Export OK";
+inline constexpr std::string_view kExportProblem = "Export File Problem";
 }  // namespace caption
 
 namespace text {
@@ -72,6 +80,16 @@ inline constexpr std::string_view kChangedCriteria =
     "not reloaded the list.";
 inline constexpr std::string_view kReadError =
     "There was an error trying to read the records you have selected.\n\nPlease try again.";
+inline constexpr std::string_view kWrongPassword =
+    "Sorry, but the password you entered is not correct.\n\nIf you need help with the password "
+    "please contact\nyour system administrator for assistance.";
+inline constexpr std::string_view kExportNameChanged =
+    "The default Export File name has changed because the ACV file name has changed";
+inline constexpr std::string_view kDataPrivacy =
+    "To proceed with the export, you must check the box indicating\nthat you accept "
+    "responsibility for the privacy of the data.";
+inline constexpr std::string_view kFileExists =
+    "The file already exists.\nDo you want to replace it?";
 }  // namespace text
 
 // "Unfortunately %u records failed to load from the file, ..." (caption Partial File Corruption).
@@ -84,5 +102,15 @@ UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& 
 
 // The selection dialogs' message for a failure to open `name` (typed, without ".cvr").
 UserMessage SelectionOpenMessage(int code, const std::string& name);
+
+// The export's message for a failure to open the response file (caption ACV File Error) or the
+// export file (caption Export File Error); `name` is the file name without its extension.
+UserMessage AcvFileOpenMessage(int code, const std::string& name);
+UserMessage ExportFileOpenMessage(int code, const std::string& name);
+
+struct ExportCounts;
+// "Export OK" when every record was written, otherwise the "Export File Problem" summary.
+UserMessage ExportSummaryMessage(const std::string& acvName, const std::string& csvName,
+                                 const ExportCounts& counts);
 
 }  // namespace acv

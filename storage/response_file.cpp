@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,6 +15,8 @@ namespace acv {
 namespace {
 
 constexpr std::size_t kHeaderBlanks = 42;
+// Appends write a vector of records as one run of bytes.
+static_assert(sizeof(StoredRecord) == kRecordSize);
 // Files longer than this are not read into memory at once.
 constexpr long long kLargestBufferedFile = static_cast<long long>(kMaxFileSize);
 
@@ -198,69 +201,106 @@ int ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes
   return static_cast<int>(got);
 }
 
+template <typename Undo>
+int ResponseFile::WriteAndFlush(const void* data, std::size_t size, long long offset, bool wasEmpty,
+                                Undo undo) {
+  // A new file gets its header first so that the records land after it; an existing one gets
+  // its modified stamp only once the records are in place.
+  if (wasEmpty) {
+    const int header = WriteHeader();
+    if (header != kFileOk) {
+      return undo(header);
+    }
+  }
+  const int written = WriteAllAt(fd_, data, size, offset);
+  if (written != kFileOk) {
+    return undo(written);
+  }
+  length_ = std::max(length_, offset + static_cast<long long>(size));
+  if (!wasEmpty) {
+    const int header = WriteHeader();
+    if (header != kFileOk) {
+      return undo(header);
+    }
+  }
+  if (fsync(fd_) != 0) {
+    return undo(StatusFromErrno(errno));
+  }
+  return kFileOk;
+}
+
 int ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
                               int at) {
+  if (at < 0) {
+    return AppendRecords(name, {bytes}, index);
+  }
   *index = -1;
   ResponseFile file;
   const int opened = file.Open(name, false);
   if (opened < 0) {
     return opened;
   }
-  const bool append = at < 0;
-  if (append && file.recordCount() >= kMaxRecords) {
-    return kFileFull;
+  const int checked = file.CheckHeader();
+  if (checked < 0) {
+    return checked;
+  }
+  if (at >= file.recordCount()) {
+    return kFileIndexBeyondEnd;  // a rewrite never leaves a hole in the file
+  }
+  // Whatever fails from here on, the record gets its old bytes back.
+  const long long offset = static_cast<long long>(kFileHeaderSize + kRecordSize * at);
+  StoredRecord previous{};
+  if (ReadAllAt(file.fd_, previous.data(), kRecordSize, offset) !=
+      static_cast<long long>(kRecordSize)) {
+    return kFileHardIo;
+  }
+  const int status = file.WriteAndFlush(bytes.data(), kRecordSize, offset, false, [&](int failed) {
+    WriteAllAt(file.fd_, previous.data(), kRecordSize, offset);
+    fsync(file.fd_);
+    return failed;
+  });
+  if (status == kFileOk) {
+    *index = at;
+  }
+  return status;
+}
+
+int ResponseFile::AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
+                                int* firstIndex) {
+  *firstIndex = -1;
+  ResponseFile file;
+  const int opened = file.Open(name, false);
+  if (opened < 0) {
+    return opened;
   }
   const int checked = file.CheckHeader();
   if (checked < 0) {
     return checked;
   }
+  const int before = file.recordCount();
+  if (records.size() > static_cast<std::size_t>(kMaxRecords - before)) {
+    return kFileFull;
+  }
+  if (records.empty()) {
+    *firstIndex = before;
+    return kFileOk;
+  }
   const bool wasEmpty = checked == 1;
   const long long oldLength = file.length_;
-  if (!append && at >= file.recordCount()) {
-    return kFileIndexBeyondEnd;  // a rewrite never leaves a hole in the file
+  const long long offset = wasEmpty ? static_cast<long long>(kFileHeaderSize) : oldLength;
+  // Whatever fails from here on, the file is cut back to its old length: a new file is left
+  // empty rather than holding a header alone.
+  const int status = file.WriteAndFlush(records.data(), records.size() * kRecordSize, offset,
+                                        wasEmpty, [&](int failed) {
+                                          if (ftruncate(file.fd_, oldLength) == 0) {
+                                            fsync(file.fd_);
+                                          }
+                                          return failed;
+                                        });
+  if (status == kFileOk) {
+    *firstIndex = before;
   }
-  // Whatever fails from here on, the file is put back as it was: an append is cut off again
-  // (a new file is left empty rather than holding a header alone), a rewrite gets its old bytes.
-  StoredRecord previous{};
-  const long long offset = append ? (wasEmpty ? static_cast<long long>(kFileHeaderSize) : oldLength)
-                                  : static_cast<long long>(kFileHeaderSize + kRecordSize * at);
-  if (!append && ReadAllAt(file.fd_, previous.data(), kRecordSize, offset) !=
-                     static_cast<long long>(kRecordSize)) {
-    return kFileHardIo;
-  }
-  const auto undo = [&](int status) {
-    if (append) {
-      if (ftruncate(file.fd_, oldLength) == 0) {
-        fsync(file.fd_);
-      }
-    } else {
-      WriteAllAt(file.fd_, previous.data(), kRecordSize, offset);
-      fsync(file.fd_);
-    }
-    return status;
-  };
-  if (wasEmpty) {
-    const int header = file.WriteHeader();
-    if (header != kFileOk) {
-      return undo(header);
-    }
-  }
-  const int written = WriteAllAt(file.fd_, bytes.data(), kRecordSize, offset);
-  if (written != kFileOk) {
-    return undo(written);
-  }
-  file.length_ = std::max(file.length_, offset + static_cast<long long>(kRecordSize));
-  if (!wasEmpty) {
-    const int header = file.WriteHeader();
-    if (header != kFileOk) {
-      return undo(header);
-    }
-  }
-  if (fsync(file.fd_) != 0) {
-    return undo(StatusFromErrno(errno));
-  }
-  *index = append ? file.recordCount() - 1 : at;
-  return kFileOk;
+  return status;
 }
 
 }  // namespace acv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "storage/file_status.h"
 #include "storage/format.h"
@@ -47,6 +48,11 @@ class ResponseFile {
   // Appends (`at` < 0) or rewrites record `at` in place; `index` gets the index written (-1
   // until success). 0 or a negative FileStatus. A failed write leaves the file as it was.
   static int WriteRecord(const std::string& name, const StoredRecord& bytes, int* index, int at);
+  // Appends all of `records` or none: -506 when they would take the file beyond 657 records;
+  // `firstIndex` gets the index of the first one written (-1 until success). 0 or a negative
+  // FileStatus; a failed append leaves the file as it was.
+  static int AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
+                           int* firstIndex);
 
  private:
   // The records' bytes, read in one call by OpenForReading (empty when the file is too long to
@@ -58,6 +64,11 @@ class ResponseFile {
   std::string version_;
   std::string created_;
   std::string modified_;
+  // Writes the header (for a new file), `size` bytes at `offset` and the modified stamp, then
+  // flushes; on any failure puts the file back as it was with `undo`.
+  template <typename Undo>
+  int WriteAndFlush(const void* data, std::size_t size, long long offset, bool wasEmpty, Undo undo);
+
   int nextIndex_ = 0;
   int count_ = 0;
 };

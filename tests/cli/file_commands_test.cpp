@@ -4,6 +4,7 @@
 
 #include "cli/run_acv.h"
 #include "storage/analysis_loader.h"
+#include "storage/csv_export.h"
 #include "storage/temp_dir.h"
 
 namespace acv {
@@ -108,6 +109,74 @@ TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   EXPECT_EQ(check.status, 0);
   EXPECT_NE(check.out.find("records: 7"), std::string::npos);
   EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
+}
+
+}  // namespace
+}  // namespace acv
+
+namespace acv {
+namespace {
+
+class ImportCommandTest : public ::testing::Test {
+ protected:
+  std::string Target() const { return dir_.File("imported.cvr"); }
+  std::string Data() const { return dir_.File("data.csv"); }
+
+  static std::string Line(const ResponseRecord& record) { return CsvRecordLine(record) + "\r\n"; }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(ImportCommandTest, ImportedRecordsAreFoundAndKeepTheirSaveTime) {
+  ResponseRecord self = testing::Person("Robin", "Ash", "19700415", kSelfReport, 2);
+  self.SetText(TextField::kSavedStamp, "20070612093005");
+  const ResponseRecord observer = testing::Person("Robin", "Ash", "19700415", kObserverReport, 3);
+  WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(self) + Line(observer));
+  const auto imported = RunAcv({"import", Target(), Data()});
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(imported.out, "imported 2 records as records 0 to 1\n");
+  const auto list =
+      RunAcv({"list", Target(), "--first", "robin", "--last", "ASH", "--dob", "19700415"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find("0\tSaved: 12/06/2007 09:30:05   Self Assessment\n"), std::string::npos)
+      << list.out;
+  EXPECT_NE(list.out.find("1\tSaved: "), std::string::npos);
+  EXPECT_NE(list.out.find("Observer Assessment by: Jo Observer"), std::string::npos);
+  // Importing again appends after what is there.
+  EXPECT_EQ(RunAcv({"import", Target(), Data()}).out, "imported 2 records as records 2 to 3\n");
+}
+
+TEST_F(ImportCommandTest, ABadLineLeavesTheFileUntouched) {
+  const ResponseRecord record = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record));
+  ASSERT_EQ(RunAcv({"import", Target(), Data()}).status, 0);
+  const std::string before = ReadBytes(Target());
+  std::string bad = Line(record);
+  bad.replace(bad.find(",F,"), 3, ",Z,");
+  WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record) + bad);
+  const auto refused = RunAcv({"import", Target(), Data()});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("line 3, column 13 (Gender): expected M, F, X or U"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(ReadBytes(Target()), before);
+  EXPECT_EQ(RunAcv({"import", Target(), dir_.File("missing.csv")}).status, 2);
+}
+
+TEST_F(ImportCommandTest, TheRecordLimitHoldsForTheWholeImport) {
+  const ResponseRecord record = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  std::string many = CsvHeaderLine() + "\r\n";
+  for (int i = 0; i < 600; ++i) {
+    many += Line(record);
+  }
+  WriteBytes(Data(), many);
+  ASSERT_EQ(RunAcv({"import", Target(), Data()}).status, 0);
+  const std::string before = ReadBytes(Target());
+  WriteBytes(Data(), many.substr(0, many.size() - 542 * Line(record).size()));  // 58 records
+  const auto full = RunAcv({"import", Target(), Data()});
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.err.find("maximum number of records"), std::string::npos) << full.err;
+  EXPECT_EQ(ReadBytes(Target()), before);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 namespace acv {
 namespace {
 
+using testing::InChild;
 using testing::Person;
 using testing::ReadBytes;
 using testing::WriteBytes;
@@ -26,18 +27,6 @@ class ResponseFileTest : public ::testing::Test {
     int index = -1;
     const int status = ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
     return status == 0 ? index : status;
-  }
-
-  // Runs `body` in a child process and gives its exit status.
-  template <typename Body>
-  static int InChild(Body body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-      _exit(body() & 0xFF);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
   testing::TempDir dir_;
@@ -117,7 +106,7 @@ TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
   EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadLength);
   WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
   EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadMagic);
-  WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));  // only three letters count
+  WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));       // only three letters count
   EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), 1);  // its one record is the last
   file.Close();
   int index = -1;
@@ -256,6 +245,38 @@ TEST_F(ResponseFileTest, NewFileWhoseFirstRecordFailedIsLeftEmpty) {
   EXPECT_EQ(code, 13);
   EXPECT_EQ(ReadBytes(Name()).size(), 0u);
   EXPECT_EQ(Append(Name()), 0) << "the empty file is accepted as new";
+}
+
+TEST_F(ResponseFileTest, AppendingManyIsAllOrNothing) {
+  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  const StoredRecord stored = BuildImage(record);
+  int first = -1;
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(600, stored), &first), 0);
+  EXPECT_EQ(first, 0);
+  const std::string before = ReadBytes(Name());
+  EXPECT_EQ(before.size(), kFileHeaderSize + 600 * kRecordSize);
+  // 600 + 58 would be one too many: nothing is written.
+  EXPECT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(58, stored), &first),
+            kFileFull);
+  EXPECT_EQ(first, -1);
+  EXPECT_EQ(ReadBytes(Name()), before);
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(57, stored), &first), 0);
+  EXPECT_EQ(first, 600);
+  EXPECT_EQ(ReadBytes(Name()).size(), kMaxFileSize);
+
+  // A run that fails part-way is cut off again.
+  const std::string other = dir_.File("other.cvr");
+  ASSERT_EQ(ResponseFile::AppendRecords(other, {stored}, &first), 0);
+  const std::string one = ReadBytes(other);
+  const int code = InChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{one.size() + 3 * kRecordSize, one.size() + 3 * kRecordSize};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    int index = 0;
+    return -ResponseFile::AppendRecords(other, std::vector<StoredRecord>(5, stored), &index);
+  });
+  EXPECT_EQ(code, 13);
+  EXPECT_EQ(ReadBytes(other), one);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,6 +39,18 @@ inline std::string ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+// Runs `body` in a child process and gives its exit status (the low byte of what it returned).
+template <typename Body>
+int InChild(Body body) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    _exit(body() & 0xFF);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // A filled-in record of a made-up person.

@@ -1,0 +1,188 @@
+#include "storage/csv_export.h"
+
+#include <span>
+
+#include "storage/csv_file.h"
+#include "storage/file_status.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+
+namespace acv {
+namespace {
+
+constexpr std::string_view kNamedColumns =
+    "Version,Data Entry,First Name,Last Name,Street Address,Town/Suburb,State,Postcode,Country,"
+    "Phone,Phone2,Email,Gender,Birth Year,Birth Month,Birth Day,Completion Year,Completion "
+    "Month,Completion Day,Save Year,Save Month,Save Day,Save Hour,Save Minute,Save Second,"
+    "Reporter,Observer Name,Observer Relationship,Observer Contact,Observer Comment,";
+
+// A stored date or time-stamp as its digit columns; empty columns when it is not exactly as
+// long as they need.
+void AppendDigitColumns(std::string* line, std::string_view stored, std::span<const int> parts) {
+  std::size_t total = 0;
+  for (const int digits : parts) {
+    total += static_cast<std::size_t>(digits);
+  }
+  std::size_t at = 0;
+  for (const int digits : parts) {
+    *line += ',';
+    if (stored.size() == total) {
+      *line += CleanCsvText(stored.substr(at, static_cast<std::size_t>(digits)));
+    }
+    at += static_cast<std::size_t>(digits);
+  }
+}
+
+}  // namespace
+
+const std::string& CsvHeaderLine() {
+  static const std::string header = [] {
+    std::string line(kNamedColumns);
+    for (int item = 1; item <= kItemCount; ++item) {
+      line += std::to_string(item);
+      if (item < kItemCount) {
+        line += ',';
+      }
+    }
+    return line;
+  }();
+  return header;
+}
+
+std::string CleanCsvText(std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size() + 1);
+  for (const char c : text) {
+    if (c == '\n' || c == '\r' || c == ',') {
+      cleaned += ' ';
+    } else if (c == '"' || c == '\'') {
+      cleaned += '`';
+    } else {
+      cleaned += c;
+    }
+  }
+  if (!cleaned.empty() &&
+      (cleaned[0] == '=' || cleaned[0] == '+' || cleaned[0] == '-' || cleaned[0] == '@')) {
+    cleaned.insert(cleaned.begin(), '`');
+  }
+  return cleaned;
+}
+
+std::string CsvRecordLine(const ResponseRecord& record) {
+  std::string line(csv::kVersion);
+  line += ',';
+  line += record.EntryMethod() == kEnteredFromPaper ? csv::kPaper : csv::kOnScreen;
+  for (const TextField field : csv::kDetailFields) {
+    line += ',' + CleanCsvText(record.Text(field));
+  }
+  line += ',';
+  const char gender = record.Gender();
+  if (gender != '\0') {
+    line += CleanCsvText(std::string_view(&gender, 1));
+  }
+  AppendDigitColumns(&line, record.Text(TextField::kBirthDate), csv::kDateParts);
+  AppendDigitColumns(&line, record.Text(TextField::kCompletionDate), csv::kDateParts);
+  AppendDigitColumns(&line, record.Text(TextField::kSavedStamp), csv::kStampParts);
+  line += ',';
+  line += record.ReportType() == kObserverReport ? csv::kObserver : csv::kSelf;
+  for (const TextField field : csv::kObserverFields) {
+    line += ',' + CleanCsvText(record.Text(field));
+  }
+  for (int item = 1; item <= kItemCount; ++item) {
+    line += ',';
+    const int value = record.GetResponse(item);
+    if (value >= 0) {
+      line += static_cast<char>('0' + value);
+    }
+  }
+  return line;
+}
+
+ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& csvName,
+                                 const std::function<bool()>& replaceExisting) {
+  ExportOutcome outcome;
+  ExportCounts& counts = outcome.counts;
+  ResponseFile source;
+  StoredRecord bytes{};
+  int count = 0;
+  int status =
+      source.OpenForReading(acvName + std::string(kResponseFileSuffix), true, &bytes, &count);
+  if (status < 0 && status != kFileShortRead) {
+    return {ExportResult::kAcvOpenError, status, counts};
+  }
+  counts.records = static_cast<unsigned>(count);
+  CsvFile target;
+  bool writeFailed = false;
+  const auto write = [&](std::string_view line) {
+    const bool ok = target.WriteLine(line) == kFileOk;
+    writeFailed = writeFailed || !ok;
+    return ok;
+  };
+  const std::string targetName = csvName + std::string(kCsvSuffix);
+  for (int i = 0; i < count; ++i) {
+    ResponseRecord record;
+    const bool loaded = status >= 0 && LoadImage(record, bytes.data()) == 0;
+    if (status < 0) {
+      ++counts.couldNotRead;
+    } else if (!loaded) {
+      ++counts.couldNotImport;
+    }
+    if (loaded) {
+      if (!target.isOpen()) {
+        int opened = target.Open(targetName, false);
+        if (opened == kCsvFileExists) {
+          if (!replaceExisting()) {
+            return {ExportResult::kDeclined, 0, counts};
+          }
+          opened = target.Open(targetName, true);
+        }
+        if (opened != kFileOk) {
+          return {ExportResult::kCsvOpenError, opened, counts};
+        }
+        write(CsvHeaderLine());
+      }
+      if (write(CsvRecordLine(record))) {
+        ++counts.written;
+      } else {
+        ++counts.couldNotWrite;
+      }
+    }
+    if (i < count - 1) {
+      int index = 0;
+      status = source.ReadNext(&bytes, &index);
+    }
+  }
+  source.Close();
+  if (target.isOpen() && (writeFailed || target.Commit() != kFileOk)) {
+    // An export file missing lines is never left behind, nor put in place of an older one.
+    target.Abandon();
+    counts.couldNotWrite += counts.written;
+    counts.written = 0;
+  }
+  return outcome;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string DefaultExportName(std::string_view currentExportName, std::string_view acvName) {
+  const std::size_t separator = currentExportName.find_last_of("/\\");
+  std::string name(separator == std::string_view::npos
+                       ? std::string_view()
+                       : currentExportName.substr(0, separator + 1));
+  name += FileNamePart(acvName);
+  return name;
+}
+
+bool PasswordAccepted(std::string_view typed, const std::vector<std::string>& accepted) {
+  for (const std::string& password : accepted) {
+    if (!password.empty() && typed == password) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace acv
