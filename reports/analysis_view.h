@@ -6,16 +6,73 @@
 
 #include "engine/analysis.h"
 
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
 namespace acv {
 
-class AnalysisForm;  // the form inside the scroll area
+class GridControl;
+
+// The form inside the view's scroll area, laid out from the analysis template.
+class AnalysisForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit AnalysisForm(QWidget* parent = nullptr);
+
+  // Shows the analysis face (true) or hides it for the welcome page (false).
+  void showAnalysisFace(bool shown);
+  bool analysisFaceShown() const { return faceShown_; }
+
+  GridControl* results() const { return results_; }
+  GridControl* reliability() const { return reliability_; }
+
+  // The ten text fields, in the order ClearAnalysisView empties them.
+  enum class Field {
+    kName,
+    kPhone,
+    kGender,
+    kBirthDate,
+    kCompletionDate,
+    kAge,
+    kAddress,
+    kBlankLine,
+    kComments,
+    kObserverLine
+  };
+  QString fieldText(Field field) const;
+  void setFieldText(Field field, const QString& text);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void setUpTables();
+  QWidget* fieldWidget(Field field) const;
+
+  bool faceShown_ = false;
+  QLabel* banner_ = nullptr;
+  GridControl* results_ = nullptr;
+  GridControl* reliability_ = nullptr;
+  QList<QWidget*> faceWidgets_;  // everything the welcome page hides
+  QLineEdit* name_ = nullptr;
+  QLineEdit* gender_ = nullptr;
+  QLineEdit* birthDate_ = nullptr;
+  QLineEdit* age_ = nullptr;
+  QLineEdit* completionDate_ = nullptr;
+  QLineEdit* observerLine_ = nullptr;
+  QLineEdit* blankLine_ = nullptr;
+  QPlainTextEdit* address_ = nullptr;
+  QPlainTextEdit* phone_ = nullptr;
+  QPlainTextEdit* comments_ = nullptr;
+};
 
 class CTesselView : public QScrollArea {
   Q_OBJECT
 
  public:
   explicit CTesselView(QWidget* parent = nullptr);
-  ~CTesselView() override;
 
   // Makes `analysis` the one shown: clears the view, fills it and repaints.
   void setAnalysis(const Analysis& analysis);

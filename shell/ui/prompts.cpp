@@ -1,8 +1,10 @@
 #include "shell/ui/prompts.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 namespace acv {
 namespace {
@@ -47,6 +49,10 @@ QString QtPrompts::openFileName(QWidget* parent, const QString& caption, const Q
 QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& start,
                                 const QString& filter) {
   return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
+bool QtPrompts::openWebAddress(const QString& address) {
+  return QDesktopServices::openUrl(QUrl(address));
 }
 
 }  // namespace acv

@@ -15,8 +15,7 @@ class Prompts {
   virtual ~Prompts() = default;
 
   // A modal box with an OK button.
-  virtual void message(QWidget* parent, const QString& caption, const QString& text,
-                       Icon icon) = 0;
+  virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
   // A modal box with two buttons; true when the first (`acceptText`) was chosen.
   virtual bool ask(QWidget* parent, const QString& caption, const QString& text,
                    const QString& acceptText, const QString& rejectText, bool acceptIsDefault) = 0;
@@ -26,6 +25,8 @@ class Prompts {
                                const QString& filter) = 0;
   virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
                                const QString& filter) = 0;
+  // Opens a web address in the user's browser; false when that could not be done.
+  virtual bool openWebAddress(const QString& address) = 0;
 };
 
 // The production implementation, with Qt's own boxes and dialogs.
@@ -38,6 +39,7 @@ class QtPrompts : public Prompts {
                        const QString& filter) override;
   QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
                        const QString& filter) override;
+  bool openWebAddress(const QString& address) override;
 };
 
 }  // namespace acv

@@ -1,0 +1,69 @@
+// Window benchmarks on the offscreen platform: start-up to the first shown main window, and
+// filling the view with a two-report analysis.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "reports/analysis_view.h"
+#include "shell/main_frame.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/prompts.h"
+#include "storage/analysis_loader.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+#include "storage/sample_records.h"
+
+namespace {
+
+// Alex Morgan's Self-report and Observer-report, read from a sample response file.
+acv::Analysis SampleAnalysis() {
+  QTemporaryDir dir;
+  const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
+  std::vector<acv::StoredRecord> stored;
+  for (acv::ResponseRecord& record : acv::SampleRecords()) {
+    stored.push_back(acv::BuildImage(record));
+  }
+  int first = -1;
+  acv::ResponseFile::AppendRecords(name, stored, &first);
+  acv::Analysis analysis;
+  acv::LoadSelfReport(analysis, name, 0);
+  acv::LoadObserverReport(analysis, name, 1);
+  return analysis;
+}
+
+void BM_StartUpToShownWindow(benchmark::State& state) {
+  acv::QtPrompts prompts;
+  for (auto _ : state) {
+    acv::CMainFrame frame(prompts);
+    frame.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(frame.isVisible());
+  }
+}
+BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
+
+void BM_FillTwoReportView(benchmark::State& state) {
+  const acv::Analysis analysis = SampleAnalysis();
+  acv::CTesselView view;
+  view.resize(880, 520);
+  view.show();
+  for (auto _ : state) {
+    acv::ClearAnalysisView(view);
+    acv::FillAnalysisView(view, analysis);
+    view.form()->repaint();
+  }
+}
+BENCHMARK(BM_FillTwoReportView)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  QApplication app(argc, argv);
+  acv::InitArtwork();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

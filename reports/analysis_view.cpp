@@ -1,0 +1,489 @@
+#include "reports/analysis_view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+#include "grid/grid_control.h"
+#include "reports/report_template.h"
+#include "shell/ui/product.h"
+#include "shell/ui/text.h"
+
+namespace acv {
+namespace {
+
+// The form is laid out in dialog units of the analysis template (one unit is 1.5 pixels across
+// and 1.625 down). The banner takes a band of its own above the details, so everything below
+// the logo's top row moves down by the band's height.
+constexpr double kUnitX = 1.5;
+constexpr double kUnitY = 1.625;
+constexpr int kBannerBand = 82;
+constexpr int kFormWidthUnits = 616;
+constexpr int kFormHeightUnits = 1250;
+
+QRect Place(int x, int y, int width, int height) {
+  return QRect(qRound(x * kUnitX), qRound(y * kUnitY) + kBannerBand, qRound(width * kUnitX),
+               qRound(height * kUnitY));
+}
+
+const QColor kShaded(225, 225, 220);
+const QColor kPlain(255, 255, 255);
+
+// The details: label, field, place of the label and of the field, and whether the field has
+// several lines.
+struct DetailPlace {
+  const char* label;
+  AnalysisForm::Field field;
+  int labelX, labelY, x, y, width, height;
+  bool multiLine;
+  int limit;
+};
+
+constexpr DetailPlace kDetails[] = {
+    {"Name:", AnalysisForm::Field::kName, 127, 14, 162, 14, 152, 12, false, 50},
+    {"Address:", AnalysisForm::Field::kAddress, 127, 30, 162, 30, 152, 27, true, 255},
+    {"Phone:", AnalysisForm::Field::kPhone, 127, 61, 162, 61, 152, 19, true, 50},
+    {"Gender:", AnalysisForm::Field::kGender, 331, 14, 397, 14, 143, 12, false, 50},
+    {"Date of Birth:", AnalysisForm::Field::kBirthDate, 331, 30, 397, 30, 143, 12, false, 50},
+    {"Age at Completion:", AnalysisForm::Field::kAge, 331, 46, 397, 46, 143, 12, false, 50},
+    {"Completion Date:", AnalysisForm::Field::kCompletionDate, 331, 62, 397, 62, 143, 12, false,
+     50},
+};
+
+struct ColumnSetUp {
+  const char* header;
+  Qt::Alignment format;
+  int width;
+};
+
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
+
+const ColumnSetUp kColumns[] = {
+    {"\nDisorder\n  # indicates mutually exclusive screens", kLeft, 258},
+    {"Positive\nScreen\nCutoff", kCentre, 72},
+    {"Self-\nReport\nScore", kCentre, 70},
+    {"Observer-\nReport\nScore", kCentre, 80},
+    {"\nCutoff\nAttained", kCentre, 75},
+    {"Positive Screen Items Met\n       [Self-Report Items Met]\n       {Observer-Report Items "
+     "Met}",
+     kLeft, 282},
+};
+
+constexpr const char* kReliabilityHeaders[] = {nullptr,
+                                               "\r\nOmega\r\nCutoff",
+                                               "Self-\r\nReport\r\nOmega",
+                                               "Observer-\r\nReport\r\nOmega",
+                                               "\r\nReliability\r\nAttained",
+                                               "\r\n\r\nComments on Reliability"};
+
+// The welcome page: position, colour (0 for the heading colour, 1 for the menu colour), text.
+struct WelcomeLine {
+  int x, y;
+  bool menuColour;
+  const char* text;
+};
+
+constexpr WelcomeLine kWelcome[] = {
+    {20, 150, false,
+     "To complete an ACV Self-report or Observer-report on screen, please select from the "
+     "pull-down menu in the toolbar above:"},
+    {40, 168, true, "ACV"},
+    {60, 182, true, "Complete on screen ...   Ctrl+R"},
+    {20, 204, false,
+     "To input the responses from a completed ACV Self-report or Observer-report paper copy, "
+     "please select from the pull-down"},
+    {20, 222, false, "menu in the toolbar above:"},
+    {40, 240, true, "ACV"},
+    {60, 258, true, "Enter responses ...   Ctrl+E"},
+    {20, 280, false,
+     "To analyse the data of an ACV Self-report and/or Observer-report, please select from the "
+     "pull-down menu in the toolbar above:"},
+    {40, 298, true, "ACV"},
+    {60, 316, true, "Analysis ...   Ctrl+A"},
+    {20, 338, false,
+     "To print an ACV report, please select from the pull-down menu in the toolbar above:"},
+    {40, 356, true, "ACV"},
+    {60, 374, true, "Analysis ...   Ctrl+A"},
+    {80, 392, true, "Select the required Self-report and/or Observer-report for analysis"},
+    {100, 410, true,
+     "Click 'Analyse' and print the report using  'File - Print'  or any of the other print "
+     "shortcuts"},
+};
+
+const QColor kHeadingColour(58, 16, 124);
+const QColor kMenuColour(193, 82, 156);
+
+QString CellText(std::string_view cp1252) {
+  return toQt(cp1252);
+}
+
+QLabel* StaticLabel(QWidget* parent, const QString& text, const QRect& place, const char* name) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setGeometry(place);
+  return label;
+}
+
+}  // namespace
+
+AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("analysisForm"));
+  setAccessibleName(tr("Analysis"));
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, kPlain);
+  colours.setColor(QPalette::Base, kPlain);
+  setPalette(colours);
+  QFont formFont = font();
+  formFont.setPixelSize(11);
+  setFont(formFont);
+  setFixedSize(qRound(kFormWidthUnits * kUnitX), qRound(kFormHeightUnits * kUnitY) + kBannerBand);
+
+  auto* logo = new QLabel(this);
+  logo->setObjectName(QStringLiteral("logo"));
+  logo->setAccessibleName(tr("Adult Corvantis logo"));
+  logo->setPixmap(QIcon(QStringLiteral(":/artwork/logo.svg")).pixmap(QSize(139, 124)));
+  logo->setGeometry(10, 11, 139, 124);
+  banner_ = new QLabel(this);
+  banner_->setObjectName(QStringLiteral("banner"));
+  banner_->setAccessibleName(tr("Adult Corvantis banner"));
+  banner_->setPixmap(QIcon(QStringLiteral(":/artwork/banner.svg")).pixmap(QSize(356, 76)));
+  banner_->setGeometry(231, 6, 356, 76);
+  faceWidgets_ << banner_;
+
+  for (const DetailPlace& detail : kDetails) {
+    const QString labelText = QString::fromLatin1(detail.label);
+    // Labels end just before their fields; a long one may start a little left of its place.
+    constexpr int kLabelReach = 12;
+    QLabel* label = StaticLabel(this, labelText,
+                                Place(detail.labelX - kLabelReach, detail.labelY + 2,
+                                      detail.x - detail.labelX + kLabelReach - 3, 10),
+                                "detailLabel");
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QWidget* field = nullptr;
+    if (detail.multiLine) {
+      auto* box = new QPlainTextEdit(this);
+      box->setReadOnly(true);
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->document()->setDocumentMargin(1);
+      field = box;
+      (detail.field == Field::kAddress ? address_ : phone_) = box;
+    } else {
+      auto* box = new QLineEdit(this);
+      box->setReadOnly(true);
+      box->setMaxLength(detail.limit);
+      field = box;
+      switch (detail.field) {
+        case Field::kName:
+          name_ = box;
+          break;
+        case Field::kGender:
+          gender_ = box;
+          break;
+        case Field::kBirthDate:
+          birthDate_ = box;
+          break;
+        case Field::kAge:
+          age_ = box;
+          break;
+        default:
+          completionDate_ = box;
+          break;
+      }
+    }
+    field->setGeometry(Place(detail.x, detail.y, detail.width, detail.height));
+    field->setAccessibleName(labelText.chopped(1));
+    field->setFocusPolicy(Qt::TabFocus);
+    label->setBuddy(field);
+    faceWidgets_ << label << field;
+  }
+  name_->setObjectName(QStringLiteral("name"));
+  gender_->setObjectName(QStringLiteral("gender"));
+  birthDate_->setObjectName(QStringLiteral("birthDate"));
+  age_->setObjectName(QStringLiteral("age"));
+  completionDate_->setObjectName(QStringLiteral("completionDate"));
+  address_->setObjectName(QStringLiteral("address"));
+  phone_->setObjectName(QStringLiteral("phone"));
+
+  observerLine_ = new QLineEdit(this);
+  observerLine_->setObjectName(QStringLiteral("observerLine"));
+  observerLine_->setAccessibleName(tr("Observer"));
+  observerLine_->setReadOnly(true);
+  observerLine_->setFrame(false);
+  observerLine_->setMaxLength(50);
+  observerLine_->setGeometry(Place(125, 81, 207, 12));
+  faceWidgets_ << observerLine_;
+
+  results_ = new GridControl(this);
+  results_->setObjectName(QStringLiteral("results"));
+  results_->setAccessibleName(tr("Results of the disorder screens"));
+  results_->setGeometry(Place(7, 98, 559, 873));
+  reliability_ = new GridControl(this);
+  reliability_->setObjectName(QStringLiteral("reliability"));
+  reliability_->setAccessibleName(tr("Reliability"));
+  reliability_->setGeometry(Place(7, 975, 559, 73));
+  faceWidgets_ << results_ << reliability_;
+
+  QLabel* commentsLabel =
+      StaticLabel(this, tr("Comments:"), Place(7, 1055, 100, 10), "commentsLabel");
+  comments_ = new QPlainTextEdit(this);
+  comments_->setObjectName(QStringLiteral("comments"));
+  comments_->setAccessibleName(tr("Comments"));
+  comments_->setReadOnly(true);
+  comments_->setGeometry(Place(7, 1075, 559, 94));
+  commentsLabel->setBuddy(comments_);
+  blankLine_ = new QLineEdit(this);
+  blankLine_->setObjectName(QStringLiteral("blankLine"));
+  blankLine_->setAccessibleName(tr("Remarks"));
+  blankLine_->setReadOnly(true);
+  blankLine_->setMaxLength(512);
+  blankLine_->setGeometry(Place(7, 1186, 559, 13));
+  faceWidgets_ << commentsLabel << comments_ << blankLine_;
+
+  QFont noteFont = font();
+  noteFont.setPixelSize(10);
+  QLabel* note = StaticLabel(this, tr("NOTE"), Place(7, 1202, 30, 9), "noteLabel");
+  QFont bold = noteFont;
+  bold.setBold(true);
+  note->setFont(bold);
+  QLabel* line1 = StaticLabel(
+      this,
+      tr("It is important to note that any indication of a positive screen for the above "
+         "disorders does not constitute a formal diagnosis.  A positive screen merely indicates "
+         "that the"),
+      Place(24, 1211, 585, 9), "noteLine1");
+  QLabel* line2 = StaticLabel(
+      this,
+      tr("individual has met sufficient criteria for a disorder to warrant further investigation "
+         "by an appropriate health professional."),
+      Place(24, 1220, 585, 9), "noteLine2");
+  QLabel* credit = StaticLabel(this, product::kCreditLine, Place(7, 1235, 602, 9), "creditLine");
+  credit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  for (QLabel* label : {line1, line2, credit}) {
+    label->setFont(noteFont);
+  }
+  faceWidgets_ << note << line1 << line2 << credit;
+
+  setUpTables();
+  showAnalysisFace(false);
+}
+
+void AnalysisForm::setUpTables() {
+  const ReportTemplate texts(nullptr);
+  results_->setRowCount(kResultRows + 1);
+  results_->setColumnCount(6);
+  results_->setFixedRowCount(1);
+  reliability_->setRowCount(2);
+  reliability_->setColumnCount(6);
+  reliability_->setFixedRowCount(0);
+  for (int col = 0; col < 6; ++col) {
+    const ColumnSetUp& column = kColumns[col];
+    results_->setColumnHeader(col, QString::fromLatin1(column.header));
+    results_->setColumnFormat(col, column.format);
+    results_->setColumnWidth(col, column.width);
+    reliability_->setColumnFormat(col, column.format);
+    reliability_->setCellText(0, col, QStringLiteral(" "));
+  }
+  QFont headerFont = results_->cellFont(0, 1);
+  headerFont.setWeight(QFont::Bold);
+  for (int col = 0; col < 6; ++col) {
+    results_->setCellFont(0, col, headerFont);
+  }
+  results_->setRowHeight(0, 55);
+  for (int row = 1; row <= kResultRows; ++row) {
+    results_->setCellText(row, 0, CellText(texts.rowLabel(row)));
+    if (row < kCountRow) {
+      results_->setCellText(row, 1, CellText(texts.cutoffText(row)));
+    }
+    results_->setRowHeight(row, 50);
+  }
+  for (int col = 0; col < 6; ++col) {
+    reliability_->setColumnWidth(col, results_->columnWidth(col));
+  }
+  reliability_->setRowHeight(0, 55);
+  reliability_->setRowHeight(1, 45);
+  reliability_->setCellText(0, 0, CellText(texts.reliabilityLabel(0)));
+  reliability_->setCellText(1, 0, CellText(texts.reliabilityLabel(1)));
+  results_->fitToSize(results_->size());
+  reliability_->fitToSize(reliability_->size());
+}
+
+void AnalysisForm::showAnalysisFace(bool shown) {
+  faceShown_ = shown;
+  for (QWidget* widget : faceWidgets_) {
+    widget->setVisible(shown);
+  }
+  update();
+}
+
+QWidget* AnalysisForm::fieldWidget(Field field) const {
+  switch (field) {
+    case Field::kName:
+      return name_;
+    case Field::kPhone:
+      return phone_;
+    case Field::kGender:
+      return gender_;
+    case Field::kBirthDate:
+      return birthDate_;
+    case Field::kCompletionDate:
+      return completionDate_;
+    case Field::kAge:
+      return age_;
+    case Field::kAddress:
+      return address_;
+    case Field::kBlankLine:
+      return blankLine_;
+    case Field::kComments:
+      return comments_;
+    case Field::kObserverLine:
+      return observerLine_;
+  }
+  return nullptr;
+}
+
+QString AnalysisForm::fieldText(Field field) const {
+  QWidget* widget = fieldWidget(field);
+  if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    return line->text();
+  }
+  return static_cast<QPlainTextEdit*>(widget)->toPlainText();
+}
+
+void AnalysisForm::setFieldText(Field field, const QString& text) {
+  QWidget* widget = fieldWidget(field);
+  if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    line->setText(text);
+    line->setCursorPosition(0);
+  } else {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    static_cast<QPlainTextEdit*>(widget)->setPlainText(lines);
+  }
+}
+
+void AnalysisForm::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (faceShown_) {
+    return;
+  }
+  QPainter painter(this);
+  painter.setFont(font());
+  const int ascent = painter.fontMetrics().ascent();
+  for (const WelcomeLine& line : kWelcome) {
+    painter.setPen(line.menuColour ? kMenuColour : kHeadingColour);
+    // Positions are those of each line's top-left corner.
+    painter.drawText(line.x, line.y + ascent, QString::fromLatin1(line.text));
+  }
+}
+
+CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
+  setObjectName(QStringLiteral("analysisView"));
+  setAccessibleName(tr("Analysis view"));
+  form_ = new AnalysisForm;
+  setWidget(form_);
+  setBackgroundRole(QPalette::Base);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, kPlain);
+  setPalette(colours);
+}
+
+bool CTesselView::hasReport() const {
+  return !analysis_.IsSelfAbsent() || !analysis_.IsObserverAbsent();
+}
+
+void CTesselView::setAnalysis(const Analysis& analysis) {
+  analysis_ = analysis;
+  ClearAnalysisView(*this);
+  FillAnalysisView(*this, analysis_);
+  form_->showAnalysisFace(hasReport());
+  emit analysisChanged();
+}
+
+void CTesselView::dropAnalysis() {
+  analysis_ = Analysis();
+  ClearAnalysisView(*this);
+  form_->showAnalysisFace(false);
+  emit analysisChanged();
+}
+
+void ClearAnalysisView(CTesselView& view) {
+  using Field = AnalysisForm::Field;
+  for (const Field field :
+       {Field::kName, Field::kPhone, Field::kGender, Field::kBirthDate, Field::kCompletionDate,
+        Field::kAge, Field::kAddress, Field::kBlankLine, Field::kComments, Field::kObserverLine}) {
+    view.form()->setFieldText(field, QString());
+  }
+}
+
+void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
+  using Field = AnalysisForm::Field;
+  AnalysisForm& form = *view.form();
+  const ReportTemplate texts(&analysis);
+  form.setFieldText(Field::kName,
+                    toQt(NameWithTitle(analysis.RespondentNameText(), analysis.GenderText())));
+  form.setFieldText(Field::kAddress, toQt(analysis.AddressText()));
+  form.setFieldText(Field::kPhone, toQt(analysis.PhoneText()));
+  form.setFieldText(Field::kGender, toQt(analysis.GenderText()));
+  form.setFieldText(Field::kBirthDate, toQt(analysis.BirthDateText()));
+  form.setFieldText(Field::kAge, toQt(analysis.AgeText()));
+  form.setFieldText(Field::kCompletionDate, toQt(analysis.CompletionDateText()));
+  form.setFieldText(Field::kObserverLine, toQt(ObserverLineText(analysis.ObserverNameText())));
+
+  GridControl& results = *form.results();
+  const bool selfAbsent = analysis.IsSelfAbsent();
+  const bool observerAbsent = analysis.IsObserverAbsent();
+  for (int row = 1; row < kCountRow; ++row) {
+    const ScreenResult self = analysis.ScreenForReport(row, Report::kSelf);
+    const ScreenResult observer = analysis.ScreenForReport(row, Report::kObserver);
+    const bool selfPositive = !selfAbsent && self.positive;
+    const bool observerPositive = !observerAbsent && observer.positive;
+    results.setCellText(row, 2, selfAbsent ? QString() : toQt(ScoreCellText(self)));
+    results.setCellBackground(row, 2, selfPositive ? kShaded : kPlain);
+    results.setCellText(row, 3, observerAbsent ? QString() : toQt(ScoreCellText(observer)));
+    results.setCellBackground(row, 3, observerPositive ? kShaded : kPlain);
+    const bool attained = selfPositive || observerPositive;
+    results.setCellText(row, 4, attained ? QStringLiteral("YES") : QStringLiteral("NO"));
+    results.setCellBackground(row, 4, attained ? kShaded : kPlain);
+    results.setCellText(row, 5,
+                        toQt(ItemsMetCellText(selfAbsent ? "" : self.itemsMet,
+                                              observerAbsent ? "" : observer.itemsMet)));
+  }
+  const QString selfCount =
+      selfAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kSelf));
+  const QString observerCount =
+      observerAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kObserver));
+  results.setCellText(kCountRow, 1, QString());
+  results.setCellText(kCountRow, 2, selfCount);
+  results.setCellBackground(kCountRow, 2, selfCount.isEmpty() ? kPlain : kShaded);
+  results.setCellText(kCountRow, 3, observerCount);
+  results.setCellBackground(kCountRow, 3, observerCount.isEmpty() ? kPlain : kShaded);
+  for (int col = 4; col < 6; ++col) {
+    results.setCellText(kCountRow, col, QString());
+    results.setCellBackground(kCountRow, col, kPlain);
+  }
+
+  GridControl& reliability = *form.reliability();
+  for (int col = 0; col < 6; ++col) {
+    reliability.setCellBackground(0, col, kShaded);
+  }
+  for (int col = 1; col < 6; ++col) {
+    reliability.setCellText(0, col, QString::fromLatin1(kReliabilityHeaders[col]));
+  }
+  const std::string attained = analysis.ReliabilityAttainedText();
+  reliability.setCellText(1, 1, QStringLiteral(">=0.07"));
+  reliability.setCellText(1, 2, toQt(analysis.SelfOmegaText()));
+  reliability.setCellText(1, 3, toQt(analysis.ObserverOmegaText()));
+  reliability.setCellText(1, 4, toQt(attained));
+  reliability.setCellText(1, 5, toQt(analysis.ReliabilityCommentText()));
+  reliability.setCellBackground(1, 4, attained == "YES" ? kShaded : kPlain);
+
+  form.setFieldText(Field::kComments, toQt(analysis.CommentsText()));
+  form.update();
+}
+
+}  // namespace acv

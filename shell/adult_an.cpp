@@ -1,0 +1,61 @@
+#include "shell/adult_an.h"
+
+#include "storage/analysis_loader.h"
+#include "storage/messages.h"
+
+namespace acv {
+
+CAdultAn::CAdultAn(Prompts& prompts, const QString& fileName, QWidget* parent)
+    : SelectionDialog(prompts, fileName, true, tr("&Analyse"), parent) {
+  setObjectName(QStringLiteral("CAdultAn"));
+  setWindowTitle(tr("Select ACV Response for Analysis"));
+}
+
+int CAdultAn::readIndex(const std::string& fullName, RecordIndex* index) {
+  return BuildRecordIndex(fullName, true, index);
+}
+
+void CAdultAn::acceptSelection() {
+  const std::vector<int> rows = selectedRows();
+  if (rows.empty()) {
+    showMessage({caption::kNoSelection, std::string(text::kNoSelection)});
+    return;
+  }
+  if (rows.size() > 2) {
+    showMessage({caption::kTooManySelections, std::string(text::kTooManySelections)});
+    return;
+  }
+  const IndexEntry* self = nullptr;
+  const IndexEntry* observer = nullptr;
+  for (const int row : rows) {
+    const IndexEntry& entry = matches()[static_cast<std::size_t>(row)];
+    if (entry.reportType == kObserverReport) {
+      if (observer != nullptr) {
+        showMessage({caption::kTwoObserver, std::string(text::kTwoObserver)});
+        return;
+      }
+      observer = &entry;
+    } else {
+      if (self != nullptr) {
+        showMessage({caption::kTwoSelf, std::string(text::kTwoSelf)});
+        return;
+      }
+      self = &entry;
+    }
+  }
+  if (!confirmCriteriaUnchanged()) {
+    return;
+  }
+  Analysis chosen;
+  const bool read =
+      (self == nullptr || LoadSelfReport(chosen, fullFileName(), self->fileIndex) == 0) &&
+      (observer == nullptr || LoadObserverReport(chosen, fullFileName(), observer->fileIndex) == 0);
+  if (!read) {
+    showMessage({caption::kReadError, std::string(text::kReadError)});
+    return;
+  }
+  analysis_ = chosen;
+  accept();
+}
+
+}  // namespace acv

@@ -1,0 +1,88 @@
+#include "shell/adult_edit.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "storage/file_status.h"
+#include "storage/messages.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+
+namespace acv {
+
+CAdultEdit::CAdultEdit(Prompts& prompts, const QString& fileName, const QString& editMethod,
+                       QWidget* parent)
+    : SelectionDialog(prompts, fileName, false, tr("&Edit"), parent) {
+  setObjectName(QStringLiteral("CAdultEdit"));
+  setWindowTitle(tr("Select ACV Response to Edit"));
+  auto* group = new QGroupBox(tr("Edit method"), this);
+  onScreen_ = new QRadioButton(tr("Complete &on screen"), group);
+  onScreen_->setObjectName(QStringLiteral("onScreen"));
+  paper_ = new QRadioButton(tr("Enter &responses"), group);
+  paper_->setObjectName(QStringLiteral("paper"));
+  auto* options = new QHBoxLayout(group);
+  options->addWidget(onScreen_);
+  options->addWidget(paper_);
+  options->addStretch();
+  (editMethod == QStringLiteral("1") ? paper_ : onScreen_)->setChecked(true);
+  extraArea()->addWidget(group);
+  connect(list(), &QListWidget::itemSelectionChanged, this, &CAdultEdit::followSelectedEntryMethod);
+}
+
+QString CAdultEdit::editMethod() const {
+  return paper_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+int CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
+  // Editing needs write access; a file that refuses it can still be read and saved elsewhere.
+  readOnly_ = false;
+  int status = BuildRecordIndex(fullName, false, index);
+  if (status == kFileAccessDenied) {
+    readOnly_ = true;
+    status = BuildRecordIndex(fullName, true, index);
+  }
+  return status;
+}
+
+void CAdultEdit::listLoaded() {
+  if (readOnly_) {
+    showMessage({caption::kReadOnly, std::string(text::kReadOnly)}, Prompts::Icon::kInformation);
+  }
+}
+
+void CAdultEdit::followSelectedEntryMethod() {
+  const std::vector<int> rows = selectedRows();
+  if (rows.size() == 1) {
+    const bool fromPaper =
+        matches()[static_cast<std::size_t>(rows.front())].entryMethod == kEnteredFromPaper;
+    (fromPaper ? paper_ : onScreen_)->setChecked(true);
+  }
+}
+
+void CAdultEdit::acceptSelection() {
+  const std::vector<int> rows = selectedRows();
+  if (rows.empty()) {
+    showMessage({caption::kNoSelection, std::string(text::kNoSelection)});
+    return;
+  }
+  if (!confirmCriteriaUnchanged()) {
+    return;
+  }
+  const int index = matches()[static_cast<std::size_t>(rows.front())].fileIndex;
+  StoredRecord bytes{};
+  ResponseRecord chosen;
+  if (ResponseFile::ReadAt(fullFileName(), index, &bytes) != static_cast<int>(kRecordSize) ||
+      LoadImage(chosen, bytes.data()) != 0) {
+    showMessage({caption::kReadError, std::string(text::kReadError)});
+    return;
+  }
+  record_ = chosen;
+  recordIndex_ = index;
+  accept();
+}
+
+}  // namespace acv

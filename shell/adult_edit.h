@@ -1,0 +1,44 @@
+// "Select ACV Response to Edit": one record of a person, and the layout to edit it in.
+#pragma once
+
+#include "engine/response_record.h"
+#include "shell/selection_dialog.h"
+
+class QRadioButton;
+
+namespace acv {
+
+class CAdultEdit : public SelectionDialog {
+  Q_OBJECT
+
+ public:
+  // `editMethod` is the layout last chosen: "1" the paper layout, anything else on screen.
+  CAdultEdit(Prompts& prompts, const QString& fileName, const QString& editMethod,
+             QWidget* parent = nullptr);
+
+  // Once accepted: the record, its index in the file, the layout ("0" or "1") and whether the
+  // file could only be opened for reading.
+  const ResponseRecord& record() const { return record_; }
+  int recordIndex() const { return recordIndex_; }
+  QString editMethod() const;
+  bool readOnly() const { return readOnly_; }
+
+  QRadioButton* onScreenOption() const { return onScreen_; }
+  QRadioButton* paperOption() const { return paper_; }
+
+ protected:
+  int readIndex(const std::string& fullName, RecordIndex* index) override;
+  void listLoaded() override;
+  void acceptSelection() override;
+
+ private:
+  void followSelectedEntryMethod();
+
+  QRadioButton* onScreen_;
+  QRadioButton* paper_;
+  ResponseRecord record_;
+  int recordIndex_ = -1;
+  bool readOnly_ = false;
+};
+
+}  // namespace acv

@@ -1,0 +1,25 @@
+// Adult Corvantis: the window program.
+#include <QApplication>
+
+#include "shell/acv_settings.h"
+#include "shell/main_frame.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/prompts.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Adult Corvantis"));
+  QApplication::setApplicationVersion(QStringLiteral("4.0"));
+  QApplication::setDesktopFileName(QStringLiteral("adult-corvantis"));
+  acv::InitArtwork();
+  {
+    // Reading the settings and writing them straight back makes the user's settings file on the
+    // first start.
+    acv::AcvSettings settings;
+    settings.write();
+  }
+  acv::QtPrompts prompts;
+  acv::CMainFrame frame(prompts);
+  frame.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,197 @@
+#include "shell/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "reports/analysis_view.h"
+#include "shell/about_dialog.h"
+#include "shell/acv_settings.h"
+#include "shell/adult_an.h"
+#include "shell/adult_edit.h"
+#include "shell/ui/product.h"
+#include "shell/ui/prompts.h"
+
+namespace acv {
+namespace {
+
+using Handler = void (CMainFrame::*)();
+
+// The menu entries in menu order. A command without a handler is not available in this
+// version; `needsReport` commands work only while an analysis with a report is shown.
+struct Command {
+  const char* menu;
+  const char* name;
+  const char* text;
+  const char* shortcut;
+  const char* statusTip;
+  const char* toolTip;
+  const char* icon;
+  Handler handler;
+  bool needsReport;
+};
+
+const Command kCommands[] = {
+    {"&File", "export", "&Export a Questionnaire File ...", "",
+     "Export a questionnaire file to a comma separated text file", "Export a Questionnaire File",
+     nullptr, nullptr, false},
+    {"&File", "print", "&Print ...", "Ctrl+P", "Print the analysis report", "Print", "print",
+     nullptr, true},
+    {"&File", "printPreview", "Print Pre&view ...", "",
+     "Display the full pages of the analysis report", "Print Preview", nullptr, nullptr, true},
+    {"&File", "saveAs", "Save As ...", "", "Save the analysis report as a .rtf file",
+     "Save As ... a .rtf file", "save-as", &CMainFrame::saveAsCommand, true},
+    {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
+    {"&ACV", "completeOnScreen", "Complete on sc&reen ...", "Ctrl+R",
+     "Wizard to enter responses on the screen", "ACV Complete on screen", "complete-on-screen",
+     nullptr, false},
+    {"&ACV", "enterResponses", "&Enter responses ...", "Ctrl+E",
+     "Wizard to enter responses from a sheet", "ACV Enter responses", "enter-responses", nullptr,
+     false},
+    {"&ACV", "analysis", "&Analysis ...", "Ctrl+A", "Display the analysis of an ACV record",
+     "ACV Analysis", "analysis", &CMainFrame::analysisCommand, false},
+    {"&ACV", "edit", "E&dit ...", "", "Edit a stored ACV record", "ACV Edit", nullptr,
+     &CMainFrame::editCommand, false},
+    {"&Help", "about", "&About Adult Corvantis ...", "",
+     "Display program information, version number and credits", "About", "about",
+     &CMainFrame::aboutCommand, false},
+    {"&Help", "webSite", "Adult Corvantis on the &Web ...", "",
+     "Open the Adult Corvantis web site in your browser", "Web Site", "web-site",
+     &CMainFrame::webSiteCommand, false},
+};
+
+// The toolbar, in order; an empty name is a gap.
+const char* const kToolBar[] = {
+    "completeOnScreen", "enterResponses", "", "analysis", "", "print", "saveAs", "", "about",
+    "webSite"};
+
+}  // namespace
+
+CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+  setObjectName(QStringLiteral("CMainFrame"));
+  setWindowTitle(product::kName);
+  setWindowIcon(QIcon(QStringLiteral(":/artwork/icon.svg")));
+  view_ = new CTesselView(this);
+  setCentralWidget(view_);
+  createCommands();
+  statusBar()->showMessage(tr("Ready"));
+  connect(view_, &CTesselView::analysisChanged, this, &CMainFrame::updateCommands);
+  updateCommands();
+  resize(880, 575);
+}
+
+void CMainFrame::createCommands() {
+  QMenu* menu = nullptr;
+  QString menuTitle;
+  for (const Command& entry : kCommands) {
+    const QString title = QString::fromLatin1(entry.menu);
+    if (title != menuTitle) {
+      if (title == QStringLiteral("&Help")) {
+        // The View menu sits before Help.
+        QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+        viewMenu->setObjectName(QStringLiteral("viewMenu"));
+        toolBar_ = new QToolBar(tr("Toolbar"), this);
+        toolBar_->setObjectName(QStringLiteral("toolBar"));
+        toolBar_->setMovable(false);
+        addToolBar(Qt::TopToolBarArea, toolBar_);
+        QAction* toggle = toolBar_->toggleViewAction();
+        toggle->setObjectName(QStringLiteral("toolBarToggle"));
+        toggle->setText(tr("&Toolbar"));
+        toggle->setStatusTip(tr("Show or hide the toolbar"));
+        viewMenu->addAction(toggle);
+      }
+      menu = menuBar()->addMenu(tr(entry.menu));
+      menu->setObjectName(QString::fromLatin1(entry.name) + QStringLiteral("Menu"));
+      menuTitle = title;
+    }
+    if (QString::fromLatin1(entry.name) == QStringLiteral("exit")) {
+      menu->addSeparator();
+    }
+    auto* action = new QAction(tr(entry.text), this);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    action->setStatusTip(tr(entry.statusTip));
+    action->setToolTip(tr(entry.toolTip));
+    if (entry.icon != nullptr) {
+      action->setIcon(
+          QIcon(QStringLiteral(":/artwork/icons/%1.svg").arg(QLatin1String(entry.icon))));
+    }
+    action->setProperty("needsReport", entry.needsReport);
+    if (entry.handler != nullptr) {
+      connect(action, &QAction::triggered, this, entry.handler);
+    } else if (QString::fromLatin1(entry.name) == QStringLiteral("exit")) {
+      connect(action, &QAction::triggered, this, &QWidget::close);
+    } else if (!entry.needsReport) {
+      action->setEnabled(false);  // not available in this version
+    }
+    menu->addAction(action);
+  }
+  for (const char* name : kToolBar) {
+    if (*name == '\0') {
+      toolBar_->addSeparator();
+    } else {
+      toolBar_->addAction(command(QString::fromLatin1(name)));
+    }
+  }
+}
+
+QAction* CMainFrame::command(const QString& name) const {
+  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void CMainFrame::updateCommands() {
+  const bool report = view_->hasReport();
+  for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (action->property("needsReport").toBool()) {
+      action->setEnabled(report);
+    }
+  }
+  setWindowTitle(product::kName);
+}
+
+void CMainFrame::analysisCommand() {
+  AcvSettings settings;
+  CAdultAn dialog(prompts_, settings.acvFileName(), this);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  settings.setAcvFileName(dialog.fileName());
+  settings.write();
+  view_->setAnalysis(dialog.analysis());
+}
+
+void CMainFrame::editCommand() {
+  AcvSettings settings;
+  CAdultEdit dialog(prompts_, settings.acvFileName(), settings.editMethod(), this);
+  if (dialog.exec() != QDialog::Accepted) {
+    return;
+  }
+  settings.setEditMethod(dialog.editMethod());
+  settings.setAcvFileName(dialog.fileName());
+  settings.write();
+}
+
+void CMainFrame::saveAsCommand() {
+  if (!view_->hasReport()) {
+    prompts_.message(this, tr("No Analysis Selection"),
+                     tr("There is no selection for the analysis to occur"), Prompts::Icon::kStop);
+  }
+}
+
+void CMainFrame::aboutCommand() {
+  AboutDialog about(this);
+  about.exec();
+}
+
+void CMainFrame::webSiteCommand() {
+  if (!prompts_.openWebAddress(product::kWebAddress)) {
+    prompts_.message(this, product::kName,
+                     tr("The web site could not be opened in a browser.\n\nIts address is %1")
+                         .arg(product::kWebAddress),
+                     Prompts::Icon::kExclamation);
+  }
+}
+
+}  // namespace acv

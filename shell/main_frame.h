@@ -1,0 +1,42 @@
+// The main window: menu bar, toolbar, status bar and the analysis view. Every command runs
+// modally and acts on its result.
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QToolBar;
+
+namespace acv {
+
+class CTesselView;
+class Prompts;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit CMainFrame(Prompts& prompts, QWidget* parent = nullptr);
+
+  CTesselView* view() const { return view_; }
+  QToolBar* toolBar() const { return toolBar_; }
+  // The command of a menu entry, by its object name ("analysis", "print", ...).
+  QAction* command(const QString& name) const;
+
+ public slots:
+  void analysisCommand();
+  void editCommand();
+  void saveAsCommand();
+  void aboutCommand();
+  void webSiteCommand();
+
+ private:
+  void createCommands();
+  void updateCommands();
+
+  Prompts& prompts_;
+  CTesselView* view_;
+  QToolBar* toolBar_ = nullptr;
+};
+
+}  // namespace acv

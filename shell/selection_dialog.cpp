@@ -1,0 +1,273 @@
+#include "shell/selection_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "engine/dates.h"
+#include "shell/ui/prompts.h"
+#include "shell/ui/text.h"
+#include "storage/format.h"
+#include "storage/messages.h"
+
+namespace acv {
+namespace {
+
+QLineEdit* Box(QWidget* parent, const QString& name, int limit, bool digits) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setMaxLength(limit);
+  if (digits) {
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), box));
+    box->setMaximumWidth(
+        box->fontMetrics().horizontalAdvance(QString(limit + 3, QLatin1Char('0'))));
+  }
+  return box;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+  return label;
+}
+
+QString Suffix() {
+  return QString::fromLatin1(kResponseFileSuffix.data(),
+                             static_cast<qsizetype>(kResponseFileSuffix.size()));
+}
+
+}  // namespace
+
+SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
+                                 const QString& okText, QWidget* parent)
+    : QDialog(parent), prompts_(prompts) {
+  firstName_ = Box(this, QStringLiteral("firstName"), FieldWidth(TextField::kFirstName), false);
+  lastName_ = Box(this, QStringLiteral("lastName"), FieldWidth(TextField::kLastName), false);
+  day_ = Box(this, QStringLiteral("day"), 2, true);
+  month_ = Box(this, QStringLiteral("month"), 2, true);
+  year_ = Box(this, QStringLiteral("year"), 4, true);
+  fileNameBox_ = Box(this, QStringLiteral("fileName"), 260, false);
+  fileNameBox_->setText(fileName);
+  browse_ = new QPushButton(tr("&Browse ..."), this);
+  browse_->setObjectName(QStringLiteral("browse"));
+  load_ = new QPushButton(tr("&Load/Reload Matching ACV Records"), this);
+  load_->setObjectName(QStringLiteral("load"));
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("records"));
+  list_->setAccessibleName(tr("Matching ACV records"));
+  list_->setSelectionMode(multiSelect ? QAbstractItemView::MultiSelection
+                                      : QAbstractItemView::SingleSelection);
+  list_->setMinimumSize(460, 140);
+
+  auto* privacy = new QLabel(
+      tr("Enter the person's name and date of birth and the ACV file, then load the matching "
+         "records.\nFor data privacy reasons a lookup facility has not been provided."));
+  privacy->setTextFormat(Qt::PlainText);
+  privacy->setWordWrap(true);
+
+  auto* form = new QFormLayout;
+  form->addRow(BuddyLabel(tr("&First Name:"), firstName_), firstName_);
+  form->addRow(BuddyLabel(tr("La&st Name:"), lastName_), lastName_);
+  auto* date = new QHBoxLayout;
+  date->addWidget(BuddyLabel(tr("&Day"), day_));
+  date->addWidget(day_);
+  date->addSpacing(8);
+  date->addWidget(BuddyLabel(tr("&Month"), month_));
+  date->addWidget(month_);
+  date->addSpacing(8);
+  date->addWidget(BuddyLabel(tr("&Year"), year_));
+  date->addWidget(year_);
+  date->addStretch();
+  form->addRow(new QLabel(tr("Date Of Birth:")), date);
+  auto* file = new QHBoxLayout;
+  file->addWidget(fileNameBox_, 1);
+  file->addWidget(new QLabel(Suffix()));
+  file->addWidget(browse_);
+  form->addRow(BuddyLabel(tr("Data F&ile:"), fileNameBox_), file);
+  browse_->setAccessibleName(tr("Browse for the ACV file"));
+
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton(okText, QDialogButtonBox::AcceptRole);
+  ok_->setObjectName(QStringLiteral("ok"));
+  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+  cancel->setObjectName(QStringLiteral("cancel"));
+  load_->setDefault(false);
+  load_->setAutoDefault(false);
+  ok_->setAutoDefault(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(privacy);
+  layout->addLayout(form);
+  layout->addWidget(load_, 0, Qt::AlignLeft);
+  auto* listLabel = new QLabel(tr("Matchin&g records:"));
+  listLabel->setBuddy(list_);
+  layout->addWidget(listLabel);
+  layout->addWidget(list_, 1);
+  extra_ = new QVBoxLayout;
+  layout->addLayout(extra_);
+  layout->addWidget(buttons);
+
+  for (QLineEdit* box : {day_, month_, year_}) {
+    box->installEventFilter(this);
+  }
+  connect(browse_, &QPushButton::clicked, this, &SelectionDialog::browse);
+  connect(load_, &QPushButton::clicked, this, &SelectionDialog::loadList);
+  connect(ok_, &QPushButton::clicked, this, [this] { acceptSelection(); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptSelection(); });
+  firstName_->setFocus();
+}
+
+QString SelectionDialog::fileName() const {
+  QString name = toQt(fullFileName_);
+  if (name.endsWith(Suffix())) {
+    name.chop(Suffix().size());
+  }
+  return name;
+}
+
+bool SelectionDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    normaliseDateBox(static_cast<QLineEdit*>(watched));
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void SelectionDialog::normaliseDateBox(QLineEdit* box) {
+  const std::string text = box->text().toStdString();
+  const std::string normalised = box == day_     ? NormaliseDayText(text)
+                                 : box == month_ ? NormaliseMonthText(text)
+                                                 : CompleteYearText(text, Today().year);
+  box->setText(QString::fromStdString(normalised));
+}
+
+SelectionDialog::Criteria SelectionDialog::typedCriteria() const {
+  return {firstName_->text(), lastName_->text(), day_->text(),
+          month_->text(),     year_->text(),     fileNameBox_->text()};
+}
+
+void SelectionDialog::showMessage(const UserMessage& message, Prompts::Icon icon) {
+  prompts_.message(this, toQt(message.caption), toQt(message.text), icon);
+}
+
+void SelectionDialog::browse() {
+  const QString chosen = prompts_.openFileName(this, tr("Open"), fileNameBox_->text() + Suffix(),
+                                               tr("ACV Files (*.cvr)"));
+  if (chosen.isEmpty()) {
+    return;
+  }
+  const std::optional<std::string> stem = StripChosenPath(fromQt(chosen), kResponseFileSuffix);
+  if (!stem) {
+    showMessage({caption::kIncorrectFileName, std::string(text::kBrowseNotCvr)});
+    return;
+  }
+  fileNameBox_->setText(toQt(*stem));
+  fileNameBox_->setFocus();
+}
+
+void SelectionDialog::loadList() {
+  // A button pressed with its shortcut takes no focus, so the date boxes may not have had
+  // their focus-out rule yet.
+  for (QLineEdit* box : {day_, month_, year_}) {
+    normaliseDateBox(box);
+  }
+  const auto fail = [&](std::string_view caption, std::string_view text, QLineEdit* box) {
+    showMessage({caption, std::string(text)});
+    box->setFocus();
+    box->selectAll();
+  };
+  if (firstName_->text().isEmpty() || lastName_->text().isEmpty()) {
+    fail(caption::kMandatoryField, text::kNamesMandatory,
+         firstName_->text().isEmpty() ? firstName_ : lastName_);
+    return;
+  }
+  CalendarDate birth;
+  switch (CheckBirthDate(day_->text().toStdString(), month_->text().toStdString(),
+                         year_->text().toStdString(), Today(), &birth)) {
+    case BirthDateCheck::kEmpty:
+      fail(caption::kIncorrectDate, text::kBirthDateMandatory,
+           day_->text().isEmpty() ? day_ : (month_->text().isEmpty() ? month_ : year_));
+      return;
+    case BirthDateCheck::kInvalid:
+      fail(caption::kIncorrectDate, text::kBirthDateIncorrect, day_);
+      return;
+    case BirthDateCheck::kUnder18:
+      fail(caption::kIncorrectDate, text::kUnder18, year_);
+      return;
+    case BirthDateCheck::kOk:
+      break;
+  }
+  std::string fullName;
+  switch (ResolveResponseFileName(fromQt(fileNameBox_->text()), &fullName)) {
+    case FileNameCheck::kEmpty:
+      fail(caption::kIncorrectFileName, text::kNoFileName, fileNameBox_);
+      return;
+    case FileNameCheck::kHasExtension:
+      fail(caption::kIncorrectFileName, text::kFileNameWithExtension, fileNameBox_);
+      return;
+    case FileNameCheck::kOk:
+      break;
+  }
+
+  list_->clear();
+  matches_.clear();
+  loaded_.reset();
+  RecordIndex index;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const int status = readIndex(fullName, &index);
+  QGuiApplication::restoreOverrideCursor();
+  if (status < 0) {
+    showMessage(SelectionOpenMessage(status, fromQt(fileNameBox_->text())));
+    fileNameBox_->setFocus();
+    return;
+  }
+  fullFileName_ = fullName;
+  loaded_ = typedCriteria();
+  char birthKey[16];
+  std::snprintf(birthKey, sizeof birthKey, "%04u%02u%02u", static_cast<unsigned>(birth.year),
+                static_cast<unsigned>(birth.month), static_cast<unsigned>(birth.day));
+  matches_ = FindPerson(index, fromQt(firstName_->text()), fromQt(lastName_->text()), birthKey);
+  if (index.corruptCount > 0) {
+    showMessage(CorruptRecordsMessage(index.corruptCount));
+  }
+  if (matches_.empty()) {
+    showMessage({caption::kNoMatch, std::string(text::kNoMatch)});
+    return;
+  }
+  for (const IndexEntry& entry : matches_) {
+    list_->addItem(toQt(ListLine(entry)));
+  }
+  list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  list_->setFocus();
+  listLoaded();
+}
+
+std::vector<int> SelectionDialog::selectedRows() const {
+  std::vector<int> rows;
+  for (int row = 0; row < list_->count(); ++row) {
+    if (list_->item(row)->isSelected()) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+bool SelectionDialog::confirmCriteriaUnchanged() {
+  if (loaded_ && *loaded_ == typedCriteria()) {
+    return true;
+  }
+  return prompts_.ask(this, toQt(caption::kChangedCriteria), toQt(text::kChangedCriteria),
+                      tr("Continue"), tr("Cancel"), true);
+}
+
+}  // namespace acv

@@ -1,0 +1,94 @@
+// What the two selection dialogs share: the person's name and date of birth, the response file,
+// loading the list of that person's records, and the checks made before a selection is used.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/ui/prompts.h"
+#include "storage/record_search.h"
+
+class QDialogButtonBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+
+namespace acv {
+
+struct UserMessage;
+
+class SelectionDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The list's selection mode and the OK button's text differ between the dialogs.
+  SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
+                  const QString& okText, QWidget* parent);
+
+  // The response file of the list, without ".cvr" (for the settings) and with it.
+  QString fileName() const;
+  const std::string& fullFileName() const { return fullFileName_; }
+
+  // The boxes, for keyboard tests and the dialog's own layout.
+  QLineEdit* firstNameBox() const { return firstName_; }
+  QLineEdit* lastNameBox() const { return lastName_; }
+  QLineEdit* dayBox() const { return day_; }
+  QLineEdit* monthBox() const { return month_; }
+  QLineEdit* yearBox() const { return year_; }
+  QLineEdit* fileNameBox() const { return fileNameBox_; }
+  QPushButton* browseButton() const { return browse_; }
+  QPushButton* loadButton() const { return load_; }
+  QPushButton* okButton() const { return ok_; }
+  QListWidget* list() const { return list_; }
+
+ protected:
+  // Reads the file's index: the analysis dialog reads only; the edit dialog asks to write.
+  virtual int readIndex(const std::string& fullName, RecordIndex* index) = 0;
+  // Runs after a list was loaded with matches.
+  virtual void listLoaded() {}
+  // The OK button: the checks and the reading of the chosen records.
+  virtual void acceptSelection() = 0;
+
+  // The matching records, one per list line.
+  const std::vector<IndexEntry>& matches() const { return matches_; }
+  std::vector<int> selectedRows() const;
+  // True when the list was loaded and nothing was typed since, or the user chose to go on.
+  bool confirmCriteriaUnchanged();
+  void showMessage(const UserMessage& message, Prompts::Icon icon = Prompts::Icon::kStop);
+  Prompts& prompts() const { return prompts_; }
+  // Where a subclass puts its own controls, above the buttons.
+  QVBoxLayout* extraArea() const { return extra_; }
+
+ private:
+  struct Criteria {
+    QString firstName, lastName, day, month, year, fileName;
+    bool operator==(const Criteria&) const = default;
+  };
+  Criteria typedCriteria() const;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The focus-out rule of a date box.
+  void normaliseDateBox(QLineEdit* box);
+  void browse();
+  void loadList();
+
+  Prompts& prompts_;
+  QLineEdit* firstName_;
+  QLineEdit* lastName_;
+  QLineEdit* day_;
+  QLineEdit* month_;
+  QLineEdit* year_;
+  QLineEdit* fileNameBox_;
+  QPushButton* browse_;
+  QPushButton* load_;
+  QPushButton* ok_;
+  QListWidget* list_;
+  QVBoxLayout* extra_;
+  std::optional<Criteria> loaded_;
+  std::vector<IndexEntry> matches_;
+  std::string fullFileName_;
+};
+
+}  // namespace acv

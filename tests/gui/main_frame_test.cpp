@@ -1,0 +1,291 @@
+// The main window: its menus, toolbar and status tips, which commands are available when, the
+// About box and web site, the settings, and the Analysis command from the menu to the view.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+
+#include "gui/support/fake_prompts.h"
+#include "gui/support/sample_file.h"
+#include "reports/analysis_view.h"
+#include "shell/about_dialog.h"
+#include "shell/acv_settings.h"
+#include "shell/adult_an.h"
+#include "shell/adult_edit.h"
+#include "shell/main_frame.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/product.h"
+
+namespace acv {
+namespace {
+
+using testing::FakePrompts;
+using testing::SampleFile;
+
+QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
+  for (QAction* menu : frame.menuBar()->actions()) {
+    if (menu->text() == title) {
+      QStringList entries;
+      for (QAction* entry : menu->menu()->actions()) {
+        entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+      }
+      return entries;
+    }
+  }
+  return {};
+}
+
+// Runs `work` on the modal dialog of type T the moment it is shown; a dialog the work left
+// open (a failed check) is closed, so that the test goes on.
+template <typename T, typename Work>
+void WhenShown(Work work) {
+  QTimer::singleShot(0, [work] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    // The offscreen platform leaves activation to the application.
+    QApplication::setActiveWindow(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    work(*dialog);
+    if (dialog->isVisible()) {
+      dialog->reject();
+    }
+  });
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    InitArtwork();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemDir_.path());
+  }
+  void init() {
+    QSettings user(QSettings::NativeFormat, QSettings::UserScope, product::kOrganisation,
+                   product::kApplication);
+    user.clear();
+    user.sync();
+  }
+
+  void menusToolbarAndTips() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.show();
+    QCOMPARE(frame.size(), QSize(880, 575));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Adult Corvantis"));
+    QStringList titles;
+    for (QAction* menu : frame.menuBar()->actions()) {
+      titles << menu->text();
+    }
+    QCOMPARE(titles, (QStringList{"&File", "&ACV", "&View", "&Help"}));
+    QCOMPARE(MenuEntries(frame, "&File"),
+             (QStringList{"&Export a Questionnaire File ...", "&Print ...", "Print Pre&view ...",
+                          "Save As ...", "-", "E&xit"}));
+    QCOMPARE(MenuEntries(frame, "&ACV"),
+             (QStringList{"Complete on sc&reen ...", "&Enter responses ...", "&Analysis ...",
+                          "E&dit ..."}));
+    QCOMPARE(MenuEntries(frame, "&View"), QStringList{"&Toolbar"});
+    QCOMPARE(MenuEntries(frame, "&Help").first(), QStringLiteral("&About Adult Corvantis ..."));
+    QCOMPARE(frame.command("print")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(frame.command("completeOnScreen")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    QCOMPARE(frame.command("enterResponses")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    QCOMPARE(frame.command("analysis")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(frame.command("analysis")->statusTip(),
+             QStringLiteral("Display the analysis of an ACV record"));
+    QCOMPARE(frame.command("analysis")->toolTip(), QStringLiteral("ACV Analysis"));
+    QCOMPARE(frame.command("completeOnScreen")->statusTip(),
+             QStringLiteral("Wizard to enter responses on the screen"));
+    QCOMPARE(frame.command("enterResponses")->toolTip(), QStringLiteral("ACV Enter responses"));
+    QCOMPARE(frame.command("saveAs")->toolTip(), QStringLiteral("Save As ... a .rtf file"));
+
+    QStringList tools;
+    for (QAction* action : frame.toolBar()->actions()) {
+      tools << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+    }
+    QCOMPARE(tools, (QStringList{"completeOnScreen", "enterResponses", "-", "analysis", "-",
+                                 "print", "saveAs", "-", "about", "webSite"}));
+    for (QAction* action : frame.toolBar()->actions()) {
+      QVERIFY(action->isSeparator() || !action->icon().isNull());
+    }
+    QCOMPARE(frame.toolBarArea(frame.toolBar()), Qt::TopToolBarArea);
+
+    // The toolbar toggle hides and shows it.
+    QAction* toggle = frame.findChild<QAction*>(QStringLiteral("toolBarToggle"));
+    QVERIFY(toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!frame.toolBar()->isVisible());
+    toggle->trigger();
+    QVERIFY(frame.toolBar()->isVisible());
+
+    // Pointing at a menu entry puts its prompt in the status bar.
+    QMenu* acvMenu = frame.menuBar()->actions()[1]->menu();
+    acvMenu->popup(frame.mapToGlobal(QPoint(40, 20)));
+    acvMenu->setActiveAction(frame.command("analysis"));
+    QCOMPARE(frame.statusBar()->currentMessage(),
+             QStringLiteral("Display the analysis of an ACV record"));
+    acvMenu->hide();
+  }
+
+  void reportCommandsNeedAReport() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    for (const char* name : {"print", "printPreview", "saveAs"}) {
+      QVERIFY2(!frame.command(name)->isEnabled(), name);
+    }
+    QVERIFY(frame.command("analysis")->isEnabled());
+    frame.saveAsCommand();
+    QCOMPARE(prompts.shown.size(), 1);
+    QCOMPARE(prompts.shown[0].caption, QStringLiteral("No Analysis Selection"));
+    QCOMPARE(prompts.shown[0].text,
+             QStringLiteral("There is no selection for the analysis to occur"));
+
+    Analysis analysis;
+    analysis.selfReport().SetReportType(kSelfReport);
+    analysis.selfReport().SetText(TextField::kLastName, "Morgan");
+    frame.view()->setAnalysis(analysis);
+    for (const char* name : {"print", "printPreview", "saveAs"}) {
+      QVERIFY2(frame.command(name)->isEnabled(), name);
+    }
+    frame.view()->dropAnalysis();
+    QVERIFY(!frame.command("print")->isEnabled());
+  }
+
+  void aboutAndWebSite() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    WhenShown<AboutDialog>([](AboutDialog& about) {
+      QCOMPARE(about.findChild<QLabel*>("aboutVersion")->text(),
+               QStringLiteral("Adult Corvantis Version 4.0"));
+      QVERIFY(about.findChild<QLabel*>("aboutCredit")->text().contains(QStringLiteral("VELT")));
+      QVERIFY(!about.findChild<QLabel*>("aboutPicture")->pixmap().isNull());
+      about.accept();
+    });
+    frame.command("about")->trigger();
+
+    frame.command("webSite")->trigger();
+    QCOMPARE(prompts.openedAddresses, QStringList{product::kWebAddress});
+    QVERIFY(prompts.shown.isEmpty());
+    prompts.webAddressOpens = false;
+    frame.command("webSite")->trigger();
+    QCOMPARE(prompts.shown.size(), 1);
+    QVERIFY(prompts.shown[0].text.contains(product::kWebAddress));
+  }
+
+  void settingsAreTheUsersWithMachineWideDefaults() {
+    {
+      QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
+                        product::kApplication);
+      machine.setValue(QStringLiteral("ACVFileName"), QStringLiteral("/srv/clinic/acv"));
+      machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
+      machine.sync();
+    }
+    {
+      AcvSettings settings;
+      QCOMPARE(settings.acvFileName(), QStringLiteral("/srv/clinic/acv"));
+      QCOMPARE(settings.exportFileName(), QString());
+      settings.setAcvFileName(QStringLiteral("/home/me/acv"));
+    }  // written when it ends, having changed
+    AcvSettings again;
+    QCOMPARE(again.acvFileName(), QStringLiteral("/home/me/acv"));
+    QCOMPARE(again.editMethod(), QStringLiteral("1"));
+    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
+                      product::kApplication);
+    QCOMPARE(machine.value(QStringLiteral("ACVFileName")).toString(),
+             QStringLiteral("/srv/clinic/acv"));
+    machine.clear();
+  }
+
+  void analysisCommandShowsTheChosenReports() {
+    SampleFile sample;
+    {
+      AcvSettings settings;
+      settings.setAcvFileName(sample.stem());
+    }
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    WhenShown<CAdultAn>([&](CAdultAn& dialog) {
+      QCOMPARE(dialog.fileNameBox()->text(), sample.stem());
+      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
+      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
+      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
+      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
+      QTest::keyClicks(dialog.yearBox(), QStringLiteral("75"));
+      // From the keyboard alone: Tab past the file box and Browse to Load, press it, then
+      // select every line and Tab on to Analyse.
+      dialog.yearBox()->setFocus();
+      for (int tab = 0; tab < 3; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      QCOMPARE(QApplication::focusWidget(), dialog.loadButton());
+      QTest::keyClick(dialog.loadButton(), Qt::Key_Space);
+      QCOMPARE(dialog.yearBox()->text(), QStringLiteral("1975"));
+      QCOMPARE(dialog.list()->count(), 2);
+      QCOMPARE(QApplication::focusWidget(), dialog.list());
+      QTest::keyClick(dialog.list(), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(dialog.list(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), dialog.okButton());
+      QTest::keyClick(dialog.okButton(), Qt::Key_Space);
+    });
+    QTest::keyClick(&frame, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(prompts.shown.isEmpty());
+    QVERIFY(frame.view()->hasReport());
+    QVERIFY(frame.view()->form()->analysisFaceShown());
+    QCOMPARE(frame.view()->form()->fieldText(AnalysisForm::Field::kName),
+             QStringLiteral("Ms Alex Morgan"));
+    QVERIFY(frame.command("print")->isEnabled());
+    QCOMPARE(AcvSettings().acvFileName(), sample.stem());
+
+    // Cancelling leaves the analysis shown.
+    WhenShown<CAdultAn>([](CAdultAn& dialog) { dialog.reject(); });
+    frame.command("analysis")->trigger();
+    QVERIFY(frame.view()->hasReport());
+  }
+
+  void editCommandRemembersTheLayout() {
+    SampleFile sample;
+    {
+      AcvSettings settings;
+      settings.setAcvFileName(QStringLiteral("/elsewhere/acv"));
+      settings.setEditMethod(QStringLiteral("0"));
+    }
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    WhenShown<CAdultEdit>([&](CAdultEdit& dialog) {
+      QVERIFY(dialog.onScreenOption()->isChecked());
+      dialog.fileNameBox()->setText(sample.stem());
+      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Sam"));
+      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Whitlow"));
+      QTest::keyClicks(dialog.dayBox(), QStringLiteral("14"));
+      QTest::keyClicks(dialog.monthBox(), QStringLiteral("9"));
+      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1982"));
+      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+      dialog.list()->setCurrentRow(1);
+      dialog.paperOption()->setChecked(true);
+      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    });
+    frame.command("edit")->trigger();
+    AcvSettings after;
+    QCOMPARE(after.editMethod(), QStringLiteral("1"));
+    QCOMPARE(after.acvFileName(), sample.stem());
+    QVERIFY(!frame.view()->hasReport());
+  }
+
+ private:
+  QTemporaryDir systemDir_;
+};
+
+}  // namespace acv
+
+QTEST_MAIN(acv::MainFrameTest)
+#include "main_frame_test.moc"
