@@ -3,9 +3,6 @@
 #include <ctime>
 
 namespace acv {
-namespace {
-
-// The decimal value of `text`, which must be all digits.
 std::optional<int> ParseDigits(std::string_view text) {
   int value = 0;
   for (char c : text) {
@@ -16,8 +13,6 @@ std::optional<int> ParseDigits(std::string_view text) {
   }
   return value;
 }
-
-}  // namespace
 
 std::optional<CalendarDate> ParseDate8(std::string_view text) {
   if (text.size() != 8) {

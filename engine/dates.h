@@ -20,6 +20,10 @@ struct TimeStamp {
   int second = 0;
 };
 
+// The decimal value of `text` when it is all digits (the empty text is 0); nothing otherwise.
+// Callers keep the text short enough for an int.
+std::optional<int> ParseDigits(std::string_view text);
+
 // Splits exactly eight decimal digits into year, month and day; nothing for any other text.
 // The parts are not range-checked.
 std::optional<CalendarDate> ParseDate8(std::string_view text);

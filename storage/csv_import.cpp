@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "engine/dates.h"
 #include "storage/csv_export.h"
 
 namespace acv {
@@ -18,15 +19,6 @@ std::vector<std::string_view> SplitColumns(std::string_view line) {
     }
     start = comma + 1;
   }
-}
-
-bool AllDigits(std::string_view text) {
-  for (const char c : text) {
-    if (c < '0' || c > '9') {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::string_view WithoutFormulaGuard(std::string_view text) {
@@ -132,7 +124,7 @@ class LineReader {
     for (std::size_t k = 0; k < parts.size(); ++k) {
       const int column = first + static_cast<int>(k);
       const std::string_view cell = columns_[column];
-      if (cell.size() != static_cast<std::size_t>(parts[k]) || !AllDigits(cell)) {
+      if (cell.size() != static_cast<std::size_t>(parts[k]) || !ParseDigits(cell)) {
         return Fail(column, "expected " + std::to_string(parts[k]) +
                                 " digits (or every part of the date empty)");
       }

@@ -26,14 +26,7 @@ std::optional<int> BoxNumber(std::string_view text) {
   if (text.empty() || text.size() > 9) {
     return std::nullopt;
   }
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  return ParseDigits(text);
 }
 
 std::string Format(const char* format, int value) {

@@ -201,6 +201,11 @@ int ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes
   return static_cast<int>(got);
 }
 
+int ResponseFile::OpenForWriting(const std::string& name) {
+  const int opened = Open(name, false);
+  return opened < 0 ? opened : CheckHeader();
+}
+
 template <typename Undo>
 int ResponseFile::WriteAndFlush(const void* data, std::size_t size, long long offset, bool wasEmpty,
                                 Undo undo) {
@@ -236,11 +241,7 @@ int ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes
   }
   *index = -1;
   ResponseFile file;
-  const int opened = file.Open(name, false);
-  if (opened < 0) {
-    return opened;
-  }
-  const int checked = file.CheckHeader();
+  const int checked = file.OpenForWriting(name);
   if (checked < 0) {
     return checked;
   }
@@ -269,11 +270,7 @@ int ResponseFile::AppendRecords(const std::string& name, const std::vector<Store
                                 int* firstIndex) {
   *firstIndex = -1;
   ResponseFile file;
-  const int opened = file.Open(name, false);
-  if (opened < 0) {
-    return opened;
-  }
-  const int checked = file.CheckHeader();
+  const int checked = file.OpenForWriting(name);
   if (checked < 0) {
     return checked;
   }

@@ -64,6 +64,9 @@ class ResponseFile {
   std::string version_;
   std::string created_;
   std::string modified_;
+  // Opens `name` for reading and writing and checks its header: CheckHeader's result, or the
+  // negative code of the open.
+  int OpenForWriting(const std::string& name);
   // Writes the header (for a new file), `size` bytes at `offset` and the modified stamp, then
   // flushes; on any failure puts the file back as it was with `undo`.
   template <typename Undo>

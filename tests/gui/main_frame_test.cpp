@@ -1,10 +1,12 @@
 // The main window: its menus, toolbar and status tips, which commands are available when, the
 // About box and web site, the settings, and the Analysis command from the menu to the view.
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -57,6 +59,26 @@ void WhenShown(Work work) {
       dialog->reject();
     }
   });
+}
+
+// The controls of `root` that assistive technology cannot name.
+QStringList Unnamed(QWidget& root) {
+  QStringList unnamed;
+  for (QWidget* widget : root.findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QLineEdit*>(widget) ||
+                         qobject_cast<QPlainTextEdit*>(widget) ||
+                         qobject_cast<QAbstractButton*>(widget) ||
+                         qobject_cast<QListWidget*>(widget) || widget->inherits("acv::GridControl");
+    if (!control || widget->objectName().startsWith(QLatin1String("qt_"))) {
+      continue;
+    }
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
+      unnamed << QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()),
+                                             widget->objectName());
+    }
+  }
+  return unnamed;
 }
 
 }  // namespace
@@ -133,6 +155,19 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.statusBar()->currentMessage(),
              QStringLiteral("Display the analysis of an ACV record"));
     acvMenu->hide();
+  }
+
+  void everyControlHasAnAccessibleName() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.show();
+    QCOMPARE(Unnamed(frame), QStringList());
+    CAdultAn analysis(prompts, QString());
+    QCOMPARE(Unnamed(analysis), QStringList());
+    CAdultEdit edit(prompts, QString(), QStringLiteral("0"));
+    QCOMPARE(Unnamed(edit), QStringList());
+    AboutDialog about;
+    QCOMPARE(Unnamed(about), QStringList());
   }
 
   void reportCommandsNeedAReport() {

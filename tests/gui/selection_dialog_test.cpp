@@ -373,11 +373,15 @@ class SelectionDialogTest : public QObject {
     QVERIFY(prompts.shown.size() == 1);
   }
 
-  void editingAReadOnlyFileWarns() {
+  void filesWithoutAccess() {
     // Root reads and writes everything, so the check runs as an unprivileged user in a child.
     SampleFile sample;
     QCOMPARE(chmod(QFile::encodeName(sample.folder()).constData(), 0755), 0);
     QCOMPARE(chmod(sample.fullName().c_str(), 0444), 0);
+    const QString closed = sample.folder() + QStringLiteral("/closed");
+    QVERIFY(
+        QFile::copy(QString::fromStdString(sample.fullName()), closed + QStringLiteral(".cvr")));
+    QCOMPARE(chmod(QFile::encodeName(closed + QStringLiteral(".cvr")).constData(), 0), 0);
     const pid_t child = fork();
     if (child == 0) {
       if (geteuid() == 0 && setuid(65534) != 0) {
@@ -390,7 +394,19 @@ class SelectionDialogTest : public QObject {
       const bool warned = prompts.shown.size() == 1 &&
                           prompts.shown[0].caption == QStringLiteral("File is Read Only") &&
                           prompts.shown[0].icon == Prompts::Icon::kInformation;
-      const bool ok = warned && dialog.list()->count() == 2 && dialog.readOnly();
+      // A file that cannot even be read.
+      CAdultAn analysis(prompts, closed);
+      TypePerson(analysis);
+      QTest::mouseClick(analysis.loadButton(), Qt::LeftButton);
+      const bool denied =
+          prompts.shown.size() == 2 &&
+          prompts.shown[1].caption == QStringLiteral("File Access Error") &&
+          prompts.shown[1].text ==
+              QStringLiteral(
+                  "The file\n\t'%1.cvr'\n is not available for edit access.\n\nPlease "
+                  "contact your system administrator for assistance.")
+                  .arg(closed);
+      const bool ok = warned && denied && dialog.list()->count() == 2 && dialog.readOnly();
       for (const auto& shown : prompts.shown) {
         if (!ok) {
           qWarning("shown: %s: %s", qPrintable(shown.caption), qPrintable(shown.text));
