@@ -1,6 +1,6 @@
 #include "shell/adult_edit.h"
 
-#include <QButtonGroup>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -39,7 +39,11 @@ QString CAdultEdit::editMethod() const {
 
 int CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
   // Editing needs write access; a file that refuses it can still be read and saved elsewhere.
+  // A name that is not there is only read, so that looking for it never makes an empty file.
   readOnly_ = false;
+  if (!QFileInfo::exists(QString::fromStdString(fullName))) {
+    return BuildRecordIndex(fullName, true, index);
+  }
   int status = BuildRecordIndex(fullName, false, index);
   if (status == kFileAccessDenied) {
     readOnly_ = true;

@@ -373,6 +373,17 @@ class SelectionDialogTest : public QObject {
     QVERIFY(prompts.shown.size() == 1);
   }
 
+  void editingAMissingFileMakesNoFile() {
+    SampleFile sample;
+    FakePrompts prompts;
+    const QString missing = sample.folder() + QStringLiteral("/typo");
+    CAdultEdit dialog(prompts, missing, QStringLiteral("0"));
+    TypePerson(dialog);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Partial File Corruption")});
+    QVERIFY(!QFileInfo::exists(missing + QStringLiteral(".cvr")));
+  }
+
   void filesWithoutAccess() {
     // Root reads and writes everything, so the check runs as an unprivileged user in a child.
     SampleFile sample;
