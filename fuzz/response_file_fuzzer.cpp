@@ -1,0 +1,78 @@
+// Opens arbitrary bytes as a response file: the header checks, reading every record, verifying
+// each and building the search index must never go wrong, and must agree on the counts.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "storage/file_status.h"
+#include "storage/record_image.h"
+#include "storage/record_search.h"
+#include "storage/response_file.h"
+
+namespace {
+
+std::string TempFile(const std::uint8_t* data, std::size_t size) {
+  const char* folder = std::getenv("TMPDIR");
+  std::string name = std::string(folder != nullptr ? folder : "/tmp") + "/acv-fuzz-XXXXXX";
+  const int fd = mkstemp(name.data());
+  if (fd < 0) {
+    std::abort();
+  }
+  for (std::size_t written = 0; written < size;) {
+    const ssize_t now = write(fd, data + written, size - written);
+    if (now <= 0) {
+      std::abort();
+    }
+    written += static_cast<std::size_t>(now);
+  }
+  close(fd);
+  return name;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string name = TempFile(data, size);
+  int good = 0;
+  int count = 0;
+  {
+    acv::ResponseFile file;
+    acv::StoredRecord bytes{};
+    int status = file.OpenForReading(name, true, &bytes, &count);
+    if (status >= 0 && (count < 1 || count > acv::kMaxRecords * 50)) {
+      std::abort();
+    }
+    for (int read = 0; status >= 0 || status == acv::kFileShortRead; ++read) {
+      acv::ResponseRecord record;
+      good += status >= 0 && acv::LoadImage(record, bytes.data()) == 0 ? 1 : 0;
+      if (status == 1 || read >= count) {
+        break;
+      }
+      int index = -1;
+      status = file.ReadNext(&bytes, &index);
+      if (status != acv::kFileNoMoreRecords && index != read + 1) {
+        std::abort();
+      }
+    }
+  }
+  acv::RecordIndex index;
+  if (acv::BuildRecordIndex(name, true, &index) == 0) {
+    if (index.recordCount != count ||
+        static_cast<int>(index.entries.size()) + static_cast<int>(index.corruptCount) != count ||
+        static_cast<int>(index.entries.size()) != good) {
+      std::abort();
+    }
+    for (const acv::IndexEntry& entry : index.entries) {
+      acv::StoredRecord again{};
+      if (acv::ResponseFile::ReadAt(name, entry.fileIndex, &again) !=
+          static_cast<int>(acv::kRecordSize)) {
+        std::abort();
+      }
+    }
+  }
+  unlink(name.c_str());
+  return 0;
+}
