@@ -1,0 +1,228 @@
+// Reading, indexing, searching and appending on a full response file, and the scrambler's
+// blocks on their own. Every file benchmark works on one 657-record file made at start.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "storage/record_image.h"
+#include "storage/record_scrambler.h"
+#include "storage/record_search.h"
+#include "storage/response_file.h"
+
+namespace acv {
+namespace {
+
+constexpr std::array<const char*, 9> kFirstNames = {"Alex", "Sam",    "Robin", "Kim",  "Jo",
+                                                    "Lee",  "Morgan", "Drew",  "Casey"};
+constexpr std::array<const char*, 8> kLastNames = {"Morgan", "Smith", "Nguyen", "Okafor",
+                                                   "Rossi",  "Bauer", "Silva",  "Kowalski"};
+
+// Made-up person number `n`: names, date of birth, report type and responses all vary with it.
+ResponseRecord MadeUpPerson(int n) {
+  ResponseRecord record;
+  record.SetReportType(n % 3 == 0 ? kObserverReport : kSelfReport);
+  record.SetText(TextField::kFirstName, kFirstNames[n % kFirstNames.size()]);
+  record.SetText(TextField::kLastName, kLastNames[n / kFirstNames.size() % kLastNames.size()]);
+  char birth[16];
+  std::snprintf(birth, sizeof birth, "%04d%02d%02d", 1940 + n % 60, 1 + n % 12, 1 + n % 28);
+  record.SetText(TextField::kBirthDate, birth);
+  record.SetText(TextField::kCompletionDate, "20070612");
+  record.SetText(TextField::kStreetAddress, "12 Example Street");
+  record.SetText(TextField::kComments, "Made-up record for timing");
+  if (record.ReportType() == kObserverReport) {
+    record.SetText(TextField::kObserverName, "Jo Observer");
+  }
+  for (int item = 1; item <= kItemCount; ++item) {
+    record.SetResponse(item, (item * (n + 1) + n) % 7 - 1);
+  }
+  return record;
+}
+
+// The whole file in one read call, the floor for anything that loads it.
+std::size_t RawRead(const std::string& name, std::string* buffer) {
+  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  const ssize_t got = fd < 0 ? -1 : read(fd, buffer->data(), buffer->size());
+  if (fd >= 0) {
+    close(fd);
+  }
+  return got < 0 ? 0 : static_cast<std::size_t>(got);
+}
+
+// A full file of made-up people in a temporary folder removed at exit.
+class FullFile {
+ public:
+  FullFile() {
+    char pattern[] = "/tmp/acv-bench-XXXXXX";
+    folder_ = mkdtemp(pattern);
+    name_ = folder_ + "/full.cvr";
+    std::vector<StoredRecord> records;
+    for (int n = 0; n < kMaxRecords; ++n) {
+      ResponseRecord record = MadeUpPerson(n);
+      records.push_back(BuildImage(record, "20070612093000"));
+    }
+    int first = -1;
+    if (ResponseFile::AppendRecords(name_, records, &first) != 0) {
+      std::fprintf(stderr, "storage bench: cannot write %s\n", name_.c_str());
+      std::exit(1);
+    }
+    lastRecord_ = records.back();
+  }
+  ~FullFile() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  const std::string& name() const { return name_; }
+  const std::string& folder() const { return folder_; }
+  const StoredRecord& lastRecord() const { return lastRecord_; }
+  std::size_t size() const { return kFileHeaderSize + kRecordSize * kMaxRecords; }
+
+ private:
+  std::string folder_;
+  std::string name_;
+  StoredRecord lastRecord_{};
+};
+
+const FullFile& File() {
+  static const FullFile file;
+  return file;
+}
+
+void BM_RawRead(benchmark::State& state) {
+  std::string buffer(File().size(), '\0');
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(RawRead(File().name(), &buffer));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * File().size()));
+}
+BENCHMARK(BM_RawRead);
+
+// Mean time of one raw read of the whole file, over enough reads to be steady.
+double RawReadSeconds() {
+  std::string buffer(File().size(), '\0');
+  constexpr int kWarmUp = 20;
+  constexpr int kTimed = 500;
+  for (int i = 0; i < kWarmUp; ++i) {
+    benchmark::DoNotOptimize(RawRead(File().name(), &buffer));
+  }
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kTimed; ++i) {
+    benchmark::DoNotOptimize(RawRead(File().name(), &buffer));
+  }
+  const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+  return spent.count() / kTimed;
+}
+
+// Open, read, unscramble, checksum and index all 657 records. ratio_to_raw_read is the mean
+// time of one of these over the mean time of one raw read, both timed here by the wall clock.
+void BM_LoadAllAndIndex(benchmark::State& state) {
+  const double rawSeconds = RawReadSeconds();
+  RecordIndex index;
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    BuildRecordIndex(File().name(), true, &index);
+    benchmark::DoNotOptimize(index.entries.data());
+  }
+  const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+  if (index.entries.size() != static_cast<std::size_t>(kMaxRecords)) {
+    state.SkipWithError("not every record loaded");
+    return;
+  }
+  state.counters["ratio_to_raw_read"] =
+      spent.count() / static_cast<double>(state.iterations()) / rawSeconds;
+  state.counters["raw_read_us"] = rawSeconds * 1e6;
+}
+BENCHMARK(BM_LoadAllAndIndex)->Unit(benchmark::kMicrosecond);
+
+void BM_FindPerson(benchmark::State& state) {
+  RecordIndex index;
+  BuildRecordIndex(File().name(), true, &index);
+  const ResponseRecord wanted = MadeUpPerson(kMaxRecords / 2);
+  const std::string birth = std::string(wanted.Text(TextField::kBirthDate));
+  std::size_t found = 0;
+  for (auto _ : state) {
+    const std::vector<IndexEntry> entries = FindPerson(index, wanted.Text(TextField::kFirstName),
+                                                       wanted.Text(TextField::kLastName), birth);
+    found = entries.size();
+    benchmark::DoNotOptimize(found);
+  }
+  if (found == 0) {
+    state.SkipWithError("person not found");
+  }
+}
+BENCHMARK(BM_FindPerson);
+
+// Appends the 657th record to a copy cut back to 656 records before each append (untimed).
+void BM_AppendOne(benchmark::State& state) {
+  const std::string copy = File().folder() + "/append.cvr";
+  std::filesystem::copy_file(File().name(), copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  const auto shortLength = static_cast<off_t>(kFileHeaderSize + kRecordSize * (kMaxRecords - 1));
+  int index = -1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (truncate(copy.c_str(), shortLength) != 0) {
+      state.SkipWithError("cannot cut the copy back");
+      break;
+    }
+    state.ResumeTiming();
+    if (ResponseFile::WriteRecord(copy, File().lastRecord(), &index, -1) != 0) {
+      state.SkipWithError("append failed");
+      break;
+    }
+  }
+  std::filesystem::remove(copy);
+}
+BENCHMARK(BM_AppendOne)->Unit(benchmark::kMicrosecond);
+
+PlainBlock SampleBlock() {
+  PlainBlock plain{};
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    plain[i] = static_cast<std::uint8_t>(i * 37 + 11);
+  }
+  return plain;
+}
+
+void BM_ScrambleBlock(benchmark::State& state) {
+  RecordScrambler scrambler(7);
+  const PlainBlock plain = SampleBlock();
+  StoredBlock stored{};
+  for (auto _ : state) {
+    scrambler.ScrambleBlock(plain, &stored);
+    benchmark::DoNotOptimize(stored.data());
+  }
+}
+BENCHMARK(BM_ScrambleBlock);
+
+void BM_UnscrambleBlock(benchmark::State& state) {
+  RecordScrambler scrambler(7);
+  StoredBlock stored{};
+  scrambler.ScrambleBlock(SampleBlock(), &stored);
+  PlainBlock plain{};
+  for (auto _ : state) {
+    RecordScrambler::UnscrambleBlock(stored.data(), &plain);
+    benchmark::DoNotOptimize(plain.data());
+  }
+}
+BENCHMARK(BM_UnscrambleBlock);
+
+void BM_UnscrambleRecord(benchmark::State& state) {
+  const StoredRecord stored = File().lastRecord();
+  PlainImage plain{};
+  for (auto _ : state) {
+    RecordScrambler::Unscramble(stored.data(), &plain);
+    benchmark::DoNotOptimize(plain.data());
+  }
+}
+BENCHMARK(BM_UnscrambleRecord);
+
+}  // namespace
+}  // namespace acv
