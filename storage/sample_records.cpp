@@ -2,6 +2,9 @@
 
 #include <random>
 
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+
 namespace acv {
 namespace {
 
@@ -93,6 +96,17 @@ std::vector<ResponseRecord> SampleRecords() {
     }
   }
   return records;
+}
+
+int WriteSampleFile(const std::string& fileName, std::vector<ResponseRecord> extra) {
+  std::vector<ResponseRecord> records = SampleRecords();
+  records.insert(records.end(), extra.begin(), extra.end());
+  std::vector<StoredRecord> stored;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    stored.push_back(BuildImage(records[i], "202611301015" + std::to_string(10 + i)));
+  }
+  int first = -1;
+  return ResponseFile::AppendRecords(fileName, stored, &first);
 }
 
 }  // namespace acv

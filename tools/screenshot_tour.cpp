@@ -16,8 +16,6 @@
 #include "shell/main_frame.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/prompts.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
 #include "storage/sample_records.h"
 
 namespace {
@@ -42,12 +40,7 @@ int main(int argc, char** argv) {
 
   QTemporaryDir data;
   const QString stem = data.filePath(QStringLiteral("sample"));
-  std::vector<acv::StoredRecord> stored;
-  for (acv::ResponseRecord& record : acv::SampleRecords()) {
-    stored.push_back(acv::BuildImage(record));
-  }
-  int first = -1;
-  acv::ResponseFile::AppendRecords((stem + QStringLiteral(".cvr")).toStdString(), stored, &first);
+  acv::WriteSampleFile((stem + QStringLiteral(".cvr")).toStdString());
 
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);

@@ -10,8 +10,6 @@
 #include "shell/ui/artwork.h"
 #include "shell/ui/prompts.h"
 #include "storage/analysis_loader.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
 #include "storage/sample_records.h"
 
 namespace {
@@ -20,12 +18,7 @@ namespace {
 acv::Analysis SampleAnalysis() {
   QTemporaryDir dir;
   const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
-  std::vector<acv::StoredRecord> stored;
-  for (acv::ResponseRecord& record : acv::SampleRecords()) {
-    stored.push_back(acv::BuildImage(record));
-  }
-  int first = -1;
-  acv::ResponseFile::AppendRecords(name, stored, &first);
+  acv::WriteSampleFile(name);
   acv::Analysis analysis;
   acv::LoadSelfReport(analysis, name, 0);
   acv::LoadObserverReport(analysis, name, 1);

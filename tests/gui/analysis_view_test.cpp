@@ -9,8 +9,6 @@
 #include "reports/report_template.h"
 #include "shell/ui/artwork.h"
 #include "storage/analysis_loader.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
 #include "storage/sample_records.h"
 
 namespace acv {
@@ -117,12 +115,7 @@ class AnalysisViewTest : public QObject {
   void twoReportsFromAResponseFile() {
     QTemporaryDir dir;
     const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
-    std::vector<StoredRecord> stored;
-    for (ResponseRecord& record : SampleRecords()) {
-      stored.push_back(BuildImage(record, "20261130101500"));
-    }
-    int first = -1;
-    QCOMPARE(ResponseFile::AppendRecords(name, stored, &first), 0);
+    QCOMPARE(WriteSampleFile(name), 0);
     Analysis analysis;
     QCOMPARE(LoadSelfReport(analysis, name, 0), 0);
     QCOMPARE(LoadObserverReport(analysis, name, 1), 0);

@@ -3,21 +3,12 @@
 #include <QFile>
 
 #include "storage/format.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
 #include "storage/sample_records.h"
 
 namespace acv::testing {
 
 SampleFile::SampleFile(std::vector<ResponseRecord> extra) {
-  std::vector<ResponseRecord> records = SampleRecords();
-  records.insert(records.end(), extra.begin(), extra.end());
-  std::vector<StoredRecord> stored;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    stored.push_back(BuildImage(records[i], "202611301015" + std::to_string(10 + i)));
-  }
-  int first = -1;
-  ResponseFile::AppendRecords(fullName(), stored, &first);
+  WriteSampleFile(fullName(), std::move(extra));
 }
 
 QString SampleFile::stem() const {
