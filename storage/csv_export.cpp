@@ -61,8 +61,7 @@ std::string CleanCsvText(std::string_view text) {
       cleaned += c;
     }
   }
-  if (!cleaned.empty() &&
-      (cleaned[0] == '=' || cleaned[0] == '+' || cleaned[0] == '-' || cleaned[0] == '@')) {
+  if (!cleaned.empty() && IsFormulaStart(cleaned[0])) {
     cleaned.insert(cleaned.begin(), '`');
   }
   return cleaned;

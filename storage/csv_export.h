@@ -48,6 +48,11 @@ inline constexpr int kStampParts[] = {4, 2, 2, 2, 2, 2};
 // Line 1 of every export, without its line end.
 const std::string& CsvHeaderLine();
 
+// Whether a cell starting with `c` would be run as a formula by a spreadsheet.
+inline bool IsFormulaStart(char c) {
+  return c == '=' || c == '+' || c == '-' || c == '@';
+}
+
 // A text cell: line feeds, carriage returns and commas become blanks, double quotes and
 // apostrophes become backquotes. A cell that would then start with '=', '+', '-' or '@' gets a
 // backquote in front, so a spreadsheet never runs it as a formula.

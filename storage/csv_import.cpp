@@ -22,8 +22,7 @@ std::vector<std::string_view> SplitColumns(std::string_view line) {
 }
 
 std::string_view WithoutFormulaGuard(std::string_view text) {
-  if (text.size() >= 2 && text[0] == '`' &&
-      (text[1] == '=' || text[1] == '+' || text[1] == '-' || text[1] == '@')) {
+  if (text.size() >= 2 && text[0] == '`' && IsFormulaStart(text[1])) {
     text.remove_prefix(1);
   }
   return text;
