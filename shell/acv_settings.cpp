@@ -15,14 +15,20 @@ QSettings Store() {
 
 }  // namespace
 
+const AcvSettings::Value AcvSettings::kValues[6] = {
+    {"ACVFileName", &AcvSettings::acvFileName_},
+    {"ExportFileName", &AcvSettings::exportFileName_},
+    {"AnalysisFileName", &AcvSettings::analysisFileName_},
+    {"EditMethod", &AcvSettings::editMethod_},
+    {"ViewAnalysis", &AcvSettings::viewAnalysis_},
+    {"AlsoViewRelatedAnalysis", &AcvSettings::alsoViewRelatedAnalysis_},
+};
+
 AcvSettings::AcvSettings() {
   QSettings store = Store();
-  acvFileName_ = store.value(QStringLiteral("ACVFileName")).toString();
-  exportFileName_ = store.value(QStringLiteral("ExportFileName")).toString();
-  analysisFileName_ = store.value(QStringLiteral("AnalysisFileName")).toString();
-  editMethod_ = store.value(QStringLiteral("EditMethod")).toString();
-  viewAnalysis_ = store.value(QStringLiteral("ViewAnalysis")).toString();
-  alsoViewRelatedAnalysis_ = store.value(QStringLiteral("AlsoViewRelatedAnalysis")).toString();
+  for (const auto& [name, member] : kValues) {
+    this->*member = store.value(QLatin1String(name)).toString();
+  }
 }
 
 AcvSettings::~AcvSettings() {
@@ -40,12 +46,9 @@ void AcvSettings::Set(QString* member, const QString& value) {
 
 void AcvSettings::write() {
   QSettings store = Store();
-  store.setValue(QStringLiteral("ACVFileName"), acvFileName_);
-  store.setValue(QStringLiteral("ExportFileName"), exportFileName_);
-  store.setValue(QStringLiteral("AnalysisFileName"), analysisFileName_);
-  store.setValue(QStringLiteral("EditMethod"), editMethod_);
-  store.setValue(QStringLiteral("ViewAnalysis"), viewAnalysis_);
-  store.setValue(QStringLiteral("AlsoViewRelatedAnalysis"), alsoViewRelatedAnalysis_);
+  for (const auto& [name, member] : kValues) {
+    store.setValue(QLatin1String(name), this->*member);
+  }
   store.sync();
   changed_ = false;
 }

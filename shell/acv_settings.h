@@ -35,6 +35,13 @@ class AcvSettings {
  private:
   void Set(QString* member, const QString& value);
 
+  // Each value's name in the store and the member that holds it.
+  struct Value {
+    const char* name;
+    QString AcvSettings::*member;
+  };
+  static const Value kValues[6];
+
   QString acvFileName_;
   QString exportFileName_;
   QString analysisFileName_;
