@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the record decoder: unscrambling and verifying must never go wrong,
-// and a record that passes its checksums must survive being stored again unchanged.
+// the whole-record decoder must give the block decoder's bytes, and a record that passes its
+// checksums must survive being stored again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   acv::PlainImage plain{};
   acv::RecordScrambler::Unscramble(stored.data(), &plain);
+  for (std::size_t b = 0; b < acv::kBlocksPerRecord; ++b) {
+    acv::PlainBlock block{};
+    acv::RecordScrambler::UnscrambleBlock(stored.data() + b * acv::kStoredBlockSize, &block);
+    if (std::memcmp(block.data(), plain.data() + b * acv::kPlainBlockSize, block.size()) != 0) {
+      std::abort();  // the two decoders disagree
+    }
+  }
 
   acv::ResponseRecord record;
   if (acv::LoadImage(record, stored.data()) != 0) {

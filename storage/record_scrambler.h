@@ -17,11 +17,14 @@ class RecordScrambler {
   explicit RecordScrambler(std::uint64_t seed);
 
   void ScrambleBlock(const PlainBlock& plain, StoredBlock* stored);
-  // Exact inverse of ScrambleBlock for every plain block; garbage in gives garbage out.
+  // Exact inverse of ScrambleBlock for every plain block; garbage in gives garbage out. This is
+  // the decoding as the format defines it, one matrix at a time.
   static void UnscrambleBlock(const std::uint8_t* stored, PlainBlock* plain);
 
   // The nine blocks of one record, in order.
   void Scramble(const PlainImage& plain, StoredRecord* stored);
+  // All nine blocks decoded side by side: the same bytes as UnscrambleBlock on each block, for
+  // every stored record, only faster.
   static void Unscramble(const std::uint8_t* stored, PlainImage* plain);
 
  private:

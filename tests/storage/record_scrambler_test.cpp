@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <random>
+#include <string>
 
 namespace acv {
 namespace {
@@ -72,19 +75,84 @@ TEST(RecordScramblerTest, FillerVariesTheStoredForm) {
   EXPECT_GT(differing, 0);
 }
 
-TEST(RecordScramblerTest, GarbageDecodesWithoutFault) {
+// The whole-record decoder against the block decoder, which follows the format matrix by matrix.
+void ExpectSameAsBlockDecoder(const StoredRecord& stored, const std::string& what) {
+  PlainImage whole{};
+  RecordScrambler::Unscramble(stored.data(), &whole);
+  for (std::size_t b = 0; b < kBlocksPerRecord; ++b) {
+    PlainBlock block{};
+    RecordScrambler::UnscrambleBlock(stored.data() + b * kStoredBlockSize, &block);
+    ASSERT_TRUE(std::equal(block.begin(), block.end(), whole.begin() + b * kPlainBlockSize))
+        << what << ", block " << b;
+  }
+}
+
+void SetValue(StoredRecord* stored, std::size_t i, std::uint32_t value) {
+  (*stored)[3 * i] = static_cast<std::uint8_t>(value);
+  (*stored)[3 * i + 1] = static_cast<std::uint8_t>(value >> 8);
+  (*stored)[3 * i + 2] = static_cast<std::uint8_t>(value >> 16);
+}
+
+TEST(RecordScramblerTest, RecordDecoderMatchesBlockDecoderOnScrambledRecords) {
+  RecordScrambler scrambler(7);
+  std::mt19937 random(11);
+  for (int trial = 0; trial < 500; ++trial) {
+    PlainImage plain{};
+    for (auto& byte : plain) {
+      byte = static_cast<std::uint8_t>(trial % 3 == 0 ? random() % 128 : random());
+    }
+    StoredRecord stored{};
+    scrambler.Scramble(plain, &stored);
+    ExpectSameAsBlockDecoder(stored, "scrambled record " + std::to_string(trial));
+    PlainImage back{};
+    RecordScrambler::Unscramble(stored.data(), &back);
+    ASSERT_EQ(back, plain) << "trial " << trial;
+  }
+}
+
+// Damaged or foreign bytes must decode exactly as the block decoder decodes them too: the
+// salvage and the checksums depend on it. Extreme integers push every intermediate value to its
+// largest magnitude and every rounding to its edges.
+TEST(RecordScramblerTest, RecordDecoderMatchesBlockDecoderOnAnyStoredBytes) {
   std::mt19937 random(5);
-  for (int trial = 0; trial < 2000; ++trial) {
-    StoredBlock stored{};
+  for (int trial = 0; trial < 3000; ++trial) {
+    StoredRecord stored{};
     for (auto& byte : stored) {
       byte = static_cast<std::uint8_t>(random());
     }
-    PlainBlock plain{};
-    RecordScrambler::UnscrambleBlock(stored.data(), &plain);
-    PlainBlock again{};
-    RecordScrambler::UnscrambleBlock(stored.data(), &again);
-    EXPECT_EQ(plain, again);  // deterministic
+    ExpectSameAsBlockDecoder(stored, "random bytes " + std::to_string(trial));
   }
+  constexpr std::uint32_t kEdges[] = {0, 1, 2, 0x7FFFFF, 0x800000, 0xFFFFFE, 0xFFFFFF};
+  for (std::uint32_t edge : kEdges) {
+    StoredRecord stored{};
+    for (std::size_t i = 0; i < kRecordSize / 3; ++i) {
+      SetValue(&stored, i, edge);
+    }
+    ExpectSameAsBlockDecoder(stored, "every integer " + std::to_string(edge));
+  }
+  for (int trial = 0; trial < 3000; ++trial) {
+    StoredRecord stored{};
+    for (std::size_t i = 0; i < kRecordSize / 3; ++i) {
+      SetValue(&stored, i, kEdges[random() % std::size(kEdges)]);
+    }
+    ExpectSameAsBlockDecoder(stored, "edge mix " + std::to_string(trial));
+  }
+}
+
+// The base matrices define the file format: decoding a fixed set of stored bytes must never
+// change, or files already written could no longer be read.
+TEST(RecordScramblerTest, DecodingOfFixedBytesNeverChanges) {
+  StoredRecord stored{};
+  for (std::size_t i = 0; i < kRecordSize / 3; ++i) {
+    SetValue(&stored, i, static_cast<std::uint32_t>((i * 2654435761u) & 0xFFFFFF));
+  }
+  PlainImage plain{};
+  RecordScrambler::Unscramble(stored.data(), &plain);
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (std::uint8_t byte : plain) {
+    hash = (hash ^ byte) * 1099511628211u;
+  }
+  EXPECT_EQ(hash, 8896580359188445165u);
 }
 
 }  // namespace
