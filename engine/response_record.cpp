@@ -12,6 +12,16 @@ bool IsRating(int value) {
 }  // namespace
 
 ResponseRecord::ResponseRecord() {
+  Clear();
+}
+
+void ResponseRecord::Clear() {
+  for (std::string& text : text_) {
+    text.clear();
+  }
+  gender_ = 'U';
+  report_type_ = kReportTypeUnset;
+  entry_method_ = kEnteredOnScreen;
   responses_.fill(kResponseUnset);
   met_.fill(0);
 }
@@ -23,7 +33,7 @@ std::string_view ResponseRecord::Text(TextField field) const {
 void ResponseRecord::SetText(TextField field, std::string_view text) {
   text = text.substr(0, std::min(text.find('\0'), text.size()));
   text = text.substr(0, std::min<std::size_t>(text.size(), FieldWidth(field)));
-  text_[static_cast<int>(field)] = std::string(text);
+  text_[static_cast<int>(field)].assign(text);
 }
 
 int ResponseRecord::SetGender(char code) {
@@ -78,12 +88,6 @@ char ResponseRecord::GetResponseChar(int item) const {
 
 int ResponseRecord::StoredResponse(int item) const {
   return IsItemNumber(item) ? responses_[item] : kResponseUnset;
-}
-
-void ResponseRecord::RestoreResponse(int item, int value) {
-  if (IsItemNumber(item)) {
-    responses_[item] = value;
-  }
 }
 
 int ResponseRecord::ParsePaperResponse(std::string_view text) {

@@ -60,6 +60,8 @@ class ResponseRecord {
   // A new record: every text empty, gender 'U', report type unset, entered on screen, every
   // response never set.
   ResponseRecord();
+  // Puts the record back as new, keeping the room its texts had (for reading many in turn).
+  void Clear();
 
   // Text fields. A stored text never exceeds its field's width: SetText cuts it there, and at
   // the first zero byte.
@@ -93,7 +95,11 @@ class ResponseRecord {
   // The stored value as it stands (0..5, 7, -1, or a four-bit value read from a file).
   int StoredResponse(int item) const;
   // Puts a value read from a file in place, unchecked. Item must be 1..190.
-  void RestoreResponse(int item, int value);
+  void RestoreResponse(int item, int value) {
+    if (IsItemNumber(item)) {
+      responses_[item] = value;
+    }
+  }
 
   // The value typed for one item on the paper-entry pages: "0".."5" give that number, any other
   // text (the empty text included) gives -1.
@@ -117,9 +123,10 @@ class ResponseRecord {
 
  private:
   std::array<std::string, kTextFieldCount> text_;
-  char gender_ = 'U';
-  int report_type_ = kReportTypeUnset;
-  char entry_method_ = kEnteredOnScreen;
+  // Set by Clear.
+  char gender_;
+  int report_type_;
+  char entry_method_;
   std::array<int, kItemSlots> responses_;
   std::array<int, kItemSlots> met_;
 };

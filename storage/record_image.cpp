@@ -1,5 +1,6 @@
 #include "storage/record_image.h"
 
+#include <cstring>
 #include <ctime>
 
 #include "storage/record_scrambler.h"
@@ -100,17 +101,16 @@ bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
   if (checks.xorByte != image[kImageXorOffset] || checks.sum != storedSum) {
     return false;
   }
-  ResponseRecord decoded;
+  ResponseRecord& decoded = *record;
+  decoded.Clear();
   for (int i = 0; i < kTextFieldCount; ++i) {
-    std::string text;
-    for (int k = 0; k < kTextFieldWidth[i]; ++k) {
-      const std::uint8_t byte = image[kTextOffsets[i] + k];
-      if (byte == kPadByte) {
-        break;  // padding ends the text
-      }
-      text.push_back(static_cast<char>(byte));
-    }
-    decoded.SetText(static_cast<TextField>(i), text);
+    // Padding ends the text.
+    const auto* start = reinterpret_cast<const char*>(image.data() + kTextOffsets[i]);
+    const auto width = static_cast<std::size_t>(kTextFieldWidth[i]);
+    const void* pad = std::memchr(start, kPadByte, width);
+    const std::size_t length =
+        pad == nullptr ? width : static_cast<std::size_t>(static_cast<const char*>(pad) - start);
+    decoded.SetText(static_cast<TextField>(i), std::string_view(start, length));
   }
   const std::uint8_t gender = image[kGenderOffset];
   decoded.RestoreGender(gender == kPadByte ? 'U' : static_cast<char>(gender));
@@ -123,7 +123,6 @@ bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
     decoded.RestoreResponse(static_cast<int>(2 * k + 2), byte >> 4);
   }
   decoded.SetEntryMethod(static_cast<char>(image[kEntryMethodOffset]));
-  *record = decoded;
   return true;
 }
 

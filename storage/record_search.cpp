@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "storage/format.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
 
@@ -35,16 +36,6 @@ std::string Format(const char* format, int value) {
   return text;
 }
 
-std::string BirthKey(const std::optional<CalendarDate>& date, std::string_view stored) {
-  if (!date) {
-    return std::string(stored);
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "%04u%02u%02u", static_cast<unsigned>(date->year),
-                static_cast<unsigned>(date->month), static_cast<unsigned>(date->day));
-  return text;
-}
-
 auto SortKey(const IndexEntry& entry) {
   return std::tie(entry.lastName, entry.firstName, entry.birthDate, entry.fileIndex);
 }
@@ -61,14 +52,15 @@ int BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* in
     return status;
   }
   index->recordCount = count;
+  index->entries.reserve(static_cast<std::size_t>(std::clamp(count, 0, kMaxRecords)));
   int fileIndex = 0;
+  ResponseRecord record;
   while (true) {
-    ResponseRecord record;
     if (status >= 0 && LoadImage(record, bytes.data()) == 0) {
       IndexEntry entry;
       entry.firstName = UpperCased(record.Text(TextField::kFirstName));
       entry.lastName = UpperCased(record.Text(TextField::kLastName));
-      entry.birthDate = BirthKey(record.BirthDate(), record.Text(TextField::kBirthDate));
+      entry.birthDate = std::string(record.Text(TextField::kBirthDate));
       entry.reportType = record.ReportType();
       entry.savedStamp = std::string(record.Text(TextField::kSavedStamp));
       entry.observerName = std::string(record.Text(TextField::kObserverName));

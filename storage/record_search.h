@@ -16,7 +16,7 @@ namespace acv {
 struct IndexEntry {
   std::string firstName;  // upper-cased
   std::string lastName;   // upper-cased
-  std::string birthDate;  // "%04u%02u%02u"
+  std::string birthDate;  // as stored: YYYYMMDD for a valid record
   int reportType = kReportTypeUnset;
   std::string savedStamp;
   std::string observerName;

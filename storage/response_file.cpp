@@ -17,8 +17,9 @@ namespace {
 constexpr std::size_t kHeaderBlanks = 42;
 // Appends write a vector of records as one run of bytes.
 static_assert(sizeof(StoredRecord) == kRecordSize);
-// Files longer than this are not read into memory at once.
-constexpr long long kLargestBufferedFile = static_cast<long long>(kMaxFileSize);
+// Records are read this many at a time: few calls, and each run still fits the cache while it
+// is decoded.
+constexpr int kRecordsPerRead = 32;
 
 // Whether the folder a file name lies in exists (a read-only open of a missing file in it reads
 // as empty, as a read-write open would have created it).
@@ -42,6 +43,8 @@ void ResponseFile::Close() {
   fd_ = -1;
   length_ = 0;
   buffer_.clear();
+  bufferFirst_ = 0;
+  bufferRecords_ = 0;
   version_.clear();
   created_.clear();
   modified_.clear();
@@ -153,18 +156,27 @@ int ResponseFile::OpenForReading(const std::string& name, bool readOnly, StoredR
   if (count_ < 1) {
     return kFileTooShort;
   }
-  if (length_ <= kLargestBufferedFile) {
-    buffer_.resize(static_cast<std::size_t>(length_) - kFileHeaderSize);
-    const long long got =
-        ReadAllAt(fd_, buffer_.data(), buffer_.size(), static_cast<long long>(kFileHeaderSize));
-    if (got < 0) {
-      return static_cast<int>(got);
-    }
-    buffer_.resize(static_cast<std::size_t>(got));  // a short read shows up in ReadNext
+  const int filled = FillBuffer(0);
+  if (filled < 0) {
+    return filled;
   }
   nextIndex_ = 0;
   int index = 0;
   return ReadNext(bytes, &index);
+}
+
+int ResponseFile::FillBuffer(int first) {
+  const int records = std::min(kRecordsPerRead, count_ - first);
+  buffer_.resize(static_cast<std::size_t>(records) * kRecordSize);
+  bufferFirst_ = first;
+  bufferRecords_ = 0;
+  const long long got = ReadAllAt(fd_, buffer_.data(), buffer_.size(),
+                                  static_cast<long long>(kFileHeaderSize + kRecordSize * first));
+  if (got < 0) {
+    return static_cast<int>(got);
+  }
+  bufferRecords_ = static_cast<int>(got / static_cast<long long>(kRecordSize));
+  return 0;
 }
 
 int ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
@@ -172,17 +184,15 @@ int ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
     return kFileNoMoreRecords;
   }
   *index = nextIndex_++;
-  const std::size_t offset = static_cast<std::size_t>(*index) * kRecordSize;
-  if (!buffer_.empty() || length_ <= kLargestBufferedFile) {
-    if (offset + kRecordSize > buffer_.size()) {
-      return kFileShortRead;
-    }
-    std::memcpy(bytes->data(), buffer_.data() + offset, kRecordSize);
-  } else if (ReadAllAt(fd_, bytes->data(), kRecordSize,
-                       static_cast<long long>(kFileHeaderSize + offset)) !=
-             static_cast<long long>(kRecordSize)) {
+  if (*index >= bufferFirst_ + static_cast<int>(buffer_.size() / kRecordSize)) {
+    FillBuffer(*index);  // a failed read leaves the record unread, a short read below
+  }
+  if (*index < bufferFirst_ || *index >= bufferFirst_ + bufferRecords_) {
     return kFileShortRead;
   }
+  std::memcpy(bytes->data(),
+              buffer_.data() + static_cast<std::size_t>(*index - bufferFirst_) * kRecordSize,
+              kRecordSize);
   return nextIndex_ == count_ ? 1 : 0;
 }
 

@@ -55,9 +55,13 @@ class ResponseFile {
                            int* firstIndex);
 
  private:
-  // The records' bytes, read in one call by OpenForReading (empty when the file is too long to
-  // be a response file, which is then read record by record).
+  // A run of records read in one call, starting at record bufferFirst_; bufferRecords_ of them
+  // were read whole (fewer than fit when the file ends early).
   std::string buffer_;
+  int bufferFirst_ = 0;
+  int bufferRecords_ = 0;
+  // Reads the run of records starting at `first`: 0, or the negative code of a failed read.
+  int FillBuffer(int first);
   int fd_ = -1;
   long long length_ = 0;
   bool readOnly_ = true;

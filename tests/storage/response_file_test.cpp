@@ -47,7 +47,9 @@ TEST_F(ResponseFileTest, FirstRecordWritesHeaderAndRecord) {
   EXPECT_EQ(ReadBytes(Name()).size(), kMinFileSize + kRecordSize);
 }
 
+// Enough records that reading crosses from one run of records read at once into the next.
 TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
+  constexpr int kCount = 70;
   std::vector<ResponseRecord> written;
   for (int i = 0; i < 5; ++i) {
     ResponseRecord record = Person("P" + std::to_string(i), "Morgan", "19750307", i % 2, i + 1);
@@ -56,21 +58,29 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
     EXPECT_EQ(index, i);
     written.push_back(record);
   }
+  std::vector<StoredRecord> more;
+  for (int i = 5; i < kCount; ++i) {
+    written.push_back(Person("P" + std::to_string(i), "Morgan", "19750307", i % 2, i + 1));
+    more.push_back(BuildImage(written.back()));
+  }
+  int first = -1;
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), more, &first), 0);
+  EXPECT_EQ(first, 5);
   ResponseFile file;
   StoredRecord bytes{};
   int count = 0;
   int status = file.OpenForReading(Name(), true, &bytes, &count);
-  EXPECT_EQ(count, 5);
+  EXPECT_EQ(count, kCount);
   EXPECT_EQ(file.versionText(), "ACV 4.0   ");
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < kCount; ++i) {
     ASSERT_GE(status, 0);
-    EXPECT_EQ(status, i == 4 ? 1 : 0);
+    EXPECT_EQ(status, i == kCount - 1 ? 1 : 0);
     ResponseRecord back;
     ASSERT_EQ(LoadImage(back, bytes.data()), 0);
-    EXPECT_TRUE(back.IsSameAs(written[i]));
+    EXPECT_TRUE(back.IsSameAs(written[i])) << "record " << i;
     int index = -1;
     status = file.ReadNext(&bytes, &index);
-    if (i < 4) {
+    if (i < kCount - 1) {
       EXPECT_EQ(index, i + 1);
     }
   }
@@ -80,7 +90,7 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
   ResponseRecord back;
   ASSERT_EQ(LoadImage(back, one.data()), 0);
   EXPECT_TRUE(back.IsSameAs(written[3]));
-  EXPECT_EQ(ResponseFile::ReadAt(Name(), 5, &one), kFileIndexBeyondEnd);
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), kCount, &one), kFileIndexBeyondEnd);
   EXPECT_EQ(ResponseFile::ReadAt(Name(), -1, &one), kFileIndexBeyondEnd);
 }
 
