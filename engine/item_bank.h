@@ -11,7 +11,9 @@ inline constexpr int kItemCount = 190;
 // Per-item arrays are indexed by item number; entry 0 is never an item.
 inline constexpr int kItemSlots = kItemCount + 1;
 
-inline constexpr bool IsItemNumber(int item) { return item >= 1 && item <= kItemCount; }
+inline constexpr bool IsItemNumber(int item) {
+  return item >= 1 && item <= kItemCount;
+}
 
 class ItemBank {
  public:
