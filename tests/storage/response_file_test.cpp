@@ -196,16 +196,19 @@ TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
 
 TEST_F(ResponseFileTest, AnOpenFileIsLockedAgainstOtherProcesses) {
   ASSERT_EQ(Append(Name()), 0);
+  const std::string name = Name();
+  // The negated code another process gets when it tries to append.
+  const auto appendElsewhere = [&name] {
+    return InChild([&name] {
+      StoredRecord bytes{};
+      int index = 0;
+      return -ResponseFile::WriteRecord(name, bytes, &index, -1);
+    });
+  };
   {
     ResponseFile holder;
     ASSERT_GE(holder.Open(Name(), false), 0);
-    const std::string name = Name();
-    EXPECT_EQ(InChild([&] {
-                StoredRecord bytes{};
-                int index = 0;
-                return -ResponseFile::WriteRecord(name, bytes, &index, -1);
-              }),
-              11);
+    EXPECT_EQ(appendElsewhere(), 11);
     EXPECT_EQ(InChild([&] {
                 StoredRecord bytes{};
                 return -ResponseFile::ReadAt(name, 0, &bytes);
@@ -215,13 +218,7 @@ TEST_F(ResponseFileTest, AnOpenFileIsLockedAgainstOtherProcesses) {
   {
     ResponseFile reader;
     ASSERT_GE(reader.Open(Name(), true), 0);
-    const std::string name = Name();
-    EXPECT_EQ(InChild([&] {
-                StoredRecord bytes{};
-                int index = 0;
-                return -ResponseFile::WriteRecord(name, bytes, &index, -1);
-              }),
-              11);
+    EXPECT_EQ(appendElsewhere(), 11);
   }
   EXPECT_EQ(Append(Name(), 2), 1) << "the lock ends with the open";
 }
