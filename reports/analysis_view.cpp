@@ -35,20 +35,25 @@ const QColor kPlain(255, 255, 255);
 struct DetailPlace {
   const char* label;
   AnalysisForm::Field field;
+  const char* objectName;
   int labelX, labelY, x, y, width, height;
   bool multiLine;
   int limit;
 };
 
+static_assert(static_cast<std::size_t>(AnalysisForm::Field::kObserverLine) + 1 ==
+              AnalysisForm::kFieldCount);
+
 constexpr DetailPlace kDetails[] = {
-    {"Name:", AnalysisForm::Field::kName, 127, 14, 162, 14, 152, 12, false, 50},
-    {"Address:", AnalysisForm::Field::kAddress, 127, 30, 162, 30, 152, 27, true, 255},
-    {"Phone:", AnalysisForm::Field::kPhone, 127, 61, 162, 61, 152, 19, true, 50},
-    {"Gender:", AnalysisForm::Field::kGender, 331, 14, 397, 14, 143, 12, false, 50},
-    {"Date of Birth:", AnalysisForm::Field::kBirthDate, 331, 30, 397, 30, 143, 12, false, 50},
-    {"Age at Completion:", AnalysisForm::Field::kAge, 331, 46, 397, 46, 143, 12, false, 50},
-    {"Completion Date:", AnalysisForm::Field::kCompletionDate, 331, 62, 397, 62, 143, 12, false,
-     50},
+    {"Name:", AnalysisForm::Field::kName, "name", 127, 14, 162, 14, 152, 12, false, 50},
+    {"Address:", AnalysisForm::Field::kAddress, "address", 127, 30, 162, 30, 152, 27, true, 255},
+    {"Phone:", AnalysisForm::Field::kPhone, "phone", 127, 61, 162, 61, 152, 19, true, 50},
+    {"Gender:", AnalysisForm::Field::kGender, "gender", 331, 14, 397, 14, 143, 12, false, 50},
+    {"Date of Birth:", AnalysisForm::Field::kBirthDate, "birthDate", 331, 30, 397, 30, 143, 12,
+     false, 50},
+    {"Age at Completion:", AnalysisForm::Field::kAge, "age", 331, 46, 397, 46, 143, 12, false, 50},
+    {"Completion Date:", AnalysisForm::Field::kCompletionDate, "completionDate", 331, 62, 397, 62,
+     143, 12, false, 50},
 };
 
 struct ColumnSetUp {
@@ -171,52 +176,30 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
       box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       box->document()->setDocumentMargin(1);
       field = box;
-      (detail.field == Field::kAddress ? address_ : phone_) = box;
     } else {
       auto* box = new QLineEdit(this);
       box->setReadOnly(true);
       box->setMaxLength(detail.limit);
       field = box;
-      switch (detail.field) {
-        case Field::kName:
-          name_ = box;
-          break;
-        case Field::kGender:
-          gender_ = box;
-          break;
-        case Field::kBirthDate:
-          birthDate_ = box;
-          break;
-        case Field::kAge:
-          age_ = box;
-          break;
-        default:
-          completionDate_ = box;
-          break;
-      }
     }
+    field->setObjectName(QString::fromLatin1(detail.objectName));
     field->setGeometry(Place(detail.x, detail.y, detail.width, detail.height));
     field->setAccessibleName(labelText.chopped(1));
     field->setFocusPolicy(Qt::TabFocus);
     label->setBuddy(field);
     faceWidgets_ << label << field;
+    fields_[static_cast<std::size_t>(detail.field)] = field;
   }
-  name_->setObjectName(QStringLiteral("name"));
-  gender_->setObjectName(QStringLiteral("gender"));
-  birthDate_->setObjectName(QStringLiteral("birthDate"));
-  age_->setObjectName(QStringLiteral("age"));
-  completionDate_->setObjectName(QStringLiteral("completionDate"));
-  address_->setObjectName(QStringLiteral("address"));
-  phone_->setObjectName(QStringLiteral("phone"));
 
-  observerLine_ = new QLineEdit(this);
-  observerLine_->setObjectName(QStringLiteral("observerLine"));
-  observerLine_->setAccessibleName(tr("Observer"));
-  observerLine_->setReadOnly(true);
-  observerLine_->setFrame(false);
-  observerLine_->setMaxLength(50);
-  observerLine_->setGeometry(Place(125, 81, 207, 12));
-  faceWidgets_ << observerLine_;
+  auto* observerLine = new QLineEdit(this);
+  observerLine->setObjectName(QStringLiteral("observerLine"));
+  observerLine->setAccessibleName(tr("Observer"));
+  observerLine->setReadOnly(true);
+  observerLine->setFrame(false);
+  observerLine->setMaxLength(50);
+  observerLine->setGeometry(Place(125, 81, 207, 12));
+  faceWidgets_ << observerLine;
+  fields_[static_cast<std::size_t>(Field::kObserverLine)] = observerLine;
 
   results_ = new GridControl(this);
   results_->setObjectName(QStringLiteral("results"));
@@ -230,19 +213,21 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
 
   QLabel* commentsLabel =
       StaticLabel(this, tr("Comments:"), Place(7, 1055, 100, 10), "commentsLabel");
-  comments_ = new QPlainTextEdit(this);
-  comments_->setObjectName(QStringLiteral("comments"));
-  comments_->setAccessibleName(tr("Comments"));
-  comments_->setReadOnly(true);
-  comments_->setGeometry(Place(7, 1075, 559, 94));
-  commentsLabel->setBuddy(comments_);
-  blankLine_ = new QLineEdit(this);
-  blankLine_->setObjectName(QStringLiteral("blankLine"));
-  blankLine_->setAccessibleName(tr("Remarks"));
-  blankLine_->setReadOnly(true);
-  blankLine_->setMaxLength(512);
-  blankLine_->setGeometry(Place(7, 1186, 559, 13));
-  faceWidgets_ << commentsLabel << comments_ << blankLine_;
+  auto* comments = new QPlainTextEdit(this);
+  comments->setObjectName(QStringLiteral("comments"));
+  comments->setAccessibleName(tr("Comments"));
+  comments->setReadOnly(true);
+  comments->setGeometry(Place(7, 1075, 559, 94));
+  commentsLabel->setBuddy(comments);
+  auto* blankLine = new QLineEdit(this);
+  blankLine->setObjectName(QStringLiteral("blankLine"));
+  blankLine->setAccessibleName(tr("Remarks"));
+  blankLine->setReadOnly(true);
+  blankLine->setMaxLength(512);
+  blankLine->setGeometry(Place(7, 1186, 559, 13));
+  faceWidgets_ << commentsLabel << comments << blankLine;
+  fields_[static_cast<std::size_t>(Field::kComments)] = comments;
+  fields_[static_cast<std::size_t>(Field::kBlankLine)] = blankLine;
 
   QFont noteFont = font();
   noteFont.setPixelSize(10);
@@ -321,29 +306,7 @@ void AnalysisForm::showAnalysisFace(bool shown) {
 }
 
 QWidget* AnalysisForm::fieldWidget(Field field) const {
-  switch (field) {
-    case Field::kName:
-      return name_;
-    case Field::kPhone:
-      return phone_;
-    case Field::kGender:
-      return gender_;
-    case Field::kBirthDate:
-      return birthDate_;
-    case Field::kCompletionDate:
-      return completionDate_;
-    case Field::kAge:
-      return age_;
-    case Field::kAddress:
-      return address_;
-    case Field::kBlankLine:
-      return blankLine_;
-    case Field::kComments:
-      return comments_;
-    case Field::kObserverLine:
-      return observerLine_;
-  }
-  return nullptr;
+  return fields_[static_cast<std::size_t>(field)];
 }
 
 QString AnalysisForm::fieldText(Field field) const {

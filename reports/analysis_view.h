@@ -2,13 +2,13 @@
 // face (details, results table, reliability table, comments and the note).
 #pragma once
 
+#include <array>
+
 #include <QScrollArea>
 
 #include "engine/analysis.h"
 
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace acv {
 
@@ -41,6 +41,7 @@ class AnalysisForm : public QWidget {
     kComments,
     kObserverLine
   };
+  static constexpr std::size_t kFieldCount = 10;
   QString fieldText(Field field) const;
   void setFieldText(Field field, const QString& text);
 
@@ -56,16 +57,9 @@ class AnalysisForm : public QWidget {
   GridControl* results_ = nullptr;
   GridControl* reliability_ = nullptr;
   QList<QWidget*> faceWidgets_;  // everything the welcome page hides
-  QLineEdit* name_ = nullptr;
-  QLineEdit* gender_ = nullptr;
-  QLineEdit* birthDate_ = nullptr;
-  QLineEdit* age_ = nullptr;
-  QLineEdit* completionDate_ = nullptr;
-  QLineEdit* observerLine_ = nullptr;
-  QLineEdit* blankLine_ = nullptr;
-  QPlainTextEdit* address_ = nullptr;
-  QPlainTextEdit* phone_ = nullptr;
-  QPlainTextEdit* comments_ = nullptr;
+  // The text fields, indexed by Field: line edits, and plain-text boxes for the address, phone
+  // and comments.
+  std::array<QWidget*, kFieldCount> fields_{};
 };
 
 class CTesselView : public QScrollArea {
