@@ -118,8 +118,8 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
     return ok;
   };
   const std::string targetName = csvName + std::string(kCsvSuffix);
+  ResponseRecord record;  // one for every record in turn
   for (int i = 0; i < count; ++i) {
-    ResponseRecord record;
     const bool loaded = status >= 0 && LoadImage(record, bytes.data()) == 0;
     if (status < 0) {
       ++counts.couldNotRead;
