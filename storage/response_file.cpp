@@ -187,7 +187,7 @@ int ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
   if (*index >= bufferFirst_ + static_cast<int>(buffer_.size() / kRecordSize)) {
     FillBuffer(*index);  // a failed read leaves the record unread, a short read below
   }
-  if (*index < bufferFirst_ || *index >= bufferFirst_ + bufferRecords_) {
+  if (*index >= bufferFirst_ + bufferRecords_) {
     return kFileShortRead;
   }
   std::memcpy(bytes->data(),
