@@ -7,8 +7,8 @@
 
 #include "grid/grid_control.h"
 #include "reports/report_template.h"
-#include "shell/ui/product.h"
-#include "shell/ui/text.h"
+#include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/ui/product.h"
+#include "ui/product.h"
 
 namespace acv {
 

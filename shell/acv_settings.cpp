@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "shell/ui/product.h"
+#include "ui/product.h"
 
 namespace acv {
 namespace {

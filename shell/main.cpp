@@ -3,8 +3,8 @@
 
 #include "shell/acv_settings.h"
 #include "shell/main_frame.h"
-#include "shell/ui/artwork.h"
-#include "shell/ui/prompts.h"
+#include "ui/artwork.h"
+#include "ui/prompts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -11,8 +11,8 @@
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
-#include "shell/ui/product.h"
-#include "shell/ui/prompts.h"
+#include "ui/product.h"
+#include "ui/prompts.h"
 
 namespace acv {
 namespace {

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "engine/dates.h"
-#include "shell/ui/prompts.h"
-#include "shell/ui/text.h"
+#include "ui/prompts.h"
+#include "ui/text.h"
 #include "storage/format.h"
 #include "storage/messages.h"
 

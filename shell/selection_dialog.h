@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui/prompts.h"
+#include "ui/prompts.h"
 #include "storage/record_search.h"
 
 class QDialogButtonBox;

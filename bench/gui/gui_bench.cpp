@@ -7,8 +7,8 @@
 
 #include "reports/analysis_view.h"
 #include "shell/main_frame.h"
-#include "shell/ui/artwork.h"
-#include "shell/ui/prompts.h"
+#include "ui/artwork.h"
+#include "ui/prompts.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
 

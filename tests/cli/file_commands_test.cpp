@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/run_acv.h"
+#include "support/run_acv.h"
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
-#include "storage/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace acv {
 namespace {

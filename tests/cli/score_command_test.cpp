@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
-#include "cli/run_acv.h"
+#include "support/run_acv.h"
 #include "engine/omega.h"
 #include "engine/screens.h"
 

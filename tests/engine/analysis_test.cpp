@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/record_builder.h"
+#include "support/record_builder.h"
 
 namespace acv {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/item_bank.h"
-#include "engine/record_builder.h"
+#include "support/record_builder.h"
 
 namespace acv {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "engine/record_builder.h"
+#include "support/record_builder.h"
 
 namespace acv {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/csv_export.h"
-#include "storage/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace acv {
 namespace {

@@ -6,7 +6,7 @@
 #include "storage/messages.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
-#include "storage/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace acv {
 namespace {

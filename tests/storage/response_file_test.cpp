@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "storage/record_image.h"
-#include "storage/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace acv {
 namespace {

@@ -11,11 +11,11 @@
 #include <QtTest>
 
 #include "engine/dates.h"
-#include "gui/support/fake_prompts.h"
-#include "gui/support/sample_file.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
-#include "shell/ui/artwork.h"
+#include "ui/artwork.h"
 #include "storage/response_file.h"
 #include "storage/sample_records.h"
 

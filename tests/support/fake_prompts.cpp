@@ -1,4 +1,4 @@
-#include "gui/support/fake_prompts.h"
+#include "support/fake_prompts.h"
 
 namespace acv::testing {
 

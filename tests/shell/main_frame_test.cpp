@@ -14,16 +14,16 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "gui/support/fake_prompts.h"
-#include "gui/support/sample_file.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
 #include "reports/analysis_view.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/main_frame.h"
-#include "shell/ui/artwork.h"
-#include "shell/ui/product.h"
+#include "ui/artwork.h"
+#include "ui/product.h"
 
 namespace acv {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/ui/prompts.h"
+#include "ui/prompts.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

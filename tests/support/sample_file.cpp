@@ -1,4 +1,4 @@
-#include "gui/support/sample_file.h"
+#include "support/sample_file.h"
 
 #include <QFile>
 

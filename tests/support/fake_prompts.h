@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "shell/ui/prompts.h"
+#include "ui/prompts.h"
 
 namespace acv::testing {
 

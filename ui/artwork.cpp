@@ -1,4 +1,4 @@
-#include "shell/ui/artwork.h"
+#include "ui/artwork.h"
 
 #include <QtGlobal>
 

@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "engine/record_builder.h"
+#include "support/record_builder.h"
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
 #include "reports/report_template.h"
-#include "shell/ui/artwork.h"
+#include "ui/artwork.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
 
