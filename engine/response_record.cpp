@@ -130,8 +130,14 @@ std::optional<TimeStamp> ResponseRecord::SavedStamp() const {
 }
 
 bool ResponseRecord::IsSameAs(const ResponseRecord& other) const {
-  if (text_ != other.text_ || gender_ != other.gender_ || report_type_ != other.report_type_) {
+  if (gender_ != other.gender_ || report_type_ != other.report_type_) {
     return false;
+  }
+  // The saved time-stamp tells when, not what: a save stamps it before writing.
+  for (int field = 0; field < kTextFieldCount; ++field) {
+    if (field != static_cast<int>(TextField::kSavedStamp) && text_[field] != other.text_[field]) {
+      return false;
+    }
   }
   for (int item = 1; item <= kItemCount; ++item) {
     if (GetResponse(item) != other.GetResponse(item)) {

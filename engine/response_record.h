@@ -118,7 +118,8 @@ class ResponseRecord {
   std::optional<TimeStamp> SavedStamp() const;
 
   // Field by field comparison (texts exactly, gender, report type and responses, where every
-  // value outside 0..5 counts as blank); the entry method is not compared.
+  // value outside 0..5 counts as blank); neither the entry method nor the saved time-stamp is
+  // compared.
   bool IsSameAs(const ResponseRecord& other) const;
 
  private:

@@ -145,7 +145,7 @@ TEST(ResponseRecordTest, DateAccessorsNeedExactlyTheirDigits) {
   EXPECT_FALSE(record.CompletionDate());
 }
 
-TEST(ResponseRecordTest, IsSameAsIgnoresEntryMethodAndKindsOfBlank) {
+TEST(ResponseRecordTest, IsSameAsIgnoresEntryMethodSavedTimeAndKindsOfBlank) {
   ResponseRecord a;
   a.SetReportType(kSelfReport);
   a.SetText(TextField::kFirstName, "Alex");
@@ -154,6 +154,8 @@ TEST(ResponseRecordTest, IsSameAsIgnoresEntryMethodAndKindsOfBlank) {
   ResponseRecord b = a;
   b.SetEntryMethod(kEnteredFromPaper);
   b.RestoreResponse(2, 15);  // never set and blank both count as blank
+  // A save that failed after stamping the record is still no edit.
+  b.SetText(TextField::kSavedStamp, "20240310120000");
   EXPECT_TRUE(a.IsSameAs(b));
   b.SetResponse(1, 4);
   EXPECT_FALSE(a.IsSameAs(b));

@@ -1,0 +1,53 @@
+// The 190 answer boxes of the paper-entry page, one per item, in 13 columns of up to three groups
+// of five, with the legend of the six answers in the empty corner at the bottom right.
+//
+// A box reacts only to what the user types or pastes (textEdited): a digit 0..5 or a blank is
+// accepted and the focus moves on to the next item's box with its text selected, so a whole form
+// is typed without any other key; anything else gets "Incorrect Value" and the box is emptied.
+// Showing a record's responses runs no check, and emptying a box moves nothing.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "engine/item_bank.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace acv {
+
+class Prompts;
+class ResponseRecord;
+
+class ResponseGrid : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ResponseGrid(Prompts& prompts, QWidget* parent = nullptr);
+
+  // The box of item 1..190.
+  QLineEdit* box(int item) const { return boxes_[item]; }
+  QLabel* legend() const { return legend_; }
+
+  // Each box shows the record's response of its item as one digit, a blank as an empty box.
+  void showResponses(const ResponseRecord& record);
+  // Writes the response of every box into the record: "0".."5" that value, anything else blank.
+  void storeResponses(ResponseRecord& record) const;
+  // True when some box does not hold exactly one character.
+  bool hasBlank() const;
+
+ signals:
+  // A value was accepted in the box of `item` and the focus moved to the next box; after item
+  // 190 the focus is for the page to place.
+  void advanced(int item);
+
+ private:
+  void check(int item, const QString& text);
+
+  Prompts& prompts_;
+  std::array<QLineEdit*, kItemSlots> boxes_{};  // indexed by item number; entry 0 unused
+  QLabel* legend_;
+};
+
+}  // namespace acv

@@ -1,0 +1,67 @@
+#include "storage/related_reports.h"
+
+#include <array>
+#include <tuple>
+
+#include "storage/analysis_loader.h"
+#include "storage/record_search.h"
+
+namespace acv {
+namespace {
+
+ResponseRecord& SlotOf(Analysis& analysis, int reportType) {
+  return reportType == kObserverReport ? analysis.observerReport() : analysis.selfReport();
+}
+
+// Reads record `index` into the slot of `reportType`: true when it loaded.
+bool LoadSlot(Analysis& analysis, const std::string& fileName, int index, int reportType) {
+  const int status = reportType == kObserverReport ? LoadObserverReport(analysis, fileName, index)
+                                                   : LoadSelfReport(analysis, fileName, index);
+  return status == 0;
+}
+
+// The latest Self-report and Observer-report among the person's records (null for none), by
+// saved time-stamp and then by place in the file.
+std::array<const IndexEntry*, 2> MostRecent(const std::vector<IndexEntry>& entries) {
+  std::array<const IndexEntry*, 2> latest{nullptr, nullptr};
+  for (const IndexEntry& entry : entries) {
+    if (entry.reportType != kSelfReport && entry.reportType != kObserverReport) {
+      continue;
+    }
+    const IndexEntry*& best = latest[entry.reportType];
+    if (best == nullptr ||
+        std::tie(entry.savedStamp, entry.fileIndex) > std::tie(best->savedStamp, best->fileIndex)) {
+      best = &entry;
+    }
+  }
+  return latest;
+}
+
+}  // namespace
+
+void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
+                       const ResponseRecord& saved, RelatedReports related) {
+  const int ownType = saved.ReportType() == kObserverReport ? kObserverReport : kSelfReport;
+  bool ownLoaded = false;
+  RecordIndex search;
+  if (related == RelatedReports::kMostRecent &&
+      BuildRecordIndex(fileName, /*readOnly=*/true, &search) == 0) {
+    const std::vector<IndexEntry> person =
+        FindPerson(search, saved.Text(TextField::kFirstName), saved.Text(TextField::kLastName),
+                   saved.Text(TextField::kBirthDate));
+    for (const IndexEntry* entry : MostRecent(person)) {
+      if (entry != nullptr && LoadSlot(analysis, fileName, entry->fileIndex, entry->reportType)) {
+        ownLoaded = ownLoaded || entry->reportType == ownType;
+      }
+    }
+  } else {
+    ownLoaded = LoadSlot(analysis, fileName, index, ownType);
+  }
+  if (!ownLoaded) {
+    ResponseRecord& slot = SlotOf(analysis, ownType);
+    slot = saved;
+    slot.MarkMetItems();
+  }
+}
+
+}  // namespace acv
