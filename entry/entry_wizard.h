@@ -1,0 +1,34 @@
+// What every entry wizard shares: each page's caption as the window title, the page activation
+// in both directions, Back writing what the page keeps, and the one cancel confirmation behind
+// Cancel, Escape and the window's close button. A wizard subclass only adds its pages.
+#pragma once
+
+#include <QWizard>
+
+namespace acv {
+
+class EntryPage;
+class Prompts;
+
+class EntryWizard : public QWizard {
+  Q_OBJECT
+
+ public:
+  EntryWizard(Prompts& prompts, QWidget* parent);
+
+  EntryPage* currentEntryPage() const;
+
+  // Asks "Cancel Selected" and closes without saving only on Yes.
+  void reject() override;
+
+ protected:
+  Prompts& prompts() const { return prompts_; }
+
+ private:
+  void pageChanged(int id);
+
+  Prompts& prompts_;
+  int shownId_ = -1;
+};
+
+}  // namespace acv

@@ -1,0 +1,28 @@
+// A page of an entry wizard. The wizard calls activate() each time the page becomes the current
+// page, whichever way the user came, and leaveBack() when the user leaves it with Back; leaving
+// with Next (or Finish) goes through validatePage(), which may keep the page.
+#pragma once
+
+#include <QWizardPage>
+
+namespace acv {
+
+class EntryPage : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  // `caption` is the wizard's window title while the page is shown ("ACV Page 2 of 24").
+  explicit EntryPage(const QString& caption, QWidget* parent = nullptr);
+
+  const QString& caption() const { return caption_; }
+
+  // Fills the controls from the record.
+  virtual void activate() {}
+  // Writes what Back keeps into the record.
+  virtual void leaveBack() {}
+
+ private:
+  QString caption_;
+};
+
+}  // namespace acv

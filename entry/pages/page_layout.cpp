@@ -1,0 +1,23 @@
+#include "entry/pages/page_layout.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+
+namespace acv {
+
+QLabel* PlainLabel(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  return label;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(QString(text).remove(QRegularExpression(QStringLiteral("[&*:]"))));
+  return label;
+}
+
+}  // namespace acv
