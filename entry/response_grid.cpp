@@ -20,13 +20,13 @@ constexpr int kRowsPerGroup = kItemsPerGroup + 1;
 // Each column of items takes a label column and a box column in the layout.
 constexpr int kLayoutColumnsPerColumn = 2;
 
-// The width of a box that shows two digits, so one digit sits clear of the frame.
+// The width of a box that could show two digits and a half, so that one sits clear of the frame.
 int BoxWidth(const QLineEdit& box) {
   QStyleOptionFrame option;
   option.initFrom(&box);
   option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
   const QFontMetrics metrics = box.fontMetrics();
-  const QSize text(metrics.horizontalAdvance(QStringLiteral("00")), metrics.height());
+  const QSize text(metrics.horizontalAdvance(QStringLiteral("00")) * 5 / 4, metrics.height());
   return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &box).width();
 }
 
@@ -37,7 +37,7 @@ ResponseGrid::ResponseGrid(Prompts& prompts, QWidget* parent) : QWidget(parent),
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setHorizontalSpacing(2);
   layout->setVerticalSpacing(2);
-  const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("190:")) + 8;
+  const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("190:")) + 6;
   // Made in item order, which is also the order Tab follows.
   for (int item = 1; item <= kItemCount; ++item) {
     const int column = (item - 1) / kItemsPerColumn;
@@ -66,6 +66,7 @@ ResponseGrid::ResponseGrid(Prompts& prompts, QWidget* parent) : QWidget(parent),
   legend_ = new QLabel(tr("0 Never\n1 Rarely\n2 Sometimes\n3 Regularly\n4 Often\n5 Very Often"));
   legend_->setObjectName(QStringLiteral("legend"));
   legend_->setTextFormat(Qt::PlainText);
+  legend_->setContentsMargins(labelWidth / 2, 0, 0, 0);
   const int lastColumn = (kItemCount - 1) / kItemsPerColumn;
   const int legendRow = (kItemCount - 1) % kItemsPerColumn / kItemsPerGroup + 1;
   layout->addWidget(legend_, legendRow * kRowsPerGroup, lastColumn * kLayoutColumnsPerColumn,

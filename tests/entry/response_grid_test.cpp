@@ -3,16 +3,41 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "engine/response_record.h"
+#include "entry/entry_wizard.h"
+#include "entry/pages/blank_items.h"
+#include "entry/pages/comments_page.h"
 #include "entry/response_grid.h"
+#include "entry/response_grid_page.h"
 #include "support/fake_prompts.h"
+#include "support/modal.h"
 
 namespace acv {
+namespace {
 
+using testing::ClickInModal;
 using testing::FakePrompts;
+
+// The grid page between two comments pages, at the size of the main window.
+class GridWizard : public EntryWizard {
+ public:
+  GridWizard(Prompts& prompts, ResponseRecord& record) : EntryWizard(prompts, nullptr) {
+    addPage(new CommentsPage(record, QStringLiteral("ACV Page 2 of 5"), QString()));
+    page = new ResponseGridPage(record, blanks, prompts, QStringLiteral("ACV Page 3 of 5"));
+    addPage(page);
+    addPage(new CommentsPage(record, QStringLiteral("ACV Page 4 of 5"), QString()));
+    resize(880, 575);
+  }
+  BlankItemsCheck blanks;
+  ResponseGridPage* page;
+};
+
+}  // namespace
 
 class ResponseGridTest : public QObject {
   Q_OBJECT
@@ -146,6 +171,55 @@ class ResponseGridTest : public QObject {
     QVERIFY(legend.top() > grid.box(190)->geometry().bottom());
     QVERIFY(legend.left() >= grid.box(176)->geometry().right());
     QCOMPARE(grid.legend()->text().split(QLatin1Char('\n')).size(), 6);
+  }
+
+  void thePageIsReadableAtTheMainWindowsSize() {
+    prompts_ = FakePrompts();
+    ResponseRecord record;
+    record.SetReportType(kSelfReport);
+    GridWizard wizard(prompts_, record);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    wizard.next();
+    QCOMPARE(wizard.windowTitle(), QStringLiteral("ACV Page 3 of 5"));
+    QCOMPARE(wizard.size(), QSize(880, 575));
+    QVERIFY(!wizard.page->scrollArea()->horizontalScrollBar()->isVisible());
+    QCOMPARE(wizard.page->grid()->legend()->visibleRegion().boundingRect(),
+             wizard.page->grid()->legend()->rect());
+    QCOMPARE(focused(), wizard.page->grid()->box(1));
+  }
+
+  void nextAsksAboutBlanksAndBackKeepsEverything() {
+    prompts_ = FakePrompts();
+    ResponseRecord record;
+    record.SetReportType(kSelfReport);
+    GridWizard wizard(prompts_, record);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    wizard.next();
+    ResponseGrid* grid = wizard.page->grid();
+    for (int item = 1; item <= kItemCount; ++item) {
+      QTest::keyClicks(focused(), item == 42 ? QStringLiteral(" ") : QStringLiteral("4"));
+    }
+    QCOMPARE(QApplication::focusWidget(), wizard.button(QWizard::NextButton));
+    ClickInModal(QStringLiteral("Continue with the current page"));
+    wizard.next();
+    QCOMPARE(wizard.currentPage(), wizard.page);
+    QCOMPARE(record.GetResponse(1), -1);  // nothing written
+    ClickInModal(QStringLiteral("Leave blank and go to the next page"));
+    wizard.next();
+    QCOMPARE(wizard.windowTitle(), QStringLiteral("ACV Page 4 of 5"));
+    QCOMPARE(record.GetResponse(41), 4);
+    QCOMPARE(record.GetResponse(42), -1);
+    QCOMPARE(record.StoredResponse(42), kResponseBlank);
+    wizard.back();
+    QCOMPARE(grid->box(41)->text(), QStringLiteral("4"));
+    QCOMPARE(grid->box(42)->text(), QString());
+    // Back writes without asking.
+    grid->box(190)->setText(QStringLiteral("0"));
+    wizard.back();
+    QCOMPARE(record.GetResponse(190), 0);
+    QVERIFY(prompts_.shown.isEmpty());
   }
 };
 
