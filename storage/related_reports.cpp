@@ -3,8 +3,8 @@
 #include <array>
 #include <tuple>
 
-#include "storage/analysis_loader.h"
 #include "storage/record_search.h"
+#include "storage/record_store.h"
 
 namespace acv {
 namespace {
@@ -15,9 +15,8 @@ ResponseRecord& SlotOf(Analysis& analysis, int reportType) {
 
 // Reads record `index` into the slot of `reportType`: true when it loaded.
 bool LoadSlot(Analysis& analysis, const std::string& fileName, int index, int reportType) {
-  const int status = reportType == kObserverReport ? LoadObserverReport(analysis, fileName, index)
-                                                   : LoadSelfReport(analysis, fileName, index);
-  return status == 0;
+  return ReadRecord(fileName, index, &SlotOf(analysis, reportType), MetFlags::kDerive) ==
+         FileStatus::kOk;
 }
 
 // The latest Self-report and Observer-report among the person's records (null for none), by
@@ -45,7 +44,7 @@ void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int inde
   bool ownLoaded = false;
   RecordIndex search;
   if (related == RelatedReports::kMostRecent &&
-      BuildRecordIndex(fileName, /*readOnly=*/true, &search) == 0) {
+      BuildRecordIndex(fileName, /*readOnly=*/true, &search) == FileStatus::kOk) {
     const std::vector<IndexEntry> person =
         FindPerson(search, saved.Text(TextField::kFirstName), saved.Text(TextField::kLastName),
                    saved.Text(TextField::kBirthDate));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/record_image.h"
+#include "storage/record_store.h"
 #include "storage/response_file.h"
 #include "support/temp_dir.h"
 
@@ -18,7 +19,8 @@ class RelatedReportsTest : public ::testing::Test {
   // Appends `record` saved at `stamp` and gives its index.
   int Write(ResponseRecord record, const std::string& stamp) {
     int index = -1;
-    EXPECT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record, stamp), &index, -1), 0);
+    EXPECT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record, stamp), &index, kAppend),
+              FileStatus::kOk);
     return index;
   }
   // Appends a record of Alex Morgan, saved at `stamp`, its comment naming it.
@@ -92,7 +94,7 @@ TEST_F(RelatedReportsTest, AFileThatCannotBeReadShowsTheSavedRecordAlone) {
   for (RelatedReports related : {RelatedReports::kMostRecent, RelatedReports::kLeaveOut}) {
     Analysis analysis;
     ResponseFile holder;  // another user is writing to the file
-    ASSERT_GE(holder.Open(Name(), false), 0);
+    ASSERT_EQ(holder.OpenForReading(Name(), false), FileStatus::kOk);
     LoadSavedAnalysis(analysis, Name(), self, saved_, related);
     EXPECT_TRUE(analysis.selfReport().IsSameAs(saved_));
     EXPECT_TRUE(analysis.selfReport().IsMet(3));
