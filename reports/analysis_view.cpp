@@ -246,7 +246,8 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
       tr("individual has met sufficient criteria for a disorder to warrant further investigation "
          "by an appropriate health professional."),
       Place(24, 1220, 585, 9), "noteLine2");
-  QLabel* credit = StaticLabel(this, product::kCreditLine, Place(7, 1235, 602, 9), "creditLine");
+  QLabel* credit =
+      StaticLabel(this, toQt(product::kCreditLine), Place(7, 1235, 602, 9), "creditLine");
   credit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   for (QLabel* label : {line1, line2, credit}) {
     label->setFont(noteFont);
