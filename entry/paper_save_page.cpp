@@ -1,0 +1,124 @@
+#include "entry/paper_save_page.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "engine/analysis.h"
+#include "entry/pages/page_layout.h"
+#include "entry/record_edit.h"
+#include "entry/save_report.h"
+#include "storage/related_reports.h"
+#include "ui/file_name_box.h"
+#include "ui/prompts.h"
+
+namespace acv {
+
+PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis& analysis,
+                             Prompts& prompts, const QString& caption, const RecordEdit* edit,
+                             QWidget* parent)
+    : EntryPage(caption, parent),
+      record_(record),
+      fileName_(fileName),
+      analysis_(analysis),
+      prompts_(prompts),
+      edit_(edit) {
+  fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
+                             tr("ACV data file"), this);
+  fileBox_->setBrowseGuard([this] { return browseAllowed(); });
+  view_ = new QCheckBox(tr("&View the ACV Analysis after Finish"));
+  related_ = new QCheckBox(tr("&Also view the most recent related ACVs for the same person"));
+  connect(view_, &QCheckBox::toggled, related_, &QWidget::setEnabled);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(PlainLabel(tr("Where do you wish to save the Adult Corvantis details?")));
+  layout->addWidget(PlainLabel(tr("Note:  Each file will save hundreds of ACV records.")));
+  layout->addSpacing(8);
+  if (edit_ != nullptr) {
+    replace_ = new QCheckBox(tr("&Replace Existing Record"));
+    connect(replace_, &QCheckBox::toggled, this, &PaperSavePage::showReplace);
+    layout->addWidget(replace_);
+  }
+  layout->addWidget(fileBox_);
+  layout->addSpacing(16);
+  layout->addWidget(view_);
+  auto* indented = new QVBoxLayout;
+  indented->setContentsMargins(view_->style()->pixelMetric(QStyle::PM_IndicatorWidth) * 2, 0, 0, 0);
+  indented->addWidget(related_);
+  layout->addLayout(indented);
+  layout->addStretch();
+}
+
+PaperSavePage::AnalysisChoice PaperSavePage::analysisChoice() const {
+  return {view_->isChecked(), related_->isChecked()};
+}
+
+bool PaperSavePage::replacing() const {
+  return replace_ != nullptr && replace_->isChecked();
+}
+
+void PaperSavePage::activate() {
+  if (firstActivation_) {
+    firstActivation_ = false;
+    fileBox_->setText(fileName_);
+    view_->setChecked(initialChoice_.view);
+    related_->setChecked(initialChoice_.related);
+    related_->setEnabled(initialChoice_.view);
+    if (replace_ != nullptr) {
+      replace_->setChecked(true);
+    }
+  }
+  showReplace();
+  fileBox_->box()->setFocus();
+}
+
+void PaperSavePage::showReplace() {
+  if (replacing()) {
+    fileBox_->setFileSystemName(edit_->fileName);
+  }
+  fileBox_->box()->setReadOnly(replacing());
+}
+
+bool PaperSavePage::browseAllowed() {
+  if (!replacing()) {
+    return true;
+  }
+  prompts_.message(this, tr("Replace Existing Record"),
+                   tr("The checkbox indicates to replace the existing record\nso you cannot "
+                      "change the filename.\n\nIf you wish to save the record to a new location\n"
+                      "then please uncheck the checkbox."),
+                   Prompts::Icon::kStop);
+  return false;
+}
+
+bool PaperSavePage::validatePage() {
+  lastSave_ = SaveResult();
+  fileName_ = fileBox_->text();
+  if (edit_ != nullptr && !ConfirmSaveEdit(prompts_, this, *edit_, record_)) {
+    return false;
+  }
+  SaveResult result;
+  {
+    WaitCursor wait;
+    result = edit_ != nullptr ? SaveEdit(*edit_, replacing(), fileBox_->fileSystemName(), record_)
+                              : SaveRecord(fileBox_->fileSystemName(), record_, kAppend);
+  }
+  if (!ReportSave(prompts_, this, record_, result)) {
+    return false;
+  }
+  // The name is kept without ".cvr", whichever way it was typed.
+  fileBox_->setFileSystemName(result.fileName);
+  fileName_ = fileBox_->text();
+  lastSave_ = result;
+  if (view_->isChecked()) {
+    WaitCursor wait;
+    LoadSavedAnalysis(
+        analysis_, result.fileName, result.index, record_,
+        related_->isChecked() ? RelatedReports::kMostRecent : RelatedReports::kLeaveOut);
+  }
+  return true;
+}
+
+}  // namespace acv

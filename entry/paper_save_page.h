@@ -1,0 +1,76 @@
+// Page 5 of the paper wizard (CAdultQP6): the file to add the record to, with Browse, and
+// whether to see the record's analysis at once, alone or with the person's most recent related
+// report. Given a record being edited it is CAdultQP6Edit: "Replace Existing Record" (ticked at
+// first) writes the record back in its own place, and Finish without a change first asks "No
+// Edits Made".
+#pragma once
+
+#include "entry/pages/entry_page.h"
+#include "storage/record_store.h"
+
+class QCheckBox;
+
+namespace acv {
+
+class Analysis;
+class FileNameBox;
+class Prompts;
+class ResponseRecord;
+struct RecordEdit;
+
+class PaperSavePage : public EntryPage {
+  Q_OBJECT
+
+ public:
+  // The two analysis options, as the settings hold them between runs.
+  struct AnalysisChoice {
+    bool view = false;
+    bool related = false;
+  };
+
+  // `fileName` is the file name text (without ".cvr") the command owns; `analysis` receives the
+  // analysis to show after Finish. `edit` (or null) is the record being edited.
+  PaperSavePage(ResponseRecord& record, QString& fileName, Analysis& analysis, Prompts& prompts,
+                const QString& caption, const RecordEdit* edit, QWidget* parent = nullptr);
+
+  // The options the page starts with on its first activation.
+  void setInitialChoice(AnalysisChoice choice) { initialChoice_ = choice; }
+  AnalysisChoice analysisChoice() const;
+
+  // The first activation takes the file name, the options and (editing) "Replace Existing
+  // Record"; later ones keep what the page holds.
+  void activate() override;
+  // The save; true (the wizard closes with Finish) once the record is in the file and, when
+  // asked for, its analysis is loaded.
+  bool validatePage() override;
+
+  // The last saved record: its full file name and index (empty and -1 until a save succeeds).
+  const SaveResult& lastSave() const { return lastSave_; }
+
+  FileNameBox* fileBox() const { return fileBox_; }
+  QCheckBox* replaceBox() const { return replace_; }  // null unless editing
+  QCheckBox* viewBox() const { return view_; }
+  QCheckBox* relatedBox() const { return related_; }
+
+ private:
+  bool replacing() const;
+  // Replacing: the box shows the record's own file, read-only; otherwise it can be changed.
+  void showReplace();
+  // Browse is refused while replacing.
+  bool browseAllowed();
+
+  ResponseRecord& record_;
+  QString& fileName_;
+  Analysis& analysis_;
+  Prompts& prompts_;
+  const RecordEdit* edit_;
+  AnalysisChoice initialChoice_;
+  bool firstActivation_ = true;
+  SaveResult lastSave_;
+  FileNameBox* fileBox_;
+  QCheckBox* replace_ = nullptr;
+  QCheckBox* view_;
+  QCheckBox* related_;
+};
+
+}  // namespace acv
