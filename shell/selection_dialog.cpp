@@ -93,7 +93,12 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
   connect(load_, &QPushButton::clicked, this, &SelectionDialog::loadList);
   connect(ok_, &QPushButton::clicked, this, [this] { acceptSelection(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptSelection(); });
+  // The first click of a double-click on a selected line of a multiple-selection list takes it
+  // out of the selection; the double-click means that line.
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    item->setSelected(true);
+    acceptSelection();
+  });
   firstName_->setFocus();
 }
 

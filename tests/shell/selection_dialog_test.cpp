@@ -11,13 +11,13 @@
 #include <QtTest>
 
 #include "engine/dates.h"
-#include "support/fake_prompts.h"
-#include "support/sample_file.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
-#include "ui/artwork.h"
 #include "storage/response_file.h"
 #include "storage/sample_records.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
+#include "ui/artwork.h"
 
 namespace acv {
 namespace {
@@ -285,6 +285,23 @@ class SelectionDialogTest : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.analysis().IsSelfAbsent());
     QVERIFY(!dialog.analysis().IsObserverAbsent());
+  }
+
+  void doubleClickingASelectedLineAcceptsIt() {
+    SampleFile sample;
+    FakePrompts prompts;
+    CAdultAn dialog(prompts, sample.stem());
+    TypePerson(dialog);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    const QRect line = dialog.list()->visualItemRect(dialog.list()->item(0));
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY(dialog.list()->item(0)->isSelected());
+    // A double-click: the first click on the selected line, then the second.
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.captions().join(", ")));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.analysis().IsSelfAbsent());
   }
 
   void changedCriteriaAskBeforeGoingOn() {
