@@ -161,9 +161,9 @@ void SelectionDialog::loadList() {
   loaded_.reset();
   RecordIndex index;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const int status = readIndex(fullName, &index);
+  const FileStatus status = readIndex(fullName, &index);
   QGuiApplication::restoreOverrideCursor();
-  if (status < 0) {
+  if (status != FileStatus::kOk) {
     showMessage(SelectionOpenMessage(status, fromQt(fileNameBox()->text())));
     fileNameBox()->setFocus();
     return;

@@ -115,10 +115,10 @@ class AnalysisViewTest : public QObject {
   void twoReportsFromAResponseFile() {
     QTemporaryDir dir;
     const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
-    QCOMPARE(WriteSampleFile(name), 0);
+    QCOMPARE(WriteSampleFile(name), FileStatus::kOk);
     Analysis analysis;
-    QCOMPARE(LoadSelfReport(analysis, name, 0), 0);
-    QCOMPARE(LoadObserverReport(analysis, name, 1), 0);
+    QCOMPARE(LoadSelfReport(analysis, name, 0), FileStatus::kOk);
+    QCOMPARE(LoadObserverReport(analysis, name, 1), FileStatus::kOk);
 
     CTesselView view;
     QSignalSpy changed(&view, &CTesselView::analysisChanged);

@@ -199,7 +199,7 @@ class SelectionDialogTest : public QObject {
                             "assistance."));
 
     ResponseFile holder;  // another open holds the lock, as another program would
-    QVERIFY(holder.Open(sample.fullName(), false) > 0);
+    QCOMPARE(holder.OpenForReading(sample.fullName(), false), FileStatus::kOk);
     dialog.fileNameBox()->setText(sample.stem());
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
     QCOMPARE(prompts.shown.last().caption, QStringLiteral("File In Use"));
@@ -397,7 +397,7 @@ class SelectionDialogTest : public QObject {
     CAdultEdit dialog(prompts, missing, QStringLiteral("0"));
     TypePerson(dialog);
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Partial File Corruption")});
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("File Not Found")});
     QVERIFY(!QFileInfo::exists(missing + QStringLiteral(".cvr")));
   }
 
