@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "support/accessibility.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
 #include "reports/analysis_view.h"
@@ -30,6 +31,7 @@ namespace acv {
 namespace {
 
 using testing::FakePrompts;
+using testing::Unnamed;
 using testing::SampleFile;
 
 QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
@@ -60,26 +62,6 @@ void WhenShown(Work work) {
       dialog->reject();
     }
   });
-}
-
-// The controls of `root` that assistive technology cannot name.
-QStringList Unnamed(QWidget& root) {
-  QStringList unnamed;
-  for (QWidget* widget : root.findChildren<QWidget*>()) {
-    const bool control = qobject_cast<QLineEdit*>(widget) ||
-                         qobject_cast<QPlainTextEdit*>(widget) ||
-                         qobject_cast<QAbstractButton*>(widget) ||
-                         qobject_cast<QListWidget*>(widget) || widget->inherits("acv::GridControl");
-    if (!control || widget->objectName().startsWith(QLatin1String("qt_"))) {
-      continue;
-    }
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
-      unnamed << QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()),
-                                             widget->objectName());
-    }
-  }
-  return unnamed;
 }
 
 }  // namespace
