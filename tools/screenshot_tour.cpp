@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "engine/dates.h"
 #include "engine/response_record.h"
 #include "entry/adult_sheet.h"
 #include "entry/save_page.h"
@@ -33,37 +34,43 @@ void Save(QWidget& widget, const QString& folder, const char* name) {
   std::printf("%s\n", qPrintable(path));
 }
 
-// The on-screen wizard at its opening size: page 1, the details page, the item page with the
-// longest statements, and page 24 in normal mode and in ChooseFileMode. `suffix` tells the font
-// sizes apart.
+// The on-screen wizard at its opening size, walked with Next as a respondent would on a record
+// already answered: page 1, the details page, the item page with the longest statements, and
+// page 24 in normal mode and in ChooseFileMode. `suffix` tells the font sizes apart.
 void TourOnScreenEntry(const QString& folder, const QString& stem, const QString& suffix) {
   acv::QtPrompts prompts;
   acv::ResponseRecord record;
   record.SetReportType(acv::kSelfReport);
-  QString fileName = stem;
-  acv::CAdultSheet sheet(prompts, record, fileName);
+  record.SetText(acv::TextField::kFirstName, "Alex");
+  record.SetText(acv::TextField::kLastName, "Morgan");
+  record.SetText(acv::TextField::kBirthDate, "19750307");
+  record.SetText(acv::TextField::kCompletionDate, acv::FormatDate8(acv::Today()));
   int longest = 0;
   std::size_t longestText = 0;
   for (int page = 0; page < acv::CAdultSheet::kItemPages; ++page) {
     std::size_t text = 0;
     for (int item = 10 * page + 1; item <= 10 * page + 10; ++item) {
       text += record.GetItemText(item).size();
+      record.SetResponse(item, item % 6);
     }
     if (text > longestText) {
       longest = page;
       longestText = text;
     }
   }
-  const auto shoot = [&](int id, const QString& name) {
-    sheet.setStartId(id);
-    sheet.restart();
-    sheet.show();
-    Save(sheet, folder, qPrintable(name + suffix));
-  };
-  shoot(acv::CAdultSheet::kFilePage, QStringLiteral("6-entry-page1"));
-  shoot(acv::CAdultSheet::kDetailsPage, QStringLiteral("7-entry-details"));
-  shoot(acv::CAdultSheet::kFirstItemPage + longest, QStringLiteral("8-entry-items"));
-  shoot(acv::CAdultSheet::kSavePage, QStringLiteral("9-entry-page24"));
+  QString fileName = stem;
+  acv::CAdultSheet sheet(prompts, record, fileName);
+  sheet.show();
+  Save(sheet, folder, qPrintable(QStringLiteral("6-entry-page1") + suffix));
+  for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
+    if (id == acv::CAdultSheet::kDetailsPage) {
+      Save(sheet, folder, qPrintable(QStringLiteral("7-entry-details") + suffix));
+    } else if (id == acv::CAdultSheet::kFirstItemPage + longest) {
+      Save(sheet, folder, qPrintable(QStringLiteral("8-entry-items") + suffix));
+    }
+    sheet.next();
+  }
+  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24") + suffix));
   sheet.savePage()->setChooseFileMode(true);
   Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24-choose-file") + suffix));
 }
