@@ -30,6 +30,7 @@
 #include "support/accessibility.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/show_active.h"
 #include "ui/date_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/text.h"
@@ -126,11 +127,7 @@ class AdultSheetTest : public QObject {
     fileName_ = fileName;
     sheet_ = std::make_unique<CAdultSheet>(prompts_, record_, fileName_);
     sheet_->setStartId(startId);
-    sheet_->show();
-    QApplication::setActiveWindow(sheet_.get());
-    if (!QTest::qWaitForWindowActive(sheet_.get())) {
-      qWarning("the wizard did not become the active window");
-    }
+    testing::ShowActive(sheet_.get());
     return *sheet_;
   }
   void next() { sheet_->button(QWizard::NextButton)->click(); }

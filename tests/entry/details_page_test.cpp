@@ -10,6 +10,7 @@
 #include "entry/entry_wizard.h"
 #include "entry/pages/details_page.h"
 #include "support/fake_prompts.h"
+#include "support/show_active.h"
 #include "ui/date_boxes.h"
 
 namespace acv {
@@ -55,11 +56,7 @@ class DetailsPageTest : public QObject {
     record_ = std::move(record);
     wizard_ = std::make_unique<DetailsWizard>(prompts_, record_);
     wizard_->details->setClock([today] { return today; });
-    wizard_->show();
-    QApplication::setActiveWindow(wizard_.get());
-    if (!QTest::qWaitForWindowActive(wizard_.get())) {
-      qWarning("the wizard did not become the active window");
-    }
+    testing::ShowActive(wizard_.get());
     wizard_->next();
     return *wizard_->details;
   }
