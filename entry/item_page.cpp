@@ -55,7 +55,11 @@ void ItemPage::activate() {
     const int item = firstItem_ + index;
     rows_[index]->setItem(item, toQt(record_.GetItemText(item)));
     rows_[index]->setAnswer(record_.GetResponse(item));
+    // A page shown for the first time has laid out its rows before the statements came; the
+    // new heights are taken at once rather than left to a layout request that never comes.
+    rows_[index]->layout()->activate();
   }
+  scroll_->widget()->layout()->activate();
   scroll_->ensureVisible(0, 0);
   rows_[0]->focusChoice()->setFocus(Qt::TabFocusReason);
 }

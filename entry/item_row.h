@@ -41,6 +41,7 @@ class ItemRow : public QWidget {
   void setItem(int item, const QString& statement);
   int item() const { return item_; }
   QString statement() const;
+  QLabel* statementLabel() const { return statement_; }
 
   // 0..5, or -1 when nothing is chosen.
   int answer() const;

@@ -6,6 +6,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "engine/response_record.h"
+#include "entry/adult_sheet.h"
 #include "reports/analysis_view.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
@@ -47,7 +49,7 @@ const Command kCommands[] = {
     {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
     {"&ACV", "completeOnScreen", "Complete on sc&reen ...", "Ctrl+R",
      "Wizard to enter responses on the screen", "ACV Complete on screen", "complete-on-screen",
-     nullptr, false},
+     &CMainFrame::completeOnScreenCommand, false},
     {"&ACV", "enterResponses", "&Enter responses ...", "Ctrl+E",
      "Wizard to enter responses from a sheet", "ACV Enter responses", "enter-responses", nullptr,
      false},
@@ -161,6 +163,19 @@ void CMainFrame::analysisCommand() {
   settings.setAcvFileName(dialog.fileName());
   settings.write();
   view_->setAnalysis(dialog.analysis());
+}
+
+void CMainFrame::completeOnScreenCommand() {
+  view_->dropAnalysis();
+  AcvSettings settings;
+  QString fileName = settings.acvFileName();
+  ResponseRecord record;  // entered on screen
+  CAdultSheet sheet(prompts_, record, fileName, this);
+  if (sheet.exec() == QDialog::Accepted) {
+    settings.setAcvFileName(fileName);
+    settings.write();
+  }
+  view_->update();
 }
 
 void CMainFrame::editCommand() {

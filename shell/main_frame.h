@@ -25,6 +25,7 @@ class CMainFrame : public QMainWindow {
 
  public slots:
   void analysisCommand();
+  void completeOnScreenCommand();
   void editCommand();
   void saveAsCommand();
   void aboutCommand();

@@ -1,5 +1,6 @@
 // Takes the screenshots a reviewer looks at: the welcome page, the analysis selection dialog with
-// a person's records listed, and the analysis of the sample file, top and bottom. Run it under a
+// a person's records listed, the analysis of the sample file, top and bottom, and the on-screen
+// questionnaire's pages at the normal and a larger font. Run it under a
 // real X server (scripts/screenshots) to see what a user sees.
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,10 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "engine/dates.h"
+#include "engine/response_record.h"
+#include "entry/adult_sheet.h"
+#include "entry/save_page.h"
 #include "reports/analysis_view.h"
 #include "shell/adult_an.h"
 #include "shell/main_frame.h"
@@ -27,6 +32,47 @@ void Save(QWidget& widget, const QString& folder, const char* name) {
     std::fprintf(stderr, "screenshot_tour: cannot write %s\n", qPrintable(path));
   }
   std::printf("%s\n", qPrintable(path));
+}
+
+// The on-screen wizard at its opening size, walked with Next as a respondent would on a record
+// already answered: page 1, the details page, the item page with the longest statements, and
+// page 24 in normal mode and in ChooseFileMode. `suffix` tells the font sizes apart.
+void TourOnScreenEntry(const QString& folder, const QString& stem, const QString& suffix) {
+  acv::QtPrompts prompts;
+  acv::ResponseRecord record;
+  record.SetReportType(acv::kSelfReport);
+  record.SetText(acv::TextField::kFirstName, "Alex");
+  record.SetText(acv::TextField::kLastName, "Morgan");
+  record.SetText(acv::TextField::kBirthDate, "19750307");
+  record.SetText(acv::TextField::kCompletionDate, acv::FormatDate8(acv::Today()));
+  int longest = 0;
+  std::size_t longestText = 0;
+  for (int page = 0; page < acv::CAdultSheet::kItemPages; ++page) {
+    std::size_t text = 0;
+    for (int item = 10 * page + 1; item <= 10 * page + 10; ++item) {
+      text += record.GetItemText(item).size();
+      record.SetResponse(item, item % 6);
+    }
+    if (text > longestText) {
+      longest = page;
+      longestText = text;
+    }
+  }
+  QString fileName = stem;
+  acv::CAdultSheet sheet(prompts, record, fileName);
+  sheet.show();
+  Save(sheet, folder, qPrintable(QStringLiteral("6-entry-page1") + suffix));
+  for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
+    if (id == acv::CAdultSheet::kDetailsPage) {
+      Save(sheet, folder, qPrintable(QStringLiteral("7-entry-details") + suffix));
+    } else if (id == acv::CAdultSheet::kFirstItemPage + longest) {
+      Save(sheet, folder, qPrintable(QStringLiteral("8-entry-items") + suffix));
+    }
+    sheet.next();
+  }
+  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24") + suffix));
+  sheet.savePage()->setChooseFileMode(true);
+  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24-choose-file") + suffix));
 }
 
 }  // namespace
@@ -67,5 +113,11 @@ int main(int argc, char** argv) {
   frame.view()->verticalScrollBar()->setValue(frame.view()->verticalScrollBar()->maximum());
   Save(frame, folder, "4-analysis-bottom");
   Save(*frame.view()->form(), folder, "5-analysis-form");
+
+  TourOnScreenEntry(folder, stem, QString());
+  QFont larger = QApplication::font();
+  larger.setPointSizeF(larger.pointSizeF() * 1.5);
+  QApplication::setFont(larger);
+  TourOnScreenEntry(folder, stem, QStringLiteral("-large-font"));
   return 0;
 }

@@ -62,6 +62,7 @@ void ReportTypePage::activate() {
   relationship_->setText(toQt(record_.Text(TextField::kObserverRelationship)));
   contact_->setStoredText(record_.Text(TextField::kObserverContact));
   showReportType(observer);
+  (observer ? observer_ : self_)->setFocus();
 }
 
 void ReportTypePage::showReportType(bool observer) {

@@ -15,6 +15,7 @@
 #include "entry/pages/text_boxes.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/show_active.h"
 #include "ui/text.h"
 
 namespace acv {
@@ -67,11 +68,7 @@ class SharedPagesTest : public QObject {
     prompts_ = FakePrompts();
     record_ = ResponseRecord();
     wizard_ = std::make_unique<PagesWizard>(prompts_, record_);
-    wizard_->show();
-    QApplication::setActiveWindow(wizard_.get());
-    if (!QTest::qWaitForWindowActive(wizard_.get())) {
-      qWarning("the wizard did not become the active window");
-    }
+    testing::ShowActive(wizard_.get());
     return *wizard_;
   }
   // Answers item page rows 0..9 with `answers` (-1 leaves a row blank).

@@ -22,6 +22,7 @@
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/main_frame.h"
+#include "support/accessibility.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
 #include "ui/artwork.h"
@@ -32,6 +33,7 @@ namespace acv {
 namespace {
 
 using testing::FakePrompts;
+using testing::Unnamed;
 using testing::SampleFile;
 
 QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
@@ -62,26 +64,6 @@ void WhenShown(Work work) {
       dialog->reject();
     }
   });
-}
-
-// The controls of `root` that assistive technology cannot name.
-QStringList Unnamed(QWidget& root) {
-  QStringList unnamed;
-  for (QWidget* widget : root.findChildren<QWidget*>()) {
-    const bool control = qobject_cast<QLineEdit*>(widget) ||
-                         qobject_cast<QPlainTextEdit*>(widget) ||
-                         qobject_cast<QAbstractButton*>(widget) ||
-                         qobject_cast<QListWidget*>(widget) || widget->inherits("acv::GridControl");
-    if (!control || widget->objectName().startsWith(QLatin1String("qt_"))) {
-      continue;
-    }
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
-      unnamed << QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()),
-                                             widget->objectName());
-    }
-  }
-  return unnamed;
 }
 
 }  // namespace
