@@ -7,18 +7,44 @@
 #include <QToolBar>
 
 #include "engine/response_record.h"
+#include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
+#include "entry/paper_save_page.h"
+#include "entry/record_edit.h"
 #include "reports/analysis_view.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "storage/messages.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
 namespace {
+
+// The analysis options of the paper wizards' last page, from the settings.
+PaperSavePage::AnalysisChoice StoredChoice(const AcvSettings& settings) {
+  return {settings.viewAnalysis() == QStringLiteral("T"),
+          settings.alsoViewRelatedAnalysis() == QStringLiteral("T")};
+}
+
+// After Finish in a paper wizard: the options and the file name go into the settings, and the
+// view shows the analysis the last page loaded when it was asked to.
+void FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSavePage& page,
+                       const QString& fileName, const Analysis& analysis) {
+  const PaperSavePage::AnalysisChoice choice = page.analysisChoice();
+  settings.setViewAnalysis(choice.view ? QStringLiteral("T") : QStringLiteral("F"));
+  if (choice.view) {
+    settings.setAlsoViewRelatedAnalysis(choice.related ? QStringLiteral("T") : QStringLiteral("F"));
+  }
+  settings.setAcvFileName(fileName);
+  settings.write();
+  if (choice.view) {
+    view.setAnalysis(analysis);
+  }
+}
 
 using Handler = void (CMainFrame::*)();
 
@@ -51,8 +77,8 @@ const Command kCommands[] = {
      "Wizard to enter responses on the screen", "ACV Complete on screen", "complete-on-screen",
      &CMainFrame::completeOnScreenCommand, false},
     {"&ACV", "enterResponses", "&Enter responses ...", "Ctrl+E",
-     "Wizard to enter responses from a sheet", "ACV Enter responses", "enter-responses", nullptr,
-     false},
+     "Wizard to enter responses from a sheet", "ACV Enter responses", "enter-responses",
+     &CMainFrame::enterResponsesCommand, false},
     {"&ACV", "analysis", "&Analysis ...", "Ctrl+A", "Display the analysis of an ACV record",
      "ACV Analysis", "analysis", &CMainFrame::analysisCommand, false},
     {"&ACV", "edit", "E&dit ...", "", "Edit a stored ACV record", "ACV Edit", nullptr,
@@ -178,6 +204,21 @@ void CMainFrame::completeOnScreenCommand() {
   view_->update();
 }
 
+void CMainFrame::enterResponsesCommand() {
+  view_->dropAnalysis();
+  AcvSettings settings;
+  QString fileName = settings.acvFileName();
+  ResponseRecord record;
+  record.SetEntryMethod(kEnteredFromPaper);
+  Analysis analysis;
+  CAdultQSheet sheet(prompts_, record, fileName, analysis, this);
+  sheet.savePage()->setInitialChoice(StoredChoice(settings));
+  if (sheet.exec() == QDialog::Accepted) {
+    FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
+  }
+  view_->update();
+}
+
 void CMainFrame::editCommand() {
   AcvSettings settings;
   CAdultEdit dialog(prompts_, settings.acvFileName(), settings.editMethod(), this);
@@ -187,6 +228,26 @@ void CMainFrame::editCommand() {
   settings.setEditMethod(dialog.editMethod());
   settings.setAcvFileName(dialog.fileName());
   settings.write();
+  // Read again with the stored bytes, which a replace checks are still there.
+  RecordEdit edit;
+  if (RecordEdit::Open(dialog.fullFileName(), dialog.recordIndex(), &edit) != FileStatus::kOk) {
+    prompts_.message(this, toQt(caption::kReadError), toQt(text::kReadError), Prompts::Icon::kStop);
+    return;
+  }
+  view_->dropAnalysis();
+  QString fileName = dialog.fileName();
+  ResponseRecord record = edit.unedited;
+  if (dialog.editMethod() == QStringLiteral("1")) {
+    record.SetEntryMethod(kEnteredFromPaper);
+    Analysis analysis;
+    CAdultQEditSheet sheet(prompts_, record, fileName, analysis, edit, this);
+    sheet.savePage()->setInitialChoice(StoredChoice(settings));
+    if (sheet.exec() == QDialog::Accepted) {
+      settings.setEditMethod(QStringLiteral("1"));
+      FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
+    }
+  }
+  view_->update();
 }
 
 void CMainFrame::saveAsCommand() {

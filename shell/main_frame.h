@@ -26,6 +26,7 @@ class CMainFrame : public QMainWindow {
  public slots:
   void analysisCommand();
   void completeOnScreenCommand();
+  void enterResponsesCommand();
   void editCommand();
   void saveAsCommand();
   void aboutCommand();

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "entry/adult_q_sheet.h"
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
 #include "shell/about_dialog.h"
@@ -33,8 +34,8 @@ namespace acv {
 namespace {
 
 using testing::FakePrompts;
-using testing::Unnamed;
 using testing::SampleFile;
+using testing::Unnamed;
 
 QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
   for (QAction* menu : frame.menuBar()->actions()) {
@@ -359,6 +360,11 @@ class MainFrameTest : public QObject {
       QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
       dialog.list()->setCurrentRow(1);
       dialog.paperOption()->setChecked(true);
+      // The record opens in the paper layout; Cancel, confirmed, saves nothing.
+      WhenShown<CAdultQEditSheet>([&](CAdultQEditSheet& sheet) {
+        QCOMPARE(sheet.windowTitle(), QStringLiteral("ACV Page 1 of 5"));
+        prompts.answers.enqueue(true);
+      });
       QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     });
     frame.command("edit")->trigger();

@@ -1,0 +1,67 @@
+#include "entry/adult_q_sheet.h"
+
+#include "entry/pages/comments_page.h"
+#include "entry/pages/details_page.h"
+#include "entry/pages/report_type_page.h"
+#include "entry/paper_save_page.h"
+#include "entry/response_grid_page.h"
+
+namespace acv {
+namespace {
+
+constexpr int kPageCount = CAdultQSheet::kSavePage + 1;
+
+QString Caption(int id) {
+  return CAdultQSheet::tr("ACV Page %1 of %2").arg(id + 1).arg(kPageCount);
+}
+
+}  // namespace
+
+CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                           Analysis& analysis, QWidget* parent)
+    : CAdultQSheet(prompts, record, fileName, analysis, nullptr, parent) {}
+
+CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                           Analysis& analysis, const RecordEdit* edit, QWidget* parent)
+    : EntryWizard(prompts, parent) {
+  setObjectName(edit == nullptr ? QStringLiteral("CAdultQSheet")
+                                : QStringLiteral("CAdultQEditSheet"));
+  setPage(kReportTypePage, new ReportTypePage(record, prompts, Caption(kReportTypePage)));
+  setPage(kDetailsPage, new DetailsPage(record, prompts, Caption(kDetailsPage)));
+  setPage(kGridPage, new ResponseGridPage(record, blanks_, prompts, Caption(kGridPage)));
+  setPage(kCommentsPage,
+          new CommentsPage(record, Caption(kCommentsPage),
+                           tr("Please enter additional comments in the box below.  (Please be "
+                              "brief.  There is a limit of 200 characters, approximately 30–40 "
+                              "words.)")));
+  setPage(kSavePage,
+          new PaperSavePage(record, fileName, analysis, prompts, Caption(kSavePage), edit));
+  // The size of the main window, where the grid is readable without scrolling sideways.
+  resize(880, 575);
+}
+
+ReportTypePage* CAdultQSheet::reportTypePage() const {
+  return static_cast<ReportTypePage*>(page(kReportTypePage));
+}
+
+DetailsPage* CAdultQSheet::detailsPage() const {
+  return static_cast<DetailsPage*>(page(kDetailsPage));
+}
+
+ResponseGridPage* CAdultQSheet::gridPage() const {
+  return static_cast<ResponseGridPage*>(page(kGridPage));
+}
+
+CommentsPage* CAdultQSheet::commentsPage() const {
+  return static_cast<CommentsPage*>(page(kCommentsPage));
+}
+
+PaperSavePage* CAdultQSheet::savePage() const {
+  return static_cast<PaperSavePage*>(page(kSavePage));
+}
+
+CAdultQEditSheet::CAdultQEditSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                                   Analysis& analysis, const RecordEdit& edit, QWidget* parent)
+    : CAdultQSheet(prompts, record, fileName, analysis, &edit, parent) {}
+
+}  // namespace acv

@@ -1,0 +1,57 @@
+// The paper-entry wizard "Adult Sheet" (CAdultQSheet): five pages from the report type to the
+// save, all 190 answers typed into one grid. It fills the record, the file name text and the
+// analysis its command owns; when exec() returns Accepted the record is in the file and, if page
+// 5 asked for it, the analysis holds the record just saved (and the person's most recent related
+// report). CAdultQEditSheet is the same wizard on a stored record being edited.
+#pragma once
+
+#include "entry/entry_wizard.h"
+#include "entry/pages/blank_items.h"
+
+namespace acv {
+
+class Analysis;
+class CommentsPage;
+class DetailsPage;
+class PaperSavePage;
+class ReportTypePage;
+class ResponseGridPage;
+class ResponseRecord;
+struct RecordEdit;
+
+class CAdultQSheet : public EntryWizard {
+  Q_OBJECT
+
+ public:
+  enum PageId { kReportTypePage, kDetailsPage, kGridPage, kCommentsPage, kSavePage };
+
+  // `fileName` is the response file's name without ".cvr"; the wizard leaves the name it saved
+  // under there.
+  CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
+               QWidget* parent = nullptr);
+
+  ReportTypePage* reportTypePage() const;
+  DetailsPage* detailsPage() const;
+  ResponseGridPage* gridPage() const;
+  CommentsPage* commentsPage() const;
+  PaperSavePage* savePage() const;
+
+ protected:
+  // `edit` (or null) is the stored record being edited.
+  CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
+               const RecordEdit* edit, QWidget* parent);
+
+ private:
+  BlankItemsCheck blanks_;
+};
+
+class CAdultQEditSheet : public CAdultQSheet {
+  Q_OBJECT
+
+ public:
+  // `record` starts as the stored record of `edit`; `fileName` as the name of its file.
+  CAdultQEditSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
+                   const RecordEdit& edit, QWidget* parent = nullptr);
+};
+
+}  // namespace acv
