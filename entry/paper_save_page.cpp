@@ -9,6 +9,7 @@
 #include "engine/analysis.h"
 #include "entry/pages/page_layout.h"
 #include "entry/record_edit.h"
+#include "entry/replace_check_box.h"
 #include "entry/save_report.h"
 #include "storage/related_reports.h"
 #include "ui/file_name_box.h"
@@ -27,7 +28,6 @@ PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis
       edit_(edit) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
-  fileBox_->setBrowseGuard([this] { return browseAllowed(); });
   view_ = new QCheckBox(tr("&View the ACV Analysis after Finish"));
   related_ = new QCheckBox(tr("&Also view the most recent related ACVs for the same person"));
   connect(view_, &QCheckBox::toggled, related_, &QWidget::setEnabled);
@@ -37,8 +37,7 @@ PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis
   layout->addWidget(PlainLabel(tr("Note:  Each file will save hundreds of ACV records.")));
   layout->addSpacing(8);
   if (edit_ != nullptr) {
-    replace_ = new QCheckBox(tr("&Replace Existing Record"));
-    connect(replace_, &QCheckBox::toggled, this, &PaperSavePage::showReplace);
+    replace_ = new ReplaceCheckBox(prompts, *fileBox_, edit_->fileName);
     layout->addWidget(replace_);
   }
   layout->addWidget(fileBox_);
@@ -70,27 +69,10 @@ void PaperSavePage::activate() {
       replace_->setChecked(true);
     }
   }
-  showReplace();
+  if (replace_ != nullptr) {
+    replace_->apply();
+  }
   fileBox_->box()->setFocus();
-}
-
-void PaperSavePage::showReplace() {
-  if (replacing()) {
-    fileBox_->setFileSystemName(edit_->fileName);
-  }
-  fileBox_->box()->setReadOnly(replacing());
-}
-
-bool PaperSavePage::browseAllowed() {
-  if (!replacing()) {
-    return true;
-  }
-  prompts_.message(this, tr("Replace Existing Record"),
-                   tr("The checkbox indicates to replace the existing record\nso you cannot "
-                      "change the filename.\n\nIf you wish to save the record to a new location\n"
-                      "then please uncheck the checkbox."),
-                   Prompts::Icon::kStop);
-  return false;
 }
 
 bool PaperSavePage::validatePage() {

@@ -15,6 +15,7 @@ namespace acv {
 class Analysis;
 class FileNameBox;
 class Prompts;
+class ReplaceCheckBox;
 class ResponseRecord;
 struct RecordEdit;
 
@@ -48,16 +49,12 @@ class PaperSavePage : public EntryPage {
   const SaveResult& lastSave() const { return lastSave_; }
 
   FileNameBox* fileBox() const { return fileBox_; }
-  QCheckBox* replaceBox() const { return replace_; }  // null unless editing
+  ReplaceCheckBox* replaceBox() const { return replace_; }  // null unless editing
   QCheckBox* viewBox() const { return view_; }
   QCheckBox* relatedBox() const { return related_; }
 
  private:
   bool replacing() const;
-  // Replacing: the box shows the record's own file, read-only; otherwise it can be changed.
-  void showReplace();
-  // Browse is refused while replacing.
-  bool browseAllowed();
 
   ResponseRecord& record_;
   QString& fileName_;
@@ -68,7 +65,7 @@ class PaperSavePage : public EntryPage {
   bool firstActivation_ = true;
   SaveResult lastSave_;
   FileNameBox* fileBox_;
-  QCheckBox* replace_ = nullptr;
+  ReplaceCheckBox* replace_ = nullptr;
   QCheckBox* view_;
   QCheckBox* related_;
 };

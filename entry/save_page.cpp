@@ -1,7 +1,5 @@
 #include "entry/save_page.h"
 
-#include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,24 +7,12 @@
 
 #include "entry/file_page.h"
 #include "entry/pages/page_layout.h"
-#include "storage/messages.h"
+#include "entry/save_report.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
-namespace {
-
-// The wait cursor for as long as a save runs.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 SavePage::SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts,
                    const QString& caption, QWidget* parent)
@@ -81,9 +67,7 @@ bool SavePage::validatePage() {
     WaitCursor wait;
     result = write(fileBox_->fileSystemName());
   }
-  if (result.status != FileStatus::kOk) {
-    const UserMessage failure = SaveFailureMessage(result.status);
-    prompts_.message(this, toQt(failure.caption), toQt(failure.text), Prompts::Icon::kStop);
+  if (!ReportSave(prompts_, this, record_, result)) {
     setChooseFileMode(true);
     return false;
   }
@@ -91,13 +75,6 @@ bool SavePage::validatePage() {
   // The name is kept without ".cvr", whichever way it was typed.
   fileBox_->setFileSystemName(result.fileName);
   fileName_ = fileBox_->text();
-  // The message ends with the file's name, which is in the file system's encoding rather than
-  // the record's code page.
-  const UserMessage success = SaveSuccessMessage(record_, std::string());
-  prompts_.message(
-      this, toQt(success.caption),
-      toQt(success.text) + QFile::decodeName(QByteArray::fromStdString(result.fileName)),
-      Prompts::Icon::kInformation);
   return true;
 }
 

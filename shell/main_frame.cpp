@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "engine/response_record.h"
+#include "entry/adult_edit_sheet.h"
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
 #include "entry/paper_save_page.h"
@@ -245,6 +246,14 @@ void CMainFrame::editCommand() {
     if (sheet.exec() == QDialog::Accepted) {
       settings.setEditMethod(QStringLiteral("1"));
       FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
+    }
+  } else {
+    record.SetEntryMethod(kEnteredOnScreen);
+    CAdultEditSheet sheet(prompts_, record, fileName, edit, this);
+    if (sheet.exec() == QDialog::Accepted) {
+      settings.setAcvFileName(fileName);
+      settings.setEditMethod(QStringLiteral("0"));
+      settings.write();
     }
   }
   view_->update();
