@@ -16,6 +16,7 @@
 #include "entry/pages/comments_page.h"
 #include "entry/paper_save_page.h"
 #include "entry/record_edit.h"
+#include "entry/replace_check_box.h"
 #include "storage/format.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
