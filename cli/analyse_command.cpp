@@ -83,9 +83,9 @@ void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
       if (index < 0) {
         continue;
       }
-      const int status = which == Report::kSelf ? LoadSelfReport(analysis, *file, index)
-                                                : LoadObserverReport(analysis, *file, index);
-      if (status != 0) {
+      const FileStatus status = which == Report::kSelf ? LoadSelfReport(analysis, *file, index)
+                                                       : LoadObserverReport(analysis, *file, index);
+      if (status != FileStatus::kOk) {
         std::cerr << "acv analyse: " << caption::kReadError << ": record " << index << ": "
                   << "There was an error trying to read the records you have selected.\n";
         *exitCode = kExitBadInput;

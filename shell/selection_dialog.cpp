@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "engine/dates.h"
-#include "ui/prompts.h"
-#include "ui/text.h"
 #include "storage/format.h"
 #include "storage/messages.h"
+#include "ui/prompts.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -224,9 +224,9 @@ void SelectionDialog::loadList() {
   loaded_.reset();
   RecordIndex index;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const int status = readIndex(fullName, &index);
+  const FileStatus status = readIndex(fullName, &index);
   QGuiApplication::restoreOverrideCursor();
-  if (status < 0) {
+  if (status != FileStatus::kOk) {
     showMessage(SelectionOpenMessage(status, fromQt(fileNameBox_->text())));
     fileNameBox_->setFocus();
     return;

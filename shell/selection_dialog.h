@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/prompts.h"
 #include "storage/record_search.h"
+#include "ui/prompts.h"
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -46,7 +46,7 @@ class SelectionDialog : public QDialog {
 
  protected:
   // Reads the file's index: the analysis dialog reads only; the edit dialog asks to write.
-  virtual int readIndex(const std::string& fullName, RecordIndex* index) = 0;
+  virtual FileStatus readIndex(const std::string& fullName, RecordIndex* index) = 0;
   // Runs after a list was loaded with matches.
   virtual void listLoaded() {}
   // The OK button: the checks and the reading of the chosen records.
