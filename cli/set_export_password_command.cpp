@@ -35,15 +35,15 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
     }
   }
   ExportPasswords passwords(options.passwordFile);
-  const int status = passwords.Set(options.slot, password);
+  const FileStatus status = passwords.Set(options.slot, password);
   WipeSecret(&password);
-  if (status == kFileAccessDenied) {
+  if (status == FileStatus::kAccessDenied) {
     err << name << "only an administrator may write " << passwords.path()
         << "; run this command as one (for example with sudo)\n";
     return kExitBadInput;
   }
-  if (status != kFileOk) {
-    err << name << "could not write " << passwords.path() << " (code " << status
+  if (status != FileStatus::kOk) {
+    err << name << "could not write " << passwords.path() << " (code " << Code(status)
         << "); nothing was changed\n";
     return kExitBadInput;
   }

@@ -5,9 +5,10 @@
 #include <span>
 #include <vector>
 
-#include "reports/report_template.h"
+#include "reports/report_cells.h"
 #include "storage/csv_file.h"
 #include "storage/file_status.h"
+#include "ui/product.h"
 
 namespace acv {
 namespace {
@@ -15,9 +16,6 @@ namespace {
 // Measures are in twips. The two tables share their column edges.
 constexpr std::array<int, 6> kResultEdges = {3119, 4111, 5103, 6237, 7371, 10773};
 constexpr std::array<int, 4> kDetailEdges = {1133, 5102, 6945, 10455};
-constexpr std::string_view kCreditLine =
-    "Adult Corvantis 4.0 is designed, written and published by VELT.";
-constexpr std::string_view kWebAddress = "https://www.example.com/acv/";
 
 constexpr std::string_view kHeader =
     "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\\deflang3081\\deflangfe3081\r\n"
@@ -149,8 +147,8 @@ std::string TitlePage() {
       "\\pard\\plain \\intbl\\qc\\widctlpar\\sa240\\f36\\fs32\\b\\cf8 Report Form\\cell\r\n"
       "\\pard\\plain \\intbl\\widctlpar\\fs24 \\row\r\n"
       "\\pard\\plain \\qc\\widctlpar\\fs24 \\par\\par\\par\r\n";
-  page += "{\\b " + RtfText(kCreditLine) + "}\\par\\par\\par\\par\r\n";
-  page += "{\\f36 " + RtfText(kWebAddress) + "}\\par\\par\\par\r\n";
+  page += "{\\b " + RtfText(product::kCreditLine) + "}\\par\\par\\par\\par\r\n";
+  page += "{\\f36 " + RtfText(product::kWebAddress) + "}\\par\\par\\par\r\n";
   page += "\\pard\\plain \\ql\\widctlpar\\fs24 \\page\r\n";
   return page;
 }
@@ -211,18 +209,7 @@ std::string LinesCell(std::string_view text) {
   return RtfText(text);
 }
 
-std::string CountsText(const Analysis& analysis, int row, Report which) {
-  if (analysis.IsAbsent(which)) {
-    return "";
-  }
-  std::string text;
-  for (const int count : analysis.ScreenForReport(row, which).counts) {
-    text += (text.empty() ? "" : "\n") + std::to_string(count);
-  }
-  return text;
-}
-
-std::string ResultsTable(const Analysis& analysis) {
+std::string ResultsTable(const ReportCells& cells) {
   const std::vector<int> edges = Edges(kResultEdges);
   std::string table = TableRow(
       {{"Disorder\\line # Indicates mutually exclusive screens", true, false, true},
@@ -242,34 +229,27 @@ std::string ResultsTable(const Analysis& analysis) {
       table += TableRow({{RtfText(RtfCategory(category)), false, true, false, true}},
                         {kResultEdges.back()}, true);
     }
-    const ScreenResult self = analysis.ScreenForReport(row, Report::kSelf);
-    const ScreenResult observer = analysis.ScreenForReport(row, Report::kObserver);
-    const bool selfPositive = !analysis.IsSelfAbsent() && self.positive;
-    const bool observerPositive = !analysis.IsObserverAbsent() && observer.positive;
-    const std::string items = ItemsMetCellText(selfPositive ? self.itemsMet : std::string(),
-                                               observerPositive ? observer.itemsMet : "");
-    table +=
-        TableRow({{RtfText(RtfReportLabel(row))},
-                  {LinesCell(screen.cutoffText), true},
-                  {RtfText(CountsText(analysis, row, Report::kSelf)), true, selfPositive},
-                  {RtfText(CountsText(analysis, row, Report::kObserver)), true, observerPositive},
-                  {(selfPositive || observerPositive) ? "YES" : "NO", true,
-                   selfPositive || observerPositive},
-                  {RtfText(items)}},
-                 edges, true);
+    const ReportRow& cell = cells.resultRow(row);
+    const auto centred = [&](ReportColumn column) {
+      return Cell{LinesCell(cell[column].text), true, cell[column].shaded};
+    };
+    table += TableRow({{RtfText(RtfReportLabel(row))},
+                       centred(kCutoffColumn),
+                       centred(kSelfColumn),
+                       centred(kObserverColumn),
+                       centred(kAttainedColumn),
+                       {RtfText(cell[kItemsMetColumn].text)}},
+                      edges, true);
   }
-  table += TableRow(
-      {{"Number of positive screens", false, true, false, true},
-       {"", true, true, false, true},
-       {RtfText(analysis.PositiveScreenCountText(Report::kSelf)), true, true, false, true},
-       {RtfText(analysis.PositiveScreenCountText(Report::kObserver)), true, true, false, true},
-       {"", true, true, false, true},
-       {"", false, true, false, true}},
-      edges, true);
+  std::vector<Cell> count;
+  for (const ReportCell& cell : cells.resultRow(kCountRow)) {
+    count.push_back({RtfText(cell.text), count.size() > 0, true, false, true});
+  }
+  table += TableRow(count, edges, true);
   return table + "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
 }
 
-std::string ReliabilityTable(const Analysis& analysis) {
+std::string ReliabilityTable(const ReportCells& cells) {
   const std::vector<int> edges = Edges(kResultEdges);
   std::string table =
       TableRow({{"\\line Reliability Measure\\line (Omega Statistic)", false, false, true},
@@ -279,12 +259,17 @@ std::string ReliabilityTable(const Analysis& analysis) {
                 {"\\line Reliability Attained", true, false, true},
                 {"\\line\\line Comments on Reliability", false, false, true}},
                edges, true, true);
-  table += TableRow({{"Range: -1 to +1"},
+  const ReportRow& values = cells.reliability[1];
+  const auto centred = [&](ReportColumn column) {
+    return Cell{RtfText(values[column].text), true, values[column].shaded};
+  };
+  // This document gives the cutoff as ">0.07".
+  table += TableRow({{RtfText(values[kDisorderColumn].text)},
                      {">0.07", true},
-                     {RtfText(analysis.SelfOmegaText()), true},
-                     {RtfText(analysis.ObserverOmegaText()), true},
-                     {RtfText(analysis.ReliabilityAttainedText()), true},
-                     {RtfText(analysis.ReliabilityCommentText())}},
+                     centred(kSelfColumn),
+                     centred(kObserverColumn),
+                     centred(kAttainedColumn),
+                     {RtfText(values[kItemsMetColumn].text)}},
                     edges, true);
   return table + "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
 }
@@ -327,13 +312,14 @@ std::string RtfText(std::string_view text) {
 std::string RtfDocument(const Analysis& analysis) {
   std::string document(kHeader);
   document += kFooterStart;
-  document += RtfText(kCreditLine);
+  document += RtfText(product::kCreditLine);
   document += kFooterEnd;
   document += TitlePage();
   document += kOutline;
   document += DetailsTable(analysis);
-  document += ResultsTable(analysis);
-  document += ReliabilityTable(analysis);
+  const ReportCells cells = BuildReportCells(analysis);
+  document += ResultsTable(cells);
+  document += ReliabilityTable(cells);
   document += Comments(analysis);
   document += "}\r\n";
   return document;
@@ -343,14 +329,14 @@ RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
                              const std::function<bool()>& replaceExisting) {
   const std::string fileName = name + std::string(kRtfSuffix);
   CsvFile file;
-  int opened = file.Open(fileName, false);
-  if (opened == kCsvFileExists) {
+  FileStatus opened = file.Open(fileName, false);
+  if (opened == FileStatus::kFileExists) {
     if (!replaceExisting()) {
-      return {RtfSaveResult::kDeclined, 0};
+      return {RtfSaveResult::kDeclined, FileStatus::kOk};
     }
     opened = file.Open(fileName, true);
   }
-  if (opened != kFileOk) {
+  if (opened != FileStatus::kOk) {
     return {RtfSaveResult::kOpenError, opened};
   }
   // The document's own line ends are CR LF; the file adds them line by line.
@@ -358,27 +344,23 @@ RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
   std::string_view rest = document;
   while (!rest.empty()) {
     const std::size_t end = rest.find("\r\n");
-    if (const int written = file.WriteLine(rest.substr(0, end)); written != kFileOk) {
+    if (const FileStatus written = file.WriteLine(rest.substr(0, end));
+        written != FileStatus::kOk) {
       return {RtfSaveResult::kWriteError, written};  // the file abandons the new document
     }
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
   }
-  if (const int committed = file.Commit(); committed != kFileOk) {
+  if (const FileStatus committed = file.Commit(); committed != FileStatus::kOk) {
     return {RtfSaveResult::kWriteError, committed};
   }
-  return {RtfSaveResult::kSaved, 0};
+  return {RtfSaveResult::kSaved, FileStatus::kOk};
 }
 
-std::string DefaultRtfName(const Analysis& analysis, std::string_view lastReport,
-                           std::string_view today) {
-  const std::size_t separator = lastReport.find_last_of("/\\");
-  std::string name(separator == std::string_view::npos ? std::string_view()
-                                                       : lastReport.substr(0, separator + 1));
-  name += analysis.FirstNameText() + "_" + analysis.LastNameText() + "_";
+std::string DefaultRtfName(const Analysis& analysis, std::string_view today) {
+  std::string name = analysis.FirstNameText() + "_" + analysis.LastNameText() + "_";
   name += analysis.IsSelfAbsent() ? "" : "s";
   name += analysis.IsObserverAbsent() ? "" : "o";
-  name += "_" + std::string(today);
-  return name;
+  return name + "_" + std::string(today);
 }
 
 }  // namespace acv

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/analysis.h"
+#include "storage/file_status.h"
 
 namespace acv {
 
@@ -30,7 +31,7 @@ enum class RtfSaveResult {
 
 struct RtfSaveOutcome {
   RtfSaveResult result = RtfSaveResult::kSaved;
-  int code = 0;
+  FileStatus code = FileStatus::kOk;
 };
 
 // Writes the document to `name` + ".rtf". An existing file is replaced only when
@@ -38,9 +39,8 @@ struct RtfSaveOutcome {
 RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
                              const std::function<bool()>& replaceExisting);
 
-// The default report name: "First_Last_" + "s" (Self-report present) + "o" (Observer-report
-// present) + "_" + `today` as YYYYMMDD, in the folder of `lastReport` (up to its last "/" or "\").
-std::string DefaultRtfName(const Analysis& analysis, std::string_view lastReport,
-                           std::string_view today);
+// The default report name, without folder: "First_Last_" + "s" (Self-report present) + "o"
+// (Observer-report present) + "_" + `today` as YYYYMMDD.
+std::string DefaultRtfName(const Analysis& analysis, std::string_view today);
 
 }  // namespace acv

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <string>
+
+#include "storage/export_passwords.h"
 
 class QAction;
 class QToolBar;
@@ -22,10 +25,13 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar() const { return toolBar_; }
   // The command of a menu entry, by its object name ("analysis", "print", ...).
   QAction* command(const QString& name) const;
+  // Where the export passwords are read: the machine's file, which tests replace.
+  void setExportPasswordFile(const std::string& path) { exportPasswordFile_ = path; }
 
  public slots:
   void analysisCommand();
   void editCommand();
+  void exportCommand();
   void saveAsCommand();
   void aboutCommand();
   void webSiteCommand();
@@ -37,6 +43,7 @@ class CMainFrame : public QMainWindow {
   Prompts& prompts_;
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
+  std::string exportPasswordFile_{kMachinePasswordFile};
 };
 
 }  // namespace acv

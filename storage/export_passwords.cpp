@@ -29,23 +29,23 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Makes `folder` and its parents, readable by everyone and writable by the owner only.
-int MakeFolders(const std::string& folder) {
+FileStatus MakeFolders(const std::string& folder) {
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
     if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
       return StatusFromErrno(errno);
     }
     if (slash == std::string::npos) {
-      return kFileOk;
+      return FileStatus::kOk;
     }
   }
 }
 
 // Writes `text` to a new file beside `path` and gives it that name once it is complete and
 // flushed, so a failure at any point leaves the previous file as it was.
-int ReplaceFile(const std::string& path, const std::string& text) {
+FileStatus ReplaceFile(const std::string& path, const std::string& text) {
   const std::string folder = FolderOf(path);
-  if (const int made = MakeFolders(folder); made != kFileOk) {
+  if (const FileStatus made = MakeFolders(folder); made != FileStatus::kOk) {
     return made;
   }
   const std::string newPath = path + ".new" + std::to_string(getpid());
@@ -53,25 +53,21 @@ int ReplaceFile(const std::string& path, const std::string& text) {
   if (fd < 0) {
     return StatusFromErrno(errno);
   }
-  int status = WriteAllAt(fd, text.data(), text.size(), 0);
-  if (status == kFileOk && fsync(fd) != 0) {
+  FileStatus status = WriteAllAt(fd, text.data(), text.size(), 0);
+  if (status == FileStatus::kOk && fsync(fd) != 0) {
     status = StatusFromErrno(errno);
   }
-  if (close(fd) != 0 && status == kFileOk) {
+  if (close(fd) != 0 && status == FileStatus::kOk) {
     status = StatusFromErrno(errno);
   }
-  if (status == kFileOk && rename(newPath.c_str(), path.c_str()) != 0) {
+  if (status == FileStatus::kOk && rename(newPath.c_str(), path.c_str()) != 0) {
     status = StatusFromErrno(errno);
   }
-  if (status != kFileOk) {
+  if (status != FileStatus::kOk) {
     unlink(newPath.c_str());
     return status;
   }
-  if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return kFileOk;
+  return SyncFolderOf(path);
 }
 
 }  // namespace
@@ -110,9 +106,9 @@ bool ExportPasswords::Accepts(std::string_view typed) const {
   return false;
 }
 
-int ExportPasswords::Set(int slot, std::string_view password) {
+FileStatus ExportPasswords::Set(int slot, std::string_view password) {
   if (slot < 1 || slot > kSlots || !SodiumReady()) {
-    return kFileGeneric;
+    return FileStatus::kGeneric;
   }
   std::string hash;
   if (!password.empty()) {
@@ -120,7 +116,7 @@ int ExportPasswords::Set(int slot, std::string_view password) {
     if (crypto_pwhash_str_alg(
             made, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
             crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0) {
-      return kFileOther;  // out of memory
+      return FileStatus::kOther;  // out of memory
     }
     hash = made;
   }
@@ -133,8 +129,8 @@ int ExportPasswords::Set(int slot, std::string_view password) {
               "\n";
     }
   }
-  const int status = ReplaceFile(path_, text);
-  if (status == kFileOk) {
+  const FileStatus status = ReplaceFile(path_, text);
+  if (status == FileStatus::kOk) {
     hashes_ = next;
   }
   return status;

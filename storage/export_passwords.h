@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "storage/file_status.h"
+
 namespace acv {
 
 // Where the window and the command line look for the export passwords.
@@ -26,9 +28,9 @@ class ExportPasswords {
   bool Accepts(std::string_view typed) const;
 
   // Sets password `slot` (1 to kSlots) and writes the file, its previous form replaced only
-  // once the new one is complete: 0 or a negative FileStatus (access denied for an ordinary
-  // user). An empty `password` clears the slot.
-  int Set(int slot, std::string_view password);
+  // once the new one is complete (kAccessDenied for an ordinary user). An empty `password`
+  // clears the slot.
+  FileStatus Set(int slot, std::string_view password);
 
  private:
   std::string path_;

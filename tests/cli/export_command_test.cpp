@@ -108,7 +108,7 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
             std::string::npos);
   const Ran missing = Export("pw\n", File("none.cvr"), File("out.csv"));
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("ACV File Error: The file  '" + File("none") + ".cvr'"),
+  EXPECT_NE(missing.err.find("ACV File Error: The file  '" + File("none") + ".cvr' was not found"),
             std::string::npos)
       << missing.err;
   EXPECT_EQ(SetPassword(1, "\n").status, 2);

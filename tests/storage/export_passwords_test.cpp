@@ -27,8 +27,8 @@ TEST_F(ExportPasswordsTest, NoFileHoldsNoPassword) {
 
 TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   ExportPasswords passwords(File());
-  ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), kFileOk);
-  ASSERT_EQ(passwords.Set(3, "second one"), kFileOk);
+  ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
+  ASSERT_EQ(passwords.Set(3, "second one"), FileStatus::kOk);
   const std::string stored = ReadBytes(File());
   EXPECT_EQ(stored.find("Clinic-Pass"), std::string::npos);
   EXPECT_EQ(stored.rfind("Password1=$argon2id$", 0), 0u) << stored;
@@ -46,27 +46,27 @@ TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   EXPECT_FALSE(reread.Accepts(""));
 
   // The same password set again gets a new salt.
-  ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), kFileOk);
+  ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
   EXPECT_NE(ReadBytes(File()), stored);
-  ASSERT_EQ(passwords.Set(1, ""), kFileOk);
+  ASSERT_EQ(passwords.Set(1, ""), FileStatus::kOk);
   EXPECT_FALSE(ExportPasswords(File()).Accepts("Clinic-Pass"));
   EXPECT_TRUE(ExportPasswords(File()).Accepts("second one"));
 }
 
 TEST_F(ExportPasswordsTest, AFailedWriteKeepsThePasswordsThere) {
   ExportPasswords passwords(File());
-  ASSERT_EQ(passwords.Set(2, "kept"), kFileOk);
+  ASSERT_EQ(passwords.Set(2, "kept"), FileStatus::kOk);
   const std::string before = ReadBytes(File());
   // The new file cannot be made where it must go.
   const std::string blocker = File() + ".new" + std::to_string(getpid());
   ASSERT_EQ(mkdir(blocker.c_str(), 0700), 0);
-  EXPECT_LT(passwords.Set(2, "lost"), 0);
+  EXPECT_NE(passwords.Set(2, "lost"), FileStatus::kOk);
   EXPECT_EQ(ReadBytes(File()), before);
   EXPECT_TRUE(ExportPasswords(File()).Accepts("kept"));
   EXPECT_FALSE(passwords.Accepts("lost"));
   // A folder that cannot be made: a file stands in its place.
   ExportPasswords nowhere(File() + "/below");
-  EXPECT_EQ(nowhere.Set(1, "x"), kFileBadPath);
+  EXPECT_EQ(nowhere.Set(1, "x"), FileStatus::kBadPath);
 }
 
 TEST(WipeSecretTest, LeavesNothingOfTheText) {
