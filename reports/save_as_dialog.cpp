@@ -1,7 +1,6 @@
 #include "reports/save_as_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 
 #include "reports/rtf_report.h"
 #include "storage/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -21,13 +21,6 @@ namespace {
 constexpr FileKind kRtfFileKind{kRtfSuffix, "Rich Text Format Files (*.rtf)",
                                 "You must enter an RTF filename (*.rtf).  For example:  "
                                 "c:/analysis_files/jane_smith.rtf"};
-
-QLabel* Note(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  return label;
-}
 
 }  // namespace
 
@@ -42,13 +35,6 @@ CAnalysis_Save_As::CAnalysis_Save_As(Prompts& prompts, const Analysis& analysis,
   privacy_ = new QCheckBox(tr("I &accept responsibility for data privacy of the .rtf file"), this);
   privacy_->setObjectName(QStringLiteral("privacy"));
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QDialogButtonBox::Ok);
-  ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-  cancel->setObjectName(QStringLiteral("cancel"));
-
   auto* nameRow = new QHBoxLayout;
   auto* label = new QLabel(tr("&Save As:"));
   label->setBuddy(file_->box());
@@ -57,19 +43,17 @@ CAnalysis_Save_As::CAnalysis_Save_As(Prompts& prompts, const Analysis& analysis,
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(nameRow);
   layout->addWidget(
-      Note(tr("A 'Rich Text Format' (.rtf) file will allow you to view the "
-              "analysis in many applications including Microsoft Word.")));
-  layout->addWidget(
-      Note(tr("Note:  An Adult Corvantis File (*.cvr) maintains data privacy of the details of "
-              "clients by encrypting the data in a way that can only be read by the ACV "
-              "application.  However, once you save to a file (*.rtf) that file can be read by "
-              "other applications.")));
+      NoteLabel(tr("A 'Rich Text Format' (.rtf) file will allow you to view the "
+                   "analysis in many applications including Microsoft Word.")));
+  layout->addWidget(NoteLabel(
+      tr("Note:  An Adult Corvantis File (*.cvr) maintains data privacy of the details of "
+         "clients by encrypting the data in a way that can only be read by the ACV "
+         "application.  However, once you save to a file (*.rtf) that file can be read by "
+         "other applications.")));
   layout->addWidget(privacy_);
-  layout->addWidget(buttons);
+  ok_ = AddAcceptCancel(this, layout);
   setMinimumWidth(620);
 
-  connect(buttons, &QDialogButtonBox::accepted, this, &CAnalysis_Save_As::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   file_->setFocus();
 }
 

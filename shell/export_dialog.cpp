@@ -1,7 +1,6 @@
 #include "shell/export_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
@@ -11,6 +10,7 @@
 
 #include "storage/csv_export.h"
 #include "storage/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -18,13 +18,6 @@
 
 namespace acv {
 namespace {
-
-QLabel* Note(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  return label;
-}
 
 QString NamePart(const QString& path) {
   return toQt(FileNamePart(fromQt(path)));
@@ -49,13 +42,6 @@ CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
   privacy_->setObjectName(QStringLiteral("privacy"));
   seenAcvName_ = NamePart(acvFileName);
 
-  auto* buttons = new QDialogButtonBox(this);
-  export_ = buttons->addButton(tr("&Export"), QDialogButtonBox::AcceptRole);
-  export_->setObjectName(QStringLiteral("export"));
-  export_->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-  cancel->setObjectName(QStringLiteral("cancel"));
-
   auto* files = new QFormLayout;
   auto* acvLabel = new QLabel(tr("AC&V File:"));
   acvLabel->setBuddy(acvFile_->box());
@@ -67,20 +53,18 @@ CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(files);
   layout->addWidget(
-      Note(tr("A 'Comma Separated Variable' (.csv) file will allow you to import into many "
-              "applications including a Microsoft Excel spreadsheet.")));
-  layout->addWidget(
-      Note(tr("Note:  An Adult Corvantis file (*.cvr) maintains data privacy of the details of "
-              "clients by encrypting the data in a way that can only be read by the ACV "
-              "application.  However, once you export to a file (*.csv), that file can be read "
-              "as normal text by other applications.")));
+      NoteLabel(tr("A 'Comma Separated Variable' (.csv) file will allow you to import into many "
+                   "applications including a Microsoft Excel spreadsheet.")));
+  layout->addWidget(NoteLabel(
+      tr("Note:  An Adult Corvantis file (*.cvr) maintains data privacy of the details of "
+         "clients by encrypting the data in a way that can only be read by the ACV "
+         "application.  However, once you export to a file (*.csv), that file can be read "
+         "as normal text by other applications.")));
   layout->addWidget(privacy_);
-  layout->addWidget(buttons);
+  export_ = AddAcceptCancel(this, layout, tr("&Export"));
   setMinimumWidth(560);
 
   acvFile_->box()->installEventFilter(this);
-  connect(export_, &QPushButton::clicked, this, &CAdultExport::exportFile);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   acvFile_->setFocus();
 }
 
@@ -104,7 +88,7 @@ void CAdultExport::acvNameLeft() {
   exportFile_->setFocus();
 }
 
-void CAdultExport::exportFile() {
+void CAdultExport::accept() {
   if (!privacy_->isChecked()) {
     prompts_.message(this, toQt(caption::kDataPrivacy), toQt(text::kDataPrivacy),
                      Prompts::Icon::kStop);
@@ -147,7 +131,7 @@ void CAdultExport::exportFile() {
   usedAcvName_ = acvFile_->text();
   usedExportName_ = exportFile_->text();
   exportDone_ = true;
-  accept();
+  QDialog::accept();
 }
 
 }  // namespace acv

@@ -30,11 +30,13 @@ class CAdultExport : public QDialog {
   QString acvFileName() const { return usedAcvName_; }
   QString exportFileName() const { return usedExportName_; }
 
+  // Export: the privacy check, then the export; the dialog closes once it has run.
+  void accept() override;
+
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The ACV box lost the focus: a new file name proposes a new export name.
   void acvNameLeft();
-  void exportFile();
 
   Prompts& prompts_;
   FileNameBox* acvFile_;

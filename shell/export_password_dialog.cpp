@@ -1,7 +1,6 @@
 #include "shell/export_password_dialog.h"
 
 #include <sodium.h>
-#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 
 #include "storage/export_passwords.h"
 #include "storage/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -26,19 +26,10 @@ CAdultExportPassword::CAdultExportPassword(Prompts& prompts, const ExportPasswor
   auto* prompt = new QLabel(tr("&Please enter your password."), this);
   prompt->setBuddy(password_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QDialogButtonBox::Ok);
-  ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-  cancel->setObjectName(QStringLiteral("cancel"));
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
   layout->addWidget(password_);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CAdultExportPassword::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  ok_ = AddAcceptCancel(this, layout);
   password_->setFocus();
 }
 
