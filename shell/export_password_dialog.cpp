@@ -30,6 +30,7 @@ CAdultExportPassword::CAdultExportPassword(Prompts& prompts, const ExportPasswor
   layout->addWidget(prompt);
   layout->addWidget(password_);
   ok_ = AddAcceptCancel(this, layout);
+  setMinimumWidth(360);
   password_->setFocus();
 }
 
