@@ -8,6 +8,7 @@
 #include "reports/report_cells.h"
 #include "storage/csv_file.h"
 #include "storage/file_status.h"
+#include "storage/messages.h"
 #include "ui/product.h"
 
 namespace acv {
@@ -354,6 +355,16 @@ RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
     return {RtfSaveResult::kWriteError, committed};
   }
   return {RtfSaveResult::kSaved, FileStatus::kOk};
+}
+
+std::string WriteRtfReportFile(const std::string& path, const Analysis& analysis) {
+  if (path.size() <= kRtfSuffix.size() || !path.ends_with(kRtfSuffix)) {
+    return "the report's file name must end in .rtf";
+  }
+  const std::string name = path.substr(0, path.size() - kRtfSuffix.size());
+  const RtfSaveOutcome outcome = SaveRtfReport(analysis, name, [] { return true; });
+  return outcome.result == RtfSaveResult::kSaved ? std::string()
+                                                 : RtfSaveFailureMessage(outcome.code, name).text;
 }
 
 std::string DefaultRtfName(const Analysis& analysis, std::string_view today) {

@@ -39,6 +39,10 @@ struct RtfSaveOutcome {
 RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
                              const std::function<bool()>& replaceExisting);
 
+// For the command line: writes the report to `path`, which must end in ".rtf", replacing a file
+// there once the new one is whole. The empty text, or what went wrong.
+std::string WriteRtfReportFile(const std::string& path, const Analysis& analysis);
+
 // The default report name, without folder: "First_Last_" + "s" (Self-report present) + "o"
 // (Observer-report present) + "_" + `today` as YYYYMMDD.
 std::string DefaultRtfName(const Analysis& analysis, std::string_view today);

@@ -32,7 +32,9 @@ std::string FolderOf(const std::string& path) {
 FileStatus MakeFolders(const std::string& folder) {
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string part = folder.substr(0, slash);
-    if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+    if (mkdir(part.c_str(), 0755) == 0) {
+      chmod(part.c_str(), 0755);  // whatever the umask
+    } else if (errno != EEXIST) {
       return StatusFromErrno(errno);
     }
     if (slash == std::string::npos) {
@@ -49,11 +51,13 @@ FileStatus ReplaceFile(const std::string& path, const std::string& text) {
     return made;
   }
   const std::string newPath = path + ".new" + std::to_string(getpid());
-  const int fd = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) {
     return StatusFromErrno(errno);
   }
-  FileStatus status = WriteAllAt(fd, text.data(), text.size(), 0);
+  // Readable by every user whatever the umask, so that each can be asked for a password.
+  FileStatus status =
+      fchmod(fd, 0644) == 0 ? WriteAllAt(fd, text.data(), text.size(), 0) : StatusFromErrno(errno);
   if (status == FileStatus::kOk && fsync(fd) != 0) {
     status = StatusFromErrno(errno);
   }

@@ -30,6 +30,8 @@ Analysis TrickyAnalysis() {
   self.SetText(TextField::kTown, "Brace}Town");
   self.SetText(TextField::kComments,
                Utf8ToCp1252("Sleeps “badly” {often} C:\\Temp\r\nsecond ‘line’ here"));
+  self.SetText(TextField::kPhone, "555{0100}");
+  analysis.observerReport().SetText(TextField::kObserverName, Utf8ToCp1252("Jo “J” {Obs}"));
   analysis.observerReport().SetText(TextField::kComments, "}{\\");
   analysis.selfReport().MarkMetItems();
   analysis.observerReport().MarkMetItems();
@@ -99,9 +101,9 @@ class RtfReportTest : public QObject {
 
     for (const char* expected :
          {"Strictly Confidential", "Adult Corvantis Report Form", "BRIEF OUTLINE OF THE ACV",
-          "ACV RESULTS", "Zoë {Al} Morgan", "12 Back\\Lane", "Brace}Town",
-          "[Self: Sleeps “badly” {often} C:\\Temp second ‘line’ here]", "{Observer: }{\\}",
-          "Attention-deficit/hyperactivity disorder combined type (#1)",
+          "ACV RESULTS", "Zoë {Al} Morgan", "555{0100}", "Jo “J” {Obs}", "12 Back\\Lane",
+          "Brace}Town", "[Self: Sleeps “badly” {often} C:\\Temp second ‘line’ here]",
+          "{Observer: }{\\}", "Attention-deficit/hyperactivity disorder combined type (#1)",
           "ATTENTION-DEFICIT and DISRUPTIVE BEHAVIOUR DISORDERS", "Asperger's disorder (#4)",
           "Number of positive screens", "Range: -1 to +1 >0.07",
           "# Indicates mutually exclusive screens", "PERVASIVE DEVELOPMENTAL DISORDERS"}) {

@@ -27,7 +27,9 @@ TEST_F(ExportPasswordsTest, NoFileHoldsNoPassword) {
 
 TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   ExportPasswords passwords(File());
+  const mode_t umaskBefore = umask(077);  // an administrator's strict umask
   ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
+  umask(umaskBefore);
   ASSERT_EQ(passwords.Set(3, "second one"), FileStatus::kOk);
   const std::string stored = ReadBytes(File());
   EXPECT_EQ(stored.find("Clinic-Pass"), std::string::npos);
@@ -36,6 +38,8 @@ TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   struct stat info {};
   ASSERT_EQ(stat(File().c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
+  ASSERT_EQ(stat(dir_.File("etc/VELT").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0755u);
 
   const ExportPasswords reread(File());
   EXPECT_TRUE(reread.AnySet());
