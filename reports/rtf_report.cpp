@@ -96,13 +96,15 @@ std::string Borders() {
 }
 
 // One row of a table from -108, its cells' right edges `edges`. `header` repeats it at the
-// top of every page the table runs over.
+// top of every page the table runs over; `spanned` merges its cells into the first, so that the
+// row keeps the table's columns and the table stays one table.
 std::string TableRow(const std::vector<Cell>& cells, const std::vector<int>& edges, bool borders,
-                     bool header = false) {
+                     bool header = false, bool spanned = false) {
   std::string row = "\\trowd \\irow0\\trgaph108\\trleft-108\\trkeep";
   row += header ? "\\trhdr" : "";
   row += "\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddfr3\r\n";
   for (std::size_t i = 0; i < cells.size(); ++i) {
+    row += spanned ? (i == 0 ? "\\clmgf" : "\\clmrg") : "";
     row += "\\clvertalt";
     row += borders ? Borders() : std::string();
     if (cells[i].dark) {
@@ -227,8 +229,9 @@ std::string ResultsTable(const ReportCells& cells) {
     const ScreenInfo& screen = ScreenTableRow(row);
     if (screen.category != category) {
       category = screen.category;
-      table += TableRow({{RtfText(RtfCategory(category)), false, true, false, true}},
-                        {kResultEdges.back()}, true);
+      std::vector<Cell> heading(kResultEdges.size(), Cell{"", false, true, false, true});
+      heading[0].rtf = RtfText(RtfCategory(category));
+      table += TableRow(heading, edges, true, false, true);
     }
     const ReportRow& cell = cells.resultRow(row);
     const auto centred = [&](ReportColumn column) {
