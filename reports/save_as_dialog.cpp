@@ -84,13 +84,8 @@ void CAnalysis_Save_As::accept() {
     return;
   }
   WaitCursor wait;
-  const RtfSaveOutcome outcome = SaveRtfReport(analysis_, file_->fileSystemName(), [&] {
-    wait.end();
-    const bool replace = prompts_.ask(this, toQt(caption::kFileExists), toQt(text::kFileExists),
-                                      tr("&Yes"), tr("&No"), false);
-    wait.resume();
-    return replace;
-  });
+  const RtfSaveOutcome outcome = SaveRtfReport(
+      analysis_, file_->fileSystemName(), [&] { return ConfirmReplace(prompts_, this, wait); });
   wait.end();
   switch (outcome.result) {
     case RtfSaveResult::kDeclined:

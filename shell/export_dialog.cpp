@@ -99,13 +99,8 @@ void CAdultExport::accept() {
   const std::string csvShown = fromQt(exportFile_->text());
   WaitCursor wait;
   const ExportOutcome outcome =
-      ExportResponseFile(acvFile_->fileSystemName(), exportFile_->fileSystemName(), [&] {
-        wait.end();
-        const bool replace = prompts_.ask(this, toQt(caption::kFileExists), toQt(text::kFileExists),
-                                          tr("&Yes"), tr("&No"), false);
-        wait.resume();
-        return replace;
-      });
+      ExportResponseFile(acvFile_->fileSystemName(), exportFile_->fileSystemName(),
+                         [&] { return ConfirmReplace(prompts_, this, wait); });
   wait.end();
   const auto show = [this](const UserMessage& message, Prompts::Icon icon) {
     prompts_.message(this, toQt(message.caption), toQt(message.text), icon);

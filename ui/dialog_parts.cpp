@@ -6,6 +6,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "storage/messages.h"
+#include "ui/prompts.h"
+#include "ui/text.h"
+#include "ui/wait_cursor.h"
+
 namespace acv {
 
 QPushButton* AddAcceptCancel(QDialog* dialog, QBoxLayout* layout, const QString& acceptText) {
@@ -21,6 +26,14 @@ QPushButton* AddAcceptCancel(QDialog* dialog, QBoxLayout* layout, const QString&
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   layout->addWidget(buttons);
   return accept;
+}
+
+bool ConfirmReplace(Prompts& prompts, QWidget* parent, WaitCursor& wait) {
+  wait.end();
+  const bool replace = prompts.ask(parent, toQt(caption::kFileExists), toQt(text::kFileExists),
+                                   QObject::tr("&Yes"), QObject::tr("&No"), false);
+  wait.resume();
+  return replace;
 }
 
 QLabel* NoteLabel(const QString& text) {
