@@ -70,7 +70,7 @@ class FullFile {
       records.push_back(BuildImage(record, "20070612093000"));
     }
     int first = -1;
-    if (ResponseFile::AppendRecords(name_, records, &first) != 0) {
+    if (ResponseFile::AppendRecords(name_, records, &first) != FileStatus::kOk) {
       std::fprintf(stderr, "storage bench: cannot write %s\n", name_.c_str());
       std::exit(1);
     }
@@ -137,7 +137,10 @@ void BM_LoadAllAndIndex(benchmark::State& state) {
   RecordIndex index;
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    BuildRecordIndex(File().name(), true, &index);
+    if (BuildRecordIndex(File().name(), true, &index) != FileStatus::kOk) {
+      state.SkipWithError("the file could not be read");
+      return;
+    }
     benchmark::DoNotOptimize(index.entries.data());
   }
   const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
@@ -171,7 +174,10 @@ BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMicrosecond);
 
 void BM_FindPerson(benchmark::State& state) {
   RecordIndex index;
-  BuildRecordIndex(File().name(), true, &index);
+  if (BuildRecordIndex(File().name(), true, &index) != FileStatus::kOk) {
+    state.SkipWithError("the file could not be read");
+    return;
+  }
   const ResponseRecord wanted = MadeUpPerson(kMaxRecords / 2);
   const std::string birth = std::string(wanted.Text(TextField::kBirthDate));
   std::size_t found = 0;
@@ -201,7 +207,7 @@ void BM_AppendOne(benchmark::State& state) {
       break;
     }
     state.ResumeTiming();
-    if (ResponseFile::WriteRecord(copy, File().lastRecord(), &index, -1) != 0) {
+    if (ResponseFile::WriteRecord(copy, File().lastRecord(), &index, -1) != FileStatus::kOk) {
       state.SkipWithError("append failed");
       break;
     }

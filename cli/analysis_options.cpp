@@ -28,9 +28,10 @@ bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command
     if (index < 0) {
       continue;
     }
-    const int status = which == Report::kSelf ? LoadSelfReport(analysis, choice.file, index)
-                                              : LoadObserverReport(analysis, choice.file, index);
-    if (status != 0) {
+    const FileStatus status = which == Report::kSelf
+                                  ? LoadSelfReport(analysis, choice.file, index)
+                                  : LoadObserverReport(analysis, choice.file, index);
+    if (status != FileStatus::kOk) {
       std::cerr << "acv " << command << ": " << caption::kReadError << ": record " << index
                 << ": There was an error trying to read the records you have selected.\n";
       return false;

@@ -34,7 +34,8 @@ void SetupDemoCommand(CLI::App& app, int* exitCode) {
       stored.push_back(BuildImage(record));
     }
     int first = -1;
-    if (const int status = ResponseFile::AppendRecords(name, stored, &first); status != 0) {
+    if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first);
+        status != FileStatus::kOk) {
       std::cerr << "acv demo: " << SaveFailureMessage(status).text << "\n";
       *exitCode = kExitBadInput;
       return;

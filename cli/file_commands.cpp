@@ -60,18 +60,15 @@ void SetupCheckCommand(CLI::App& app, int* exitCode) {
   command->add_option("FILE", *file, "The response file (.cvr)")->required();
   command->callback([file, exitCode] {
     RecordIndex index;
-    const int status = BuildRecordIndex(*file, true, &index);
-    if (status < 0) {
+    const FileStatus status = BuildRecordIndex(*file, true, &index);
+    if (status != FileStatus::kOk) {
       PrintMessage("check", SelectionOpenMessage(status, Stem(*file)));
       *exitCode = kExitBadInput;
       return;
     }
-    ResponseFile header;
-    header.Open(*file, true);
-    header.CheckHeader();
-    std::cout << "version: " << header.versionText() << "\n"
-              << "created: " << header.createdStamp() << "\n"
-              << "modified: " << header.modifiedStamp() << "\n"
+    std::cout << "version: " << index.header.version << "\n"
+              << "created: " << index.header.created << "\n"
+              << "modified: " << index.header.modified << "\n"
               << "records: " << index.recordCount << "\n"
               << "corrupt: " << index.corruptCount << "\n";
     *exitCode = index.corruptCount == 0 ? kExitOk : kExitPartial;
@@ -110,8 +107,8 @@ void SetupListCommand(CLI::App& app, int* exitCode) {
       return;
     }
     RecordIndex index;
-    const int status = BuildRecordIndex(*file, true, &index);
-    if (status < 0) {
+    const FileStatus status = BuildRecordIndex(*file, true, &index);
+    if (status != FileStatus::kOk) {
       PrintMessage("list", SelectionOpenMessage(status, Stem(*file)));
       *exitCode = kExitBadInput;
       return;
@@ -160,7 +157,7 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode) {
       StoredRecord stored{};
       std::copy_n(bytes.begin() + static_cast<long>(at), kRecordSize, stored.begin());
       ResponseRecord record;
-      if (LoadImage(record, stored.data()) != 0 || good.size() >= kMaxRecords) {
+      if (LoadImage(record, stored.data()) != FileStatus::kOk || good.size() >= kMaxRecords) {
         ++lost;
       } else {
         good.push_back(stored);
@@ -168,7 +165,8 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode) {
     }
     const auto kept = static_cast<unsigned>(good.size());
     int first = -1;
-    if (const int status = ResponseFile::AppendRecords(*fresh, good, &first); status != 0) {
+    if (const FileStatus status = ResponseFile::AppendRecords(*fresh, good, &first);
+        status != FileStatus::kOk) {
       PrintMessage("salvage", SaveFailureMessage(status));
       *exitCode = kExitBadInput;
       return;
@@ -214,7 +212,8 @@ void SetupImportCommand(CLI::App& app, int* exitCode) {
     }
     int first = -1;
     if (!stored.empty()) {
-      if (const int status = ResponseFile::AppendRecords(*file, stored, &first); status != 0) {
+      if (const FileStatus status = ResponseFile::AppendRecords(*file, stored, &first);
+          status != FileStatus::kOk) {
         PrintMessage("import", SaveFailureMessage(status));
         *exitCode = kExitBadInput;
         return;

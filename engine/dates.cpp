@@ -1,5 +1,6 @@
 #include "engine/dates.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace acv {
@@ -25,6 +26,13 @@ std::optional<CalendarDate> ParseDate8(std::string_view text) {
     return std::nullopt;
   }
   return CalendarDate{*year, *month, *day};
+}
+
+std::string FormatDate8(const CalendarDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year % 10000, date.month % 100,
+                date.day % 100);
+  return text;
 }
 
 std::optional<TimeStamp> ParseStamp14(std::string_view text) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace acv {
@@ -27,7 +28,9 @@ std::optional<int> ParseDigits(std::string_view text);
 // Splits exactly eight decimal digits into year, month and day; nothing for any other text.
 // The parts are not range-checked.
 std::optional<CalendarDate> ParseDate8(std::string_view text);
-// The same for exactly fourteen digits YYYYMMDDhhmmss.
+// The eight digits YYYYMMDD of a date (year, month and day within 0..9999, 0..99, 0..99).
+std::string FormatDate8(const CalendarDate& date);
+// Splits exactly fourteen digits YYYYMMDDhhmmss as ParseDate8 does.
 std::optional<TimeStamp> ParseStamp14(std::string_view text);
 
 // Year 1901..2099, month 1..12, a day that exists in that month; 29 February only in years

@@ -24,14 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   acv::ResponseRecord record;
-  if (acv::LoadImage(record, stored.data()) != 0) {
+  if (acv::LoadImage(record, stored.data()) != acv::FileStatus::kOk) {
     return 0;
   }
   const std::string stamp(record.Text(acv::TextField::kSavedStamp));
   acv::ResponseRecord copy = record;
   const acv::StoredRecord again = acv::BuildImage(copy, stamp);
   acv::ResponseRecord back;
-  if (acv::LoadImage(back, again.data()) != 0 || !back.IsSameAs(record) ||
+  if (acv::LoadImage(back, again.data()) != acv::FileStatus::kOk || !back.IsSameAs(record) ||
       back.Text(acv::TextField::kSavedStamp) != record.Text(acv::TextField::kSavedStamp)) {
     std::abort();  // a record that loaded once must store and load again as it was
   }

@@ -40,26 +40,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int count = 0;
   {
     acv::ResponseFile file;
-    acv::StoredRecord bytes{};
-    int status = file.OpenForReading(name, true, &bytes, &count);
-    if (status >= 0 && (count < 1 || count > acv::kMaxRecords * 50)) {
-      std::abort();
-    }
-    for (int read = 0; status >= 0 || status == acv::kFileShortRead; ++read) {
-      acv::ResponseRecord record;
-      good += status >= 0 && acv::LoadImage(record, bytes.data()) == 0 ? 1 : 0;
-      if (status == 1 || read >= count) {
-        break;
+    if (file.OpenForReading(name, true) == acv::FileStatus::kOk) {
+      count = file.recordCount();
+      if (count < 1 || count > acv::kMaxRecords) {
+        std::abort();
       }
+      acv::StoredRecord bytes{};
       int index = -1;
-      status = file.ReadNext(&bytes, &index);
-      if (status != acv::kFileNoMoreRecords && index != read + 1) {
+      int read = 0;
+      for (acv::FileStatus status = file.ReadNext(&bytes, &index);
+           status != acv::FileStatus::kNoMoreRecords; status = file.ReadNext(&bytes, &index)) {
+        acv::ResponseRecord record;
+        good += status == acv::FileStatus::kOk &&
+                        acv::LoadImage(record, bytes.data()) == acv::FileStatus::kOk
+                    ? 1
+                    : 0;
+        if (index != read++ || read > count) {
+          std::abort();
+        }
+      }
+      if (read != count) {
         std::abort();
       }
     }
   }
   acv::RecordIndex index;
-  if (acv::BuildRecordIndex(name, true, &index) == 0) {
+  if (acv::BuildRecordIndex(name, true, &index) == acv::FileStatus::kOk) {
     if (index.recordCount != count ||
         static_cast<int>(index.entries.size()) + static_cast<int>(index.corruptCount) != count ||
         static_cast<int>(index.entries.size()) != good) {
@@ -67,8 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const acv::IndexEntry& entry : index.entries) {
       acv::StoredRecord again{};
-      if (acv::ResponseFile::ReadAt(name, entry.fileIndex, &again) !=
-          static_cast<int>(acv::kRecordSize)) {
+      if (acv::ResponseFile::ReadAt(name, entry.fileIndex, &again) != acv::FileStatus::kOk) {
         std::abort();
       }
     }

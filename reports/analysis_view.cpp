@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "grid/grid_control.h"
-#include "reports/report_template.h"
+#include "reports/report_cells.h"
 #include "ui/product.h"
 #include "ui/text.h"
 
@@ -65,7 +65,7 @@ struct ColumnSetUp {
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 
-const ColumnSetUp kColumns[] = {
+const ColumnSetUp kColumns[kReportColumns] = {
     {"\nDisorder\n  # indicates mutually exclusive screens", kLeft, 258},
     {"Positive\nScreen\nCutoff", kCentre, 72},
     {"Self-\nReport\nScore", kCentre, 70},
@@ -75,13 +75,6 @@ const ColumnSetUp kColumns[] = {
      "Met}",
      kLeft, 282},
 };
-
-constexpr const char* kReliabilityHeaders[] = {nullptr,
-                                               "\r\nOmega\r\nCutoff",
-                                               "Self-\r\nReport\r\nOmega",
-                                               "Observer-\r\nReport\r\nOmega",
-                                               "\r\nReliability\r\nAttained",
-                                               "\r\n\r\nComments on Reliability"};
 
 // The welcome page: position, colour (0 for the heading colour, 1 for the menu colour), text.
 struct WelcomeLine {
@@ -122,6 +115,19 @@ const QColor kMenuColour(193, 82, 156);
 
 QString CellText(std::string_view cp1252) {
   return toQt(cp1252);
+}
+
+// Paints `cells` into `grid` from its row `firstRow` on.
+template <std::size_t kRows>
+void PaintCells(GridControl& grid, int firstRow, const std::array<ReportRow, kRows>& cells) {
+  for (int row = 0; row < static_cast<int>(kRows); ++row) {
+    for (int column = 0; column < kReportColumns; ++column) {
+      const ReportCell& cell =
+          cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      grid.setCellText(firstRow + row, column, CellText(cell.text));
+      grid.setCellBackground(firstRow + row, column, cell.shaded ? kShaded : kPlain);
+    }
+  }
 }
 
 QLabel* StaticLabel(QWidget* parent, const QString& text, const QRect& place, const char* name) {
@@ -246,7 +252,8 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
       tr("individual has met sufficient criteria for a disorder to warrant further investigation "
          "by an appropriate health professional."),
       Place(24, 1220, 585, 9), "noteLine2");
-  QLabel* credit = StaticLabel(this, product::kCreditLine, Place(7, 1235, 602, 9), "creditLine");
+  QLabel* credit =
+      StaticLabel(this, toQt(product::kCreditLine), Place(7, 1235, 602, 9), "creditLine");
   credit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   for (QLabel* label : {line1, line2, credit}) {
     label->setFont(noteFont);
@@ -258,14 +265,14 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
 }
 
 void AnalysisForm::setUpTables() {
-  const ReportTemplate texts(nullptr);
+  const ReportTemplate texts;
   results_->setRowCount(kResultRows + 1);
-  results_->setColumnCount(6);
+  results_->setColumnCount(kReportColumns);
   results_->setFixedRowCount(1);
   reliability_->setRowCount(2);
-  reliability_->setColumnCount(6);
+  reliability_->setColumnCount(kReportColumns);
   reliability_->setFixedRowCount(0);
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     const ColumnSetUp& column = kColumns[col];
     results_->setColumnHeader(col, QString::fromLatin1(column.header));
     results_->setColumnFormat(col, column.format);
@@ -275,7 +282,7 @@ void AnalysisForm::setUpTables() {
   }
   QFont headerFont = results_->cellFont(0, 1);
   headerFont.setWeight(QFont::Bold);
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     results_->setCellFont(0, col, headerFont);
   }
   results_->setRowHeight(0, 55);
@@ -286,7 +293,7 @@ void AnalysisForm::setUpTables() {
     }
     results_->setRowHeight(row, 50);
   }
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     reliability_->setColumnWidth(col, results_->columnWidth(col));
   }
   reliability_->setRowHeight(0, 55);
@@ -386,7 +393,6 @@ void ClearAnalysisView(CTesselView& view) {
 void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   using Field = AnalysisForm::Field;
   AnalysisForm& form = *view.form();
-  const ReportTemplate texts(&analysis);
   form.setFieldText(Field::kName,
                     toQt(NameWithTitle(analysis.RespondentNameText(), analysis.GenderText())));
   form.setFieldText(Field::kAddress, toQt(analysis.AddressText()));
@@ -397,53 +403,9 @@ void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   form.setFieldText(Field::kCompletionDate, toQt(analysis.CompletionDateText()));
   form.setFieldText(Field::kObserverLine, toQt(ObserverLineText(analysis.ObserverNameText())));
 
-  GridControl& results = *form.results();
-  const bool selfAbsent = analysis.IsSelfAbsent();
-  const bool observerAbsent = analysis.IsObserverAbsent();
-  for (int row = 1; row < kCountRow; ++row) {
-    const ScreenResult self = analysis.ScreenForReport(row, Report::kSelf);
-    const ScreenResult observer = analysis.ScreenForReport(row, Report::kObserver);
-    const bool selfPositive = !selfAbsent && self.positive;
-    const bool observerPositive = !observerAbsent && observer.positive;
-    results.setCellText(row, 2, selfAbsent ? QString() : toQt(ScoreCellText(self)));
-    results.setCellBackground(row, 2, selfPositive ? kShaded : kPlain);
-    results.setCellText(row, 3, observerAbsent ? QString() : toQt(ScoreCellText(observer)));
-    results.setCellBackground(row, 3, observerPositive ? kShaded : kPlain);
-    const bool attained = selfPositive || observerPositive;
-    results.setCellText(row, 4, attained ? QStringLiteral("YES") : QStringLiteral("NO"));
-    results.setCellBackground(row, 4, attained ? kShaded : kPlain);
-    results.setCellText(row, 5,
-                        toQt(ItemsMetCellText(selfAbsent ? "" : self.itemsMet,
-                                              observerAbsent ? "" : observer.itemsMet)));
-  }
-  const QString selfCount =
-      selfAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kSelf));
-  const QString observerCount =
-      observerAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kObserver));
-  results.setCellText(kCountRow, 1, QString());
-  results.setCellText(kCountRow, 2, selfCount);
-  results.setCellBackground(kCountRow, 2, selfCount.isEmpty() ? kPlain : kShaded);
-  results.setCellText(kCountRow, 3, observerCount);
-  results.setCellBackground(kCountRow, 3, observerCount.isEmpty() ? kPlain : kShaded);
-  for (int col = 4; col < 6; ++col) {
-    results.setCellText(kCountRow, col, QString());
-    results.setCellBackground(kCountRow, col, kPlain);
-  }
-
-  GridControl& reliability = *form.reliability();
-  for (int col = 0; col < 6; ++col) {
-    reliability.setCellBackground(0, col, kShaded);
-  }
-  for (int col = 1; col < 6; ++col) {
-    reliability.setCellText(0, col, QString::fromLatin1(kReliabilityHeaders[col]));
-  }
-  const std::string attained = analysis.ReliabilityAttainedText();
-  reliability.setCellText(1, 1, QStringLiteral(">=0.07"));
-  reliability.setCellText(1, 2, toQt(analysis.SelfOmegaText()));
-  reliability.setCellText(1, 3, toQt(analysis.ObserverOmegaText()));
-  reliability.setCellText(1, 4, toQt(attained));
-  reliability.setCellText(1, 5, toQt(analysis.ReliabilityCommentText()));
-  reliability.setCellBackground(1, 4, attained == "YES" ? kShaded : kPlain);
+  const ReportCells cells = BuildReportCells(analysis);
+  PaintCells(*form.results(), 1, cells.results);
+  PaintCells(*form.reliability(), 0, cells.reliability);
 
   form.setFieldText(Field::kComments, toQt(analysis.CommentsText()));
   form.update();

@@ -7,6 +7,7 @@
 
 #include "engine/analysis.h"
 #include "reports/printed_report_texts.h"
+#include "reports/report_cells.h"
 #include "reports/report_page.h"
 #include "reports/report_template.h"
 #include "ui/product.h"
@@ -66,44 +67,19 @@ double HeaderRowTop(int page) {
   return page == 2 ? 5.1 : 1.0;
 }
 
-// One results row's cells, one line of the cutoff and score texts per stacked part.
-struct RowCells {
-  QString label;
-  QStringList cutoff;
-  QStringList self;
-  QStringList observer;
-  bool selfShaded = false;
-  bool observerShaded = false;
-  bool attained = false;
-  QString itemsMet;
-};
-
+// One line of `text` per stacked part of a cell.
 QStringList Lines(const std::string& text) {
   return toQt(text).split(QLatin1Char('\n'));
 }
 
-RowCells ResultCells(const ReportTemplate& report, int row) {
-  const Analysis& analysis = *report.analysis();
-  const ScreenResult self = analysis.ScreenForReport(row, Report::kSelf);
-  const ScreenResult observer = analysis.ScreenForReport(row, Report::kObserver);
-  RowCells cells;
-  cells.label = toQt(ScreenTableRow(row).label);
-  const std::string_view label = report.rowLabel(row);
-  if (const auto note = label.find("\n("); note != std::string_view::npos) {
-    cells.label += toQt(label.substr(note));
+// The printed label of a screen: the screen table's, with the second line some on-screen
+// labels carry ("(Total score also evaluated)").
+QString PrintedLabel(int row, const ReportCell& onScreen) {
+  QString label = toQt(ScreenTableRow(row).label);
+  if (const auto note = onScreen.text.find("\n("); note != std::string::npos) {
+    label += toQt(onScreen.text.substr(note));
   }
-  cells.cutoff = Lines(std::string(report.cutoffText(row)));
-  if (!analysis.IsSelfAbsent()) {
-    cells.self = Lines(ScoreCellText(self));
-  }
-  if (!analysis.IsObserverAbsent()) {
-    cells.observer = Lines(ScoreCellText(observer));
-  }
-  cells.selfShaded = self.positive;
-  cells.observerShaded = observer.positive;
-  cells.attained = self.positive || observer.positive;
-  cells.itemsMet = toQt(ItemsMetCellText(self.itemsMet, observer.itemsMet));
-  return cells;
+  return label;
 }
 
 Fill Shade(bool shaded) {
@@ -118,7 +94,7 @@ void DrawFooter(ReportPage& page, int number) {
   page.DrawLine(10.4, 0.5, 10.4, 7.75, 1);
   page.PrintAt(10.45, 0, kCentre | kSingleLine, 8, QString::number(number));
   page.PrintAt(10.6, resultsPage ? 0.5 : 0, (resultsPage ? kPlain : kCentre) | kSingleLine, 8,
-               product::kCreditLine);
+               toQt(product::kCreditLine));
 }
 
 void DrawColumnHeaders(ReportPage& page, double top) {
@@ -138,7 +114,9 @@ void DrawCategoryRow(ReportPage& page, double top, std::string_view category) {
 
 // A cell divided into two or three stacked parts, one line of `lines` printed in each.
 void DrawStackedCell(ReportPage& page, double top, std::size_t column, double height, int parts,
-                     Fill fill, const QStringList& lines) {
+                     const ReportCell& content) {
+  const Fill fill = Shade(content.shaded);
+  const QStringList lines = Lines(content.text);
   const double left = ColumnLeft(column);
   const double width = kColumnWidths[column];
   const ReportBox cell = page.AddBox(top, left, top + height, left + width, fill);
@@ -157,27 +135,30 @@ void DrawStackedCell(ReportPage& page, double top, std::size_t column, double he
   }
 }
 
-void DrawResultRow(ReportPage& page, const RowPlace& place, const RowCells& cells) {
+void DrawResultRow(ReportPage& page, const RowPlace& place, const ReportRow& cells) {
   const double top = place.top;
   const double bottom = top + place.height;
-  const int parts = cells.cutoff.size() == 3 ? 3 : 2;
-  const bool oneValue = cells.cutoff.front().isEmpty();
-  const double textRow = oneValue ? 0.1 : 0.15;
+  const QStringList cutoff = Lines(cells[kCutoffColumn].text);
+  const int parts = cutoff.size() == 3 ? 3 : 2;
+  const double textRow = cutoff.front().isEmpty() ? 0.1 : 0.15;
 
   const ReportBox disorder = page.AddBox(top, ColumnLeft(0), bottom, ColumnLeft(1), Fill::kNone);
-  page.PrintInBox(disorder, textRow, 0.1, kBold | kVCentre, 8, cells.label);
-  DrawStackedCell(page, top, 1, place.height, parts, Fill::kNone, cells.cutoff);
-  DrawStackedCell(page, top, 2, place.height, parts, Shade(cells.selfShaded), cells.self);
-  DrawStackedCell(page, top, 3, place.height, parts, Shade(cells.observerShaded), cells.observer);
-  const ReportBox attained =
-      page.AddBox(top, ColumnLeft(4), bottom, ColumnLeft(5), Shade(cells.attained));
-  page.PrintInBox(attained, 0, 0, kBold | kCentre | kSingleLine | kVCentre, 8,
-                  cells.attained ? QStringLiteral("YES") : QStringLiteral("NO"));
+  page.PrintInBox(disorder, textRow, 0.1, kBold | kVCentre, 8,
+                  PrintedLabel(place.row, cells[kDisorderColumn]));
+  for (const std::size_t column : {kCutoffColumn, kSelfColumn, kObserverColumn}) {
+    DrawStackedCell(page, top, column, place.height, parts, cells[column]);
+  }
+  const ReportCell& attained = cells[kAttainedColumn];
+  const ReportBox attainedBox =
+      page.AddBox(top, ColumnLeft(4), bottom, ColumnLeft(5), Shade(attained.shaded));
+  page.PrintInBox(attainedBox, 0, 0, kBold | kCentre | kSingleLine | kVCentre, 8,
+                  toQt(attained.text));
   const ReportBox items = page.AddBox(top, ColumnLeft(5), bottom, kTableRight, Fill::kNone);
-  page.PrintInBox(items, parts == 3 ? 0.15 : 0.1, 0.1, kBold | kVCentre, 8, cells.itemsMet);
+  page.PrintInBox(items, parts == 3 ? 0.15 : 0.1, 0.1, kBold | kVCentre, 8,
+                  toQt(cells[kItemsMetColumn].text));
 }
 
-void DrawResultsTable(ReportPage& page, int pageNumber, const ReportTemplate& report) {
+void DrawResultsTable(ReportPage& page, int pageNumber, const ReportCells& cells) {
   DrawColumnHeaders(page, HeaderRowTop(pageNumber));
   std::string_view category;
   for (const RowPlace& place : kRowPlaces) {
@@ -186,23 +167,22 @@ void DrawResultsTable(ReportPage& page, int pageNumber, const ReportTemplate& re
       if (rowCategory != category) {
         DrawCategoryRow(page, place.top - kCategoryRowHeight, rowCategory);
       }
-      DrawResultRow(page, place, ResultCells(report, place.row));
+      DrawResultRow(page, place, cells.resultRow(place.row));
     }
     category = rowCategory;
   }
 }
 
-// A summary row of page 5: six boxes, all shaded for the two heading rows.
-void DrawSummaryRow(ReportPage& page, double top, double height, const QStringList& texts) {
-  const bool heading = texts.front().startsWith(QLatin1String("Number")) ||
-                       texts.front() == toQt(ReportTemplate(nullptr).reliabilityLabel(0));
+// A summary row of page 5: six boxes, shaded throughout for the count row and the reliability
+// headings, plain for the reliability values.
+void DrawSummaryRow(ReportPage& page, double top, double height, const ReportRow& cells,
+                    bool shaded) {
   for (std::size_t column = 0; column < kColumnWidths.size(); ++column) {
     const double left = ColumnLeft(column);
     const ReportBox box = page.AddBox(top, left, top + height, left + kColumnWidths[column],
-                                      heading ? Fill::kLightGrey : Fill::kNone);
-    const bool outer = column == 0 || column + 1 == kColumnWidths.size();
-    const QString& text = texts[static_cast<qsizetype>(column)];
-    if (outer) {
+                                      shaded ? Fill::kLightGrey : Fill::kNone);
+    const QString text = toQt(cells[column].text);
+    if (column == 0 || column + 1 == kColumnWidths.size()) {
       page.PrintInBox(box, 0.05, 0.1, kBold | kVCentre, 9, text);
     } else {
       page.PrintInBox(box, 0.05, 0, kBold | kCentre | kVCentre, 9, text);
@@ -216,7 +196,7 @@ void DrawCoverPage(ReportPage& page) {
   page.DrawBitmapFile(1.9, 2.81, 4.15, 5.17, QString::fromLatin1(kLogoPicture));
   page.DrawBitmapFile(4.8, 0.77, 6.11, 7.27, QString::fromLatin1(kReportFormPicture));
   page.SetFontFace(QStringLiteral("Garamond"));
-  page.PrintAt(below + 5.75, 0, kBold | kCentre | kSingleLine, 12, product::kCreditLine);
+  page.PrintAt(below + 5.75, 0, kBold | kCentre | kSingleLine, 12, toQt(product::kCreditLine));
 }
 
 struct DetailPair {
@@ -252,8 +232,7 @@ constexpr const char* kOutlineLines[] = {
 };
 constexpr std::array<double, 5> kOutlineRows = {1.2, 1.5, 1.65, 1.95, 2.1};
 
-void DrawDetailsPage(ReportPage& page, const ReportTemplate& report) {
-  const Analysis& analysis = *report.analysis();
+void DrawDetailsPage(ReportPage& page, const Analysis& analysis, const ReportCells& cells) {
   const ReportBox outline = page.AddBox(0, 0.5, 3, 7.4, Fill::kNone);
   const ReportBox outlineHeading = page.AddBox(0.8, 0.5, 1.1, 7.4, Fill::kLightGrey);
   page.PrintInBox(outlineHeading, 0.07, 0, kBold | kCentre | kSingleLine, 9,
@@ -290,28 +269,14 @@ void DrawDetailsPage(ReportPage& page, const ReportTemplate& report) {
         page.AddBox(pair.top, pair.valueLeft, pair.bottom, pair.valueRight, Fill::kNone);
     page.PrintInBox(value, 0.02, 0.05, kPlain, 9, toQt(values[i]));
   }
-  DrawResultsTable(page, 2, report);
+  DrawResultsTable(page, 2, cells);
 }
 
-void DrawSummaryPage(ReportPage& page, const ReportTemplate& report) {
-  const Analysis& analysis = *report.analysis();
-  DrawResultsTable(page, 5, report);
-  const QString blank = QStringLiteral(" ");
-  DrawSummaryRow(page, 4.2, 0.25,
-                 {toQt(report.rowLabel(kCountRow)), blank,
-                  toQt(analysis.PositiveScreenCountText(Report::kSelf)),
-                  toQt(analysis.PositiveScreenCountText(Report::kObserver)), blank, blank});
-  DrawSummaryRow(
-      page, 4.8, 0.6,
-      {toQt(report.reliabilityLabel(0)), QStringLiteral("\r\nOmega Cutoff"),
-       QStringLiteral("Self-\r\nReport Omega"), QStringLiteral("Observer-\r\nReport\r\nOmega"),
-       QStringLiteral("\r\nReliability Attained"),
-       QStringLiteral("\r\n\r\nComments on Reliability")});
-  DrawSummaryRow(
-      page, 5.4, 0.85,
-      {toQt(report.reliabilityLabel(1)), QStringLiteral(">=0.07"), toQt(analysis.SelfOmegaText()),
-       toQt(analysis.ObserverOmegaText()), toQt(analysis.ReliabilityAttainedText()),
-       toQt(analysis.ReliabilityCommentText())});
+void DrawSummaryPage(ReportPage& page, const Analysis& analysis, const ReportCells& cells) {
+  DrawResultsTable(page, 5, cells);
+  DrawSummaryRow(page, 4.2, 0.25, cells.resultRow(kCountRow), true);
+  DrawSummaryRow(page, 4.8, 0.6, cells.reliability[0], true);
+  DrawSummaryRow(page, 5.4, 0.85, cells.reliability[1], false);
   page.PrintAt(6.7, 0.5, kBold | kSingleLine, 12, QStringLiteral("Comments:"));
   // The comments keep clear of the footer.
   const ReportBox comments{6.9, 0.5, 10.1, kTableRight};
@@ -359,20 +324,20 @@ void PrintReportPage(int page, QPainter& painter, const Analysis& analysis) {
     return;
   }
   ReportPage reportPage(painter);
-  const ReportTemplate report(&analysis);
+  const ReportCells cells = BuildReportCells(analysis);
   switch (page) {
     case 1:
       DrawCoverPage(reportPage);
       return;
     case 2:
-      DrawDetailsPage(reportPage, report);
+      DrawDetailsPage(reportPage, analysis, cells);
       break;
     case 3:
     case 4:
-      DrawResultsTable(reportPage, page, report);
+      DrawResultsTable(reportPage, page, cells);
       break;
     case 5:
-      DrawSummaryPage(reportPage, report);
+      DrawSummaryPage(reportPage, analysis, cells);
       break;
     default: {
       const QString previous = reportPage.SetFontFace(QStringLiteral("Arial"));

@@ -3,14 +3,15 @@
 #include <QSettings>
 
 #include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
 
 QSettings Store() {
   // User scope: writes go to the user's own file, reads fall back to the machine-wide one.
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, product::kOrganisation,
-                   product::kApplication);
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
+                   toQt(product::kApplication));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ CAdultAn::CAdultAn(Prompts& prompts, const QString& fileName, QWidget* parent)
   setWindowTitle(tr("Select ACV Response for Analysis"));
 }
 
-int CAdultAn::readIndex(const std::string& fullName, RecordIndex* index) {
+FileStatus CAdultAn::readIndex(const std::string& fullName, RecordIndex* index) {
   return BuildRecordIndex(fullName, true, index);
 }
 
@@ -48,8 +48,10 @@ void CAdultAn::acceptSelection() {
   }
   Analysis chosen;
   const bool read =
-      (self == nullptr || LoadSelfReport(chosen, fullFileName(), self->fileIndex) == 0) &&
-      (observer == nullptr || LoadObserverReport(chosen, fullFileName(), observer->fileIndex) == 0);
+      (self == nullptr ||
+       LoadSelfReport(chosen, fullFileName(), self->fileIndex) == FileStatus::kOk) &&
+      (observer == nullptr ||
+       LoadObserverReport(chosen, fullFileName(), observer->fileIndex) == FileStatus::kOk);
   if (!read) {
     showMessage({caption::kReadError, std::string(text::kReadError)});
     return;

@@ -16,7 +16,7 @@ class CAdultAn : public SelectionDialog {
   const Analysis& analysis() const { return analysis_; }
 
  protected:
-  int readIndex(const std::string& fullName, RecordIndex* index) override;
+  FileStatus readIndex(const std::string& fullName, RecordIndex* index) override;
   void acceptSelection() override;
 
  private:

@@ -9,8 +9,7 @@
 
 #include "storage/file_status.h"
 #include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/record_store.h"
 
 namespace acv {
 
@@ -37,15 +36,15 @@ QString CAdultEdit::editMethod() const {
   return paper_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-int CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
+FileStatus CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
   // Editing needs write access; a file that refuses it can still be read and saved elsewhere.
   // A name that is not there is only read, so that looking for it never makes an empty file.
   readOnly_ = false;
   if (!QFileInfo::exists(QString::fromStdString(fullName))) {
     return BuildRecordIndex(fullName, true, index);
   }
-  int status = BuildRecordIndex(fullName, false, index);
-  if (status == kFileAccessDenied) {
+  FileStatus status = BuildRecordIndex(fullName, false, index);
+  if (status == FileStatus::kAccessDenied) {
     readOnly_ = true;
     status = BuildRecordIndex(fullName, true, index);
   }
@@ -77,10 +76,8 @@ void CAdultEdit::acceptSelection() {
     return;
   }
   const int index = matches()[static_cast<std::size_t>(rows.front())].fileIndex;
-  StoredRecord bytes{};
   ResponseRecord chosen;
-  if (ResponseFile::ReadAt(fullFileName(), index, &bytes) != static_cast<int>(kRecordSize) ||
-      LoadImage(chosen, bytes.data()) != 0) {
+  if (ReadRecord(fullFileName(), index, &chosen) != FileStatus::kOk) {
     showMessage({caption::kReadError, std::string(text::kReadError)});
     return;
   }

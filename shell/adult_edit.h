@@ -27,7 +27,7 @@ class CAdultEdit : public SelectionDialog {
   QRadioButton* paperOption() const { return paper_; }
 
  protected:
-  int readIndex(const std::string& fullName, RecordIndex* index) override;
+  FileStatus readIndex(const std::string& fullName, RecordIndex* index) override;
   void listLoaded() override;
   void acceptSelection() override;
 

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/prompts.h"
 #include "storage/record_search.h"
+#include "ui/date_boxes.h"
+#include "ui/file_name_box.h"
+#include "ui/prompts.h"
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -35,18 +37,18 @@ class SelectionDialog : public QDialog {
   // The boxes, for keyboard tests and the dialog's own layout.
   QLineEdit* firstNameBox() const { return firstName_; }
   QLineEdit* lastNameBox() const { return lastName_; }
-  QLineEdit* dayBox() const { return day_; }
-  QLineEdit* monthBox() const { return month_; }
-  QLineEdit* yearBox() const { return year_; }
-  QLineEdit* fileNameBox() const { return fileNameBox_; }
-  QPushButton* browseButton() const { return browse_; }
+  QLineEdit* dayBox() const { return birthDate_->dayBox(); }
+  QLineEdit* monthBox() const { return birthDate_->monthBox(); }
+  QLineEdit* yearBox() const { return birthDate_->yearBox(); }
+  QLineEdit* fileNameBox() const { return file_->box(); }
+  QPushButton* browseButton() const { return file_->browseButton(); }
   QPushButton* loadButton() const { return load_; }
   QPushButton* okButton() const { return ok_; }
   QListWidget* list() const { return list_; }
 
  protected:
   // Reads the file's index: the analysis dialog reads only; the edit dialog asks to write.
-  virtual int readIndex(const std::string& fullName, RecordIndex* index) = 0;
+  virtual FileStatus readIndex(const std::string& fullName, RecordIndex* index) = 0;
   // Runs after a list was loaded with matches.
   virtual void listLoaded() {}
   // The OK button: the checks and the reading of the chosen records.
@@ -68,20 +70,13 @@ class SelectionDialog : public QDialog {
     bool operator==(const Criteria&) const = default;
   };
   Criteria typedCriteria() const;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  // The focus-out rule of a date box.
-  void normaliseDateBox(QLineEdit* box);
-  void browse();
   void loadList();
 
   Prompts& prompts_;
   QLineEdit* firstName_;
   QLineEdit* lastName_;
-  QLineEdit* day_;
-  QLineEdit* month_;
-  QLineEdit* year_;
-  QLineEdit* fileNameBox_;
-  QPushButton* browse_;
+  DateBoxes* birthDate_;
+  FileNameBox* file_;
   QPushButton* load_;
   QPushButton* ok_;
   QListWidget* list_;

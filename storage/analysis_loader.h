@@ -4,13 +4,14 @@
 #include <string>
 
 #include "engine/analysis.h"
+#include "storage/file_status.h"
 
 namespace acv {
 
-// Reads record `index` of `fileName` into the analysis's Self-report (Observer-report) and
-// derives its met flags: 0, or the negative code of the read (-1 for a corrupt record), the
-// record then unchanged.
-int LoadSelfReport(Analysis& analysis, const std::string& fileName, int index);
-int LoadObserverReport(Analysis& analysis, const std::string& fileName, int index);
+// Reads record `index` of `fileName` into the analysis's Self-report (Observer-report) with
+// its met flags derived: kOk, or the failure of ReadRecord (kCorruptRecord for a record whose
+// checksums fail), the record then unchanged.
+FileStatus LoadSelfReport(Analysis& analysis, const std::string& fileName, int index);
+FileStatus LoadObserverReport(Analysis& analysis, const std::string& fileName, int index);
 
 }  // namespace acv

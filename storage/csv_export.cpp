@@ -102,57 +102,54 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
   ExportOutcome outcome;
   ExportCounts& counts = outcome.counts;
   ResponseFile source;
-  StoredRecord bytes{};
-  int count = 0;
-  int status =
-      source.OpenForReading(acvName + std::string(kResponseFileSuffix), true, &bytes, &count);
-  if (status < 0 && status != kFileShortRead) {
-    return {ExportResult::kAcvOpenError, status, counts};
+  if (const FileStatus opened =
+          source.OpenForReading(acvName + std::string(kResponseFileSuffix), true);
+      opened != FileStatus::kOk) {
+    return {ExportResult::kAcvOpenError, opened, counts};
   }
-  counts.records = static_cast<unsigned>(count);
+  counts.records = static_cast<unsigned>(source.recordCount());
   CsvFile target;
   bool writeFailed = false;
   const auto write = [&](std::string_view line) {
-    const bool ok = target.WriteLine(line) == kFileOk;
+    const bool ok = target.WriteLine(line) == FileStatus::kOk;
     writeFailed = writeFailed || !ok;
     return ok;
   };
   const std::string targetName = csvName + std::string(kCsvSuffix);
+  StoredRecord bytes{};
+  int index = 0;
   ResponseRecord record;  // one for every record in turn
-  for (int i = 0; i < count; ++i) {
-    const bool loaded = status >= 0 && LoadImage(record, bytes.data()) == 0;
-    if (status < 0) {
+  for (FileStatus read = source.ReadNext(&bytes, &index); read != FileStatus::kNoMoreRecords;
+       read = source.ReadNext(&bytes, &index)) {
+    if (read != FileStatus::kOk) {
       ++counts.couldNotRead;
-    } else if (!loaded) {
+      continue;
+    }
+    if (LoadImage(record, bytes.data()) != FileStatus::kOk) {
       ++counts.couldNotImport;
+      continue;
     }
-    if (loaded) {
-      if (!target.isOpen()) {
-        int opened = target.Open(targetName, false);
-        if (opened == kCsvFileExists) {
-          if (!replaceExisting()) {
-            return {ExportResult::kDeclined, 0, counts};
-          }
-          opened = target.Open(targetName, true);
+    if (!target.isOpen()) {
+      FileStatus opened = target.Open(targetName, false);
+      if (opened == FileStatus::kFileExists) {
+        if (!replaceExisting()) {
+          return {ExportResult::kDeclined, FileStatus::kOk, counts};
         }
-        if (opened != kFileOk) {
-          return {ExportResult::kCsvOpenError, opened, counts};
-        }
-        write(CsvHeaderLine());
+        opened = target.Open(targetName, true);
       }
-      if (write(CsvRecordLine(record))) {
-        ++counts.written;
-      } else {
-        ++counts.couldNotWrite;
+      if (opened != FileStatus::kOk) {
+        return {ExportResult::kCsvOpenError, opened, counts};
       }
+      write(CsvHeaderLine());
     }
-    if (i < count - 1) {
-      int index = 0;
-      status = source.ReadNext(&bytes, &index);
+    if (write(CsvRecordLine(record))) {
+      ++counts.written;
+    } else {
+      ++counts.couldNotWrite;
     }
   }
   source.Close();
-  if (target.isOpen() && (writeFailed || target.Commit() != kFileOk)) {
+  if (target.isOpen() && (writeFailed || target.Commit() != FileStatus::kOk)) {
     // An export file missing lines is never left behind, nor put in place of an older one.
     target.Abandon();
     counts.couldNotWrite += counts.written;

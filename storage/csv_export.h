@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/response_record.h"
+#include "storage/file_status.h"
+#include "storage/format.h"
 
 namespace acv {
 
@@ -16,7 +18,7 @@ inline constexpr std::string_view kCsvSuffix = ".csv";
 
 // The columns of a record line, shared by the export and the import.
 namespace csv {
-inline constexpr std::string_view kVersion = "ACV 4.0   ";
+inline constexpr std::string_view kVersion = kVersionText;
 inline constexpr std::string_view kPaper = "Paper";
 inline constexpr std::string_view kOnScreen = "On-Screen";
 inline constexpr std::string_view kObserver = "Observer";
@@ -79,7 +81,7 @@ enum class ExportResult {
 
 struct ExportOutcome {
   ExportResult result = ExportResult::kDone;
-  int code = 0;
+  FileStatus code = FileStatus::kOk;
   ExportCounts counts;
 };
 

@@ -27,9 +27,9 @@ int CreatePartFile(const std::string& name, std::string* partName) {
 }
 
 // Gives `from` the name `to` without ever replacing a file that appeared there meanwhile.
-int RenameNoReplace(const std::string& from, const std::string& to) {
+FileStatus RenameNoReplace(const std::string& from, const std::string& to) {
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-    return kFileOk;
+    return FileStatus::kOk;
   }
   if (errno != EINVAL && errno != ENOSYS) {
     return StatusFromErrno(errno);
@@ -39,7 +39,7 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
     return StatusFromErrno(errno);
   }
   unlink(from.c_str());
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
 }  // namespace
@@ -60,25 +60,25 @@ void CsvFile::CloseAll() {
   length_ = 0;
 }
 
-int CsvFile::Open(const std::string& name, bool replace) {
+FileStatus CsvFile::Open(const std::string& name, bool replace) {
   Abandon();
   name_ = name;
   replace_ = replace;
   struct stat info {};
   if (stat(name.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) {
-      return kFileBadPath;
+      return FileStatus::kBadPath;
     }
     if (!replace) {
-      return kCsvFileExists;
+      return FileStatus::kFileExists;
     }
     // The old file must be ours to replace: writable, and not in use by another export.
     oldFd_ = open(name.c_str(), O_WRONLY | O_CLOEXEC);
     if (oldFd_ < 0) {
       return StatusFromErrno(errno);
     }
-    const int locked = LockWholeFile(oldFd_, true);
-    if (locked != kFileOk) {
+    const FileStatus locked = LockWholeFile(oldFd_, true);
+    if (locked != FileStatus::kOk) {
       CloseAll();
       return locked;
     }
@@ -87,50 +87,50 @@ int CsvFile::Open(const std::string& name, bool replace) {
   }
   fd_ = CreatePartFile(name, &partName_);
   if (fd_ < 0) {
-    const int status = StatusFromErrno(errno);
+    const FileStatus status = StatusFromErrno(errno);
     CloseAll();
     partName_.clear();
     return status;
   }
-  const int locked = LockWholeFile(fd_, true);
-  if (locked != kFileOk) {
+  const FileStatus locked = LockWholeFile(fd_, true);
+  if (locked != FileStatus::kOk) {
     Abandon();
     return locked;
   }
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
-int CsvFile::WriteLine(std::string_view line) {
+FileStatus CsvFile::WriteLine(std::string_view line) {
   if (fd_ < 0) {
-    return kFileInvalid;
+    return FileStatus::kInvalid;
   }
   std::string bytes(line);
   bytes += "\r\n";
-  const int written = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
-  if (written != kFileOk) {
+  const FileStatus written = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
+  if (written != FileStatus::kOk) {
     return written;
   }
   length_ += static_cast<long long>(bytes.size());
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
-int CsvFile::Commit() {
+FileStatus CsvFile::Commit() {
   if (fd_ < 0) {
-    return kFileInvalid;
+    return FileStatus::kInvalid;
   }
-  int status = fsync(fd_) == 0 ? kFileOk : StatusFromErrno(errno);
-  if (status == kFileOk) {
-    status = replace_ ? (rename(partName_.c_str(), name_.c_str()) == 0 ? kFileOk
+  FileStatus status = fsync(fd_) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  if (status == FileStatus::kOk) {
+    status = replace_ ? (rename(partName_.c_str(), name_.c_str()) == 0 ? FileStatus::kOk
                                                                        : StatusFromErrno(errno))
                       : RenameNoReplace(partName_, name_);
   }
-  if (status != kFileOk) {
+  if (status != FileStatus::kOk) {
     Abandon();
     return status;
   }
   partName_.clear();
   CloseAll();
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
 void CsvFile::Abandon() {

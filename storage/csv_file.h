@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace acv {
+#include "storage/file_status.h"
 
-// Open's result when the file exists and replacing was not asked for.
-inline constexpr int kCsvFileExists = 1;
+namespace acv {
 
 class CsvFile {
  public:
@@ -18,17 +17,17 @@ class CsvFile {
   CsvFile& operator=(const CsvFile&) = delete;
   ~CsvFile();  // abandons an uncommitted export
 
-  // Opens `name` for writing: kCsvFileExists when it exists and `replace` is false, otherwise 0
-  // or a negative FileStatus. A file being replaced is locked for the length of the export.
-  int Open(const std::string& name, bool replace);
+  // Opens `name` for writing: kFileExists when it exists and `replace` is false. A file being
+  // replaced is locked for the length of the export.
+  FileStatus Open(const std::string& name, bool replace);
   bool isOpen() const { return fd_ >= 0; }
 
-  // Writes `line` and CR LF: 0 or a negative FileStatus.
-  int WriteLine(std::string_view line);
+  // Writes `line` and CR LF.
+  FileStatus WriteLine(std::string_view line);
 
-  // Flushes the new file and gives it the target's name: 0 or a negative FileStatus (the new
-  // file is then removed and an old file left as it was).
-  int Commit();
+  // Flushes the new file and gives it the target's name; on failure the new file is removed and
+  // an old file left as it was.
+  FileStatus Commit();
   // Removes the new file; an old file is left as it was.
   void Abandon();
 

@@ -1,38 +1,52 @@
-// Failure codes of the file layer. Operations return 0 or a count on success and one of these
-// negative codes on failure; callers and messages are keyed on the numbers, so they never change.
+// Outcomes of the file layer. Every file operation gives back a FileStatus: kOk, or one of the
+// fixed negative codes below. Callers and messages are keyed on the numbers, so they never
+// change; a status can never be dropped unread.
 #pragma once
 
 namespace acv {
 
-enum FileStatus : int {
-  kFileOk = 0,
-  // The negated causes of the platform's file errors.
-  kFileGeneric = -1,
-  kFileNotFound = -2,
-  kFileBadPath = -3,
-  kFileTooManyOpen = -4,
-  kFileAccessDenied = -5,
-  kFileInvalid = -6,
-  kFileRemoveCurrentDir = -7,
-  kFileDirectoryFull = -8,
-  kFileBadSeek = -9,
-  kFileHardIo = -10,
-  kFileSharingViolation = -11,
-  kFileLockViolation = -12,
-  kFileDiskFull = -13,
-  kFileEndOfFile = -14,
-  kFileOther = -99,
-  // Record index beyond the end of the file.
-  kFileIndexBeyondEnd = -101,
-  // Response-file format and capacity.
-  kFileBadMagic = -501,
-  kFileTooShort = -502,
-  kFileBadLength = -503,
-  kFileHeaderUnreadable = -504,
-  kFileFull = -506,
-  // Reading records.
-  kFileShortRead = -601,
-  kFileNoMoreRecords = -602,
+enum class [[nodiscard]] FileStatus : int{
+    kOk = 0,
+    // The negated causes of the platform's file errors.
+    kGeneric = -1,
+    kNotFound = -2,
+    kBadPath = -3,
+    kTooManyOpen = -4,
+    kAccessDenied = -5,
+    kInvalid = -6,
+    kRemoveCurrentDir = -7,
+    kDirectoryFull = -8,
+    kBadSeek = -9,
+    kHardIo = -10,
+    kSharingViolation = -11,
+    kLockViolation = -12,
+    kDiskFull = -13,
+    kEndOfFile = -14,
+    kOther = -99,
+    // Record index beyond the end of the file.
+    kIndexBeyondEnd = -101,
+    // Response-file format and capacity.
+    kBadMagic = -501,
+    kTooShort = -502,
+    kBadLength = -503,
+    kHeaderUnreadable = -504,
+    kFull = -506,
+    kNotRegularFile = -507,  // a folder, device, pipe or socket where a file was named
+    // Reading records.
+    kShortRead = -601,
+    kNoMoreRecords = -602,
+    kCorruptRecord = -603,  // a record whose checksums fail
+    // Rewriting a record in place: it no longer holds the bytes read when the edit began.
+    kRecordChanged = -604,
+    // A typed response-file name that cannot be used.
+    kNoFileName = -701,
+    kNameHasExtension = -702,  // an extension other than ".cvr", or only a folder
+    // An export file that exists, when replacing it was not asked for.
+    kFileExists = -703,
 };
+
+inline constexpr int Code(FileStatus status) {
+  return static_cast<int>(status);
+}
 
 }  // namespace acv

@@ -9,31 +9,38 @@ namespace acv {
 namespace {
 
 struct SaveFailure {
-  int code;
+  FileStatus code;
   std::string_view text;
+  std::string_view caption = caption::kSaveFailed;
 };
 
 constexpr std::string_view kNotResponseFile =
     "The file is not in the correct format for an Adult Corvantis file.";
 
+constexpr std::string_view kBadPath = "The path for the file is not correct.";
+
 constexpr SaveFailure kSaveFailures[] = {
-    {kFileBadMagic, kNotResponseFile},
-    {kFileTooShort, kNotResponseFile},
-    {kFileBadLength, kNotResponseFile},
-    {kFileHeaderUnreadable,
+    {FileStatus::kNoFileName, text::kNoFileName, caption::kIncorrectFileName},
+    {FileStatus::kNameHasExtension, text::kFileNameWithExtension, caption::kIncorrectFileName},
+    {FileStatus::kBadMagic, kNotResponseFile},
+    {FileStatus::kTooShort, kNotResponseFile},
+    {FileStatus::kBadLength, kNotResponseFile},
+    {FileStatus::kHeaderUnreadable,
      "An error occurred while accessing the file.\nPlease contact your system administrator."},
-    {kFileFull,
+    {FileStatus::kFull,
      "The file has reached its maximum number of records.\nPlease use another file or create a "
      "new file."},
-    {kFileBadPath, "The path for the file is not correct."},
-    {kFileAccessDenied,
+    {FileStatus::kBadPath, kBadPath},
+    {FileStatus::kNotRegularFile, kBadPath},
+    {FileStatus::kAccessDenied,
      "Write access to the file has been denied.\nPlease contact your system administrator."},
-    {kFileDirectoryFull,
+    {FileStatus::kDirectoryFull,
      "The directory (folder) is full.\nPlease save the record in another directory of contact "
      "your system administrator."},
-    {kFileSharingViolation, "The file is currently is use by someone else."},
-    {kFileLockViolation, "The file is currently is use by someone else."},
-    {kFileDiskFull, "The disk is full.\nPlease contact your system administrator."},
+    {FileStatus::kSharingViolation, "The file is currently is use by someone else."},
+    {FileStatus::kLockViolation, "The file is currently is use by someone else."},
+    {FileStatus::kDiskFull, "The disk is full.\nPlease contact your system administrator."},
+    {FileStatus::kRecordChanged, text::kRecordChanged},
 };
 
 constexpr std::string_view kSaveFailureOther =
@@ -50,18 +57,18 @@ std::string DayMonthYear(const ResponseRecord& record) {
 
 // The export's open-failure texts: `lead` opens the not-found text, `file` is the quoted name
 // with its extension.
-std::string ExportOpenText(int code, std::string_view lead, const std::string& file) {
+std::string ExportOpenText(FileStatus code, std::string_view lead, const std::string& file) {
   switch (code) {
-    case kFileNotFound:
-    case kFileBadPath:
+    case FileStatus::kNotFound:
+    case FileStatus::kBadPath:
       return std::string(lead) + "\n\t'" + file + "'\nwas not found";
-    case kFileAccessDenied:
+    case FileStatus::kAccessDenied:
       return "You do not have access to the file\n\t'" + file + "'";
-    case kFileSharingViolation:
-    case kFileLockViolation:
+    case FileStatus::kSharingViolation:
+    case FileStatus::kLockViolation:
       return "The file\n\t'" + file + "'\nis in use by another application";
-    case kFileBadMagic:
-    case kFileTooShort:
+    case FileStatus::kBadMagic:
+    case FileStatus::kTooShort:
       return "The file\n\t'" + file + "'\nis not in an ACV file format";
     default:
       return "There was an error opening or reading the file\n\t'" + file + "'";
@@ -70,11 +77,11 @@ std::string ExportOpenText(int code, std::string_view lead, const std::string& f
 
 }  // namespace
 
-UserMessage AcvFileOpenMessage(int code, const std::string& name) {
+UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name) {
   return {caption::kAcvFileError, ExportOpenText(code, "The file", name + ".cvr")};
 }
 
-UserMessage ExportFileOpenMessage(int code, const std::string& name) {
+UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name) {
   return {caption::kExportFileError, ExportOpenText(code, "The path to file", name + ".csv")};
 }
 
@@ -104,10 +111,10 @@ UserMessage CorruptRecordsMessage(unsigned count) {
   return {caption::kPartialCorruption, text};
 }
 
-UserMessage SaveFailureMessage(int code) {
+UserMessage SaveFailureMessage(FileStatus code) {
   for (const SaveFailure& failure : kSaveFailures) {
     if (failure.code == code) {
-      return {caption::kSaveFailed, std::string(failure.text)};
+      return {failure.caption, std::string(failure.text)};
     }
   }
   return {caption::kSaveFailed, std::string(kSaveFailureOther)};
@@ -123,23 +130,26 @@ UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& 
   return {caption::kSaveSucceeded, text};
 }
 
-UserMessage SelectionOpenMessage(int code, const std::string& name) {
-  if (code <= kFileBadMagic) {
+UserMessage SelectionOpenMessage(FileStatus code, const std::string& name) {
+  if (code == FileStatus::kNotRegularFile) {
+    return {"File Access Error", "'" + name + ".cvr' is a folder, device or pipe, not a file."};
+  }
+  if (Code(code) <= Code(FileStatus::kBadMagic)) {
     return {caption::kPartialCorruption,
             "There was a read error or file validation error,\nindicating some file "
             "corruption.\n\nPlease contact your system administrator for assistance."};
   }
   switch (code) {
-    case kFileNotFound:
-    case kFileBadPath:
+    case FileStatus::kNotFound:
+    case FileStatus::kBadPath:
       return {"File Not Found", "The file '" + name + ".cvr' was not found."};
-    case kFileAccessDenied:
+    case FileStatus::kAccessDenied:
       return {"File Access Error",
               "The file\n\t'" + name +
                   ".cvr'\n is not available for edit access.\n\nPlease contact your system "
                   "administrator for assistance."};
-    case kFileSharingViolation:
-    case kFileLockViolation:
+    case FileStatus::kSharingViolation:
+    case FileStatus::kLockViolation:
       return {"File In Use", "The file '" + name + ".cvr' is locked by another application."};
     default:
       return {"File Access Error", "There was an error attempting to open the file\n'" + name +

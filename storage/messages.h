@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/response_record.h"
+#include "storage/file_status.h"
 
 namespace acv {
 
@@ -90,23 +91,27 @@ inline constexpr std::string_view kDataPrivacy =
     "responsibility for the privacy of the data.";
 inline constexpr std::string_view kFileExists =
     "The file already exists.\nDo you want to replace it?";
+inline constexpr std::string_view kRecordChanged =
+    "Someone else has changed this record since you opened it, so it was not\nreplaced.\n\nYou "
+    "can save your edits as a new record instead.";
 }  // namespace text
 
 // "Unfortunately %u records failed to load from the file, ..." (caption Partial File Corruption).
 UserMessage CorruptRecordsMessage(unsigned count);
 
-// The message for a failed save (caption Save Has Failed), by the code WriteRecord returned.
-UserMessage SaveFailureMessage(int code);
+// The message for a failed save (caption Save Has Failed), by the status SaveRecord or
+// ReplaceRecord gave; a refused file name has its own message (caption Incorrect File Name).
+UserMessage SaveFailureMessage(FileStatus code);
 // The message for a successful save (caption Save Was Successful).
 UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& fullFileName);
 
 // The selection dialogs' message for a failure to open `name` (typed, without ".cvr").
-UserMessage SelectionOpenMessage(int code, const std::string& name);
+UserMessage SelectionOpenMessage(FileStatus code, const std::string& name);
 
 // The export's message for a failure to open the response file (caption ACV File Error) or the
 // export file (caption Export File Error); `name` is the file name without its extension.
-UserMessage AcvFileOpenMessage(int code, const std::string& name);
-UserMessage ExportFileOpenMessage(int code, const std::string& name);
+UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name);
+UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name);
 
 struct ExportCounts;
 // "Export OK" when every record was written, otherwise the "Export File Problem" summary.

@@ -1,67 +1,91 @@
 #include "storage/posix_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "storage/file_status.h"
-
 namespace acv {
 
-int StatusFromErrno(int error) {
+FileStatus StatusFromErrno(int error) {
   switch (error) {
     case ENOENT:
-      return kFileNotFound;
+      return FileStatus::kNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
     case EISDIR:
-      return kFileBadPath;
+      return FileStatus::kBadPath;
     case EMFILE:
     case ENFILE:
-      return kFileTooManyOpen;
+      return FileStatus::kTooManyOpen;
     case EACCES:
     case EPERM:
     case EROFS:
-      return kFileAccessDenied;
+      return FileStatus::kAccessDenied;
     case EBADF:
-      return kFileInvalid;
+      return FileStatus::kInvalid;
     case EMLINK:
-      return kFileDirectoryFull;
+      return FileStatus::kDirectoryFull;
     case ESPIPE:
     case EOVERFLOW:
-      return kFileBadSeek;
+      return FileStatus::kBadSeek;
     case EIO:
-      return kFileHardIo;
+      return FileStatus::kHardIo;
     case EAGAIN:
-      return kFileSharingViolation;
+      return FileStatus::kSharingViolation;
     case EDEADLK:
     case ENOLCK:
-      return kFileLockViolation;
+      return FileStatus::kLockViolation;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return kFileDiskFull;
+      return FileStatus::kDiskFull;
     default:
-      return kFileGeneric;
+      return FileStatus::kGeneric;
   }
 }
 
-int LockWholeFile(int fd, bool forWriting) {
+FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd) {
+  *fd = -1;
+  if (name.empty()) {
+    return FileStatus::kBadPath;
+  }
+  const int opened = open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode);
+  if (opened < 0) {
+    // A folder cannot be opened for writing; a pipe without a reader or a missing device is
+    // no file either.
+    return errno == EISDIR || errno == ENXIO ? FileStatus::kNotRegularFile : StatusFromErrno(errno);
+  }
+  struct stat info {};
+  if (fstat(opened, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const FileStatus status =
+        S_ISREG(info.st_mode) ? StatusFromErrno(errno) : FileStatus::kNotRegularFile;
+    close(opened);
+    return status;
+  }
+  // Regular files never block; reads and writes go on as usual.
+  fcntl(opened, F_SETFL, fcntl(opened, F_GETFL) & ~O_NONBLOCK);
+  *fd = opened;
+  return FileStatus::kOk;
+}
+
+FileStatus LockWholeFile(int fd, bool forWriting) {
   struct flock lock {};
   lock.l_type = forWriting ? F_WRLCK : F_RDLCK;
   lock.l_whence = SEEK_SET;
   lock.l_start = 0;
   lock.l_len = 0;  // the whole file, however long it grows
   if (fcntl(fd, F_OFD_SETLK, &lock) == 0) {
-    return kFileOk;
+    return FileStatus::kOk;
   }
   // A conflicting lock is reported as EAGAIN or EACCES.
-  return (errno == EAGAIN || errno == EACCES) ? kFileSharingViolation : StatusFromErrno(errno);
+  return (errno == EAGAIN || errno == EACCES) ? FileStatus::kSharingViolation
+                                              : StatusFromErrno(errno);
 }
 
-int WriteAllAt(int fd, const void* data, std::size_t size, long long offset) {
+FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offset) {
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t written = pwrite(fd, bytes, size, offset);
@@ -72,35 +96,47 @@ int WriteAllAt(int fd, const void* data, std::size_t size, long long offset) {
       return StatusFromErrno(errno);
     }
     if (written == 0) {
-      return kFileDiskFull;
+      return FileStatus::kDiskFull;
     }
     bytes += written;
     size -= static_cast<std::size_t>(written);
     offset += written;
   }
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
-long long ReadAllAt(int fd, void* data, std::size_t size, long long offset) {
+FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got) {
   auto* bytes = static_cast<char*>(data);
-  long long total = 0;
+  *got = 0;
   while (size > 0) {
-    const ssize_t got = pread(fd, bytes, size, offset);
-    if (got < 0) {
+    const ssize_t now = pread(fd, bytes, size, offset);
+    if (now < 0) {
       if (errno == EINTR) {
         continue;
       }
       return StatusFromErrno(errno);
     }
-    if (got == 0) {
+    if (now == 0) {
       break;
     }
-    bytes += got;
-    size -= static_cast<std::size_t>(got);
-    offset += got;
-    total += got;
+    bytes += now;
+    size -= static_cast<std::size_t>(now);
+    offset += now;
+    *got += static_cast<std::size_t>(now);
   }
-  return total;
+  return FileStatus::kOk;
+}
+
+FileStatus SyncFolderOf(const std::string& name) {
+  const std::size_t slash = name.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    return StatusFromErrno(errno);
+  }
+  const FileStatus status = fsync(fd) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  close(fd);
+  return status;
 }
 
 }  // namespace acv

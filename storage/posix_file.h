@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "storage/file_status.h"
+
 namespace acv {
 
 // The file layer's code for a POSIX errno:
@@ -13,16 +15,24 @@ namespace acv {
 //   ESPIPE, EOVERFLOW -> -9         EIO -> -10 hardware I/O
 //   EAGAIN, EWOULDBLOCK -> -11      EDEADLK, ENOLCK -> -12 lock violation
 //   ENOSPC, EDQUOT, EFBIG -> -13    anything else -> -1 generic
-int StatusFromErrno(int error);
+FileStatus StatusFromErrno(int error);
+
+// Opens `name` with `flags` (O_CLOEXEC and O_NONBLOCK added, so that a pipe or device never
+// blocks the open) and makes sure it is a regular file: kOk with `*fd` set, or the failure
+// (kNotRegularFile for a folder, pipe, device or socket) with nothing left open.
+FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd);
 
 // Takes a non-blocking whole-file open-file-description lock: a write lock on a descriptor
-// opened for writing, a read lock otherwise. 0, or -11 when another open holds a conflicting
-// lock (another code for other failures).
-int LockWholeFile(int fd, bool forWriting);
+// opened for writing, a read lock otherwise. kOk, or kSharingViolation when another open holds
+// a conflicting lock.
+FileStatus LockWholeFile(int fd, bool forWriting);
 
-// Writes all of `size` bytes at `offset`, looping over partial writes; 0 or a negative code.
-int WriteAllAt(int fd, const void* data, std::size_t size, long long offset);
-// Reads up to `size` bytes at `offset`, looping until end of file; the count or a negative code.
-long long ReadAllAt(int fd, void* data, std::size_t size, long long offset);
+// Writes all of `size` bytes at `offset`, looping over partial writes.
+FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offset);
+// Reads up to `size` bytes at `offset`, looping until end of file; `*got` receives the count.
+FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got);
+
+// Flushes the folder that holds `name`, so that a file made or renamed there stays after a crash.
+FileStatus SyncFolderOf(const std::string& name);
 
 }  // namespace acv

@@ -3,17 +3,11 @@
 #include <cstring>
 #include <ctime>
 
+#include "storage/coding.h"
 #include "storage/record_scrambler.h"
 
 namespace acv {
 namespace {
-
-constexpr std::size_t kGenderOffset = 531;
-constexpr std::size_t kReportTypeOffset = 532;
-constexpr std::size_t kResponsesOffset = 533;
-constexpr std::size_t kResponseBytes = 95;
-constexpr std::size_t kEntryMethodOffset = 628;
-static_assert(kEntryMethodOffset + 1 == kImageFieldsSize);
 
 constexpr std::uint8_t kNeverSetNibble = 15;
 
@@ -86,19 +80,14 @@ PlainImage EncodePlainImage(const ResponseRecord& record) {
   image[kEntryMethodOffset] = static_cast<std::uint8_t>(record.EntryMethod());
   const Checksums checks = Compute(image);
   image[kImageXorOffset] = checks.xorByte;
-  for (int b = 0; b < 4; ++b) {
-    image[kImageSumOffset + b] = static_cast<std::uint8_t>(checks.sum >> (8 * b));
-  }
+  EncodeFixed32(image.data() + kImageSumOffset, checks.sum);
   return image;
 }
 
 bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
   const Checksums checks = Compute(image);
-  std::uint32_t storedSum = 0;
-  for (int b = 0; b < 4; ++b) {
-    storedSum |= static_cast<std::uint32_t>(image[kImageSumOffset + b]) << (8 * b);
-  }
-  if (checks.xorByte != image[kImageXorOffset] || checks.sum != storedSum) {
+  if (checks.xorByte != image[kImageXorOffset] ||
+      checks.sum != DecodeFixed32(image.data() + kImageSumOffset)) {
     return false;
   }
   ResponseRecord& decoded = *record;
@@ -147,10 +136,10 @@ StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp) {
   return stored;
 }
 
-int LoadImage(ResponseRecord& record, const std::uint8_t* stored) {
+FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored) {
   PlainImage image{};
   RecordScrambler::Unscramble(stored, &image);
-  return DecodePlainImage(image, &record) ? 0 : -1;
+  return DecodePlainImage(image, &record) ? FileStatus::kOk : FileStatus::kCorruptRecord;
 }
 
 }  // namespace acv

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/response_record.h"
+#include "storage/file_status.h"
 #include "storage/format.h"
 
 namespace acv {
@@ -21,8 +22,8 @@ StoredRecord BuildImage(ResponseRecord& record);
 // The same with a given time-stamp (YYYYMMDDhhmmss).
 StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp);
 
-// Unscrambles and verifies 2,187 stored bytes: 0, or -1 for a corrupt record (unchanged).
-int LoadImage(ResponseRecord& record, const std::uint8_t* stored);
+// Unscrambles and verifies 2,187 stored bytes: kOk, or kCorruptRecord (the record unchanged).
+FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored);
 
 // The current local time as YYYYMMDDhhmmss.
 std::string CurrentStamp();

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "storage/coding.h"
+
 namespace acv {
 namespace {
 
@@ -29,7 +31,7 @@ constexpr std::array<int, 9> kUnpermute = {0, 4, 8, 3, 7, 2, 6, 1, 5};
 
 // A stored three-byte integer, least significant byte first.
 std::int32_t StoredInteger(const std::uint8_t* in) {
-  return in[0] | (in[1] << 8) | (in[2] << 16);
+  return static_cast<std::int32_t>(DecodeFixed24(in));
 }
 
 // The same, read as four bytes from a buffer with one byte to spare, the fourth masked off.
@@ -252,11 +254,7 @@ void RecordScrambler::ScrambleBlock(const PlainBlock& plain, StoredBlock* stored
     }
     const Matrix y = Encode(Stage(1), m);
     for (int k = 0; k < 9; ++k) {
-      const auto value = static_cast<std::uint32_t>(y[k]);
-      std::uint8_t* out = stored->data() + 27 * r2 + 3 * k;
-      out[0] = static_cast<std::uint8_t>(value);
-      out[1] = static_cast<std::uint8_t>(value >> 8);
-      out[2] = static_cast<std::uint8_t>(value >> 16);
+      EncodeFixed24(stored->data() + 27 * r2 + 3 * k, static_cast<std::uint32_t>(y[k]));
     }
   }
 }

@@ -42,45 +42,39 @@ auto SortKey(const IndexEntry& entry) {
 
 }  // namespace
 
-int BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index) {
+FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index) {
   *index = RecordIndex();
   ResponseFile file;
-  StoredRecord bytes{};
-  int count = 0;
-  int status = file.OpenForReading(fileName, readOnly, &bytes, &count);
-  if (status < 0 && status != kFileShortRead) {
-    return status;
+  if (const FileStatus opened = file.OpenForReading(fileName, readOnly);
+      opened != FileStatus::kOk) {
+    return opened;
   }
-  index->recordCount = count;
-  index->entries.reserve(static_cast<std::size_t>(std::clamp(count, 0, kMaxRecords)));
+  index->header = file.header();
+  index->recordCount = file.recordCount();
+  index->entries.reserve(static_cast<std::size_t>(index->recordCount));
+  StoredRecord bytes{};
   int fileIndex = 0;
   ResponseRecord record;
-  while (true) {
-    if (status >= 0 && LoadImage(record, bytes.data()) == 0) {
-      IndexEntry entry;
-      entry.firstName = UpperCased(record.Text(TextField::kFirstName));
-      entry.lastName = UpperCased(record.Text(TextField::kLastName));
-      entry.birthDate = std::string(record.Text(TextField::kBirthDate));
-      entry.reportType = record.ReportType();
-      entry.savedStamp = std::string(record.Text(TextField::kSavedStamp));
-      entry.observerName = std::string(record.Text(TextField::kObserverName));
-      entry.entryMethod = record.EntryMethod();
-      entry.fileIndex = fileIndex;
-      index->entries.push_back(std::move(entry));
-    } else {
+  for (FileStatus read = file.ReadNext(&bytes, &fileIndex); read != FileStatus::kNoMoreRecords;
+       read = file.ReadNext(&bytes, &fileIndex)) {
+    if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
       ++index->corruptCount;  // failed its checksum, or could not be read whole
+      continue;
     }
-    if (status == 1) {
-      break;
-    }
-    status = file.ReadNext(&bytes, &fileIndex);
-    if (status == kFileNoMoreRecords) {
-      break;
-    }
+    IndexEntry entry;
+    entry.firstName = UpperCased(record.Text(TextField::kFirstName));
+    entry.lastName = UpperCased(record.Text(TextField::kLastName));
+    entry.birthDate = std::string(record.Text(TextField::kBirthDate));
+    entry.reportType = record.ReportType();
+    entry.savedStamp = std::string(record.Text(TextField::kSavedStamp));
+    entry.observerName = std::string(record.Text(TextField::kObserverName));
+    entry.entryMethod = record.EntryMethod();
+    entry.fileIndex = fileIndex;
+    index->entries.push_back(std::move(entry));
   }
   std::sort(index->entries.begin(), index->entries.end(),
             [](const IndexEntry& a, const IndexEntry& b) { return SortKey(a) < SortKey(b); });
-  return 0;
+  return FileStatus::kOk;
 }
 
 std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view firstName,

@@ -9,6 +9,8 @@
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
+#include "storage/file_status.h"
+#include "storage/response_file.h"
 
 namespace acv {
 
@@ -28,11 +30,12 @@ struct RecordIndex {
   std::vector<IndexEntry> entries;  // sorted by last name, first name, date of birth, index
   unsigned corruptCount = 0;        // records that failed their checksum
   int recordCount = 0;              // records in the file
+  HeaderStamps header;              // as read by the same open
 };
 
 // Reads and unscrambles every record of `fileName` (the full name, with ".cvr") into `index`.
-// Returns 0, or the negative code of the open (the index is then empty).
-int BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index);
+// Returns kOk, or the failure of the open (the index is then empty).
+FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index);
 
 // The entries of exactly that person: names compared upper-cased, blanks kept; birthDate as
 // YYYYMMDD.

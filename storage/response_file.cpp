@@ -14,20 +14,15 @@
 namespace acv {
 namespace {
 
-constexpr std::size_t kHeaderBlanks = 42;
 // Appends write a vector of records as one run of bytes.
 static_assert(sizeof(StoredRecord) == kRecordSize);
 // Records are read this many at a time: few calls, and each run still fits the cache while it
 // is decoded.
 constexpr int kRecordsPerRead = 32;
 
-// Whether the folder a file name lies in exists (a read-only open of a missing file in it reads
-// as empty, as a read-write open would have created it).
-bool FolderExists(const std::string& name) {
-  const std::size_t slash = name.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-  struct stat info {};
-  return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+long long RecordOffset(int index) {
+  return static_cast<long long>(kFileHeaderSize) +
+         static_cast<long long>(kRecordSize) * static_cast<long long>(index);
 }
 
 }  // namespace
@@ -42,269 +37,249 @@ void ResponseFile::Close() {
   }
   fd_ = -1;
   length_ = 0;
+  isNew_ = false;
+  header_ = HeaderStamps();
+  count_ = 0;
+  nextIndex_ = 0;
   buffer_.clear();
   bufferFirst_ = 0;
   bufferRecords_ = 0;
-  version_.clear();
-  created_.clear();
-  modified_.clear();
-  nextIndex_ = 0;
-  count_ = 0;
 }
 
-int ResponseFile::Open(const std::string& name, bool readOnly) {
+FileStatus ResponseFile::Open(const std::string& name, Access access) {
   Close();
-  readOnly_ = readOnly;
-  if (name.empty()) {
-    return kFileBadPath;
-  }
-  if (readOnly) {
-    fd_ = open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0 && errno == ENOENT && FolderExists(name)) {
-      return 0;  // a missing file reads as an empty one; reading never creates it
-    }
-  } else {
-    fd_ = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0660);
-  }
-  if (fd_ < 0) {
-    return StatusFromErrno(errno);
+  const int flags = access == Access::kRead        ? O_RDONLY
+                    : access == Access::kReadWrite ? O_RDWR
+                                                   : O_RDWR | O_CREAT;
+  FileStatus status = OpenRegularFile(name, flags, 0660, &fd_);
+  if (status == FileStatus::kOk) {
+    status = LockWholeFile(fd_, access != Access::kRead);
   }
   struct stat info {};
-  if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int status = S_ISDIR(info.st_mode) ? kFileBadPath : StatusFromErrno(errno);
-    Close();
-    return status;
+  if (status == FileStatus::kOk && fstat(fd_, &info) != 0) {
+    status = StatusFromErrno(errno);
   }
-  const int locked = LockWholeFile(fd_, !readOnly);
-  if (locked != kFileOk) {
-    Close();
-    return locked;
-  }
-  if (fstat(fd_, &info) != 0) {
-    const int status = StatusFromErrno(errno);
+  if (status != FileStatus::kOk) {
     Close();
     return status;
   }
   length_ = info.st_size;
-  return length_ > 0x7fffffffLL ? 0x7fffffff : static_cast<int>(length_);
+  return FileStatus::kOk;
 }
 
-int ResponseFile::recordCount() const {
-  if (length_ < static_cast<long long>(kFileHeaderSize)) {
-    return 0;
-  }
-  return static_cast<int>((length_ - static_cast<long long>(kFileHeaderSize)) /
-                          static_cast<long long>(kRecordSize));
-}
-
-int ResponseFile::CheckHeader() {
-  if (length_ == 0) {
-    return 1;
+FileStatus ResponseFile::CheckHeader() {
+  isNew_ = length_ == 0;
+  if (isNew_) {
+    return FileStatus::kOk;
   }
   if (length_ < static_cast<long long>(kMinFileSize)) {
-    return kFileTooShort;
+    return FileStatus::kTooShort;
   }
   if ((length_ - static_cast<long long>(kFileHeaderSize)) % static_cast<long long>(kRecordSize) !=
       0) {
-    return kFileBadLength;
+    return FileStatus::kBadLength;
   }
   char header[kFileHeaderSize];
-  if (ReadAllAt(fd_, header, sizeof header, 0) != static_cast<long long>(kFileHeaderSize)) {
-    return kFileHeaderUnreadable;
+  std::size_t got = 0;
+  if (ReadAllAt(fd_, header, sizeof header, 0, &got) != FileStatus::kOk || got != kFileHeaderSize) {
+    return FileStatus::kHeaderUnreadable;
   }
   if (std::string_view(header, kMagic.size()) != kMagic) {
-    return kFileBadMagic;
+    return FileStatus::kBadMagic;
   }
-  version_.assign(header, kVersionText.size());
-  created_.assign(header + kCreatedStampOffset, kStampSize);
-  modified_.assign(header + kModifiedStampOffset, kStampSize);
-  return 0;
+  header_.version.assign(header, kVersionText.size());
+  header_.created.assign(header + kCreatedStampOffset, kStampSize);
+  header_.modified.assign(header + kModifiedStampOffset, kStampSize);
+  const long long records =
+      (length_ - static_cast<long long>(kFileHeaderSize)) / static_cast<long long>(kRecordSize);
+  count_ = static_cast<int>(std::min<long long>(records, kMaxRecords + 1));
+  return FileStatus::kOk;
 }
 
-int ResponseFile::WriteHeader() {
-  const int checked = CheckHeader();
-  if (checked < 0) {
-    return checked;
-  }
+FileStatus ResponseFile::WriteHeader() {
   const std::string now = CurrentStamp();
-  if (checked == 1) {
-    created_ = now;  // stamped once, with the first record
+  if (isNew_) {
+    header_.created = now;  // stamped once, with the first record
   }
-  modified_ = now;
-  version_ = std::string(kVersionText);
+  header_.modified = now;
+  header_.version = std::string(kVersionText);
   std::string header(kFileHeaderSize, '\0');
   header.replace(0, kVersionText.size(), kVersionText);
-  header.replace(kCreatedStampOffset, kStampSize, created_);
-  header.replace(kModifiedStampOffset, kStampSize, modified_);
-  header.replace(kModifiedStampOffset + kStampSize, kHeaderBlanks, kHeaderBlanks, ' ');
+  header.replace(kCreatedStampOffset, kStampSize, header_.created);
+  header.replace(kModifiedStampOffset, kStampSize, header_.modified);
+  header.replace(kHeaderBlanksOffset, kHeaderBlanks, kHeaderBlanks, ' ');
   // Byte 80 is zero and bytes 81..242 are left zero: readers ignore them.
   return WriteAllAt(fd_, header.data(), header.size(), 0);
 }
 
-int ResponseFile::OpenForReading(const std::string& name, bool readOnly, StoredRecord* bytes,
-                                 int* count) {
-  const int opened = Open(name, readOnly);
-  if (opened < 0) {
-    return opened;
+FileStatus ResponseFile::OpenForReading(const std::string& name, bool readOnly) {
+  FileStatus status = Open(name, readOnly ? Access::kRead : Access::kReadWrite);
+  if (status == FileStatus::kOk) {
+    status = CheckHeader();
   }
-  const int checked = CheckHeader();
-  if (checked < 0) {
-    return checked;
+  if (status == FileStatus::kOk && count_ < 1) {
+    status = FileStatus::kTooShort;
   }
-  count_ = recordCount();
-  *count = count_;
-  if (count_ < 1) {
-    return kFileTooShort;
+  if (status != FileStatus::kOk) {
+    Close();
   }
-  const int filled = FillBuffer(0);
-  if (filled < 0) {
-    return filled;
-  }
-  nextIndex_ = 0;
-  int index = 0;
-  return ReadNext(bytes, &index);
+  return status;
 }
 
-int ResponseFile::FillBuffer(int first) {
+FileStatus ResponseFile::FillBuffer(int first) {
   const int records = std::min(kRecordsPerRead, count_ - first);
   buffer_.resize(static_cast<std::size_t>(records) * kRecordSize);
   bufferFirst_ = first;
   bufferRecords_ = 0;
-  const long long got = ReadAllAt(fd_, buffer_.data(), buffer_.size(),
-                                  static_cast<long long>(kFileHeaderSize + kRecordSize * first));
-  if (got < 0) {
-    return static_cast<int>(got);
-  }
-  bufferRecords_ = static_cast<int>(got / static_cast<long long>(kRecordSize));
-  return 0;
+  std::size_t got = 0;
+  const FileStatus status =
+      ReadAllAt(fd_, buffer_.data(), buffer_.size(), RecordOffset(first), &got);
+  bufferRecords_ = static_cast<int>(got / kRecordSize);
+  return status;
 }
 
-int ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
+FileStatus ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
   if (nextIndex_ >= count_) {
-    return kFileNoMoreRecords;
+    return FileStatus::kNoMoreRecords;
   }
   *index = nextIndex_++;
   if (*index >= bufferFirst_ + static_cast<int>(buffer_.size() / kRecordSize)) {
-    FillBuffer(*index);  // a failed read leaves the record unread, a short read below
+    // A failed read leaves the record unread: a short read below.
+    static_cast<void>(FillBuffer(*index));
   }
   if (*index >= bufferFirst_ + bufferRecords_) {
-    return kFileShortRead;
+    return FileStatus::kShortRead;
   }
   std::memcpy(bytes->data(),
               buffer_.data() + static_cast<std::size_t>(*index - bufferFirst_) * kRecordSize,
               kRecordSize);
-  return nextIndex_ == count_ ? 1 : 0;
+  return FileStatus::kOk;
 }
 
-int ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes) {
+FileStatus ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes) {
   ResponseFile file;
-  const int opened = file.Open(name, true);
-  if (opened < 0) {
+  const FileStatus opened = file.Open(name, Access::kRead);
+  if (opened != FileStatus::kOk) {
     return opened;
   }
-  if (index < 0 || file.length_ < static_cast<long long>(kRecordSize) * index +
-                                      static_cast<long long>(kMinFileSize)) {
-    return kFileIndexBeyondEnd;
+  if (index < 0 || file.length_ < RecordOffset(index) + static_cast<long long>(kRecordSize)) {
+    return FileStatus::kIndexBeyondEnd;
   }
-  const long long got = ReadAllAt(file.fd_, bytes->data(), kRecordSize,
-                                  static_cast<long long>(kFileHeaderSize + kRecordSize * index));
-  return static_cast<int>(got);
+  std::size_t got = 0;
+  const FileStatus read =
+      ReadAllAt(file.fd_, bytes->data(), kRecordSize, RecordOffset(index), &got);
+  if (read != FileStatus::kOk) {
+    return read;
+  }
+  return got == kRecordSize ? FileStatus::kOk : FileStatus::kShortRead;
 }
 
-int ResponseFile::OpenForWriting(const std::string& name) {
-  const int opened = Open(name, false);
-  return opened < 0 ? opened : CheckHeader();
+FileStatus ResponseFile::OpenForWriting(const std::string& name) {
+  const FileStatus opened = Open(name, Access::kCreate);
+  return opened != FileStatus::kOk ? opened : CheckHeader();
 }
 
 template <typename Undo>
-int ResponseFile::WriteAndFlush(const void* data, std::size_t size, long long offset, bool wasEmpty,
-                                Undo undo) {
+FileStatus ResponseFile::WriteAndFlush(const void* data, std::size_t size, long long offset,
+                                       Undo undo) {
   // A new file gets its header first so that the records land after it; an existing one gets
   // its modified stamp only once the records are in place.
-  if (wasEmpty) {
-    const int header = WriteHeader();
-    if (header != kFileOk) {
+  const bool wasNew = isNew_;
+  if (wasNew) {
+    if (const FileStatus header = WriteHeader(); header != FileStatus::kOk) {
       return undo(header);
     }
   }
-  const int written = WriteAllAt(fd_, data, size, offset);
-  if (written != kFileOk) {
+  if (const FileStatus written = WriteAllAt(fd_, data, size, offset); written != FileStatus::kOk) {
     return undo(written);
   }
   length_ = std::max(length_, offset + static_cast<long long>(size));
-  if (!wasEmpty) {
-    const int header = WriteHeader();
-    if (header != kFileOk) {
+  if (!wasNew) {
+    if (const FileStatus header = WriteHeader(); header != FileStatus::kOk) {
       return undo(header);
     }
   }
   if (fsync(fd_) != 0) {
     return undo(StatusFromErrno(errno));
   }
-  return kFileOk;
+  return FileStatus::kOk;
 }
 
-int ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
-                              int at) {
-  if (at < 0) {
-    return AppendRecords(name, {bytes}, index);
-  }
+FileStatus ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
+                                     int at) {
   *index = -1;
-  ResponseFile file;
-  const int checked = file.OpenForWriting(name);
-  if (checked < 0) {
-    return checked;
-  }
-  if (at >= file.recordCount()) {
-    return kFileIndexBeyondEnd;  // a rewrite never leaves a hole in the file
-  }
-  // Whatever fails from here on, the record gets its old bytes back.
-  const long long offset = static_cast<long long>(kFileHeaderSize + kRecordSize * at);
-  StoredRecord previous{};
-  if (ReadAllAt(file.fd_, previous.data(), kRecordSize, offset) !=
-      static_cast<long long>(kRecordSize)) {
-    return kFileHardIo;
-  }
-  const int status = file.WriteAndFlush(bytes.data(), kRecordSize, offset, false, [&](int failed) {
-    WriteAllAt(file.fd_, previous.data(), kRecordSize, offset);
-    fsync(file.fd_);
-    return failed;
-  });
-  if (status == kFileOk) {
+  const FileStatus status =
+      at < 0 ? AppendRecords(name, {bytes}, index) : Rewrite(name, at, nullptr, bytes);
+  if (at >= 0 && status == FileStatus::kOk) {
     *index = at;
   }
   return status;
 }
 
-int ResponseFile::AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
-                                int* firstIndex) {
+FileStatus ResponseFile::ReplaceRecord(const std::string& name, int at,
+                                       const StoredRecord& expected, const StoredRecord& bytes) {
+  return Rewrite(name, at, &expected, bytes);
+}
+
+FileStatus ResponseFile::Rewrite(const std::string& name, int at, const StoredRecord* expected,
+                                 const StoredRecord& bytes) {
+  ResponseFile file;
+  // A rewrite never makes a file: a missing one is not found.
+  FileStatus status = file.Open(name, Access::kReadWrite);
+  if (status == FileStatus::kOk) {
+    status = file.CheckHeader();
+  }
+  if (status != FileStatus::kOk) {
+    return status;
+  }
+  if (at >= file.count_) {
+    return FileStatus::kIndexBeyondEnd;  // a rewrite never leaves a hole in the file
+  }
+  // Whatever fails from here on, the record gets its old bytes back.
+  const long long offset = RecordOffset(at);
+  StoredRecord previous{};
+  std::size_t got = 0;
+  if (ReadAllAt(file.fd_, previous.data(), kRecordSize, offset, &got) != FileStatus::kOk ||
+      got != kRecordSize) {
+    return FileStatus::kHardIo;
+  }
+  if (expected != nullptr && previous != *expected) {
+    return FileStatus::kRecordChanged;
+  }
+  return file.WriteAndFlush(bytes.data(), kRecordSize, offset, [&](FileStatus failed) {
+    static_cast<void>(WriteAllAt(file.fd_, previous.data(), kRecordSize, offset));
+    fsync(file.fd_);
+    return failed;
+  });
+}
+
+FileStatus ResponseFile::AppendRecords(const std::string& name,
+                                       const std::vector<StoredRecord>& records, int* firstIndex) {
   *firstIndex = -1;
   ResponseFile file;
-  const int checked = file.OpenForWriting(name);
-  if (checked < 0) {
+  if (const FileStatus checked = file.OpenForWriting(name); checked != FileStatus::kOk) {
     return checked;
   }
-  const int before = file.recordCount();
-  if (records.size() > static_cast<std::size_t>(kMaxRecords - before)) {
-    return kFileFull;
+  const int before = file.count_;
+  if (before > kMaxRecords || records.size() > static_cast<std::size_t>(kMaxRecords - before)) {
+    return FileStatus::kFull;
   }
   if (records.empty()) {
     *firstIndex = before;
-    return kFileOk;
+    return FileStatus::kOk;
   }
-  const bool wasEmpty = checked == 1;
   const long long oldLength = file.length_;
-  const long long offset = wasEmpty ? static_cast<long long>(kFileHeaderSize) : oldLength;
+  const long long offset = RecordOffset(before);
   // Whatever fails from here on, the file is cut back to its old length: a new file is left
   // empty rather than holding a header alone.
-  const int status = file.WriteAndFlush(records.data(), records.size() * kRecordSize, offset,
-                                        wasEmpty, [&](int failed) {
-                                          if (ftruncate(file.fd_, oldLength) == 0) {
-                                            fsync(file.fd_);
-                                          }
-                                          return failed;
-                                        });
-  if (status == kFileOk) {
+  const FileStatus status = file.WriteAndFlush(records.data(), records.size() * kRecordSize, offset,
+                                               [&](FileStatus failed) {
+                                                 if (ftruncate(file.fd_, oldLength) == 0) {
+                                                   fsync(file.fd_);
+                                                 }
+                                                 return failed;
+                                               });
+  if (status == FileStatus::kOk) {
     *firstIndex = before;
   }
   return status;

@@ -98,7 +98,7 @@ std::vector<ResponseRecord> SampleRecords() {
   return records;
 }
 
-int WriteSampleFile(const std::string& fileName, std::vector<ResponseRecord> extra) {
+FileStatus WriteSampleFile(const std::string& fileName, std::vector<ResponseRecord> extra) {
   std::vector<ResponseRecord> records = SampleRecords();
   records.insert(records.end(), extra.begin(), extra.end());
   std::vector<StoredRecord> stored;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/response_record.h"
+#include "storage/file_status.h"
 
 namespace acv {
 
@@ -13,7 +14,7 @@ namespace acv {
 std::vector<ResponseRecord> SampleRecords();
 
 // Appends the sample records, then `extra`, to `fileName`, record i saved at 2026-11-30
-// 10:15 and 10 + i seconds: 0 or the negative code of the append.
-int WriteSampleFile(const std::string& fileName, std::vector<ResponseRecord> extra = {});
+// 10:15 and 10 + i seconds: the status of the append.
+FileStatus WriteSampleFile(const std::string& fileName, std::vector<ResponseRecord> extra = {});
 
 }  // namespace acv

@@ -14,9 +14,9 @@
 #include "reports/analysis_view.h"
 #include "shell/adult_an.h"
 #include "shell/main_frame.h"
+#include "storage/sample_records.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
-#include "storage/sample_records.h"
 
 namespace {
 
@@ -40,7 +40,9 @@ int main(int argc, char** argv) {
 
   QTemporaryDir data;
   const QString stem = data.filePath(QStringLiteral("sample"));
-  acv::WriteSampleFile((stem + QStringLiteral(".cvr")).toStdString());
+  if (acv::WriteSampleFile((stem + QStringLiteral(".cvr")).toStdString()) != acv::FileStatus::kOk) {
+    qFatal("The sample response file could not be written");
+  }
 
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);

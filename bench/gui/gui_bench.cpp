@@ -7,10 +7,10 @@
 
 #include "reports/analysis_view.h"
 #include "shell/main_frame.h"
-#include "ui/artwork.h"
-#include "ui/prompts.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
+#include "ui/artwork.h"
+#include "ui/prompts.h"
 
 namespace {
 
@@ -18,10 +18,12 @@ namespace {
 acv::Analysis SampleAnalysis() {
   QTemporaryDir dir;
   const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
-  acv::WriteSampleFile(name);
   acv::Analysis analysis;
-  acv::LoadSelfReport(analysis, name, 0);
-  acv::LoadObserverReport(analysis, name, 1);
+  if (acv::WriteSampleFile(name) != acv::FileStatus::kOk ||
+      acv::LoadSelfReport(analysis, name, 0) != acv::FileStatus::kOk ||
+      acv::LoadObserverReport(analysis, name, 1) != acv::FileStatus::kOk) {
+    qFatal("The sample response file could not be written and read");
+  }
   return analysis;
 }
 

@@ -2,9 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/run_acv.h"
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
+#include "support/run_acv.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -71,8 +71,8 @@ TEST_F(FileCommandsTest, AnalyseGivesTheEngineTexts) {
   ASSERT_EQ(run.status, 0) << run.err;
   const auto json = nlohmann::json::parse(run.out);
   Analysis analysis;
-  ASSERT_EQ(LoadSelfReport(analysis, Sample(), 0), 0);
-  ASSERT_EQ(LoadObserverReport(analysis, Sample(), 1), 0);
+  ASSERT_EQ(LoadSelfReport(analysis, Sample(), 0), FileStatus::kOk);
+  ASSERT_EQ(LoadObserverReport(analysis, Sample(), 1), FileStatus::kOk);
   EXPECT_EQ(json["details"]["respondentName"], analysis.RespondentNameText());
   EXPECT_EQ(json["details"]["address"], analysis.AddressText());
   EXPECT_EQ(json["details"]["birthDate"], "07 March 1975");

@@ -12,6 +12,8 @@ TEST(DatesTest, ParsingNeedsExactDigits) {
   EXPECT_FALSE(ParseDate8("2007022"));
   EXPECT_FALSE(ParseDate8("2007-2-9"));
   EXPECT_FALSE(ParseDate8(""));
+  EXPECT_EQ(FormatDate8({1975, 3, 7}), "19750307") << "leading zeros kept";
+  EXPECT_EQ(ParseDate8(FormatDate8({2004, 12, 31})), (CalendarDate{2004, 12, 31}));
   ASSERT_TRUE(ParseStamp14("20071231235958"));
   EXPECT_EQ(ParseStamp14("20071231235958")->minute, 59);
   EXPECT_FALSE(ParseStamp14("2007123123595"));

@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "support/record_builder.h"
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
 #include "reports/report_template.h"
-#include "ui/artwork.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
+#include "support/record_builder.h"
+#include "ui/artwork.h"
 
 namespace acv {
 namespace {
@@ -115,10 +115,10 @@ class AnalysisViewTest : public QObject {
   void twoReportsFromAResponseFile() {
     QTemporaryDir dir;
     const std::string name = dir.filePath(QStringLiteral("sample.cvr")).toStdString();
-    QCOMPARE(WriteSampleFile(name), 0);
+    QCOMPARE(WriteSampleFile(name), FileStatus::kOk);
     Analysis analysis;
-    QCOMPARE(LoadSelfReport(analysis, name, 0), 0);
-    QCOMPARE(LoadObserverReport(analysis, name, 1), 0);
+    QCOMPARE(LoadSelfReport(analysis, name, 0), FileStatus::kOk);
+    QCOMPARE(LoadObserverReport(analysis, name, 1), FileStatus::kOk);
 
     CTesselView view;
     QSignalSpy changed(&view, &CTesselView::analysisChanged);

@@ -87,7 +87,8 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(PageCount(pdf), 8);
     const QString info = Output(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY(info.contains(QStringLiteral("Strictly Confidential")));
-    QVERIFY(info.contains(QStringLiteral("VELT")));
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Author:\\s+VELT"))));
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+VELT"))));
     QVERIFY(info.contains(QStringLiteral("CreationDate")));
     // Every font embedded: the last-but-four column of each font line says "yes".
     const QStringList fonts = Output(QStringLiteral("pdffonts"), {pdf})

@@ -24,6 +24,7 @@
 #include "shell/main_frame.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -92,8 +93,8 @@ class MainFrameTest : public QObject {
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemDir_.path());
   }
   void init() {
-    QSettings user(QSettings::NativeFormat, QSettings::UserScope, product::kOrganisation,
-                   product::kApplication);
+    QSettings user(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
+                   toQt(product::kApplication));
     user.clear();
     user.sync();
   }
@@ -207,18 +208,18 @@ class MainFrameTest : public QObject {
     frame.command("about")->trigger();
 
     frame.command("webSite")->trigger();
-    QCOMPARE(prompts.openedAddresses, QStringList{product::kWebAddress});
+    QCOMPARE(prompts.openedAddresses, QStringList{toQt(product::kWebAddress)});
     QVERIFY(prompts.shown.isEmpty());
     prompts.webAddressOpens = false;
     frame.command("webSite")->trigger();
     QCOMPARE(prompts.shown.size(), 1);
-    QVERIFY(prompts.shown[0].text.contains(product::kWebAddress));
+    QVERIFY(prompts.shown[0].text.contains(toQt(product::kWebAddress)));
   }
 
   void settingsAreTheUsersWithMachineWideDefaults() {
     {
-      QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
-                        product::kApplication);
+      QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, toQt(product::kOrganisation),
+                        toQt(product::kApplication));
       machine.setValue(QStringLiteral("ACVFileName"), QStringLiteral("/srv/clinic/acv"));
       machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
       machine.sync();
@@ -232,8 +233,8 @@ class MainFrameTest : public QObject {
     AcvSettings again;
     QCOMPARE(again.acvFileName(), QStringLiteral("/home/me/acv"));
     QCOMPARE(again.editMethod(), QStringLiteral("1"));
-    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
-                      product::kApplication);
+    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, toQt(product::kOrganisation),
+                      toQt(product::kApplication));
     QCOMPARE(machine.value(QStringLiteral("ACVFileName")).toString(),
              QStringLiteral("/srv/clinic/acv"));
     machine.clear();

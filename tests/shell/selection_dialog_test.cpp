@@ -11,13 +11,13 @@
 #include <QtTest>
 
 #include "engine/dates.h"
-#include "support/fake_prompts.h"
-#include "support/sample_file.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
-#include "ui/artwork.h"
 #include "storage/response_file.h"
 #include "storage/sample_records.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
+#include "ui/artwork.h"
 
 namespace acv {
 namespace {
@@ -199,7 +199,7 @@ class SelectionDialogTest : public QObject {
                             "assistance."));
 
     ResponseFile holder;  // another open holds the lock, as another program would
-    QVERIFY(holder.Open(sample.fullName(), false) > 0);
+    QCOMPARE(holder.OpenForReading(sample.fullName(), false), FileStatus::kOk);
     dialog.fileNameBox()->setText(sample.stem());
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
     QCOMPARE(prompts.shown.last().caption, QStringLiteral("File In Use"));
@@ -380,7 +380,7 @@ class SelectionDialogTest : public QObject {
     CAdultEdit dialog(prompts, missing, QStringLiteral("0"));
     TypePerson(dialog);
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Partial File Corruption")});
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("File Not Found")});
     QVERIFY(!QFileInfo::exists(missing + QStringLiteral(".cvr")));
   }
 

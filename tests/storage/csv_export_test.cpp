@@ -125,20 +125,21 @@ TEST(CsvNamesTest, DefaultExportNameAndPasswords) {
 }
 
 TEST(CsvMessagesTest, OpenFailureTables) {
-  EXPECT_EQ(AcvFileOpenMessage(kFileNotFound, "d/x").text, "The file\n\t'd/x.cvr'\nwas not found");
-  EXPECT_EQ(AcvFileOpenMessage(kFileBadPath, "d/x").caption, "ACV File Error");
-  EXPECT_EQ(ExportFileOpenMessage(kFileBadPath, "d/x").text,
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kNotFound, "d/x").text,
+            "The file\n\t'd/x.cvr'\nwas not found");
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kBadPath, "d/x").caption, "ACV File Error");
+  EXPECT_EQ(ExportFileOpenMessage(FileStatus::kBadPath, "d/x").text,
             "The path to file\n\t'd/x.csv'\nwas not found");
-  EXPECT_EQ(ExportFileOpenMessage(kFileAccessDenied, "e").text,
+  EXPECT_EQ(ExportFileOpenMessage(FileStatus::kAccessDenied, "e").text,
             "You do not have access to the file\n\t'e.csv'");
-  EXPECT_EQ(ExportFileOpenMessage(kFileLockViolation, "e").caption, "Export File Error");
-  EXPECT_EQ(AcvFileOpenMessage(kFileSharingViolation, "a").text,
+  EXPECT_EQ(ExportFileOpenMessage(FileStatus::kLockViolation, "e").caption, "Export File Error");
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kSharingViolation, "a").text,
             "The file\n\t'a.cvr'\nis in use by another application");
-  EXPECT_EQ(AcvFileOpenMessage(kFileTooShort, "a").text,
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kTooShort, "a").text,
             "The file\n\t'a.cvr'\nis not in an ACV file format");
-  EXPECT_EQ(AcvFileOpenMessage(kFileBadMagic, "a").text,
-            AcvFileOpenMessage(kFileTooShort, "a").text);
-  EXPECT_EQ(AcvFileOpenMessage(kFileBadLength, "a").text,
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kBadMagic, "a").text,
+            AcvFileOpenMessage(FileStatus::kTooShort, "a").text);
+  EXPECT_EQ(AcvFileOpenMessage(FileStatus::kBadLength, "a").text,
             "There was an error opening or reading the file\n\t'a.cvr'");
 }
 
@@ -166,7 +167,8 @@ class CsvExportTest : public ::testing::Test {
     for (int i = 0; i < count; ++i) {
       ResponseRecord record = Person("Pat", "Lee" + std::to_string(i), "19800101", i % 2, i + 1);
       int index = -1;
-      EXPECT_EQ(ResponseFile::WriteRecord(Acv() + ".cvr", BuildImage(record), &index, -1), 0);
+      EXPECT_EQ(ResponseFile::WriteRecord(Acv() + ".cvr", BuildImage(record), &index, -1),
+                FileStatus::kOk);
       records.push_back(record);
     }
     std::string bytes = ReadBytes(Acv() + ".cvr");
@@ -273,17 +275,17 @@ TEST_F(CsvExportTest, FailedExportKeepsThePreviousFile) {
 }
 
 TEST_F(CsvExportTest, OpenFailuresHaveTheirCodes) {
-  EXPECT_EQ(Export().code, kFileTooShort) << "a missing file in an existing folder has no records";
+  EXPECT_EQ(Export().code, FileStatus::kNotFound);
   const ExportOutcome missingFolder =
       ExportResponseFile(dir_.File("none/clinic"), Csv(), [] { return true; });
   EXPECT_EQ(missingFolder.result, ExportResult::kAcvOpenError);
-  EXPECT_EQ(missingFolder.code, kFileNotFound);
+  EXPECT_EQ(missingFolder.code, FileStatus::kNotFound);
 
   MakeFile(1);
   const ExportOutcome noPath =
       ExportResponseFile(Acv(), dir_.File("none/export"), [] { return true; });
   EXPECT_EQ(noPath.result, ExportResult::kCsvOpenError);
-  EXPECT_EQ(noPath.code, kFileNotFound);
+  EXPECT_EQ(noPath.code, FileStatus::kNotFound);
   EXPECT_EQ(ExportFileOpenMessage(noPath.code, "x").text,
             "The path to file\n\t'x.csv'\nwas not found");
 }
@@ -292,14 +294,16 @@ TEST_F(CsvExportTest, FilesInUseAreRefused) {
   MakeFile(1);
   WriteBytes(Csv() + ".csv", "held");
   CsvFile holder;
-  ASSERT_EQ(holder.Open(Csv() + ".csv", true), 0);
+  ASSERT_EQ(holder.Open(Csv() + ".csv", true), FileStatus::kOk);
   const std::string acv = Acv();
   const std::string csv = Csv();
-  EXPECT_EQ(InChild([&] { return -ExportResponseFile(acv, csv, [] { return true; }).code; }), 11);
+  EXPECT_EQ(InChild([&] { return -Code(ExportResponseFile(acv, csv, [] { return true; }).code); }),
+            11);
   {
     ResponseFile reader;
-    ASSERT_GE(reader.Open(Acv() + ".cvr", false), 0);
-    EXPECT_EQ(InChild([&] { return -ExportResponseFile(acv, csv, [] { return true; }).code; }), 11);
+    ASSERT_EQ(reader.OpenForReading(Acv() + ".cvr", false), FileStatus::kOk);
+    EXPECT_EQ(
+        InChild([&] { return -Code(ExportResponseFile(acv, csv, [] { return true; }).code); }), 11);
   }
   holder.Abandon();
   EXPECT_EQ(ReadBytes(Csv() + ".csv"), "held");

@@ -15,7 +15,7 @@ TEST(RecordImageTest, RoundTripKeepsEveryField) {
   record.SetText(TextField::kComments, std::string(200, 'c'));  // exactly the width
   const StoredRecord stored = BuildImage(record, "20070612101500");
   ResponseRecord back;
-  ASSERT_EQ(LoadImage(back, stored.data()), 0);
+  ASSERT_EQ(LoadImage(back, stored.data()), FileStatus::kOk);
   EXPECT_TRUE(back.IsSameAs(record));
   EXPECT_EQ(back.Text(TextField::kSavedStamp), "20070612101500");
   EXPECT_EQ(back.Text(TextField::kComments).size(), 200u);
@@ -92,7 +92,7 @@ TEST(RecordImageTest, DamagedStoredBytesAreReportedCorrupt) {
   EXPECT_EQ(record.Text(TextField::kSavedStamp).size(), 14u);  // stamped now
   stored[100] ^= 0x10;
   ResponseRecord target;
-  EXPECT_EQ(LoadImage(target, stored.data()), -1);
+  EXPECT_EQ(LoadImage(target, stored.data()), FileStatus::kCorruptRecord);
   EXPECT_TRUE(target.Text(TextField::kLastName).empty());
 }
 

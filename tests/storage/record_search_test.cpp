@@ -17,7 +17,8 @@ class RecordSearchTest : public ::testing::Test {
  protected:
   void Write(ResponseRecord record, const std::string& stamp = "20070612101500") {
     int index = -1;
-    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record, stamp), &index, -1), 0);
+    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record, stamp), &index, -1),
+              FileStatus::kOk);
   }
   std::string Name() const { return dir_.File("people.cvr"); }
   testing::TempDir dir_;
@@ -30,7 +31,7 @@ TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
   Write(Person("alex", "morgan", "19750307", kObserverReport), "20080102030405");
   Write(Person("Sam", "Lee", "19800101", kSelfReport));
   RecordIndex index;
-  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), 0);
+  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   EXPECT_EQ(index.recordCount, 5);
   EXPECT_EQ(index.corruptCount, 0u);
   const auto found = FindPerson(index, "ALEX", "morgan", "19750307");
@@ -50,7 +51,7 @@ TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
   bytes[243 + kRecordSize + 500] ^= 0x55;
   testing::WriteBytes(Name(), bytes);
   RecordIndex index;
-  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), 0);
+  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   EXPECT_EQ(index.corruptCount, 2u);
   EXPECT_TRUE(FindPerson(index, "Alex", "Morgan", "19750307").empty());
   EXPECT_EQ(CorruptRecordsMessage(2).text.substr(0, 29), "Unfortunately 2 records faile");
@@ -58,10 +59,10 @@ TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
 
 TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
   RecordIndex index;
-  EXPECT_EQ(BuildRecordIndex(dir_.File("missing/x.cvr"), true, &index), kFileNotFound);
-  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), kFileTooShort);  // missing: no records
+  EXPECT_EQ(BuildRecordIndex(dir_.File("missing/x.cvr"), true, &index), FileStatus::kNotFound);
+  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kNotFound) << "never created";
   testing::WriteBytes(Name(), std::string(2430, 'x'));
-  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), kFileBadMagic);
+  EXPECT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kBadMagic);
 }
 
 TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
@@ -71,9 +72,9 @@ TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
   }
   Write(self);
   Analysis analysis;
-  ASSERT_EQ(LoadSelfReport(analysis, Name(), 0), 0);
+  ASSERT_EQ(LoadSelfReport(analysis, Name(), 0), FileStatus::kOk);
   EXPECT_TRUE(analysis.ScreenForReport(3, Report::kSelf).positive);
-  EXPECT_EQ(LoadObserverReport(analysis, Name(), 1), kFileIndexBeyondEnd);
+  EXPECT_EQ(LoadObserverReport(analysis, Name(), 1), FileStatus::kIndexBeyondEnd);
   EXPECT_TRUE(analysis.IsObserverAbsent());
 }
 
@@ -137,22 +138,24 @@ TEST(FileNameTest, ChosenPaths) {
 }
 
 TEST(MessagesTest, SaveAndOpenMessagesByCode) {
-  EXPECT_EQ(SaveFailureMessage(kFileFull).text,
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kFull).text,
             "The file has reached its maximum number of records.\nPlease use another file or "
             "create a new file.");
-  EXPECT_EQ(SaveFailureMessage(kFileBadLength).text, SaveFailureMessage(kFileBadMagic).text);
-  EXPECT_EQ(SaveFailureMessage(kFileLockViolation).text,
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kBadLength).text,
+            SaveFailureMessage(FileStatus::kBadMagic).text);
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kLockViolation).text,
             "The file is currently is use by someone else.");
-  EXPECT_EQ(SaveFailureMessage(kFileHardIo).text,
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kHardIo).text,
             "An error has occurred while writing the details to disk.\nPlease contact your "
             "system administrator.");
-  EXPECT_EQ(SaveFailureMessage(kFileHardIo).caption, "Save Has Failed");
-  EXPECT_EQ(SelectionOpenMessage(kFileNotFound, "/d/x").text, "The file '/d/x.cvr' was not found.");
-  EXPECT_EQ(SelectionOpenMessage(kFileBadPath, "/d/x").caption, "File Not Found");
-  EXPECT_EQ(SelectionOpenMessage(kFileSharingViolation, "x").caption, "File In Use");
-  EXPECT_EQ(SelectionOpenMessage(kFileTooShort, "x").caption, "Partial File Corruption");
-  EXPECT_EQ(SelectionOpenMessage(kFileAccessDenied, "x").caption, "File Access Error");
-  EXPECT_EQ(SelectionOpenMessage(kFileHardIo, "x").text,
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kHardIo).caption, "Save Has Failed");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kNotFound, "/d/x").text,
+            "The file '/d/x.cvr' was not found.");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kBadPath, "/d/x").caption, "File Not Found");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kSharingViolation, "x").caption, "File In Use");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kTooShort, "x").caption, "Partial File Corruption");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kAccessDenied, "x").caption, "File Access Error");
+  EXPECT_EQ(SelectionOpenMessage(FileStatus::kHardIo, "x").text,
             "There was an error attempting to open the file\n'x.cvr'\n\nPlease contact your "
             "system administrator for assistance.");
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);

@@ -25,8 +25,8 @@ class ResponseFileTest : public ::testing::Test {
   int Append(const std::string& name, int seed = 1) {
     ResponseRecord record = Person("Alex", "Morgan", "19750307", seed % 2, seed);
     int index = -1;
-    const int status = ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
-    return status == 0 ? index : status;
+    const FileStatus status = ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+    return status == FileStatus::kOk ? index : Code(status);
   }
 
   testing::TempDir dir_;
@@ -54,7 +54,7 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
   for (int i = 0; i < 5; ++i) {
     ResponseRecord record = Person("P" + std::to_string(i), "Morgan", "19750307", i % 2, i + 1);
     int index = -1;
-    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record), &index, -1), 0);
+    ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record), &index, -1), FileStatus::kOk);
     EXPECT_EQ(index, i);
     written.push_back(record);
   }
@@ -64,65 +64,63 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
     more.push_back(BuildImage(written.back()));
   }
   int first = -1;
-  ASSERT_EQ(ResponseFile::AppendRecords(Name(), more, &first), 0);
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), more, &first), FileStatus::kOk);
   EXPECT_EQ(first, 5);
   ResponseFile file;
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_EQ(file.recordCount(), kCount);
+  EXPECT_EQ(file.header().version, "ACV 4.0   ");
   StoredRecord bytes{};
-  int count = 0;
-  int status = file.OpenForReading(Name(), true, &bytes, &count);
-  EXPECT_EQ(count, kCount);
-  EXPECT_EQ(file.versionText(), "ACV 4.0   ");
   for (int i = 0; i < kCount; ++i) {
-    ASSERT_GE(status, 0);
-    EXPECT_EQ(status, i == kCount - 1 ? 1 : 0);
-    ResponseRecord back;
-    ASSERT_EQ(LoadImage(back, bytes.data()), 0);
-    EXPECT_TRUE(back.IsSameAs(written[i])) << "record " << i;
     int index = -1;
-    status = file.ReadNext(&bytes, &index);
-    if (i < kCount - 1) {
-      EXPECT_EQ(index, i + 1);
-    }
+    ASSERT_EQ(file.ReadNext(&bytes, &index), FileStatus::kOk);
+    EXPECT_EQ(index, i);
+    ResponseRecord back;
+    ASSERT_EQ(LoadImage(back, bytes.data()), FileStatus::kOk);
+    EXPECT_TRUE(back.IsSameAs(written[i])) << "record " << i;
   }
-  EXPECT_EQ(status, kFileNoMoreRecords);
+  int index = -1;
+  EXPECT_EQ(file.ReadNext(&bytes, &index), FileStatus::kNoMoreRecords);
   StoredRecord one{};
-  EXPECT_EQ(ResponseFile::ReadAt(Name(), 3, &one), static_cast<int>(kRecordSize));
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), 3, &one), FileStatus::kOk);
   ResponseRecord back;
-  ASSERT_EQ(LoadImage(back, one.data()), 0);
+  ASSERT_EQ(LoadImage(back, one.data()), FileStatus::kOk);
   EXPECT_TRUE(back.IsSameAs(written[3]));
-  EXPECT_EQ(ResponseFile::ReadAt(Name(), kCount, &one), kFileIndexBeyondEnd);
-  EXPECT_EQ(ResponseFile::ReadAt(Name(), -1, &one), kFileIndexBeyondEnd);
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), kCount, &one), FileStatus::kIndexBeyondEnd);
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), -1, &one), FileStatus::kIndexBeyondEnd);
 }
 
-TEST_F(ResponseFileTest, ReadingNeverCreatesAFile) {
+TEST_F(ResponseFileTest, AMissingFileIsNotFoundAndNeverCreated) {
   ResponseFile file;
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kNotFound);
+  EXPECT_EQ(file.OpenForReading(Name(), false), FileStatus::kNotFound);
   StoredRecord bytes{};
-  int count = -1;
-  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileTooShort);
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(ResponseFile::ReadAt(Name(), 0, &bytes), FileStatus::kNotFound);
+  int index = -1;
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, 0), FileStatus::kNotFound)
+      << "a rewrite has nothing to rewrite";
   EXPECT_NE(access(Name().c_str(), F_OK), 0);
-  // A read-write open creates the empty file, which then holds no records either.
-  EXPECT_EQ(file.OpenForReading(Name(), false, &bytes, &count), kFileTooShort);
-  EXPECT_EQ(ReadBytes(Name()).size(), 0u);
+  WriteBytes(Name(), "");
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort) << "empty: no records";
 }
 
 TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
   StoredRecord bytes{};
-  int count = 0;
   ResponseFile file;
   WriteBytes(Name(), std::string(243, 'A'));
-  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileTooShort);
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
   WriteBytes(Name(), "ACV" + std::string(2428, 'x'));  // 2,431 bytes: a torn record
-  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadLength);
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kBadLength);
   WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
-  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), kFileBadMagic);
-  WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));       // only three letters count
-  EXPECT_EQ(file.OpenForReading(Name(), true, &bytes, &count), 1);  // its one record is the last
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kBadMagic);
+  WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));  // only three letters count
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_EQ(file.recordCount(), 1);
   file.Close();
   int index = -1;
   WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
   const std::string before = ReadBytes(Name());
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), kFileBadMagic);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), FileStatus::kBadMagic);
   EXPECT_EQ(index, -1);
   EXPECT_EQ(ReadBytes(Name()), before);
 }
@@ -131,11 +129,12 @@ TEST_F(ResponseFileTest, PathFailuresHaveTheirCodes) {
   StoredRecord bytes{};
   int index = 0;
   EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("missing/x.cvr"), bytes, &index, -1),
-            kFileNotFound);
+            FileStatus::kNotFound);
   WriteBytes(dir_.File("plain"), "x");
-  EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("plain/x.cvr"), bytes, &index, -1), kFileBadPath);
-  EXPECT_EQ(ResponseFile::WriteRecord(dir_.path(), bytes, &index, -1), kFileBadPath);
-  EXPECT_EQ(ResponseFile::WriteRecord("", bytes, &index, -1), kFileBadPath);
+  EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("plain/x.cvr"), bytes, &index, -1),
+            FileStatus::kBadPath);
+  EXPECT_EQ(ResponseFile::WriteRecord(dir_.path(), bytes, &index, -1), FileStatus::kNotRegularFile);
+  EXPECT_EQ(ResponseFile::WriteRecord("", bytes, &index, -1), FileStatus::kBadPath);
 }
 
 TEST_F(ResponseFileTest, PermissionDenied) {
@@ -146,7 +145,7 @@ TEST_F(ResponseFileTest, PermissionDenied) {
   chmod(Name().c_str(), 0440);
   int index = 0;
   StoredRecord bytes{};
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), kFileAccessDenied);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), FileStatus::kAccessDenied);
 }
 
 TEST_F(ResponseFileTest, CapacityIs657Records) {
@@ -160,14 +159,15 @@ TEST_F(ResponseFileTest, CapacityIs657Records) {
   }
   WriteBytes(Name(), bytes);
   int index = -1;
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), 0);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kOk);
   EXPECT_EQ(index, kMaxRecords - 1);
   const std::string full = ReadBytes(Name());
   EXPECT_EQ(full.size(), kMaxFileSize);
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), kFileFull);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kFull);
   EXPECT_EQ(index, -1);
   EXPECT_EQ(ReadBytes(Name()), full);
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 600), 0) << "rewrites still work";
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 600), FileStatus::kOk)
+      << "rewrites still work";
 }
 
 TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
@@ -178,7 +178,8 @@ TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
   WriteBytes(Name(), bytes);
   ResponseRecord edited = Person("Alex", "Morgan", "19750307", kSelfReport, 3);
   int index = -1;
-  ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(edited, "20070101120000"), &index, 0), 0);
+  ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(edited, "20070101120000"), &index, 0),
+            FileStatus::kOk);
   EXPECT_EQ(index, 0);
   const std::string after = ReadBytes(Name());
   EXPECT_EQ(after.size(), bytes.size());
@@ -186,12 +187,12 @@ TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
   EXPECT_NE(after.substr(24, 14), "20010101000000");
   EXPECT_EQ(after.substr(243 + kRecordSize), bytes.substr(243 + kRecordSize));  // record 1 kept
   StoredRecord stored{};
-  ASSERT_EQ(ResponseFile::ReadAt(Name(), 0, &stored), static_cast<int>(kRecordSize));
+  ASSERT_EQ(ResponseFile::ReadAt(Name(), 0, &stored), FileStatus::kOk);
   ResponseRecord back;
-  ASSERT_EQ(LoadImage(back, stored.data()), 0);
+  ASSERT_EQ(LoadImage(back, stored.data()), FileStatus::kOk);
   EXPECT_TRUE(back.IsSameAs(edited));
   EXPECT_EQ(back.Text(TextField::kSavedStamp), "20070101120000");
-  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 2), kFileIndexBeyondEnd);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 2), FileStatus::kIndexBeyondEnd);
 }
 
 TEST_F(ResponseFileTest, AnOpenFileIsLockedAgainstOtherProcesses) {
@@ -202,22 +203,22 @@ TEST_F(ResponseFileTest, AnOpenFileIsLockedAgainstOtherProcesses) {
     return InChild([&name] {
       StoredRecord bytes{};
       int index = 0;
-      return -ResponseFile::WriteRecord(name, bytes, &index, -1);
+      return -Code(ResponseFile::WriteRecord(name, bytes, &index, -1));
     });
   };
   {
     ResponseFile holder;
-    ASSERT_GE(holder.Open(Name(), false), 0);
+    ASSERT_EQ(holder.OpenForReading(Name(), false), FileStatus::kOk);
     EXPECT_EQ(appendElsewhere(), 11);
     EXPECT_EQ(InChild([&] {
                 StoredRecord bytes{};
-                return -ResponseFile::ReadAt(name, 0, &bytes);
+                return -Code(ResponseFile::ReadAt(name, 0, &bytes));
               }),
               11);
   }
   {
     ResponseFile reader;
-    ASSERT_GE(reader.Open(Name(), true), 0);
+    ASSERT_EQ(reader.OpenForReading(Name(), true), FileStatus::kOk);
     EXPECT_EQ(appendElsewhere(), 11);
   }
   EXPECT_EQ(Append(Name(), 2), 1) << "the lock ends with the open";
@@ -233,7 +234,7 @@ TEST_F(ResponseFileTest, FailedAppendLeavesTheFileAsItWas) {
     setrlimit(RLIMIT_FSIZE, &limit);
     ResponseRecord record = Person("Sam", "Other", "19800101", kSelfReport);
     int index = 0;
-    return -ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+    return -Code(ResponseFile::WriteRecord(name, BuildImage(record), &index, -1));
   });
   EXPECT_EQ(code, 13);  // disk full
   EXPECT_EQ(ReadBytes(Name()), before);
@@ -247,7 +248,7 @@ TEST_F(ResponseFileTest, NewFileWhoseFirstRecordFailedIsLeftEmpty) {
     setrlimit(RLIMIT_FSIZE, &limit);
     ResponseRecord record = Person("Sam", "Other", "19800101", kSelfReport);
     int index = 0;
-    return -ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
+    return -Code(ResponseFile::WriteRecord(name, BuildImage(record), &index, -1));
   });
   EXPECT_EQ(code, 13);
   EXPECT_EQ(ReadBytes(Name()).size(), 0u);
@@ -258,29 +259,31 @@ TEST_F(ResponseFileTest, AppendingManyIsAllOrNothing) {
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
   const StoredRecord stored = BuildImage(record);
   int first = -1;
-  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(600, stored), &first), 0);
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(600, stored), &first),
+            FileStatus::kOk);
   EXPECT_EQ(first, 0);
   const std::string before = ReadBytes(Name());
   EXPECT_EQ(before.size(), kFileHeaderSize + 600 * kRecordSize);
   // 600 + 58 would be one too many: nothing is written.
   EXPECT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(58, stored), &first),
-            kFileFull);
+            FileStatus::kFull);
   EXPECT_EQ(first, -1);
   EXPECT_EQ(ReadBytes(Name()), before);
-  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(57, stored), &first), 0);
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(57, stored), &first),
+            FileStatus::kOk);
   EXPECT_EQ(first, 600);
   EXPECT_EQ(ReadBytes(Name()).size(), kMaxFileSize);
 
   // A run that fails part-way is cut off again.
   const std::string other = dir_.File("other.cvr");
-  ASSERT_EQ(ResponseFile::AppendRecords(other, {stored}, &first), 0);
+  ASSERT_EQ(ResponseFile::AppendRecords(other, {stored}, &first), FileStatus::kOk);
   const std::string one = ReadBytes(other);
   const int code = InChild([&] {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{one.size() + 3 * kRecordSize, one.size() + 3 * kRecordSize};
     setrlimit(RLIMIT_FSIZE, &limit);
     int index = 0;
-    return -ResponseFile::AppendRecords(other, std::vector<StoredRecord>(5, stored), &index);
+    return -Code(ResponseFile::AppendRecords(other, std::vector<StoredRecord>(5, stored), &index));
   });
   EXPECT_EQ(code, 13);
   EXPECT_EQ(ReadBytes(other), one);

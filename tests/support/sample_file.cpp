@@ -8,7 +8,9 @@
 namespace acv::testing {
 
 SampleFile::SampleFile(std::vector<ResponseRecord> extra) {
-  WriteSampleFile(fullName(), std::move(extra));
+  if (WriteSampleFile(fullName(), std::move(extra)) != FileStatus::kOk) {
+    qFatal("The sample response file could not be written");
+  }
 }
 
 QString SampleFile::stem() const {

@@ -10,6 +10,14 @@
 #include <string>
 
 #include "engine/response_record.h"
+#include "storage/file_status.h"
+
+namespace acv {
+// Failures print as their numbers.
+inline void PrintTo(FileStatus status, std::ostream* out) {
+  *out << Code(status);
+}
+}  // namespace acv
 
 namespace acv::testing {
 

@@ -1,0 +1,56 @@
+#include "storage/record_store.h"
+
+#include "storage/record_image.h"
+#include "storage/record_search.h"
+#include "storage/response_file.h"
+
+namespace acv {
+
+FileStatus ReadRecord(const std::string& fileName, int index, ResponseRecord* record, MetFlags met,
+                      StoredRecord* stored) {
+  StoredRecord bytes{};
+  if (const FileStatus read = ResponseFile::ReadAt(fileName, index, &bytes);
+      read != FileStatus::kOk) {
+    return read;
+  }
+  if (const FileStatus loaded = LoadImage(*record, bytes.data()); loaded != FileStatus::kOk) {
+    return loaded;
+  }
+  if (met == MetFlags::kDerive) {
+    record->MarkMetItems();
+  }
+  if (stored != nullptr) {
+    *stored = bytes;
+  }
+  return FileStatus::kOk;
+}
+
+SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record, int at) {
+  SaveResult result;
+  switch (ResolveResponseFileName(typedName, &result.fileName)) {
+    case FileNameCheck::kEmpty:
+      result.status = FileStatus::kNoFileName;
+      return result;
+    case FileNameCheck::kHasExtension:
+      result.fileName.clear();
+      result.status = FileStatus::kNameHasExtension;
+      return result;
+    case FileNameCheck::kOk:
+      break;
+  }
+  result.status = ResponseFile::WriteRecord(result.fileName, BuildImage(record), &result.index, at);
+  return result;
+}
+
+SaveResult ReplaceRecord(const std::string& fileName, int at, const StoredRecord& original,
+                         ResponseRecord& record) {
+  SaveResult result;
+  result.fileName = fileName;
+  result.status = ResponseFile::ReplaceRecord(fileName, at, original, BuildImage(record));
+  if (result.status == FileStatus::kOk) {
+    result.index = at;
+  }
+  return result;
+}
+
+}  // namespace acv
