@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QSet>
 
 namespace acv {
 namespace {
@@ -76,25 +76,27 @@ QImage Opaque(const QImage& picture) {
 }  // namespace
 
 QString FamilyForFace(const QString& face) {
-  static QSet<QString> warned;
+  // Looked up once per face: every text of every page asks.
+  static QHash<QString, QString> families;
+  if (const auto known = families.constFind(face); known != families.constEnd()) {
+    return *known;
+  }
+  QString family = face;
   for (const FaceFamily& entry : kFaceFamilies) {
     if (face != QLatin1String(entry.face)) {
       continue;
     }
-    const QString family = QString::fromLatin1(entry.family);
-    if (QFontDatabase::hasFamily(family)) {
-      return family;
-    }
-    if (!warned.contains(face)) {
-      warned.insert(face);
+    if (QFontDatabase::hasFamily(QLatin1String(entry.family))) {
+      family = QString::fromLatin1(entry.family);
+    } else {
       qWarning(
           "The font \"%s\" for the report's \"%s\" face is not installed; another face "
           "stands in and the layout may differ.",
           entry.family, entry.face);
     }
-    return face;
   }
-  return face;
+  families.insert(face, family);
+  return family;
 }
 
 QStringList ReportPictureFolders() {
