@@ -1,5 +1,6 @@
 #include "reports/analysis_view.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,7 +20,9 @@ namespace {
 constexpr double kUnitX = 1.5;
 constexpr double kUnitY = 1.625;
 constexpr int kBannerBand = 82;
-constexpr int kFormWidthUnits = 616;
+// The form is as wide as the tables with their left margin on each side, so that it fits the
+// standard window; the details, the note and the credit line all end within the tables' width.
+constexpr int kFormWidthUnits = 573;
 constexpr int kFormHeightUnits = 1250;
 
 QRect Place(int x, int y, int width, int height) {
@@ -151,7 +154,6 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   QFont formFont = font();
   formFont.setPixelSize(11);
   setFont(formFont);
-  setFixedSize(qRound(kFormWidthUnits * kUnitX), qRound(kFormHeightUnits * kUnitY) + kBannerBand);
 
   auto* logo = new QLabel(this);
   logo->setObjectName(QStringLiteral("logo"));
@@ -191,7 +193,6 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
     field->setObjectName(QString::fromLatin1(detail.objectName));
     field->setGeometry(Place(detail.x, detail.y, detail.width, detail.height));
     field->setAccessibleName(labelText.chopped(1));
-    field->setFocusPolicy(Qt::TabFocus);
     label->setBuddy(field);
     faceWidgets_ << label << field;
     fields_[static_cast<std::size_t>(detail.field)] = field;
@@ -241,27 +242,40 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   QFont bold = noteFont;
   bold.setBold(true);
   note->setFont(bold);
-  QLabel* line1 = StaticLabel(
+  // The note's two lines, wrapped within the tables' width.
+  QLabel* noteText = StaticLabel(
       this,
       tr("It is important to note that any indication of a positive screen for the above "
          "disorders does not constitute a formal diagnosis.  A positive screen merely indicates "
-         "that the"),
-      Place(24, 1211, 585, 9), "noteLine1");
-  QLabel* line2 = StaticLabel(
-      this,
-      tr("individual has met sufficient criteria for a disorder to warrant further investigation "
-         "by an appropriate health professional."),
-      Place(24, 1220, 585, 9), "noteLine2");
+         "that the individual has met sufficient criteria for a disorder to warrant further "
+         "investigation by an appropriate health professional."),
+      Place(24, 1211, 542, 18), "noteText");
+  noteText->setWordWrap(true);
+  noteText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QLabel* credit =
-      StaticLabel(this, toQt(product::kCreditLine), Place(7, 1235, 602, 9), "creditLine");
+      StaticLabel(this, toQt(product::kCreditLine), Place(7, 1235, 559, 9), "creditLine");
   credit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-  for (QLabel* label : {line1, line2, credit}) {
+  for (QLabel* label : {noteText, credit}) {
     label->setFont(noteFont);
   }
-  faceWidgets_ << note << line1 << line2 << credit;
+  faceWidgets_ << note << noteText << credit;
 
+  // The fields are read-only: the keyboard may visit them, a click does not take the focus.
+  for (QWidget* field : fields_) {
+    field->setFocusPolicy(Qt::TabFocus);
+    field->installEventFilter(this);
+  }
   setUpTables();
   showAnalysisFace(false);
+}
+
+bool AnalysisForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+    event->ignore();  // not overridden: the shortcut goes to the window
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void AnalysisForm::setUpTables() {
@@ -309,7 +323,18 @@ void AnalysisForm::showAnalysisFace(bool shown) {
   for (QWidget* widget : faceWidgets_) {
     widget->setVisible(shown);
   }
+  fitHeight(viewHeight_);
   update();
+}
+
+void AnalysisForm::fitHeight(int viewHeight) {
+  viewHeight_ = viewHeight;
+  // The welcome page ends below its last line, or fills the view; the analysis face is the
+  // whole template.
+  const int welcomeHeight = kWelcome[std::size(kWelcome) - 1].y + 2 * fontMetrics().height();
+  const int height = faceShown_ ? qRound(kFormHeightUnits * kUnitY) + kBannerBand
+                                : std::max(welcomeHeight, viewHeight);
+  setFixedSize(qRound(kFormWidthUnits * kUnitX), height);
 }
 
 QWidget* AnalysisForm::fieldWidget(Field field) const {
@@ -364,6 +389,11 @@ CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
 
 bool CTesselView::hasReport() const {
   return !analysis_.IsSelfAbsent() || !analysis_.IsObserverAbsent();
+}
+
+void CTesselView::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  form_->fitHeight(maximumViewportSize().height());
 }
 
 void CTesselView::setAnalysis(const Analysis& analysis) {

@@ -1,23 +1,18 @@
 // Adult Corvantis: the window program.
 #include <QApplication>
 
-#include "shell/acv_settings.h"
 #include "shell/main_frame.h"
 #include "ui/artwork.h"
+#include "ui/product.h"
 #include "ui/prompts.h"
+#include "ui/text.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Adult Corvantis"));
-  QApplication::setApplicationVersion(QStringLiteral("4.0"));
+  QApplication::setApplicationName(acv::toQt(acv::product::kName));
+  QApplication::setApplicationVersion(acv::toQt(acv::product::kVersion));
   QApplication::setDesktopFileName(QStringLiteral("adult-corvantis"));
   acv::InitArtwork();
-  {
-    // Reading the settings and writing them straight back makes the user's settings file on the
-    // first start.
-    acv::AcvSettings settings;
-    settings.write();
-  }
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();

@@ -93,7 +93,12 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
   connect(load_, &QPushButton::clicked, this, &SelectionDialog::loadList);
   connect(ok_, &QPushButton::clicked, this, [this] { acceptSelection(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptSelection(); });
+  // The first click of a double-click on a selected line of a multiple-selection list takes it
+  // out of the selection; the double-click means that line.
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    item->setSelected(true);
+    acceptSelection();
+  });
   firstName_->setFocus();
 }
 
@@ -139,8 +144,11 @@ void SelectionDialog::loadList() {
     case BirthDateCheck::kOk:
       break;
   }
+  // The dialogs take the name without its extension: ".cvr" typed too is refused, as any other.
+  const std::string typed = file_->fileSystemName();
   std::string fullName;
-  switch (ResolveResponseFileName(file_->fileSystemName(), &fullName)) {
+  switch (typed.ends_with(kResponseFileSuffix) ? FileNameCheck::kHasExtension
+                                               : ResolveResponseFileName(typed, &fullName)) {
     case FileNameCheck::kEmpty:
       fail(caption::kIncorrectFileName, text::kNoFileName, fileNameBox());
       return;
@@ -159,7 +167,9 @@ void SelectionDialog::loadList() {
   const FileStatus status = readIndex(fullName, &index);
   QGuiApplication::restoreOverrideCursor();
   if (status != FileStatus::kOk) {
-    showMessage(SelectionOpenMessage(status, fromQt(fileNameBox()->text())));
+    const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
+    prompts_.message(this, toQt(message.caption), toQtNaming(message.text, file_->text()),
+                     Prompts::Icon::kStop);
     fileNameBox()->setFocus();
     return;
   }

@@ -7,6 +7,40 @@
 #include <cerrno>
 
 namespace acv {
+namespace {
+
+FaultHook faultHook = nullptr;
+
+void BeforeChange() {
+  if (faultHook != nullptr) {
+    faultHook();
+  }
+}
+
+FileStatus WriteRun(int fd, const char* bytes, std::size_t size, long long offset) {
+  while (size > 0) {
+    const ssize_t written = pwrite(fd, bytes, size, offset);
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return StatusFromErrno(errno);
+    }
+    if (written == 0) {
+      return FileStatus::kDiskFull;
+    }
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
+    offset += written;
+  }
+  return FileStatus::kOk;
+}
+
+}  // namespace
+
+void SetFaultHookForTesting(FaultHook hook) {
+  faultHook = hook;
+}
 
 FileStatus StatusFromErrno(int error) {
   switch (error) {
@@ -42,6 +76,8 @@ FileStatus StatusFromErrno(int error) {
     case EDQUOT:
     case EFBIG:
       return FileStatus::kDiskFull;
+    case EEXIST:
+      return FileStatus::kFileExists;
     default:
       return FileStatus::kGeneric;
   }
@@ -87,22 +123,27 @@ FileStatus LockWholeFile(int fd, bool forWriting) {
 
 FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offset) {
   const auto* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t written = pwrite(fd, bytes, size, offset);
-    if (written < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return StatusFromErrno(errno);
-    }
-    if (written == 0) {
-      return FileStatus::kDiskFull;
-    }
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-    offset += written;
+  BeforeChange();
+  if (faultHook == nullptr) {
+    return WriteRun(fd, bytes, size, offset);
   }
-  return FileStatus::kOk;
+  // Under test, in two halves, so that a write can be cut off in the middle.
+  const std::size_t half = size / 2;
+  if (const FileStatus first = WriteRun(fd, bytes, half, offset); first != FileStatus::kOk) {
+    return first;
+  }
+  BeforeChange();
+  return WriteRun(fd, bytes + half, size - half, offset + static_cast<long long>(half));
+}
+
+FileStatus TruncateTo(int fd, long long length) {
+  BeforeChange();
+  return ftruncate(fd, length) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+}
+
+FileStatus SyncFile(int fd) {
+  BeforeChange();
+  return fsync(fd) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
 }
 
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got) {

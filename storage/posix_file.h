@@ -14,7 +14,8 @@ namespace acv {
 //   EBADF -> -6 invalid file        EMLINK -> -8 folder full
 //   ESPIPE, EOVERFLOW -> -9         EIO -> -10 hardware I/O
 //   EAGAIN, EWOULDBLOCK -> -11      EDEADLK, ENOLCK -> -12 lock violation
-//   ENOSPC, EDQUOT, EFBIG -> -13    anything else -> -1 generic
+//   ENOSPC, EDQUOT, EFBIG -> -13    EEXIST -> -703 exists
+//   anything else -> -1 generic
 FileStatus StatusFromErrno(int error);
 
 // Opens `name` with `flags` (O_CLOEXEC and O_NONBLOCK added, so that a pipe or device never
@@ -29,10 +30,20 @@ FileStatus LockWholeFile(int fd, bool forWriting);
 
 // Writes all of `size` bytes at `offset`, looping over partial writes.
 FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offset);
+// Cuts the file to `length` bytes.
+FileStatus TruncateTo(int fd, long long length);
+// Flushes the file's data and size to the disk.
+FileStatus SyncFile(int fd);
 // Reads up to `size` bytes at `offset`, looping until end of file; `*got` receives the count.
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got);
 
 // Flushes the folder that holds `name`, so that a file made or renamed there stays after a crash.
 FileStatus SyncFolderOf(const std::string& name);
+
+// Called before every change the file layer makes to a file (each write, cut and flush) and
+// between the two halves of every write while it is set; tests kill the process from it to cut
+// a write short at each of those points. Null (the default) for none.
+using FaultHook = void (*)();
+void SetFaultHookForTesting(FaultHook hook);
 
 }  // namespace acv

@@ -51,6 +51,8 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
   }
   index->header = file.header();
   index->recordCount = file.recordCount();
+  // A torn last record, or records beyond the limit, of a file another program wrote.
+  index->corruptCount = file.hasUnreadTail() ? 1 : 0;
   index->entries.reserve(static_cast<std::size_t>(index->recordCount));
   StoredRecord bytes{};
   int fileIndex = 0;

@@ -28,7 +28,7 @@ struct IndexEntry {
 
 struct RecordIndex {
   std::vector<IndexEntry> entries;  // sorted by last name, first name, date of birth, index
-  unsigned corruptCount = 0;        // records that failed their checksum
+  unsigned corruptCount = 0;        // records that failed their checksum, and an unread tail
   int recordCount = 0;              // records in the file
   HeaderStamps header;              // as read by the same open
 };

@@ -19,10 +19,11 @@ static_assert(sizeof(StoredRecord) == kRecordSize);
 // Records are read this many at a time: few calls, and each run still fits the cache while it
 // is decoded.
 constexpr int kRecordsPerRead = 32;
+// Opening a file that a failed first write removed meanwhile is tried again this often.
+constexpr int kOpenAttempts = 8;
 
-long long RecordOffset(int index) {
-  return static_cast<long long>(kFileHeaderSize) +
-         static_cast<long long>(kRecordSize) * static_cast<long long>(index);
+long long RecordOffset(long long index) {
+  return static_cast<long long>(kFileHeaderSize) + static_cast<long long>(kRecordSize) * index;
 }
 
 }  // namespace
@@ -37,8 +38,15 @@ void ResponseFile::Close() {
   }
   fd_ = -1;
   length_ = 0;
-  isNew_ = false;
+  created_ = false;
+  headerless_ = false;
+  headerBytes_.fill(0);
   header_ = HeaderStamps();
+  marked_ = false;
+  pending_ = -1;
+  storedRecords_ = 0;
+  unreadTail_ = false;
+  stamp_.clear();
   count_ = 0;
   nextIndex_ = 0;
   buffer_.clear();
@@ -47,69 +55,110 @@ void ResponseFile::Close() {
 }
 
 FileStatus ResponseFile::Open(const std::string& name, Access access) {
-  Close();
-  const int flags = access == Access::kRead        ? O_RDONLY
-                    : access == Access::kReadWrite ? O_RDWR
-                                                   : O_RDWR | O_CREAT;
-  FileStatus status = OpenRegularFile(name, flags, 0660, &fd_);
-  if (status == FileStatus::kOk) {
-    status = LockWholeFile(fd_, access != Access::kRead);
-  }
-  struct stat info {};
-  if (status == FileStatus::kOk && fstat(fd_, &info) != 0) {
-    status = StatusFromErrno(errno);
-  }
-  if (status != FileStatus::kOk) {
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
     Close();
-    return status;
+    FileStatus status = FileStatus::kOk;
+    if (access == Access::kCreate) {
+      status = OpenRegularFile(name, O_RDWR | O_CREAT | O_EXCL, 0660, &fd_);
+      created_ = status == FileStatus::kOk;
+    }
+    if (access != Access::kCreate || status == FileStatus::kFileExists) {
+      status = OpenRegularFile(name, access == Access::kRead ? O_RDONLY : O_RDWR, 0, &fd_);
+    }
+    if (status == FileStatus::kOk) {
+      status = LockWholeFile(fd_, access != Access::kRead);
+    }
+    struct stat info {};
+    if (status == FileStatus::kOk && fstat(fd_, &info) != 0) {
+      status = StatusFromErrno(errno);
+    }
+    if (status != FileStatus::kOk) {
+      Close();
+      return status;
+    }
+    if (info.st_nlink > 0) {
+      length_ = info.st_size;
+      return FileStatus::kOk;
+    }
+    // A writer whose first write failed removed the file it had made: open the name again.
   }
-  length_ = info.st_size;
-  return FileStatus::kOk;
+  Close();
+  return FileStatus::kSharingViolation;
 }
 
 FileStatus ResponseFile::CheckHeader() {
-  isNew_ = length_ == 0;
-  if (isNew_) {
-    return FileStatus::kOk;
-  }
-  if (length_ < static_cast<long long>(kMinFileSize)) {
-    return FileStatus::kTooShort;
-  }
-  if ((length_ - static_cast<long long>(kFileHeaderSize)) % static_cast<long long>(kRecordSize) !=
-      0) {
-    return FileStatus::kBadLength;
-  }
-  char header[kFileHeaderSize];
   std::size_t got = 0;
-  if (ReadAllAt(fd_, header, sizeof header, 0, &got) != FileStatus::kOk || got != kFileHeaderSize) {
+  if (length_ < static_cast<long long>(kFileHeaderSize)) {
+    // New: empty, or holding the start of a header whose writing was cut short.
+    char start[kFileHeaderSize];
+    headerless_ =
+        ReadAllAt(fd_, start, kFileHeaderSize, 0, &got) == FileStatus::kOk &&
+        got == static_cast<std::size_t>(length_) &&
+        kVersionText.starts_with(std::string_view(start, std::min(got, kVersionText.size())));
+    return headerless_ ? FileStatus::kOk : FileStatus::kTooShort;
+  }
+  if (ReadAllAt(fd_, headerBytes_.data(), kFileHeaderSize, 0, &got) != FileStatus::kOk ||
+      got != kFileHeaderSize) {
     return FileStatus::kHeaderUnreadable;
   }
-  if (std::string_view(header, kMagic.size()) != kMagic) {
+  const long long afterHeader = length_ - static_cast<long long>(kFileHeaderSize);
+  const long long wholeRecords = afterHeader / static_cast<long long>(kRecordSize);
+  const std::optional<CommitMark> mark = DecodeCommitMark(headerBytes_.data());
+  // A mark counting more records than the file holds was not written for this file's content.
+  marked_ = mark && mark->count + (mark->pending >= 0 ? 1 : 0) <= wholeRecords;
+  if (!marked_ && wholeRecords == 0) {
+    return FileStatus::kTooShort;  // a header without a record
+  }
+  const auto* text = reinterpret_cast<const char*>(headerBytes_.data());
+  if (std::string_view(text, kMagic.size()) != kMagic) {
     return FileStatus::kBadMagic;
   }
-  header_.version.assign(header, kVersionText.size());
-  header_.created.assign(header + kCreatedStampOffset, kStampSize);
-  header_.modified.assign(header + kModifiedStampOffset, kStampSize);
-  const long long records =
-      (length_ - static_cast<long long>(kFileHeaderSize)) / static_cast<long long>(kRecordSize);
-  count_ = static_cast<int>(std::min<long long>(records, kMaxRecords + 1));
+  header_.version.assign(text, kVersionText.size());
+  header_.created.assign(text + kCreatedStampOffset, kStampSize);
+  header_.modified.assign(text + kModifiedStampOffset, kStampSize);
+  if (marked_) {
+    pending_ = mark->pending;
+    storedRecords_ = mark->count;
+  } else {
+    storedRecords_ = wholeRecords;
+    unreadTail_ =
+        afterHeader % static_cast<long long>(kRecordSize) != 0 || wholeRecords > kMaxRecords;
+  }
+  count_ = static_cast<int>(std::min<long long>(storedRecords_, kMaxRecords));
   return FileStatus::kOk;
 }
 
-FileStatus ResponseFile::WriteHeader() {
-  const std::string now = CurrentStamp();
-  if (isNew_) {
-    header_.created = now;  // stamped once, with the first record
+long long ResponseFile::CommittedEnd() const {
+  return headerless_ ? 0 : RecordOffset(storedRecords_);
+}
+
+long long ResponseFile::SlotOffset(int index) const {
+  return RecordOffset(index == pending_ ? storedRecords_ : index);
+}
+
+FileStatus ResponseFile::WriteHeader(const CommitMark& mark) {
+  if (stamp_.empty()) {
+    stamp_ = CurrentStamp();
   }
-  header_.modified = now;
+  if (headerless_ || storedRecords_ == 0) {
+    header_.created = stamp_;  // stamped with the first record
+  }
+  header_.modified = stamp_;
   header_.version = std::string(kVersionText);
-  std::string header(kFileHeaderSize, '\0');
-  header.replace(0, kVersionText.size(), kVersionText);
-  header.replace(kCreatedStampOffset, kStampSize, header_.created);
-  header.replace(kModifiedStampOffset, kStampSize, header_.modified);
-  header.replace(kHeaderBlanksOffset, kHeaderBlanks, kHeaderBlanks, ' ');
-  // Byte 80 is zero and bytes 81..242 are left zero: readers ignore them.
-  return WriteAllAt(fd_, header.data(), header.size(), 0);
+  std::array<std::uint8_t, kFileHeaderSize> header{};
+  std::memcpy(header.data(), kVersionText.data(), kVersionText.size());
+  std::memcpy(header.data() + kCreatedStampOffset, header_.created.data(), kStampSize);
+  std::memcpy(header.data() + kModifiedStampOffset, header_.modified.data(), kStampSize);
+  std::memset(header.data() + kHeaderBlanksOffset, ' ', kHeaderBlanks);
+  // Byte 80 is zero; the mark follows.
+  EncodeCommitMark(mark, header.data());
+  const FileStatus written = WriteAllAt(fd_, header.data(), header.size(), 0);
+  if (written == FileStatus::kOk) {
+    headerBytes_ = header;
+    headerless_ = false;
+    length_ = std::max(length_, static_cast<long long>(kFileHeaderSize));
+  }
+  return written;
 }
 
 FileStatus ResponseFile::OpenForReading(const std::string& name, bool readOnly) {
@@ -143,6 +192,11 @@ FileStatus ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
     return FileStatus::kNoMoreRecords;
   }
   *index = nextIndex_++;
+  if (*index == pending_) {
+    std::size_t got = 0;
+    const FileStatus read = ReadAllAt(fd_, bytes->data(), kRecordSize, SlotOffset(*index), &got);
+    return read == FileStatus::kOk && got == kRecordSize ? FileStatus::kOk : FileStatus::kShortRead;
+  }
   if (*index >= bufferFirst_ + static_cast<int>(buffer_.size() / kRecordSize)) {
     // A failed read leaves the record unread: a short read below.
     static_cast<void>(FillBuffer(*index));
@@ -158,51 +212,103 @@ FileStatus ResponseFile::ReadNext(StoredRecord* bytes, int* index) {
 
 FileStatus ResponseFile::ReadAt(const std::string& name, int index, StoredRecord* bytes) {
   ResponseFile file;
-  const FileStatus opened = file.Open(name, Access::kRead);
-  if (opened != FileStatus::kOk) {
-    return opened;
+  FileStatus status = file.Open(name, Access::kRead);
+  if (status == FileStatus::kOk) {
+    status = file.CheckHeader();
   }
-  if (index < 0 || file.length_ < RecordOffset(index) + static_cast<long long>(kRecordSize)) {
+  if (status != FileStatus::kOk) {
+    return status;
+  }
+  if (index < 0 || index >= file.count_) {
     return FileStatus::kIndexBeyondEnd;
   }
   std::size_t got = 0;
-  const FileStatus read =
-      ReadAllAt(file.fd_, bytes->data(), kRecordSize, RecordOffset(index), &got);
-  if (read != FileStatus::kOk) {
-    return read;
+  status = ReadAllAt(file.fd_, bytes->data(), kRecordSize, file.SlotOffset(index), &got);
+  if (status != FileStatus::kOk) {
+    return status;
   }
   return got == kRecordSize ? FileStatus::kOk : FileStatus::kShortRead;
 }
 
-FileStatus ResponseFile::OpenForWriting(const std::string& name) {
-  const FileStatus opened = Open(name, Access::kCreate);
-  return opened != FileStatus::kOk ? opened : CheckHeader();
+FileStatus ResponseFile::FinishRewrite() {
+  StoredRecord waiting{};
+  std::size_t got = 0;
+  FileStatus status =
+      ReadAllAt(fd_, waiting.data(), kRecordSize, RecordOffset(storedRecords_), &got);
+  if (status == FileStatus::kOk && got != kRecordSize) {
+    status = FileStatus::kShortRead;
+  }
+  if (status == FileStatus::kOk) {
+    status = WriteAllAt(fd_, waiting.data(), kRecordSize, RecordOffset(pending_));
+  }
+  if (status == FileStatus::kOk) {
+    status = SyncFile(fd_);
+  }
+  if (status == FileStatus::kOk) {
+    status = WriteHeader({count_, -1});
+  }
+  if (status == FileStatus::kOk) {
+    pending_ = -1;
+  }
+  return status;
 }
 
-template <typename Undo>
-FileStatus ResponseFile::WriteAndFlush(const void* data, std::size_t size, long long offset,
-                                       Undo undo) {
-  // A new file gets its header first so that the records land after it; an existing one gets
-  // its modified stamp only once the records are in place.
-  const bool wasNew = isNew_;
-  if (wasNew) {
-    if (const FileStatus header = WriteHeader(); header != FileStatus::kOk) {
-      return undo(header);
+FileStatus ResponseFile::OpenForWriting(const std::string& name, Access access) {
+  FileStatus status = Open(name, access);
+  if (status == FileStatus::kOk) {
+    status = CheckHeader();
+  }
+  if (status != FileStatus::kOk) {
+    return status;
+  }
+  if (storedRecords_ > kMaxRecords) {
+    return FileStatus::kFull;  // records beyond the limit are never cut off nor hidden
+  }
+  if (pending_ >= 0) {
+    status = FinishRewrite();
+  }
+  // What lies beyond the committed records was left by a write that never completed, or is a
+  // torn last record: cut off, so that new records land right after the committed ones.
+  if (status == FileStatus::kOk && length_ > CommittedEnd()) {
+    status = TruncateTo(fd_, CommittedEnd());
+    if (status == FileStatus::kOk) {
+      length_ = CommittedEnd();
+      unreadTail_ = false;
     }
   }
-  if (const FileStatus written = WriteAllAt(fd_, data, size, offset); written != FileStatus::kOk) {
-    return undo(written);
+  return status;
+}
+
+FileStatus ResponseFile::WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark) {
+  const long long end = CommittedEnd();
+  const std::array<std::uint8_t, kFileHeaderSize> oldHeader = headerBytes_;
+  FileStatus status = WriteAllAt(fd_, data, size, end);
+  if (status == FileStatus::kOk) {
+    status = SyncFile(fd_);
   }
-  length_ = std::max(length_, offset + static_cast<long long>(size));
-  if (!wasNew) {
-    if (const FileStatus header = WriteHeader(); header != FileStatus::kOk) {
-      return undo(header);
+  if (status == FileStatus::kOk) {
+    status = WriteHeader(mark);
+    if (status != FileStatus::kOk) {
+      // The old header back: the write may have reached the file in part.
+      static_cast<void>(WriteAllAt(fd_, oldHeader.data(), oldHeader.size(), 0));
+      headerBytes_ = oldHeader;
     }
   }
-  if (fsync(fd_) != 0) {
-    return undo(StatusFromErrno(errno));
+  if (status == FileStatus::kOk) {
+    status = SyncFile(fd_);
   }
-  return FileStatus::kOk;
+  if (status == FileStatus::kOk) {
+    storedRecords_ = mark.count;
+    count_ = mark.count;
+    pending_ = mark.pending;
+    length_ = std::max(length_, end + static_cast<long long>(size));
+    return status;
+  }
+  // Not committed: the bytes written after the end are cut off again.
+  if (TruncateTo(fd_, end) == FileStatus::kOk) {
+    static_cast<void>(SyncFile(fd_));
+  }
+  return status;
 }
 
 FileStatus ResponseFile::WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
@@ -225,64 +331,71 @@ FileStatus ResponseFile::Rewrite(const std::string& name, int at, const StoredRe
                                  const StoredRecord& bytes) {
   ResponseFile file;
   // A rewrite never makes a file: a missing one is not found.
-  FileStatus status = file.Open(name, Access::kReadWrite);
-  if (status == FileStatus::kOk) {
-    status = file.CheckHeader();
-  }
+  FileStatus status = file.OpenForWriting(name, Access::kReadWrite);
   if (status != FileStatus::kOk) {
     return status;
   }
-  if (at >= file.count_) {
+  if (at < 0 || at >= file.count_) {
     return FileStatus::kIndexBeyondEnd;  // a rewrite never leaves a hole in the file
   }
-  // Whatever fails from here on, the record gets its old bytes back.
-  const long long offset = RecordOffset(at);
-  StoredRecord previous{};
-  std::size_t got = 0;
-  if (ReadAllAt(file.fd_, previous.data(), kRecordSize, offset, &got) != FileStatus::kOk ||
-      got != kRecordSize) {
-    return FileStatus::kHardIo;
+  if (expected != nullptr) {
+    StoredRecord current{};
+    std::size_t got = 0;
+    status = ReadAllAt(file.fd_, current.data(), kRecordSize, RecordOffset(at), &got);
+    if (status != FileStatus::kOk || got != kRecordSize) {
+      return status != FileStatus::kOk ? status : FileStatus::kShortRead;
+    }
+    if (current != *expected) {
+      return FileStatus::kRecordChanged;
+    }
   }
-  if (expected != nullptr && previous != *expected) {
-    return FileStatus::kRecordChanged;
+  // The new bytes wait after the records; once the mark says so, the rewrite has happened.
+  status = file.WriteAfterEnd(bytes.data(), kRecordSize, {file.count_, at});
+  if (status != FileStatus::kOk) {
+    return status;
   }
-  return file.WriteAndFlush(bytes.data(), kRecordSize, offset, [&](FileStatus failed) {
-    static_cast<void>(WriteAllAt(file.fd_, previous.data(), kRecordSize, offset));
-    fsync(file.fd_);
-    return failed;
-  });
+  // Copying into place may fail now without loss: readers take the waiting copy, and the next
+  // write finishes the copy.
+  if (file.FinishRewrite() == FileStatus::kOk &&
+      TruncateTo(file.fd_, file.CommittedEnd()) == FileStatus::kOk) {
+    static_cast<void>(SyncFile(file.fd_));
+  }
+  return FileStatus::kOk;
 }
 
 FileStatus ResponseFile::AppendRecords(const std::string& name,
                                        const std::vector<StoredRecord>& records, int* firstIndex) {
   *firstIndex = -1;
   ResponseFile file;
-  if (const FileStatus checked = file.OpenForWriting(name); checked != FileStatus::kOk) {
-    return checked;
+  FileStatus status = file.OpenForWriting(name, Access::kCreate);
+  if (status == FileStatus::kOk && file.storedRecords_ + static_cast<long long>(records.size()) >
+                                       static_cast<long long>(kMaxRecords)) {
+    status = FileStatus::kFull;
+  }
+  if (status == FileStatus::kOk && file.headerless_ && !records.empty()) {
+    // A new file gets a header that commits no record yet, so that a write cut short leaves a
+    // file that takes records again; its name is made lasting with the folder.
+    status = file.WriteHeader({0, -1});
+    if (status == FileStatus::kOk) {
+      status = SyncFile(file.fd_);
+    }
+    if (status == FileStatus::kOk) {
+      status = SyncFolderOf(name);
+    }
   }
   const int before = file.count_;
-  if (before > kMaxRecords || records.size() > static_cast<std::size_t>(kMaxRecords - before)) {
-    return FileStatus::kFull;
+  if (status == FileStatus::kOk && !records.empty()) {
+    status = file.WriteAfterEnd(records.data(), records.size() * kRecordSize,
+                                {before + static_cast<int>(records.size()), -1});
   }
-  if (records.empty()) {
-    *firstIndex = before;
-    return FileStatus::kOk;
+  if (file.created_ && (status != FileStatus::kOk || records.empty())) {
+    unlink(name.c_str());  // a first write that failed, or had nothing to write, leaves no file
   }
-  const long long oldLength = file.length_;
-  const long long offset = RecordOffset(before);
-  // Whatever fails from here on, the file is cut back to its old length: a new file is left
-  // empty rather than holding a header alone.
-  const FileStatus status = file.WriteAndFlush(records.data(), records.size() * kRecordSize, offset,
-                                               [&](FileStatus failed) {
-                                                 if (ftruncate(file.fd_, oldLength) == 0) {
-                                                   fsync(file.fd_);
-                                                 }
-                                                 return failed;
-                                               });
-  if (status == FileStatus::kOk) {
-    *firstIndex = before;
+  if (status != FileStatus::kOk) {
+    return status;
   }
-  return status;
+  *firstIndex = before;
+  return FileStatus::kOk;
 }
 
 }  // namespace acv

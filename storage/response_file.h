@@ -1,11 +1,19 @@
 // A response file (.cvr): a 243-byte header and at most 657 scrambled records of 2,187 bytes.
 // A file is held open only for one operation, under a whole-file lock: shared while it is only
 // read, exclusive while it is written or may be.
+//
+// Every write is all or nothing, whenever it is cut short: new records go after the committed
+// ones and are flushed, and only then does the header's commit mark take them in; a record
+// rewritten in place is first written after the records and committed as waiting, then copied
+// into place (commit_mark.h).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "storage/commit_mark.h"
 #include "storage/file_status.h"
 #include "storage/format.h"
 
@@ -38,6 +46,11 @@ class ResponseFile {
   int recordCount() const { return count_; }
   // The header's stamps as read by the open.
   const HeaderStamps& header() const { return header_; }
+  // Whether the file's records are counted by this program's commit mark.
+  bool hasCommitMark() const { return marked_; }
+  // Whether a file without the mark has bytes after its records that are not read: a torn last
+  // record, or records beyond the 657th. The next write cuts a torn record off.
+  bool hasUnreadTail() const { return unreadTail_; }
 
   // Reads record `index` of `name`: kOk, kIndexBeyondEnd, or the failure of the open or read.
   static FileStatus ReadAt(const std::string& name, int index, StoredRecord* bytes);
@@ -61,27 +74,40 @@ class ResponseFile {
   enum class Access { kRead, kReadWrite, kCreate };
   // Opens `name` as asked and locks it; kOk with the length known.
   FileStatus Open(const std::string& name, Access access);
-  // Checks the header of the open file: kOk (isNew_ for an empty file) or the format failure.
+  // Reads and checks the header of the open file and finds the records it holds: those of its
+  // commit mark, or without one every whole record after the header.
   FileStatus CheckHeader();
-  // Writes the 243 header bytes: the creation stamp only when the file was empty, the modified
-  // stamp always.
-  FileStatus WriteHeader();
-  // Opens `name` for writing, creating it when missing, and checks its header.
-  FileStatus OpenForWriting(const std::string& name);
-  // Writes the header (for a new file), `size` bytes at `offset` and the modified stamp, then
-  // flushes; on any failure puts the file back as it was with `undo`.
-  template <typename Undo>
-  FileStatus WriteAndFlush(const void* data, std::size_t size, long long offset, Undo undo);
+  // Opens `name` for writing (creating it with `access` kCreate), checks its header, finishes
+  // a rewrite that a crash left waiting and cuts off what no completed write left.
+  FileStatus OpenForWriting(const std::string& name, Access access);
+  // Writes the 243 header bytes with the stamps and `mark`: the creation stamp only for a file
+  // without records, the modified stamp (one per operation) always.
+  FileStatus WriteHeader(const CommitMark& mark);
+  // Writes `size` bytes at the end of the committed records, flushes them, then commits them
+  // with the header; a failure before the commit cuts the file back.
+  FileStatus WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark);
+  // Copies the waiting rewrite into place and clears it from the mark.
+  FileStatus FinishRewrite();
   // Rewrites record `at`, first checking it holds `expected` when that is given.
   static FileStatus Rewrite(const std::string& name, int at, const StoredRecord* expected,
                             const StoredRecord& bytes);
   // Reads the run of records starting at `first`.
   FileStatus FillBuffer(int first);
+  // Where record `index` is stored: its own slot, or the waiting slot while it is rewritten.
+  long long SlotOffset(int index) const;
+  long long CommittedEnd() const;
 
   int fd_ = -1;
   long long length_ = 0;
-  bool isNew_ = false;
+  bool created_ = false;     // this open made the file
+  bool headerless_ = false;  // empty, or a header write was cut short
+  std::array<std::uint8_t, kFileHeaderSize> headerBytes_{};
   HeaderStamps header_;
+  bool marked_ = false;
+  int pending_ = -1;             // a rewrite waiting in the slot after the records
+  long long storedRecords_ = 0;  // the records that count (uncapped for an unmarked file)
+  bool unreadTail_ = false;
+  std::string stamp_;  // the modified stamp of the write under way
   int count_ = 0;
   int nextIndex_ = 0;
   // A run of records read in one call, starting at record bufferFirst_; bufferRecords_ of them

@@ -278,10 +278,14 @@ class SelectionDialogTest : public QObject {
     CAdultAn dialog(prompts, sample.stem());
     TypePerson(dialog);
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-    // Double-clicking a line acts as Analyse.
+    // Double-clicking a line acts as Analyse, also on a line already selected: the first click
+    // of the double-click takes it out of the selection, the double-click means it.
     const QRect line = dialog.list()->visualItemRect(dialog.list()->item(1));
     QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY(dialog.list()->item(1)->isSelected());
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
     QTest::mouseDClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.captions().join(", ")));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.analysis().IsSelfAbsent());
     QVERIFY(!dialog.analysis().IsObserverAbsent());
@@ -371,6 +375,37 @@ class SelectionDialogTest : public QObject {
     QCOMPARE(dialog.record().EntryMethod(), kEnteredFromPaper);
     QVERIFY(!dialog.readOnly());
     QVERIFY(prompts.shown.size() == 1);
+  }
+
+  void fileNamesAreTheFileSystemsOwn() {
+    SampleFile sample;
+    // A folder named outside plain ASCII, partly outside code page 1252 too.
+    const QString folder = sample.folder() + QStringLiteral("/Donn\u00e9es \u0416\u0443\u0440");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(QString::fromStdString(sample.fullName()),
+                        folder + QStringLiteral("/zo\u00eb.cvr")));
+    FakePrompts prompts;
+    CAdultAn dialog(prompts, folder + QStringLiteral("/zo\u00eb"));
+    TypePerson(dialog);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.captions().join(", ")));
+    QCOMPARE(dialog.list()->count(), 2);
+
+    // Typed with its extension: refused, and no message doubles the suffix.
+    dialog.fileNameBox()->setText(folder + QStringLiteral("/zo\u00eb.cvr"));
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Incorrect File Name")});
+    QCOMPARE(prompts.shown.last().text,
+             QStringLiteral("You must enter an ACV filename without the extension.  For "
+                            "example:  c:/data_files/ACV_2005"));
+
+    // A missing file there is not found, named as typed, and not made.
+    dialog.fileNameBox()->setText(folder + QStringLiteral("/absent"));
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("File Not Found"));
+    QCOMPARE(prompts.shown.last().text,
+             QStringLiteral("The file '%1/absent.cvr' was not found.").arg(folder));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/absent.cvr")));
   }
 
   void editingAMissingFileMakesNoFile() {

@@ -109,8 +109,6 @@ TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
   ResponseFile file;
   WriteBytes(Name(), std::string(243, 'A'));
   EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
-  WriteBytes(Name(), "ACV" + std::string(2428, 'x'));  // 2,431 bytes: a torn record
-  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kBadLength);
   WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
   EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kBadMagic);
   WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));  // only three letters count
@@ -148,17 +146,20 @@ TEST_F(ResponseFileTest, PermissionDenied) {
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), FileStatus::kAccessDenied);
 }
 
-TEST_F(ResponseFileTest, CapacityIs657Records) {
+// A file as a program without the commit mark leaves it: the ignored header bytes zero.
+std::string WithoutMark(std::string bytes) {
+  std::fill(bytes.begin() + kIgnoredOffset, bytes.begin() + kFileHeaderSize, '\0');
+  return bytes;
+}
+
+TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
   const StoredRecord stored = BuildImage(record);
-  // Build 656 records directly, then append the 657th and 658th through the file layer.
-  ASSERT_EQ(Append(Name()), 0);
-  std::string bytes = ReadBytes(Name());
-  for (int i = 1; i < kMaxRecords - 1; ++i) {
-    bytes.append(reinterpret_cast<const char*>(stored.data()), kRecordSize);
-  }
-  WriteBytes(Name(), bytes);
+  const std::string one(stored.begin(), stored.end());
   int index = -1;
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector(kMaxRecords - 1, stored), &index),
+            FileStatus::kOk);
+  WriteBytes(Name(), WithoutMark(ReadBytes(Name())));
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kOk);
   EXPECT_EQ(index, kMaxRecords - 1);
   const std::string full = ReadBytes(Name());
@@ -168,6 +169,83 @@ TEST_F(ResponseFileTest, CapacityIs657Records) {
   EXPECT_EQ(ReadBytes(Name()), full);
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 600), FileStatus::kOk)
       << "rewrites still work";
+
+  // 658 records written by some other program: readable up to the limit, never added to, never
+  // cut. The count must not wrap round.
+  WriteBytes(Name(), WithoutMark(ReadBytes(Name())) + one);
+  const std::string over = ReadBytes(Name());
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kFull);
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 0), FileStatus::kFull);
+  EXPECT_EQ(ReadBytes(Name()), over);
+  ResponseFile file;
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_EQ(file.recordCount(), kMaxRecords);
+  EXPECT_TRUE(file.hasUnreadTail());
+  file.Close();
+
+  // A sparse file of 9.4 TB: no overflow anywhere.
+  ASSERT_EQ(truncate(Name().c_str(), 9'400'000'000'000LL), 0);
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_EQ(file.recordCount(), kMaxRecords);
+  file.Close();
+  EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kFull);
+}
+
+TEST_F(ResponseFileTest, ATornTailIsReportedAndCutByTheNextWrite) {
+  ASSERT_EQ(Append(Name(), 1), 0);
+  ASSERT_EQ(Append(Name(), 2), 1);
+  const std::string whole = WithoutMark(ReadBytes(Name()));
+  WriteBytes(Name(), whole + std::string(1000, 'x'));
+  ResponseFile file;
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_EQ(file.recordCount(), 2);
+  EXPECT_TRUE(file.hasUnreadTail());
+  EXPECT_FALSE(file.hasCommitMark());
+  file.Close();
+  EXPECT_EQ(Append(Name(), 3), 2);
+  const std::string after = ReadBytes(Name());
+  EXPECT_EQ(after.size(), whole.size() + kRecordSize);
+  EXPECT_EQ(after.substr(kFileHeaderSize, 2 * kRecordSize),
+            whole.substr(kFileHeaderSize, 2 * kRecordSize));
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_FALSE(file.hasUnreadTail());
+  EXPECT_TRUE(file.hasCommitMark());
+}
+
+// Another program that appends and rewrites the header as the format says, but knows nothing of
+// the mark: its records are never hidden.
+TEST_F(ResponseFileTest, AMarkWhoseStampNoLongerMatchesIsIgnored) {
+  ASSERT_EQ(Append(Name(), 1), 0);
+  std::string bytes = ReadBytes(Name());
+  const std::string record = bytes.substr(kFileHeaderSize, kRecordSize);
+  bytes.replace(kModifiedStampOffset, kStampSize, "20300101000000");
+  WriteBytes(Name(), bytes + record + record);
+  ResponseFile file;
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_FALSE(file.hasCommitMark());
+  EXPECT_EQ(file.recordCount(), 3);
+  file.Close();
+  bytes = ReadBytes(Name());
+  bytes[kMarkCountOffset] = 2;  // a damaged mark counts for nothing either
+  bytes.replace(kModifiedStampOffset, kStampSize, bytes.substr(kMarkStampOffset, kStampSize));
+  WriteBytes(Name(), bytes);
+  ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
+  EXPECT_FALSE(file.hasCommitMark());
+  EXPECT_EQ(file.recordCount(), 3);
+}
+
+TEST_F(ResponseFileTest, OnlyRegularFilesAreOpened) {
+  const std::string fifo = dir_.File("pipe.cvr");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  StoredRecord bytes{};
+  int index = -1;
+  for (const std::string& name : {fifo, dir_.path(), std::string("/dev/zero")}) {
+    ResponseFile file;
+    EXPECT_EQ(file.OpenForReading(name, true), FileStatus::kNotRegularFile) << name;
+    EXPECT_EQ(ResponseFile::ReadAt(name, 0, &bytes), FileStatus::kNotRegularFile) << name;
+    EXPECT_EQ(ResponseFile::WriteRecord(name, bytes, &index, -1), FileStatus::kNotRegularFile)
+        << name;
+  }
 }
 
 TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
@@ -240,7 +318,7 @@ TEST_F(ResponseFileTest, FailedAppendLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadBytes(Name()), before);
 }
 
-TEST_F(ResponseFileTest, NewFileWhoseFirstRecordFailedIsLeftEmpty) {
+TEST_F(ResponseFileTest, ANewFileWhoseFirstRecordFailedIsRemoved) {
   const std::string name = Name();
   const int code = InChild([&] {
     signal(SIGXFSZ, SIG_IGN);
@@ -251,8 +329,9 @@ TEST_F(ResponseFileTest, NewFileWhoseFirstRecordFailedIsLeftEmpty) {
     return -Code(ResponseFile::WriteRecord(name, BuildImage(record), &index, -1));
   });
   EXPECT_EQ(code, 13);
-  EXPECT_EQ(ReadBytes(Name()).size(), 0u);
-  EXPECT_EQ(Append(Name()), 0) << "the empty file is accepted as new";
+  EXPECT_NE(access(Name().c_str(), F_OK), 0) << "no file left behind";
+  WriteBytes(Name(), "");
+  EXPECT_EQ(Append(Name()), 0) << "an empty file is accepted as new";
 }
 
 TEST_F(ResponseFileTest, AppendingManyIsAllOrNothing) {

@@ -1,0 +1,169 @@
+// Writes cut short at every point where the file layer changes a file: each write (and the
+// middle of each write), each cut and each flush. After every such kill the file must open and
+// hold exactly the records of the last completed operation, and must take new records.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
+
+#include "storage/posix_file.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+#include "support/temp_dir.h"
+
+namespace acv {
+namespace {
+
+using testing::Person;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+using Records = std::vector<std::string>;
+
+int changesLeft = 0;
+void KillAtChange() {
+  if (--changesLeft == 0) {
+    raise(SIGKILL);
+  }
+}
+
+// Every record as stored, in order; nothing when the file cannot be read.
+std::optional<Records> ReadAll(const std::string& name) {
+  ResponseFile file;
+  const FileStatus opened = file.OpenForReading(name, true);
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
+    return Records();
+  }
+  if (opened != FileStatus::kOk) {
+    return std::nullopt;
+  }
+  Records records;
+  StoredRecord bytes{};
+  int index = 0;
+  for (FileStatus read = file.ReadNext(&bytes, &index); read != FileStatus::kNoMoreRecords;
+       read = file.ReadNext(&bytes, &index)) {
+    ResponseRecord record;
+    if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
+      return std::nullopt;
+    }
+    records.emplace_back(bytes.begin(), bytes.end());
+  }
+  return records;
+}
+
+StoredRecord Stored(int seed) {
+  ResponseRecord record = Person("Pat", "Lee" + std::to_string(seed), "19800101", seed % 2, seed);
+  return BuildImage(record, "20261207100000");
+}
+
+class InterruptedWriteTest : public ::testing::Test {
+ protected:
+  std::string Name() const { return dir_.File("clinic.cvr"); }
+
+  // Runs `operation` on a file that starts as `base` (none when empty), killed at the first,
+  // second, ... change, until it completes; checks the file after each kill.
+  void KillAtEveryPoint(const std::string& base, const std::function<FileStatus()>& operation,
+                        const Records& before, const Records& after) {
+    for (int kill = 1;; ++kill) {
+      unlink(Name().c_str());
+      if (!base.empty()) {
+        WriteBytes(Name(), base);
+      }
+      const pid_t pid = fork();
+      if (pid == 0) {
+        changesLeft = kill;
+        SetFaultHookForTesting(KillAtChange);
+        _exit(operation() == FileStatus::kOk ? 0 : 1);
+      }
+      int status = 0;
+      waitpid(pid, &status, 0);
+      const std::optional<Records> found = ReadAll(Name());
+      ASSERT_TRUE(found) << "unreadable after a kill at change " << kill;
+      if (WIFEXITED(status)) {
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(*found == after) << "completed";
+        EXPECT_GT(kill, 4) << "too few points to be a test";
+        return;
+      }
+      ASSERT_TRUE(*found == before || *found == after) << "kill at change " << kill;
+      // The file takes records again, and keeps what it held.
+      int index = -1;
+      const StoredRecord extra = Stored(99);
+      ASSERT_EQ(ResponseFile::WriteRecord(Name(), extra, &index, -1), FileStatus::kOk)
+          << "kill at change " << kill;
+      Records more = *found;
+      more.emplace_back(extra.begin(), extra.end());
+      ASSERT_TRUE(ReadAll(Name()) == more) << "kill at change " << kill;
+    }
+  }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
+  const std::vector<StoredRecord> two = {Stored(1), Stored(2)};
+  const std::vector<StoredRecord> many(40, Stored(3));
+  const auto records = [](const std::vector<StoredRecord>& stored) {
+    Records list;
+    for (const StoredRecord& one : stored) {
+      list.emplace_back(one.begin(), one.end());
+    }
+    return list;
+  };
+  const std::string name = Name();
+  int index = -1;
+  {
+    SCOPED_TRACE("the first record of a new file");
+    KillAtEveryPoint(
+        "", [&] { return ResponseFile::WriteRecord(name, two[0], &index, -1); }, {},
+        records({two[0]}));
+  }
+
+  unlink(Name().c_str());
+  ASSERT_EQ(ResponseFile::AppendRecords(Name(), two, &index), FileStatus::kOk);
+  const std::string base = ReadBytes(Name());
+  std::vector<StoredRecord> three = two;
+  three.push_back(Stored(4));
+  std::vector<StoredRecord> imported = two;
+  imported.insert(imported.end(), many.begin(), many.end());
+  std::vector<StoredRecord> rewritten = {two[0], Stored(5)};
+  {
+    SCOPED_TRACE("one record appended");
+    KillAtEveryPoint(
+        base, [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
+        records(three));
+  }
+  {
+    SCOPED_TRACE("an import of 40 records");
+    KillAtEveryPoint(
+        base, [&] { return ResponseFile::AppendRecords(name, many, &index); }, records(two),
+        records(imported));
+  }
+  {
+    SCOPED_TRACE("a record rewritten in place");
+    KillAtEveryPoint(
+        base, [&] { return ResponseFile::WriteRecord(name, rewritten[1], &index, 1); },
+        records(two), records(rewritten));
+  }
+  {
+    SCOPED_TRACE("a record replaced after comparing");
+    KillAtEveryPoint(
+        base, [&] { return ResponseFile::ReplaceRecord(name, 1, two[1], rewritten[1]); },
+        records(two), records(rewritten));
+  }
+  {
+    SCOPED_TRACE("the first write to a file without the mark, with a torn tail");
+    std::string legacy = base;
+    std::fill(legacy.begin() + kIgnoredOffset, legacy.begin() + kFileHeaderSize, '\0');
+    KillAtEveryPoint(
+        legacy + std::string(700, 'x'),
+        [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
+        records(three));
+  }
+}
+
+}  // namespace
+}  // namespace acv
