@@ -277,6 +277,32 @@ class PrintedReportTest : public QObject {
     }
   }
 
+  void smallerPrintableAreaShrinksThePageEvenly() {
+    // US Letter with wide margins: 8 by 10.4 inches, less than the report's 10.9 inches down.
+    constexpr double kWidth = 8.0;
+    constexpr double kHeight = 10.4;
+    RecordingDevice device(kWidth, kHeight);
+    QPainter painter(&device);
+    PrintReportPage(6, painter, SampleAnalysis(true));
+    painter.end();
+    const Drawing& drawn = device.drawing();
+    const double scale = kHeight / kReportHeightInches;
+    QRectF used;
+    for (const DrawnBox& box : drawn.boxes) {
+      used |= box.rect;
+    }
+    for (const DrawnText& text : drawn.texts) {
+      used |= Extent(text);
+    }
+    QVERIFY2(QRectF(0, 0, kWidth, kHeight).contains(used),
+             qPrintable(QString::number(used.bottom())));
+    // The text box, 6.9 by 9.8 inches, at the same proportions and centred across.
+    const QRectF box = drawn.boxes.at(1).rect;
+    QVERIFY(qAbs(box.width() - 6.9 * scale) < 0.01 && qAbs(box.height() - 9.8 * scale) < 0.01);
+    QVERIFY(qAbs(box.left() - ((kWidth - kReportWidthInches * scale) / 2 + 0.5 * scale)) < 0.01);
+    QVERIFY(qAbs(drawn.texts.front().points() - 12 * scale) < 0.1);
+  }
+
   void pagesOutsideOneToEightDrawNothing() {
     for (int page : {0, 9, -1}) {
       const Drawing record = Record(page, SampleAnalysis(true));

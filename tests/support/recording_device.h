@@ -80,6 +80,10 @@ class RecordingEngine : public QPaintEngine {
 
 class RecordingDevice : public QPaintDevice {
  public:
+  // A printable area of the given size; the report's own area by default.
+  explicit RecordingDevice(double widthInches = kReportWidthInches,
+                           double heightInches = kReportHeightInches)
+      : width_(widthInches), height_(heightInches) {}
   QPaintEngine* paintEngine() const override { return &engine_; }
   const Drawing& drawing() const { return engine_.drawn; }
 
@@ -87,13 +91,13 @@ class RecordingDevice : public QPaintDevice {
   int metric(PaintDeviceMetric metric) const override {
     switch (metric) {
       case PdmWidth:
-        return qRound(kReportWidthInches * RecordingEngine::kUnits);
+        return qRound(width_ * RecordingEngine::kUnits);
       case PdmHeight:
-        return qRound(kReportHeightInches * RecordingEngine::kUnits);
+        return qRound(height_ * RecordingEngine::kUnits);
       case PdmWidthMM:
-        return qRound(kReportWidthInches * 25.4);
+        return qRound(width_ * 25.4);
       case PdmHeightMM:
-        return qRound(kReportHeightInches * 25.4);
+        return qRound(height_ * 25.4);
       case PdmDpiX:
       case PdmDpiY:
       case PdmPhysicalDpiX:
@@ -112,6 +116,8 @@ class RecordingDevice : public QPaintDevice {
   }
 
  private:
+  double width_;
+  double height_;
   mutable RecordingEngine engine_;
 };
 
