@@ -45,5 +45,7 @@ struct SetExportPasswordOptions {
 };
 int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
                          std::ostream& out, std::ostream& err);
+// Built with the window's libraries only (ACV_GUI).
+void SetupReportCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

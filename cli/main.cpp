@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
   acv::cli::SetupDemoCommand(app, &exitCode);
   acv::cli::SetupExportCommand(app, &exitCode);
   acv::cli::SetupSetExportPasswordCommand(app, &exitCode);
+#ifdef ACV_REPORT_COMMAND
+  acv::cli::SetupReportCommand(app, &exitCode);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -7,6 +7,8 @@
 
 #include "storage/export_passwords.h"
 
+#include "reports/report_printing.h"
+
 class QAction;
 class QToolBar;
 
@@ -27,11 +29,15 @@ class CMainFrame : public QMainWindow {
   QAction* command(const QString& name) const;
   // Where the export passwords are read: the machine's file, which tests replace.
   void setExportPasswordFile(const std::string& path) { exportPasswordFile_ = path; }
+  // The print and preview dialogs: Qt's own unless a test gives others.
+  void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
 
  public slots:
   void analysisCommand();
   void editCommand();
   void exportCommand();
+  void printCommand();
+  void printPreviewCommand();
   void saveAsCommand();
   void aboutCommand();
   void webSiteCommand();
@@ -44,6 +50,8 @@ class CMainFrame : public QMainWindow {
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
   std::string exportPasswordFile_{kMachinePasswordFile};
+  QtPrintDialogs qtPrintDialogs_;
+  PrintDialogs* printDialogs_ = &qtPrintDialogs_;
 };
 
 }  // namespace acv

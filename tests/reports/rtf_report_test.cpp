@@ -4,7 +4,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
 
@@ -12,6 +11,7 @@
 #include "reports/rtf_report.h"
 #include "storage/file_status.h"
 #include "storage/sample_records.h"
+#include "support/sample_file.h"
 #include "support/temp_dir.h"
 #include "ui/text.h"
 
@@ -79,23 +79,30 @@ class RtfReportTest : public QObject {
     if (soffice.isEmpty()) {
       QSKIP("LibreOffice is not installed (scripts/setup installs it)");
     }
-    QTemporaryDir dir;
+    // Through the command line, as a user would write it.
     const Analysis analysis = TrickyAnalysis();
-    const std::string name = dir.filePath(QStringLiteral("report")).toStdString();
-    QCOMPARE(SaveRtfReport(analysis, name, [] { return false; }).result, RtfSaveResult::kSaved);
+    const testing::SampleFile sample({analysis.selfReport(), analysis.observerReport()});
+    const QString rtf = sample.folder() + QStringLiteral("/report.rtf");
+    QProcess acv;
+    acv.start(QStringLiteral(ACV_EXE),
+              {QStringLiteral("report"), QString::fromStdString(sample.fullName()),
+               QStringLiteral("--self"), QStringLiteral("8"), QStringLiteral("--observer"),
+               QStringLiteral("9"), QStringLiteral("--rtf"), rtf});
+    QVERIFY(acv.waitForFinished(60000));
+    QCOMPARE(acv.exitCode(), 0);
 
     QProcess convert;
-    convert.start(
-        soffice,
-        {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-         QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-         QStringLiteral("--outdir"), dir.path(), QString::fromStdString(name + ".rtf")});
+    convert.start(soffice,
+                  {QStringLiteral("-env:UserInstallation=file://") + sample.folder() +
+                       QStringLiteral("/profile"),
+                   QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                   QStringLiteral("pdf"), QStringLiteral("--outdir"), sample.folder(), rtf});
     QVERIFY(convert.waitForFinished(180000));
     QCOMPARE(convert.exitCode(), 0);
     QProcess text;
-    text.start(
-        QStringLiteral("pdftotext"),
-        {QStringLiteral("-raw"), dir.filePath(QStringLiteral("report.pdf")), QStringLiteral("-")});
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-raw"), sample.folder() + QStringLiteral("/report.pdf"),
+                QStringLiteral("-")});
     QVERIFY(text.waitForFinished(60000));
     const QString pdf = Squeezed(QString::fromUtf8(text.readAllStandardOutput()));
 
@@ -122,6 +129,18 @@ class RtfReportTest : public QObject {
     QCOMPARE(pdf.count(QStringLiteral("(Total score also evaluated)")), 2);
     // The comment's line break is a line break, not a paragraph of the same line.
     QVERIFY(!pdf.contains(QStringLiteral("C:\\Tempsecond")));
+  }
+
+  void theCommandLineTakesOnlyAnRtfName() {
+    const testing::SampleFile sample;
+    QProcess acv;
+    acv.start(QStringLiteral(ACV_EXE),
+              {QStringLiteral("report"), QString::fromStdString(sample.fullName()),
+               QStringLiteral("--self"), QStringLiteral("0"), QStringLiteral("--rtf"),
+               sample.folder() + QStringLiteral("/report.doc")});
+    QVERIFY(acv.waitForFinished(60000));
+    QCOMPARE(acv.exitCode(), 2);
+    QVERIFY(QString::fromUtf8(acv.readAllStandardError()).contains(QStringLiteral(".rtf")));
   }
 
   void anExistingReportIsReplacedOnlyWhenAskedAndOnlyWhole() {
