@@ -112,6 +112,15 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
             std::string::npos)
       << missing.err;
   EXPECT_EQ(SetPassword(1, "\n").status, 2);
+  cli::SetExportPasswordOptions clear;
+  clear.slot = 1;
+  clear.clear = true;
+  clear.passwordFile = Passwords();
+  std::istringstream none;
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunSetExportPassword(clear, none, out, err), 0);
+  EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.csv")).err.find("Not Set"),
+            std::string::npos);
   EXPECT_EQ(RunAcv({"set-export-password", "4", "--password-stdin"}).status, 2);
 }
 
