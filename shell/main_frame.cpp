@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "engine/dates.h"
 #include "engine/response_record.h"
 #include "entry/adult_edit_sheet.h"
 #include "entry/adult_q_sheet.h"
@@ -13,10 +14,14 @@
 #include "entry/paper_save_page.h"
 #include "entry/record_edit.h"
 #include "reports/analysis_view.h"
+#include "reports/rtf_report.h"
+#include "reports/save_as_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/export_dialog.h"
+#include "shell/export_password_dialog.h"
 #include "storage/messages.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
@@ -66,11 +71,12 @@ struct Command {
 const Command kCommands[] = {
     {"&File", "export", "&Export a Questionnaire File ...", "",
      "Export a questionnaire file to a comma separated text file", "Export a Questionnaire File",
-     nullptr, nullptr, false},
+     nullptr, &CMainFrame::exportCommand, false},
     {"&File", "print", "&Print ...", "Ctrl+P", "Print the analysis report", "Print", "print",
-     nullptr, true},
+     &CMainFrame::printCommand, true},
     {"&File", "printPreview", "Print Pre&view ...", "",
-     "Display the full pages of the analysis report", "Print Preview", nullptr, nullptr, true},
+     "Display the full pages of the analysis report", "Print Preview", nullptr,
+     &CMainFrame::printPreviewCommand, true},
     {"&File", "saveAs", "Save As ...", "", "Save the analysis report as a .rtf file",
      "Save As ... a .rtf file", "save-as", &CMainFrame::saveAsCommand, true},
     {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
@@ -259,10 +265,55 @@ void CMainFrame::editCommand() {
   view_->update();
 }
 
+void CMainFrame::printCommand() {
+  if (view_->hasReport()) {
+    PrintAnalysis(view_->analysis(), *printDialogs_, prompts_, this);
+  }
+}
+
+void CMainFrame::printPreviewCommand() {
+  if (view_->hasReport()) {
+    PreviewAnalysis(view_->analysis(), *printDialogs_, this);
+  }
+}
+
 void CMainFrame::saveAsCommand() {
   if (!view_->hasReport()) {
     prompts_.message(this, tr("No Analysis Selection"),
                      tr("There is no selection for the analysis to occur"), Prompts::Icon::kStop);
+    return;
+  }
+  AcvSettings settings;
+  const QString last = settings.analysisFileName();
+  const QString folder =
+      last.left(qMax(last.lastIndexOf(QLatin1Char('/')), last.lastIndexOf(QLatin1Char('\\'))) + 1);
+  const Analysis& analysis = view_->analysis();
+  CAnalysis_Save_As dialog(prompts_, analysis,
+                           folder + toQt(DefaultRtfName(analysis, FormatDate8(Today()))), this);
+  if (dialog.exec() == QDialog::Accepted) {
+    settings.setAnalysisFileName(dialog.savedName());
+    settings.write();
+  }
+}
+
+void CMainFrame::exportCommand() {
+  const ExportPasswords passwords(exportPasswordFile_);
+  if (!passwords.AnySet()) {
+    prompts_.message(this, toQt(kNoExportPasswordCaption), toQt(kNoExportPasswordText),
+                     Prompts::Icon::kStop);
+    return;
+  }
+  CAdultExportPassword password(prompts_, passwords, this);
+  if (password.exec() != QDialog::Accepted) {
+    return;
+  }
+  AcvSettings settings;
+  CAdultExport dialog(prompts_, settings.acvFileName(), settings.exportFileName(), this);
+  dialog.exec();
+  if (dialog.exportDone()) {
+    settings.setAcvFileName(dialog.acvFileName());
+    settings.setExportFileName(dialog.exportFileName());
+    settings.write();
   }
 }
 
