@@ -63,21 +63,18 @@ EditSavePage::EditSavePage(ResponseRecord& record, QString& fileName, bool& repl
 void EditSavePage::activate() {
   SavePage::activate();
   replaceBox_->setChecked(replace_);
-  showReplace();
+  replaceBox_->apply();
 }
 
-void EditSavePage::showReplace() {
-  replaceBox_->setVisible(chooseFileMode());
+void EditSavePage::setChooseFileMode(bool choose) {
+  SavePage::setChooseFileMode(choose);
+  // The name is read-only exactly while replacing, in both modes.
+  replaceBox_->setVisible(choose);
   replaceBox_->apply();
 }
 
 bool EditSavePage::validatePage() {
-  if (!ConfirmSaveEdit(prompts_, this, edit_, record())) {
-    return false;
-  }
-  const bool saved = SavePage::validatePage();
-  showReplace();
-  return saved;
+  return ConfirmSaveEdit(prompts_, this, edit_, record()) && SavePage::validatePage();
 }
 
 SaveResult EditSavePage::write(std::string_view typedName) {

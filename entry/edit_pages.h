@@ -41,6 +41,8 @@ class EditSavePage : public SavePage {
   void activate() override;
   // Asks "No Edits Made" when nothing was changed, then saves in place or as a new record.
   bool validatePage() override;
+  // ChooseFileMode also shows "Replace Existing Record".
+  void setChooseFileMode(bool choose) override;
 
   ReplaceCheckBox* replaceBox() const { return replaceBox_; }
 
@@ -48,9 +50,6 @@ class EditSavePage : public SavePage {
   SaveResult write(std::string_view typedName) override;
 
  private:
-  // The box shows in ChooseFileMode only; the name is read-only exactly while replacing.
-  void showReplace();
-
   bool& replace_;
   Prompts& prompts_;
   const RecordEdit& edit_;

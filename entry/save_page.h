@@ -30,7 +30,7 @@ class SavePage : public EntryPage {
   bool validatePage() override;
 
   bool chooseFileMode() const { return chooseFileMode_; }
-  void setChooseFileMode(bool choose);
+  virtual void setChooseFileMode(bool choose);
 
   FileNameBox* fileBox() const { return fileBox_; }
   // The file and index of the last successful save.

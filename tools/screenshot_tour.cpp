@@ -15,7 +15,13 @@
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
+#include "entry/adult_edit_sheet.h"
+#include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
+#include "entry/pages/details_page.h"
+#include "entry/paper_save_page.h"
+#include "entry/record_edit.h"
+#include "entry/response_grid_page.h"
 #include "entry/save_page.h"
 #include "reports/analysis_view.h"
 #include "reports/rtf_report.h"
@@ -82,6 +88,68 @@ void TourOnScreenEntry(const QString& folder, const QString& stem, const QString
   Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24-choose-file") + suffix));
 }
 
+// The paper wizard with a record typed in up to item 150: the grid and page 5.
+void TourPaperEntry(const QString& folder, const QString& stem) {
+  acv::QtPrompts prompts;
+  acv::ResponseRecord record;
+  record.SetReportType(acv::kSelfReport);
+  record.SetText(acv::TextField::kFirstName, "Alex");
+  record.SetText(acv::TextField::kLastName, "Morgan");
+  record.SetText(acv::TextField::kBirthDate, "19750307");
+  for (int item = 1; item <= acv::kItemCount; ++item) {
+    record.SetResponse(item, item <= 150 ? item % 6 : -1);
+  }
+  QString fileName = stem;
+  acv::Analysis analysis;
+  acv::CAdultQSheet sheet(prompts, record, fileName, analysis);
+  sheet.savePage()->setInitialChoice({true, true});
+  sheet.show();
+  sheet.next();
+  sheet.next();
+  Save(sheet, folder, "10-paper-grid");
+  sheet.gridPage()->leaveBack();  // keeps the blanks without asking
+  for (int item = 151; item <= acv::kItemCount; ++item) {
+    record.SetResponse(item, 0);
+  }
+  sheet.gridPage()->activate();
+  sheet.next();
+  sheet.next();
+  Save(sheet, folder, "11-paper-page5");
+}
+
+// The edit wizards on the sample's first record: the on-screen layout's first page and its last
+// page after a failed save, and the paper layout's last page.
+void TourEdit(const QString& folder, const QString& stem) {
+  acv::QtPrompts prompts;
+  acv::RecordEdit edit;
+  if (acv::RecordEdit::Open((stem + QStringLiteral(".cvr")).toStdString(), 0, &edit) !=
+      acv::FileStatus::kOk) {
+    qFatal("The sample record could not be opened for editing");
+  }
+  acv::ResponseRecord record = edit.unedited;
+  QString fileName = stem;
+  acv::CAdultEditSheet sheet(prompts, record, fileName, edit);
+  sheet.detailsPage()->setClock([] { return acv::CalendarDate{2026, 12, 1}; });
+  sheet.show();
+  Save(sheet, folder, "12-edit-page1");
+  for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
+    sheet.next();
+  }
+  sheet.savePage()->setChooseFileMode(true);
+  Save(sheet, folder, "13-edit-page24-choose-file");
+
+  acv::ResponseRecord paperRecord = edit.unedited;
+  QString paperName = stem;
+  acv::Analysis analysis;
+  acv::CAdultQEditSheet paper(prompts, paperRecord, paperName, analysis, edit);
+  paper.detailsPage()->setClock([] { return acv::CalendarDate{2026, 12, 1}; });
+  paper.show();
+  for (int id = acv::CAdultQSheet::kReportTypePage; id < acv::CAdultQSheet::kSavePage; ++id) {
+    paper.next();
+  }
+  Save(paper, folder, "14-paper-edit-page5");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,6 +204,8 @@ int main(int argc, char** argv) {
   exporting.show();
   Save(exporting, folder, "8-export");
 
+  TourPaperEntry(folder, stem);
+  TourEdit(folder, stem);
   TourOnScreenEntry(folder, stem, QString());
   QFont larger = QApplication::font();
   larger.setPointSizeF(larger.pointSizeF() * 1.5);
