@@ -61,9 +61,8 @@ EditSavePage::EditSavePage(ResponseRecord& record, QString& fileName, bool& repl
 }
 
 void EditSavePage::activate() {
-  SavePage::activate();
   replaceBox_->setChecked(replace_);
-  replaceBox_->apply();
+  SavePage::activate();  // the file name text, and the box as the choice says
 }
 
 void EditSavePage::setChooseFileMode(bool choose) {
