@@ -16,6 +16,7 @@
 #include "entry/pages/details_page.h"
 #include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
+#include "storage/sample_records.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
 #include "ui/file_name_box.h"
@@ -34,9 +35,9 @@ class AdultEditSheetTest : public QObject {
   std::unique_ptr<CAdultEditSheet> sheet_;
 
   // The wizard on the sample's record `index`, shown at page 1.
-  CAdultEditSheet& open(int index) {
+  CAdultEditSheet& open(int index, std::vector<ResponseRecord> extra = {}) {
     prompts_ = testing::FakePrompts();
-    sample_ = std::make_unique<testing::SampleFile>();
+    sample_ = std::make_unique<testing::SampleFile>(std::move(extra));
     if (RecordEdit::Open(sample_->fullName(), index, &edit_) != FileStatus::kOk) {
       qFatal("the sample record cannot be opened for editing");
     }
@@ -92,6 +93,19 @@ class AdultEditSheetTest : public QObject {
     QCOMPARE(after.GetResponse(1), 5);
     QCOMPARE(after.EntryMethod(), kEnteredOnScreen);
     QCOMPARE(sheet.savePage()->lastSave().index, 2);
+  }
+
+  void aGenderWithoutAButtonIsKept() {
+    for (const char gender : {'X', 'm', 'f'}) {
+      ResponseRecord extra = SampleRecords()[0];
+      extra.RestoreGender(gender);
+      open(8, {extra});
+      record_.SetText(TextField::kComments, "edited");
+      next(CAdultSheet::kSavePage);
+      finish();
+      QVERIFY(closedWithFinish());
+      QCOMPARE(stored(sample_->fullName(), 8).Gender(), gender);
+    }
   }
 
   void noEditsMadeAsksAndDoNotSaveKeepsTheWizard() {
