@@ -45,6 +45,7 @@ class ResponseGridTest : public QObject {
  private:
   FakePrompts prompts_;
   std::unique_ptr<ResponseGrid> grid_;
+  std::unique_ptr<GridWizard> wizard_;
 
   // A new grid, shown and active, with the focus in the box of `item`.
   ResponseGrid& fresh(int item = 1) {
@@ -57,6 +58,18 @@ class ResponseGridTest : public QObject {
     }
     grid_->box(item)->setFocus();
     return *grid_;
+  }
+  // The grid page's wizard on `record` (a new Self-report), shown and active at its first page.
+  GridWizard& freshWizard(ResponseRecord& record) {
+    prompts_ = FakePrompts();
+    record.SetReportType(kSelfReport);
+    wizard_ = std::make_unique<GridWizard>(prompts_, record);
+    wizard_->show();
+    wizard_->activateWindow();
+    if (!QTest::qWaitForWindowActive(wizard_.get())) {
+      qFatal("the wizard never became active");
+    }
+    return *wizard_;
   }
   QLineEdit* focused() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
 
@@ -174,12 +187,8 @@ class ResponseGridTest : public QObject {
   }
 
   void thePageIsReadableAtTheMainWindowsSize() {
-    prompts_ = FakePrompts();
     ResponseRecord record;
-    record.SetReportType(kSelfReport);
-    GridWizard wizard(prompts_, record);
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    GridWizard& wizard = freshWizard(record);
     wizard.next();
     QCOMPARE(wizard.windowTitle(), QStringLiteral("ACV Page 3 of 5"));
     QCOMPARE(wizard.size(), QSize(880, 575));
@@ -190,12 +199,8 @@ class ResponseGridTest : public QObject {
   }
 
   void nextAsksAboutBlanksAndBackKeepsEverything() {
-    prompts_ = FakePrompts();
     ResponseRecord record;
-    record.SetReportType(kSelfReport);
-    GridWizard wizard(prompts_, record);
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    GridWizard& wizard = freshWizard(record);
     wizard.next();
     ResponseGrid* grid = wizard.page->grid();
     for (int item = 1; item <= kItemCount; ++item) {

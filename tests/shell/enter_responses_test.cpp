@@ -28,6 +28,15 @@ class EnterResponsesTest : public QObject {
   Q_OBJECT
 
  private:
+  // The sample file and the two analysis options, as a previous run left them.
+  static void StoreSettings(const testing::SampleFile& sample, const QString& view,
+                            const QString& related) {
+    AcvSettings settings;
+    settings.setAcvFileName(sample.stem());
+    settings.setViewAnalysis(view);
+    settings.setAlsoViewRelatedAnalysis(related);
+    settings.write();
+  }
   // Runs Ctrl+E with the sample file in the settings and types Alex Morgan's Self-report (item
   // k answered k % 6, item 42 left blank) with the analysis options given; the choice the last
   // page started with goes to `started`.
@@ -70,13 +79,7 @@ class EnterResponsesTest : public QObject {
  private slots:
   void aTypedCopyIsSavedAndAnalysedAtOnce() {
     testing::SampleFile sample;
-    {
-      AcvSettings settings;
-      settings.setAcvFileName(sample.stem());
-      settings.setViewAnalysis(QStringLiteral("T"));
-      settings.setAlsoViewRelatedAnalysis(QStringLiteral("F"));
-      settings.write();
-    }
+    StoreSettings(sample, QStringLiteral("T"), QStringLiteral("F"));
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
     PaperSavePage::AnalysisChoice started;
@@ -104,13 +107,7 @@ class EnterResponsesTest : public QObject {
 
   void notViewingIsRemembered() {
     testing::SampleFile sample;
-    {
-      AcvSettings settings;
-      settings.setAcvFileName(sample.stem());
-      settings.setViewAnalysis(QStringLiteral("T"));
-      settings.setAlsoViewRelatedAnalysis(QStringLiteral("T"));
-      settings.write();
-    }
+    StoreSettings(sample, QStringLiteral("T"), QStringLiteral("T"));
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
     PaperSavePage::AnalysisChoice started;
