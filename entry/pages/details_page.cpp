@@ -59,6 +59,11 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   for (int index = 0; index < kTextBoxes; ++index) {
     boxes_[index] = NewFieldBox(this, QString::fromLatin1(kTextBoxSpecs[index].name),
                                 kTextBoxSpecs[index].field);
+    const int width = FieldWidth(kTextBoxSpecs[index].field);
+    if (width <= 10) {  // state and postcode: as wide as what they hold
+      boxes_[index]->setMaximumWidth(
+          boxes_[index]->fontMetrics().horizontalAdvance(QString(width + 2, QLatin1Char('W'))));
+    }
   }
   birth_ = new DateBoxes(tr("Date of Birth"), this);
   completion_ = new DateBoxes(tr("Date of Completion"), this);
