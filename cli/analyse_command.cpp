@@ -2,11 +2,9 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "engine/cp1252.h"
-#include "storage/analysis_loader.h"
-#include "storage/messages.h"
-#include "storage/record_image.h"
 
 namespace acv::cli {
 namespace {
@@ -63,41 +61,13 @@ void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
       "analyse",
       "Analyse a Self-report and/or an Observer-report of a response file, as JSON "
       "(a record of the other type is analysed too, with a warning)");
-  auto file = std::make_shared<std::string>();
-  auto self = std::make_shared<int>(-1);
-  auto observer = std::make_shared<int>(-1);
-  command->add_option("FILE", *file, "The response file (.cvr)")->required();
-  command->add_option("--self", *self, "Index of the Self-report record")
-      ->check(CLI::NonNegativeNumber);
-  command->add_option("--observer", *observer, "Index of the Observer-report record")
-      ->check(CLI::NonNegativeNumber);
-  command->callback([=] {
-    if (*self < 0 && *observer < 0) {
-      std::cerr << "acv analyse: give --self INDEX, --observer INDEX or both\n";
+  auto choice = std::make_shared<AnalysisChoice>();
+  AddAnalysisOptions(*command, *choice);
+  command->callback([choice, exitCode] {
+    Analysis analysis;
+    if (!LoadChosenAnalysis(*choice, "analyse", analysis)) {
       *exitCode = kExitBadInput;
       return;
-    }
-    Analysis analysis;
-    for (const auto& [index, which] :
-         {std::pair{*self, Report::kSelf}, std::pair{*observer, Report::kObserver}}) {
-      if (index < 0) {
-        continue;
-      }
-      const FileStatus status = which == Report::kSelf ? LoadSelfReport(analysis, *file, index)
-                                                       : LoadObserverReport(analysis, *file, index);
-      if (status != FileStatus::kOk) {
-        std::cerr << "acv analyse: " << caption::kReadError << ": record " << index << ": "
-                  << "There was an error trying to read the records you have selected.\n";
-        *exitCode = kExitBadInput;
-        return;
-      }
-      const ResponseRecord& record =
-          which == Report::kSelf ? analysis.selfReport() : analysis.observerReport();
-      const int expected = which == Report::kSelf ? kSelfReport : kObserverReport;
-      if (record.ReportType() != expected) {
-        std::cerr << "acv analyse: warning: record " << index << " is not "
-                  << (which == Report::kSelf ? "a Self-report" : "an Observer-report") << "\n";
-      }
     }
     std::cout << AnalysisJson(analysis).dump() << "\n";
     *exitCode = kExitOk;

@@ -19,5 +19,7 @@ void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupSalvageCommand(CLI::App& app, int* exitCode);
 void SetupImportCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
+// Built with the window's libraries only (ACV_GUI).
+void SetupReportCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

@@ -1,0 +1,50 @@
+#include "cli/analysis_options.h"
+
+#include <iostream>
+#include <utility>
+
+#include "storage/analysis_loader.h"
+#include "storage/messages.h"
+#include "storage/record_image.h"
+
+namespace acv::cli {
+
+void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
+  command.add_option("FILE", choice.file, "The response file (.cvr)")->required();
+  command.add_option("--self", choice.self, "Index of the Self-report record")
+      ->check(CLI::NonNegativeNumber);
+  command.add_option("--observer", choice.observer, "Index of the Observer-report record")
+      ->check(CLI::NonNegativeNumber);
+}
+
+bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,
+                        Analysis& analysis) {
+  if (choice.self < 0 && choice.observer < 0) {
+    std::cerr << "acv " << command << ": give --self INDEX, --observer INDEX or both\n";
+    return false;
+  }
+  for (const auto& [index, which] :
+       {std::pair{choice.self, Report::kSelf}, std::pair{choice.observer, Report::kObserver}}) {
+    if (index < 0) {
+      continue;
+    }
+    const FileStatus status = which == Report::kSelf
+                                  ? LoadSelfReport(analysis, choice.file, index)
+                                  : LoadObserverReport(analysis, choice.file, index);
+    if (status != FileStatus::kOk) {
+      std::cerr << "acv " << command << ": " << caption::kReadError << ": record " << index
+                << ": There was an error trying to read the records you have selected.\n";
+      return false;
+    }
+    const ResponseRecord& record =
+        which == Report::kSelf ? analysis.selfReport() : analysis.observerReport();
+    const int expected = which == Report::kSelf ? kSelfReport : kObserverReport;
+    if (record.ReportType() != expected) {
+      std::cerr << "acv " << command << ": warning: record " << index << " is not "
+                << (which == Report::kSelf ? "a Self-report" : "an Observer-report") << "\n";
+    }
+  }
+  return true;
+}
+
+}  // namespace acv::cli
