@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "engine/cp1252.h"
 #include "storage/csv_import.h"
 #include "storage/messages.h"
@@ -18,19 +19,6 @@
 
 namespace acv::cli {
 namespace {
-
-void PrintMessage(const std::string& command, const UserMessage& message) {
-  std::string text = message.text;
-  for (char& c : text) {
-    c = (c == '\n' || c == '\t') ? ' ' : c;
-  }
-  std::cerr << "acv " << command << ": " << message.caption << ": " << Cp1252ToUtf8(text) << "\n";
-}
-
-// The response-file name without its ".cvr", as the messages show it.
-std::string Stem(const std::string& name) {
-  return name.size() > 4 && name.ends_with(".cvr") ? name.substr(0, name.size() - 4) : name;
-}
 
 // The whole of a file's bytes; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -1,7 +1,6 @@
 #include "entry/save_page.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,35 +9,24 @@
 #include "entry/file_page.h"
 #include "entry/pages/page_layout.h"
 #include "storage/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
+#include "ui/wait_cursor.h"
 
 namespace acv {
-namespace {
-
-// The wait cursor for as long as a save runs.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
-
 SavePage::SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts,
                    const QString& caption, QWidget* parent)
     : EntryPage(caption, parent), record_(record), fileName_(fileName), prompts_(prompts) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
   question_ =
-      PlainLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
+      NoteLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
   finishText_ =
-      PlainLabel(tr("To save the ACV details you have entered please click the "
-                    "'Finish' button near the bottom right corner."));
-  note_ = PlainLabel(CvrFileNote());
+      NoteLabel(tr("To save the ACV details you have entered please click the "
+                   "'Finish' button near the bottom right corner."));
+  note_ = NoteLabel(CvrFileNote());
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(question_);
   layout->addWidget(finishText_);

@@ -1,7 +1,7 @@
 // Takes the screenshots a reviewer looks at: the welcome page, the analysis selection dialog with
-// a person's records listed, the analysis of the sample file, top and bottom, and the on-screen
-// questionnaire's pages at the normal and a larger font. Run it under a
-// real X server (scripts/screenshots) to see what a user sees.
+// a person's records listed, the analysis of the sample file, top and bottom, the Save As and
+// export dialogs, and the on-screen questionnaire's pages at the normal and a larger font. Run it
+// under a real X server (scripts/screenshots) to see what a user sees.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -17,11 +17,17 @@
 #include "entry/adult_sheet.h"
 #include "entry/save_page.h"
 #include "reports/analysis_view.h"
+#include "reports/rtf_report.h"
+#include "reports/save_as_dialog.h"
 #include "shell/adult_an.h"
+#include "shell/export_dialog.h"
+#include "shell/export_password_dialog.h"
 #include "shell/main_frame.h"
+#include "storage/export_passwords.h"
 #include "storage/sample_records.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -61,18 +67,18 @@ void TourOnScreenEntry(const QString& folder, const QString& stem, const QString
   QString fileName = stem;
   acv::CAdultSheet sheet(prompts, record, fileName);
   sheet.show();
-  Save(sheet, folder, qPrintable(QStringLiteral("6-entry-page1") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("10-entry-page1") + suffix));
   for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
     if (id == acv::CAdultSheet::kDetailsPage) {
-      Save(sheet, folder, qPrintable(QStringLiteral("7-entry-details") + suffix));
+      Save(sheet, folder, qPrintable(QStringLiteral("11-entry-details") + suffix));
     } else if (id == acv::CAdultSheet::kFirstItemPage + longest) {
-      Save(sheet, folder, qPrintable(QStringLiteral("8-entry-items") + suffix));
+      Save(sheet, folder, qPrintable(QStringLiteral("12-entry-items") + suffix));
     }
     sheet.next();
   }
-  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("13-entry-page24") + suffix));
   sheet.savePage()->setChooseFileMode(true);
-  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24-choose-file") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("13-entry-page24-choose-file") + suffix));
 }
 
 }  // namespace
@@ -113,6 +119,21 @@ int main(int argc, char** argv) {
   frame.view()->verticalScrollBar()->setValue(frame.view()->verticalScrollBar()->maximum());
   Save(frame, folder, "4-analysis-bottom");
   Save(*frame.view()->form(), folder, "5-analysis-form");
+
+  const acv::Analysis& analysis = frame.view()->analysis();
+  acv::CAnalysis_Save_As saveAs(
+      prompts, analysis,
+      data.filePath(acv::toQt(acv::DefaultRtfName(analysis, acv::FormatDate8(acv::Today())))),
+      &frame);
+  saveAs.show();
+  Save(saveAs, folder, "6-save-as");
+  const acv::ExportPasswords none(data.filePath(QStringLiteral("none")).toStdString());
+  acv::CAdultExportPassword password(prompts, none, &frame);
+  password.show();
+  Save(password, folder, "7-export-password");
+  acv::CAdultExport exporting(prompts, stem, data.filePath(QStringLiteral("export")), &frame);
+  exporting.show();
+  Save(exporting, folder, "8-export");
 
   TourOnScreenEntry(folder, stem, QString());
   QFont larger = QApplication::font();

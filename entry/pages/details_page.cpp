@@ -13,6 +13,7 @@
 #include "entry/pages/text_boxes.h"
 #include "storage/messages.h"
 #include "ui/date_boxes.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -52,7 +53,7 @@ QString WithoutTrailingBlanks(QString text) {
 DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString& caption,
                          QWidget* parent)
     : EntryPage(caption, parent), record_(record), prompts_(prompts), today_(&Today) {
-  heading_ = PlainLabel(QString());
+  heading_ = NoteLabel(QString());
   QFont bold = heading_->font();
   bold.setBold(true);
   heading_->setFont(bold);
@@ -97,14 +98,14 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
     dateForm->addRow(label, date);
   }
   dates->addLayout(dateForm);
-  dates->addWidget(PlainLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
+  dates->addWidget(NoteLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
   form->addRow(dates);
   form->addRow(BuddyLabel(tr("Age at Completion:"), age_), age_);
   auto* gender = new QHBoxLayout;
   gender->addWidget(male_);
   gender->addWidget(female_);
   gender->addStretch();
-  form->addRow(PlainLabel(tr("Gender:")), gender);
+  form->addRow(NoteLabel(tr("Gender:")), gender);
   for (int index = 2; index < kTextBoxes; ++index) {
     if (index == kPhone2) {
       continue;

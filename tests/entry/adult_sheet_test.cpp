@@ -27,7 +27,7 @@
 #include "storage/record_image.h"
 #include "storage/record_store.h"
 #include "storage/response_file.h"
-#include "support/accessibility.h"
+#include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/show_active.h"
