@@ -1,10 +1,12 @@
 // acv analyse: every text of an analysis of one or two stored records, as JSON.
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "cli/commands.h"
 #include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
+#include "storage/format.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
 
@@ -56,6 +58,21 @@ Json AnalysisJson(const Analysis& a) {
           {"reliabilityComment", a.ReliabilityCommentText()}};
 }
 
+// The record index typed for `option`: -1 when none was given; nothing, with the problem said
+// plainly however long the number typed, when it is not an index of a record.
+std::optional<int> RecordIndexOption(const std::string& option, const std::string& text) {
+  if (text.empty()) {
+    return -1;
+  }
+  if (text.size() <= 3 && text.find_first_not_of("0123456789") == std::string::npos &&
+      std::stoi(text) < kMaxRecords) {
+    return std::stoi(text);
+  }
+  std::cerr << "acv analyse: " << option << " must be a record index from 0 to " << kMaxRecords - 1
+            << "\n";
+  return std::nullopt;
+}
+
 }  // namespace
 
 void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
@@ -64,14 +81,19 @@ void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
       "Analyse a Self-report and/or an Observer-report of a response file, as JSON "
       "(a record of the other type is analysed too, with a warning)");
   auto file = std::make_shared<std::string>();
-  auto self = std::make_shared<int>(-1);
-  auto observer = std::make_shared<int>(-1);
+  auto selfText = std::make_shared<std::string>();
+  auto observerText = std::make_shared<std::string>();
   command->add_option("FILE", *file, "The response file (.cvr)")->required();
-  command->add_option("--self", *self, "Index of the Self-report record")
-      ->check(CLI::NonNegativeNumber);
-  command->add_option("--observer", *observer, "Index of the Observer-report record")
-      ->check(CLI::NonNegativeNumber);
+  command->add_option("--self", *selfText, "Index of the Self-report record (0 to 656)");
+  command->add_option("--observer", *observerText,
+                      "Index of the Observer-report record (0 to 656)");
   command->callback([=] {
+    const std::optional<int> self = RecordIndexOption("--self", *selfText);
+    const std::optional<int> observer = RecordIndexOption("--observer", *observerText);
+    if (!self || !observer) {
+      *exitCode = kExitBadInput;
+      return;
+    }
     if (*self < 0 && *observer < 0) {
       std::cerr << "acv analyse: give --self INDEX, --observer INDEX or both\n";
       *exitCode = kExitBadInput;

@@ -1,5 +1,6 @@
 // Adult Corvantis: the window program.
 #include <QApplication>
+#include <csignal>
 
 #include "shell/acv_settings.h"
 #include "shell/main_frame.h"
@@ -7,6 +8,7 @@
 #include "ui/prompts.h"
 
 int main(int argc, char** argv) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the file-size limit fails and is undone
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Adult Corvantis"));
   QApplication::setApplicationVersion(QStringLiteral("4.0"));

@@ -398,4 +398,40 @@ FileStatus ResponseFile::AppendRecords(const std::string& name,
   return FileStatus::kOk;
 }
 
+FileStatus ResponseFile::Salvage(const std::string& name, std::vector<StoredRecord>* good,
+                                 unsigned* lost) {
+  good->clear();
+  *lost = 0;
+  ResponseFile file;
+  if (const FileStatus opened = file.Open(name, Access::kRead); opened != FileStatus::kOk) {
+    return opened;
+  }
+  const bool marked = file.CheckHeader() == FileStatus::kOk && file.marked_;
+  const long long slots =
+      marked ? file.storedRecords_
+             : (std::max(file.length_ - static_cast<long long>(kFileHeaderSize), 0LL) +
+                static_cast<long long>(kRecordSize) - 1) /
+                   static_cast<long long>(kRecordSize);
+  ResponseRecord record;
+  for (long long slot = 0; slot < slots; ++slot) {
+    StoredRecord bytes{};
+    std::size_t got = 0;
+    if (slot >= kMaxRecords) {
+      *lost += static_cast<unsigned>(std::min<long long>(slots - slot, 0xFFFFFFFF - *lost));
+      break;
+    }
+    const FileStatus read = ReadAllAt(file.fd_, bytes.data(), kRecordSize,
+                                      file.SlotOffset(static_cast<int>(slot)), &got);
+    if (read != FileStatus::kOk) {
+      return read;
+    }
+    if (got == kRecordSize && LoadImage(record, bytes.data()) == FileStatus::kOk) {
+      good->push_back(bytes);
+    } else {
+      ++*lost;  // failed its checksum, or a torn last record
+    }
+  }
+  return FileStatus::kOk;
+}
+
 }  // namespace acv
