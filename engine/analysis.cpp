@@ -124,13 +124,16 @@ std::string Analysis::ObserverOmegaText() const {
   return IsObserverAbsent() ? " " : ComputeOmega(observer_).text;
 }
 
+bool Analysis::ReliabilityAttained() const {
+  return (!IsSelfAbsent() && ComputeOmega(self_).aboveCutoff) ||
+         (!IsObserverAbsent() && ComputeOmega(observer_).aboveCutoff);
+}
+
 std::string Analysis::ReliabilityAttainedText() const {
   if (IsSelfAbsent() && IsObserverAbsent()) {
     return " ";
   }
-  const bool self = !IsSelfAbsent() && ComputeOmega(self_).aboveCutoff;
-  const bool observer = !IsObserverAbsent() && ComputeOmega(observer_).aboveCutoff;
-  return self || observer ? "YES" : "NO";
+  return ReliabilityAttained() ? "YES" : "NO";
 }
 
 std::string Analysis::ReliabilityCommentText() const {

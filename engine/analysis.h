@@ -35,6 +35,9 @@ class Analysis {
   // Omega texts: a single blank for an absent report.
   std::string SelfOmegaText() const;
   std::string ObserverOmegaText() const;
+  // True when a present report's Omega is above the cutoff; the text is "YES" exactly then,
+  // "NO" otherwise, and a single blank with both reports absent.
+  bool ReliabilityAttained() const;
   std::string ReliabilityAttainedText() const;
   std::string ReliabilityCommentText() const;
 

@@ -1,12 +1,13 @@
 #include "reports/analysis_view.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 
 #include "grid/grid_control.h"
-#include "reports/report_template.h"
+#include "reports/report_cells.h"
 #include "ui/product.h"
 #include "ui/text.h"
 
@@ -19,7 +20,9 @@ namespace {
 constexpr double kUnitX = 1.5;
 constexpr double kUnitY = 1.625;
 constexpr int kBannerBand = 82;
-constexpr int kFormWidthUnits = 616;
+// The form is as wide as the tables with their left margin on each side, so that it fits the
+// standard window; the details, the note and the credit line all end within the tables' width.
+constexpr int kFormWidthUnits = 573;
 constexpr int kFormHeightUnits = 1250;
 
 QRect Place(int x, int y, int width, int height) {
@@ -65,7 +68,7 @@ struct ColumnSetUp {
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 
-const ColumnSetUp kColumns[] = {
+const ColumnSetUp kColumns[kReportColumns] = {
     {"\nDisorder\n  # indicates mutually exclusive screens", kLeft, 258},
     {"Positive\nScreen\nCutoff", kCentre, 72},
     {"Self-\nReport\nScore", kCentre, 70},
@@ -75,13 +78,6 @@ const ColumnSetUp kColumns[] = {
      "Met}",
      kLeft, 282},
 };
-
-constexpr const char* kReliabilityHeaders[] = {nullptr,
-                                               "\r\nOmega\r\nCutoff",
-                                               "Self-\r\nReport\r\nOmega",
-                                               "Observer-\r\nReport\r\nOmega",
-                                               "\r\nReliability\r\nAttained",
-                                               "\r\n\r\nComments on Reliability"};
 
 // The welcome page: position, colour (0 for the heading colour, 1 for the menu colour), text.
 struct WelcomeLine {
@@ -124,6 +120,19 @@ QString CellText(std::string_view cp1252) {
   return toQt(cp1252);
 }
 
+// Paints `cells` into `grid` from its row `firstRow` on.
+template <std::size_t kRows>
+void PaintCells(GridControl& grid, int firstRow, const std::array<ReportRow, kRows>& cells) {
+  for (int row = 0; row < static_cast<int>(kRows); ++row) {
+    for (int column = 0; column < kReportColumns; ++column) {
+      const ReportCell& cell =
+          cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      grid.setCellText(firstRow + row, column, CellText(cell.text));
+      grid.setCellBackground(firstRow + row, column, cell.shaded ? kShaded : kPlain);
+    }
+  }
+}
+
 QLabel* StaticLabel(QWidget* parent, const QString& text, const QRect& place, const char* name) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -145,7 +154,6 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   QFont formFont = font();
   formFont.setPixelSize(11);
   setFont(formFont);
-  setFixedSize(qRound(kFormWidthUnits * kUnitX), qRound(kFormHeightUnits * kUnitY) + kBannerBand);
 
   auto* logo = new QLabel(this);
   logo->setObjectName(QStringLiteral("logo"));
@@ -185,7 +193,6 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
     field->setObjectName(QString::fromLatin1(detail.objectName));
     field->setGeometry(Place(detail.x, detail.y, detail.width, detail.height));
     field->setAccessibleName(labelText.chopped(1));
-    field->setFocusPolicy(Qt::TabFocus);
     label->setBuddy(field);
     faceWidgets_ << label << field;
     fields_[static_cast<std::size_t>(detail.field)] = field;
@@ -235,37 +242,51 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   QFont bold = noteFont;
   bold.setBold(true);
   note->setFont(bold);
-  QLabel* line1 = StaticLabel(
+  // The note's two lines, wrapped within the tables' width.
+  QLabel* noteText = StaticLabel(
       this,
       tr("It is important to note that any indication of a positive screen for the above "
          "disorders does not constitute a formal diagnosis.  A positive screen merely indicates "
-         "that the"),
-      Place(24, 1211, 585, 9), "noteLine1");
-  QLabel* line2 = StaticLabel(
-      this,
-      tr("individual has met sufficient criteria for a disorder to warrant further investigation "
-         "by an appropriate health professional."),
-      Place(24, 1220, 585, 9), "noteLine2");
-  QLabel* credit = StaticLabel(this, product::kCreditLine, Place(7, 1235, 602, 9), "creditLine");
+         "that the individual has met sufficient criteria for a disorder to warrant further "
+         "investigation by an appropriate health professional."),
+      Place(24, 1211, 542, 18), "noteText");
+  noteText->setWordWrap(true);
+  noteText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QLabel* credit =
+      StaticLabel(this, toQt(product::kCreditLine), Place(7, 1235, 559, 9), "creditLine");
   credit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-  for (QLabel* label : {line1, line2, credit}) {
+  for (QLabel* label : {noteText, credit}) {
     label->setFont(noteFont);
   }
-  faceWidgets_ << note << line1 << line2 << credit;
+  faceWidgets_ << note << noteText << credit;
 
+  // The fields are read-only: the keyboard may visit them, a click does not take the focus.
+  for (QWidget* field : fields_) {
+    field->setFocusPolicy(Qt::TabFocus);
+    field->installEventFilter(this);
+  }
   setUpTables();
   showAnalysisFace(false);
 }
 
+bool AnalysisForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+    event->ignore();  // not overridden: the shortcut goes to the window
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void AnalysisForm::setUpTables() {
-  const ReportTemplate texts(nullptr);
+  const ReportTemplate texts;
   results_->setRowCount(kResultRows + 1);
-  results_->setColumnCount(6);
+  results_->setColumnCount(kReportColumns);
   results_->setFixedRowCount(1);
   reliability_->setRowCount(2);
-  reliability_->setColumnCount(6);
+  reliability_->setColumnCount(kReportColumns);
   reliability_->setFixedRowCount(0);
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     const ColumnSetUp& column = kColumns[col];
     results_->setColumnHeader(col, QString::fromLatin1(column.header));
     results_->setColumnFormat(col, column.format);
@@ -275,7 +296,7 @@ void AnalysisForm::setUpTables() {
   }
   QFont headerFont = results_->cellFont(0, 1);
   headerFont.setWeight(QFont::Bold);
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     results_->setCellFont(0, col, headerFont);
   }
   results_->setRowHeight(0, 55);
@@ -286,7 +307,7 @@ void AnalysisForm::setUpTables() {
     }
     results_->setRowHeight(row, 50);
   }
-  for (int col = 0; col < 6; ++col) {
+  for (int col = 0; col < kReportColumns; ++col) {
     reliability_->setColumnWidth(col, results_->columnWidth(col));
   }
   reliability_->setRowHeight(0, 55);
@@ -302,7 +323,18 @@ void AnalysisForm::showAnalysisFace(bool shown) {
   for (QWidget* widget : faceWidgets_) {
     widget->setVisible(shown);
   }
+  fitHeight(viewHeight_);
   update();
+}
+
+void AnalysisForm::fitHeight(int viewHeight) {
+  viewHeight_ = viewHeight;
+  // The welcome page ends below its last line, or fills the view; the analysis face is the
+  // whole template.
+  const int welcomeHeight = kWelcome[std::size(kWelcome) - 1].y + 2 * fontMetrics().height();
+  const int height = faceShown_ ? qRound(kFormHeightUnits * kUnitY) + kBannerBand
+                                : std::max(welcomeHeight, viewHeight);
+  setFixedSize(qRound(kFormWidthUnits * kUnitX), height);
 }
 
 QWidget* AnalysisForm::fieldWidget(Field field) const {
@@ -359,6 +391,11 @@ bool CTesselView::hasReport() const {
   return !analysis_.IsSelfAbsent() || !analysis_.IsObserverAbsent();
 }
 
+void CTesselView::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  form_->fitHeight(maximumViewportSize().height());
+}
+
 void CTesselView::setAnalysis(const Analysis& analysis) {
   analysis_ = analysis;
   ClearAnalysisView(*this);
@@ -386,7 +423,6 @@ void ClearAnalysisView(CTesselView& view) {
 void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   using Field = AnalysisForm::Field;
   AnalysisForm& form = *view.form();
-  const ReportTemplate texts(&analysis);
   form.setFieldText(Field::kName,
                     toQt(NameWithTitle(analysis.RespondentNameText(), analysis.GenderText())));
   form.setFieldText(Field::kAddress, toQt(analysis.AddressText()));
@@ -397,53 +433,9 @@ void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   form.setFieldText(Field::kCompletionDate, toQt(analysis.CompletionDateText()));
   form.setFieldText(Field::kObserverLine, toQt(ObserverLineText(analysis.ObserverNameText())));
 
-  GridControl& results = *form.results();
-  const bool selfAbsent = analysis.IsSelfAbsent();
-  const bool observerAbsent = analysis.IsObserverAbsent();
-  for (int row = 1; row < kCountRow; ++row) {
-    const ScreenResult self = analysis.ScreenForReport(row, Report::kSelf);
-    const ScreenResult observer = analysis.ScreenForReport(row, Report::kObserver);
-    const bool selfPositive = !selfAbsent && self.positive;
-    const bool observerPositive = !observerAbsent && observer.positive;
-    results.setCellText(row, 2, selfAbsent ? QString() : toQt(ScoreCellText(self)));
-    results.setCellBackground(row, 2, selfPositive ? kShaded : kPlain);
-    results.setCellText(row, 3, observerAbsent ? QString() : toQt(ScoreCellText(observer)));
-    results.setCellBackground(row, 3, observerPositive ? kShaded : kPlain);
-    const bool attained = selfPositive || observerPositive;
-    results.setCellText(row, 4, attained ? QStringLiteral("YES") : QStringLiteral("NO"));
-    results.setCellBackground(row, 4, attained ? kShaded : kPlain);
-    results.setCellText(row, 5,
-                        toQt(ItemsMetCellText(selfAbsent ? "" : self.itemsMet,
-                                              observerAbsent ? "" : observer.itemsMet)));
-  }
-  const QString selfCount =
-      selfAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kSelf));
-  const QString observerCount =
-      observerAbsent ? QString() : toQt(analysis.PositiveScreenCountText(Report::kObserver));
-  results.setCellText(kCountRow, 1, QString());
-  results.setCellText(kCountRow, 2, selfCount);
-  results.setCellBackground(kCountRow, 2, selfCount.isEmpty() ? kPlain : kShaded);
-  results.setCellText(kCountRow, 3, observerCount);
-  results.setCellBackground(kCountRow, 3, observerCount.isEmpty() ? kPlain : kShaded);
-  for (int col = 4; col < 6; ++col) {
-    results.setCellText(kCountRow, col, QString());
-    results.setCellBackground(kCountRow, col, kPlain);
-  }
-
-  GridControl& reliability = *form.reliability();
-  for (int col = 0; col < 6; ++col) {
-    reliability.setCellBackground(0, col, kShaded);
-  }
-  for (int col = 1; col < 6; ++col) {
-    reliability.setCellText(0, col, QString::fromLatin1(kReliabilityHeaders[col]));
-  }
-  const std::string attained = analysis.ReliabilityAttainedText();
-  reliability.setCellText(1, 1, QStringLiteral(">=0.07"));
-  reliability.setCellText(1, 2, toQt(analysis.SelfOmegaText()));
-  reliability.setCellText(1, 3, toQt(analysis.ObserverOmegaText()));
-  reliability.setCellText(1, 4, toQt(attained));
-  reliability.setCellText(1, 5, toQt(analysis.ReliabilityCommentText()));
-  reliability.setCellBackground(1, 4, attained == "YES" ? kShaded : kPlain);
+  const ReportCells cells = BuildReportCells(analysis);
+  PaintCells(*form.results(), 1, cells.results);
+  PaintCells(*form.reliability(), 0, cells.reliability);
 
   form.setFieldText(Field::kComments, toQt(analysis.CommentsText()));
   form.update();

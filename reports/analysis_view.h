@@ -24,6 +24,9 @@ class AnalysisForm : public QWidget {
   // Shows the analysis face (true) or hides it for the welcome page (false).
   void showAnalysisFace(bool shown);
   bool analysisFaceShown() const { return faceShown_; }
+  // Sizes the form for the face shown in a view `viewHeight` pixels high: the welcome page fills
+  // the view and no more, so that it cannot be scrolled into blank space.
+  void fitHeight(int viewHeight);
 
   GridControl* results() const { return results_; }
   GridControl* reliability() const { return reliability_; }
@@ -47,12 +50,15 @@ class AnalysisForm : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The read-only fields leave Ctrl+A to the window's Analysis command.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setUpTables();
   QWidget* fieldWidget(Field field) const;
 
   bool faceShown_ = false;
+  int viewHeight_ = 0;
   QLabel* banner_ = nullptr;
   GridControl* results_ = nullptr;
   GridControl* reliability_ = nullptr;
@@ -78,6 +84,9 @@ class CTesselView : public QScrollArea {
   bool hasReport() const;
 
   AnalysisForm* form() const { return form_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  signals:
   void analysisChanged();

@@ -1,6 +1,6 @@
 #include "reports/report_template.h"
 
-#include <cstdio>
+#include "engine/omega.h"
 
 namespace acv {
 namespace {
@@ -38,7 +38,11 @@ constexpr std::array<std::string_view, kResultRows> kRowLabels = {
 };
 
 constexpr std::array<std::string_view, 2> kReliabilityLabels = {
-    "\r\n\r\nReliability Measure (Omega Statistic)", "Range: -1 to +1"};
+    "\r\n\r\nReliability Measure (Omega Statistic)", kOmegaRangeText};
+
+constexpr std::array<std::string_view, 5> kReliabilityHeadings = {
+    "\r\nOmega\r\nCutoff", "Self-\r\nReport\r\nOmega", "Observer-\r\nReport\r\nOmega",
+    "\r\nReliability\r\nAttained", "\r\n\r\nComments on Reliability"};
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
@@ -55,8 +59,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ReportTemplate::ReportTemplate(const Analysis* analysis) : analysis_(analysis) {}
-
 std::string_view ReportTemplate::rowLabel(int row) const {
   return kRowLabels.at(static_cast<std::size_t>(row - 1));
 }
@@ -67,6 +69,10 @@ std::string_view ReportTemplate::cutoffText(int row) const {
 
 std::string_view ReportTemplate::reliabilityLabel(int index) const {
   return kReliabilityLabels.at(static_cast<std::size_t>(index));
+}
+
+std::string_view ReportTemplate::reliabilityHeading(int column) const {
+  return kReliabilityHeadings.at(static_cast<std::size_t>(column - 1));
 }
 
 std::string ScoreCellText(const ScreenResult& result) {

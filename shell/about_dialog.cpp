@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 
@@ -17,13 +18,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   picture->setObjectName(QStringLiteral("aboutPicture"));
   picture->setAccessibleName(tr("Adult Corvantis"));
   picture->setPixmap(QIcon(QStringLiteral(":/artwork/about.svg")).pixmap(QSize(120, 120)));
-  auto* version = new QLabel(product::kAboutVersion, this);
+  auto* version = new QLabel(toQt(product::kAboutVersion), this);
   version->setObjectName(QStringLiteral("aboutVersion"));
   version->setTextFormat(Qt::PlainText);
   QFont bold = version->font();
   bold.setBold(true);
   version->setFont(bold);
-  auto* credit = new QLabel(product::kCreditLine, this);
+  auto* credit = new QLabel(toQt(product::kCreditLine), this);
   credit->setObjectName(QStringLiteral("aboutCredit"));
   credit->setTextFormat(Qt::PlainText);
   credit->setWordWrap(true);

@@ -3,19 +3,20 @@
 #include <QSettings>
 
 #include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
 
 QSettings Store() {
   // User scope: writes go to the user's own file, reads fall back to the machine-wide one.
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, product::kOrganisation,
-                   product::kApplication);
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
+                   toQt(product::kApplication));
 }
 
 }  // namespace
 
-const AcvSettings::Value AcvSettings::kValues[6] = {
+const AcvSettings::Value AcvSettings::kValues[kValueCount] = {
     {"ACVFileName", &AcvSettings::acvFileName_},
     {"ExportFileName", &AcvSettings::exportFileName_},
     {"AnalysisFileName", &AcvSettings::analysisFileName_},
@@ -32,25 +33,39 @@ AcvSettings::AcvSettings() {
 }
 
 AcvSettings::~AcvSettings() {
-  if (changed_) {
-    write();
-  }
+  write();
 }
 
-void AcvSettings::Set(QString* member, const QString& value) {
-  if (*member != value) {
-    *member = value;
-    changed_ = true;
+void AcvSettings::Set(QString AcvSettings::*member, const QString& value) {
+  if (this->*member == value) {
+    return;
+  }
+  this->*member = value;
+  for (std::size_t i = 0; i < kValueCount; ++i) {
+    if (kValues[i].member == member) {
+      changed_.set(i);
+    }
   }
 }
 
 void AcvSettings::write() {
+  if (changed_.none()) {
+    return;
+  }
   QSettings store = Store();
-  for (const auto& [name, member] : kValues) {
-    store.setValue(QLatin1String(name), this->*member);
+  for (std::size_t i = 0; i < kValueCount; ++i) {
+    if (!changed_.test(i)) {
+      continue;
+    }
+    const auto& [name, member] = kValues[i];
+    if ((this->*member).isEmpty()) {
+      store.remove(QLatin1String(name));
+    } else {
+      store.setValue(QLatin1String(name), this->*member);
+    }
   }
   store.sync();
-  changed_ = false;
+  changed_.reset();
 }
 
 }  // namespace acv

@@ -1,10 +1,13 @@
-// The program's six settings. Values are read when the object is made and written back when it
-// ends if one was changed (a command that changes one also writes them at once). They are kept
-// in the user's own settings; a value the user never set falls back to the machine-wide one an
-// administrator may provide.
+// The program's six settings. Values are read when the object is made; the ones changed through
+// it are written back when it ends (a command that changes one also writes at once). They are
+// kept in the user's own settings; a value the user never set falls back to the machine-wide one
+// an administrator may provide (the first folder of XDG_CONFIG_DIRS, /etc/xdg by default). Only
+// values the user set are written, and an empty one removes the user's own, so the machine-wide
+// value shows through.
 #pragma once
 
 #include <QString>
+#include <bitset>
 
 namespace acv {
 
@@ -22,25 +25,29 @@ class AcvSettings {
   QString viewAnalysis() const { return viewAnalysis_; }
   QString alsoViewRelatedAnalysis() const { return alsoViewRelatedAnalysis_; }
 
-  void setAcvFileName(const QString& value) { Set(&acvFileName_, value); }
-  void setExportFileName(const QString& value) { Set(&exportFileName_, value); }
-  void setAnalysisFileName(const QString& value) { Set(&analysisFileName_, value); }
-  void setEditMethod(const QString& value) { Set(&editMethod_, value); }
-  void setViewAnalysis(const QString& value) { Set(&viewAnalysis_, value); }
-  void setAlsoViewRelatedAnalysis(const QString& value) { Set(&alsoViewRelatedAnalysis_, value); }
+  void setAcvFileName(const QString& value) { Set(&AcvSettings::acvFileName_, value); }
+  void setExportFileName(const QString& value) { Set(&AcvSettings::exportFileName_, value); }
+  void setAnalysisFileName(const QString& value) { Set(&AcvSettings::analysisFileName_, value); }
+  void setEditMethod(const QString& value) { Set(&AcvSettings::editMethod_, value); }
+  void setViewAnalysis(const QString& value) { Set(&AcvSettings::viewAnalysis_, value); }
+  void setAlsoViewRelatedAnalysis(const QString& value) {
+    Set(&AcvSettings::alsoViewRelatedAnalysis_, value);
+  }
 
-  // Writes all six values; failures are ignored, as the program works without them.
+  // Writes the values changed since they were read or last written; failures are ignored, as
+  // the program works without them.
   void write();
 
  private:
-  void Set(QString* member, const QString& value);
+  void Set(QString AcvSettings::*member, const QString& value);
 
   // Each value's name in the store and the member that holds it.
   struct Value {
     const char* name;
     QString AcvSettings::*member;
   };
-  static const Value kValues[6];
+  static constexpr std::size_t kValueCount = 6;
+  static const Value kValues[kValueCount];
 
   QString acvFileName_;
   QString exportFileName_;
@@ -48,7 +55,7 @@ class AcvSettings {
   QString editMethod_;
   QString viewAnalysis_;
   QString alsoViewRelatedAnalysis_;
-  bool changed_ = false;
+  std::bitset<kValueCount> changed_;  // by index into kValues
 };
 
 }  // namespace acv

@@ -1,6 +1,5 @@
 #include "shell/adult_edit.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -38,11 +37,8 @@ QString CAdultEdit::editMethod() const {
 
 FileStatus CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
   // Editing needs write access; a file that refuses it can still be read and saved elsewhere.
-  // A name that is not there is only read, so that looking for it never makes an empty file.
+  // Opening for editing never makes a file: a name that is not there is not found.
   readOnly_ = false;
-  if (!QFileInfo::exists(QString::fromStdString(fullName))) {
-    return BuildRecordIndex(fullName, true, index);
-  }
   FileStatus status = BuildRecordIndex(fullName, false, index);
   if (status == FileStatus::kAccessDenied) {
     readOnly_ = true;

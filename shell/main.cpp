@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <csignal>
 
-#include "shell/acv_settings.h"
 #include "shell/main_frame.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
@@ -14,12 +13,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral("4.0"));
   QApplication::setDesktopFileName(QStringLiteral("adult-corvantis"));
   acv::InitArtwork();
-  {
-    // Reading the settings and writing them straight back makes the user's settings file on the
-    // first start.
-    acv::AcvSettings settings;
-    settings.write();
-  }
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();

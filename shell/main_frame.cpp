@@ -13,6 +13,7 @@
 #include "shell/adult_edit.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -71,7 +72,7 @@ const char* const kToolBar[] = {
 
 CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("CMainFrame"));
-  setWindowTitle(product::kName);
+  setWindowTitle(toQt(product::kName));
   setWindowIcon(QIcon(QStringLiteral(":/artwork/icon.svg")));
   view_ = new CTesselView(this);
   setCentralWidget(view_);
@@ -148,7 +149,7 @@ void CMainFrame::updateCommands() {
       action->setEnabled(report);
     }
   }
-  setWindowTitle(product::kName);
+  setWindowTitle(toQt(product::kName));
 }
 
 void CMainFrame::analysisCommand() {
@@ -186,10 +187,10 @@ void CMainFrame::aboutCommand() {
 }
 
 void CMainFrame::webSiteCommand() {
-  if (!prompts_.openWebAddress(product::kWebAddress)) {
-    prompts_.message(this, product::kName,
+  if (!prompts_.openWebAddress(toQt(product::kWebAddress))) {
+    prompts_.message(this, toQt(product::kName),
                      tr("The web site could not be opened in a browser.\n\nIts address is %1")
-                         .arg(product::kWebAddress),
+                         .arg(toQt(product::kWebAddress)),
                      Prompts::Icon::kExclamation);
   }
 }

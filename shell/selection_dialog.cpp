@@ -1,7 +1,6 @@
 #include "shell/selection_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "engine/dates.h"
@@ -21,16 +19,10 @@
 namespace acv {
 namespace {
 
-QLineEdit* Box(QWidget* parent, const QString& name, int limit, bool digits) {
+QLineEdit* Box(QWidget* parent, const QString& name, int limit) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setMaxLength(limit);
-  if (digits) {
-    box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), box));
-    box->setMaximumWidth(
-        box->fontMetrics().horizontalAdvance(QString(limit + 3, QLatin1Char('0'))));
-  }
   return box;
 }
 
@@ -41,25 +33,17 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   return label;
 }
 
-QString Suffix() {
-  return QString::fromLatin1(kResponseFileSuffix.data(),
-                             static_cast<qsizetype>(kResponseFileSuffix.size()));
-}
-
 }  // namespace
 
 SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
                                  const QString& okText, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
-  firstName_ = Box(this, QStringLiteral("firstName"), FieldWidth(TextField::kFirstName), false);
-  lastName_ = Box(this, QStringLiteral("lastName"), FieldWidth(TextField::kLastName), false);
-  day_ = Box(this, QStringLiteral("day"), 2, true);
-  month_ = Box(this, QStringLiteral("month"), 2, true);
-  year_ = Box(this, QStringLiteral("year"), 4, true);
-  fileNameBox_ = Box(this, QStringLiteral("fileName"), 260, false);
-  fileNameBox_->setText(fileName);
-  browse_ = new QPushButton(tr("&Browse ..."), this);
-  browse_->setObjectName(QStringLiteral("browse"));
+  firstName_ = Box(this, QStringLiteral("firstName"), FieldWidth(TextField::kFirstName));
+  lastName_ = Box(this, QStringLiteral("lastName"), FieldWidth(TextField::kLastName));
+  birthDate_ = new DateBoxes(tr("Date Of Birth"), this);
+  file_ = new FileNameBox(prompts_, kResponseFileKind, FileNameBox::Browse::kOpen, tr("Data File"),
+                          this);
+  file_->setText(fileName);
   load_ = new QPushButton(tr("&Load/Reload Matching ACV Records"), this);
   load_->setObjectName(QStringLiteral("load"));
   list_ = new QListWidget(this);
@@ -78,23 +62,12 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
   auto* form = new QFormLayout;
   form->addRow(BuddyLabel(tr("&First Name:"), firstName_), firstName_);
   form->addRow(BuddyLabel(tr("La&st Name:"), lastName_), lastName_);
-  auto* date = new QHBoxLayout;
-  date->addWidget(BuddyLabel(tr("&Day"), day_));
-  date->addWidget(day_);
-  date->addSpacing(8);
-  date->addWidget(BuddyLabel(tr("&Month"), month_));
-  date->addWidget(month_);
-  date->addSpacing(8);
-  date->addWidget(BuddyLabel(tr("&Year"), year_));
-  date->addWidget(year_);
-  date->addStretch();
-  form->addRow(new QLabel(tr("Date Of Birth:")), date);
-  auto* file = new QHBoxLayout;
-  file->addWidget(fileNameBox_, 1);
-  file->addWidget(new QLabel(Suffix()));
-  file->addWidget(browse_);
-  form->addRow(BuddyLabel(tr("Data F&ile:"), fileNameBox_), file);
-  browse_->setAccessibleName(tr("Browse for the ACV file"));
+  auto* birthLabel = new QLabel(tr("&Date Of Birth:"));
+  birthLabel->setBuddy(birthDate_->dayBox());
+  form->addRow(birthLabel, birthDate_);
+  auto* fileLabel = new QLabel(tr("Data F&ile:"));
+  fileLabel->setBuddy(file_->box());
+  form->addRow(fileLabel, file_);
 
   auto* buttons = new QDialogButtonBox(this);
   ok_ = buttons->addButton(okText, QDialogButtonBox::AcceptRole);
@@ -117,70 +90,35 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
   layout->addLayout(extra_);
   layout->addWidget(buttons);
 
-  for (QLineEdit* box : {day_, month_, year_}) {
-    box->installEventFilter(this);
-  }
-  connect(browse_, &QPushButton::clicked, this, &SelectionDialog::browse);
   connect(load_, &QPushButton::clicked, this, &SelectionDialog::loadList);
   connect(ok_, &QPushButton::clicked, this, [this] { acceptSelection(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { acceptSelection(); });
+  // The first click of a double-click on a selected line of a multiple-selection list takes it
+  // out of the selection; the double-click means that line.
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    item->setSelected(true);
+    acceptSelection();
+  });
   firstName_->setFocus();
 }
 
 QString SelectionDialog::fileName() const {
-  QString name = toQt(fullFileName_);
-  if (name.endsWith(Suffix())) {
-    name.chop(Suffix().size());
-  }
-  return name;
-}
-
-bool SelectionDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    normaliseDateBox(static_cast<QLineEdit*>(watched));
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
-void SelectionDialog::normaliseDateBox(QLineEdit* box) {
-  const std::string text = box->text().toStdString();
-  const std::string normalised = box == day_     ? NormaliseDayText(text)
-                                 : box == month_ ? NormaliseMonthText(text)
-                                                 : CompleteYearText(text, Today().year);
-  box->setText(QString::fromStdString(normalised));
+  return loaded_ ? loaded_->fileName : QString();
 }
 
 SelectionDialog::Criteria SelectionDialog::typedCriteria() const {
-  return {firstName_->text(), lastName_->text(), day_->text(),
-          month_->text(),     year_->text(),     fileNameBox_->text()};
+  return {firstName_->text(), lastName_->text(), dayBox()->text(),
+          monthBox()->text(), yearBox()->text(), file_->text()};
 }
 
 void SelectionDialog::showMessage(const UserMessage& message, Prompts::Icon icon) {
   prompts_.message(this, toQt(message.caption), toQt(message.text), icon);
 }
 
-void SelectionDialog::browse() {
-  const QString chosen = prompts_.openFileName(this, tr("Open"), fileNameBox_->text() + Suffix(),
-                                               tr("ACV Files (*.cvr)"));
-  if (chosen.isEmpty()) {
-    return;
-  }
-  const std::optional<std::string> stem = StripChosenPath(fromQt(chosen), kResponseFileSuffix);
-  if (!stem) {
-    showMessage({caption::kIncorrectFileName, std::string(text::kBrowseNotCvr)});
-    return;
-  }
-  fileNameBox_->setText(toQt(*stem));
-  fileNameBox_->setFocus();
-}
-
 void SelectionDialog::loadList() {
   // A button pressed with its shortcut takes no focus, so the date boxes may not have had
   // their focus-out rule yet.
-  for (QLineEdit* box : {day_, month_, year_}) {
-    normaliseDateBox(box);
-  }
+  birthDate_->normalise();
   const auto fail = [&](std::string_view caption, std::string_view text, QLineEdit* box) {
     showMessage({caption, std::string(text)});
     box->setFocus();
@@ -192,28 +130,30 @@ void SelectionDialog::loadList() {
     return;
   }
   CalendarDate birth;
-  switch (CheckBirthDate(day_->text().toStdString(), month_->text().toStdString(),
-                         year_->text().toStdString(), Today(), &birth)) {
+  switch (CheckBirthDate(birthDate_->dayText(), birthDate_->monthText(), birthDate_->yearText(),
+                         Today(), &birth)) {
     case BirthDateCheck::kEmpty:
-      fail(caption::kIncorrectDate, text::kBirthDateMandatory,
-           day_->text().isEmpty() ? day_ : (month_->text().isEmpty() ? month_ : year_));
+      fail(caption::kIncorrectDate, text::kBirthDateMandatory, birthDate_->firstEmptyBox());
       return;
     case BirthDateCheck::kInvalid:
-      fail(caption::kIncorrectDate, text::kBirthDateIncorrect, day_);
+      fail(caption::kIncorrectDate, text::kBirthDateIncorrect, dayBox());
       return;
     case BirthDateCheck::kUnder18:
-      fail(caption::kIncorrectDate, text::kUnder18, year_);
+      fail(caption::kIncorrectDate, text::kUnder18, yearBox());
       return;
     case BirthDateCheck::kOk:
       break;
   }
+  // The dialogs take the name without its extension: ".cvr" typed too is refused, as any other.
+  const std::string typed = file_->fileSystemName();
   std::string fullName;
-  switch (ResolveResponseFileName(fromQt(fileNameBox_->text()), &fullName)) {
+  switch (typed.ends_with(kResponseFileSuffix) ? FileNameCheck::kHasExtension
+                                               : ResolveResponseFileName(typed, &fullName)) {
     case FileNameCheck::kEmpty:
-      fail(caption::kIncorrectFileName, text::kNoFileName, fileNameBox_);
+      fail(caption::kIncorrectFileName, text::kNoFileName, fileNameBox());
       return;
     case FileNameCheck::kHasExtension:
-      fail(caption::kIncorrectFileName, text::kFileNameWithExtension, fileNameBox_);
+      fail(caption::kIncorrectFileName, text::kFileNameWithExtension, fileNameBox());
       return;
     case FileNameCheck::kOk:
       break;
@@ -227,8 +167,10 @@ void SelectionDialog::loadList() {
   const FileStatus status = readIndex(fullName, &index);
   QGuiApplication::restoreOverrideCursor();
   if (status != FileStatus::kOk) {
-    showMessage(SelectionOpenMessage(status, fromQt(fileNameBox_->text())));
-    fileNameBox_->setFocus();
+    const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
+    prompts_.message(this, toQt(message.caption), toQtNaming(message.text, file_->text()),
+                     Prompts::Icon::kStop);
+    fileNameBox()->setFocus();
     return;
   }
   fullFileName_ = fullName;

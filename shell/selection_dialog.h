@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "storage/record_search.h"
+#include "ui/date_boxes.h"
+#include "ui/file_name_box.h"
 #include "ui/prompts.h"
 
 class QDialogButtonBox;
@@ -35,11 +37,11 @@ class SelectionDialog : public QDialog {
   // The boxes, for keyboard tests and the dialog's own layout.
   QLineEdit* firstNameBox() const { return firstName_; }
   QLineEdit* lastNameBox() const { return lastName_; }
-  QLineEdit* dayBox() const { return day_; }
-  QLineEdit* monthBox() const { return month_; }
-  QLineEdit* yearBox() const { return year_; }
-  QLineEdit* fileNameBox() const { return fileNameBox_; }
-  QPushButton* browseButton() const { return browse_; }
+  QLineEdit* dayBox() const { return birthDate_->dayBox(); }
+  QLineEdit* monthBox() const { return birthDate_->monthBox(); }
+  QLineEdit* yearBox() const { return birthDate_->yearBox(); }
+  QLineEdit* fileNameBox() const { return file_->box(); }
+  QPushButton* browseButton() const { return file_->browseButton(); }
   QPushButton* loadButton() const { return load_; }
   QPushButton* okButton() const { return ok_; }
   QListWidget* list() const { return list_; }
@@ -68,20 +70,13 @@ class SelectionDialog : public QDialog {
     bool operator==(const Criteria&) const = default;
   };
   Criteria typedCriteria() const;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  // The focus-out rule of a date box.
-  void normaliseDateBox(QLineEdit* box);
-  void browse();
   void loadList();
 
   Prompts& prompts_;
   QLineEdit* firstName_;
   QLineEdit* lastName_;
-  QLineEdit* day_;
-  QLineEdit* month_;
-  QLineEdit* year_;
-  QLineEdit* fileNameBox_;
-  QPushButton* browse_;
+  DateBoxes* birthDate_;
+  FileNameBox* file_;
   QPushButton* load_;
   QPushButton* ok_;
   QListWidget* list_;

@@ -1,17 +1,19 @@
-// The product's own names, credit line and web address, shown by the window and its reports.
+// The product's own names, credit line and web address, shown by the window, the command line
+// and the reports. Plain ASCII constants with no Qt, so that every layer can include them; Qt
+// code shows them through toQt (ui/text.h).
 #pragma once
 
-#include <QString>
+#include <string_view>
 
 namespace acv::product {
 
-inline const QString kName = QStringLiteral("Adult Corvantis");
-inline const QString kAboutVersion = QStringLiteral("Adult Corvantis Version 4.0");
-inline const QString kCreditLine =
-    QStringLiteral("Adult Corvantis 4.0 is designed, written and published by VELT.");
-inline const QString kWebAddress = QStringLiteral("https://www.example.com/acv/");
+inline constexpr std::string_view kName = "Adult Corvantis";
+inline constexpr std::string_view kAboutVersion = "Adult Corvantis Version 4.0";
+inline constexpr std::string_view kCreditLine =
+    "Adult Corvantis 4.0 is designed, written and published by VELT.";
+inline constexpr std::string_view kWebAddress = "https://www.example.com/acv/";
 // The settings store: organisation and application.
-inline const QString kOrganisation = QStringLiteral("VELT");
-inline const QString kApplication = QStringLiteral("ACV");
+inline constexpr std::string_view kOrganisation = "VELT";
+inline constexpr std::string_view kApplication = "ACV";
 
 }  // namespace acv::product

@@ -48,7 +48,8 @@ QString QtPrompts::openFileName(QWidget* parent, const QString& caption, const Q
 
 QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& start,
                                 const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, caption, start, filter);
+  return QFileDialog::getSaveFileName(parent, caption, start, filter, nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 
 bool QtPrompts::openWebAddress(const QString& address) {

@@ -20,7 +20,8 @@ class Prompts {
   virtual bool ask(QWidget* parent, const QString& caption, const QString& text,
                    const QString& acceptText, const QString& rejectText, bool acceptIsDefault) = 0;
   // File dialogs; the empty text when cancelled. `filter` is a Qt name filter such as
-  // "ACV Files (*.cvr)".
+  // "ACV Files (*.cvr)". The save dialog asks nothing about an existing file: response files
+  // are added to, and a caller that would replace a file asks through `ask` itself.
   virtual QString openFileName(QWidget* parent, const QString& caption, const QString& start,
                                const QString& filter) = 0;
   virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& start,

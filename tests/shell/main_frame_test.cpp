@@ -9,21 +9,24 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 
-#include "support/fake_prompts.h"
-#include "support/sample_file.h"
+#include "grid/grid_control.h"
 #include "reports/analysis_view.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/main_frame.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -87,13 +90,10 @@ class MainFrameTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    InitArtwork();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemDir_.path());
-  }
+  void initTestCase() { InitArtwork(); }
   void init() {
-    QSettings user(QSettings::NativeFormat, QSettings::UserScope, product::kOrganisation,
-                   product::kApplication);
+    QSettings user(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
+                   toQt(product::kApplication));
     user.clear();
     user.sync();
   }
@@ -170,6 +170,57 @@ class MainFrameTest : public QObject {
     QCOMPARE(Unnamed(about), QStringList());
   }
 
+  void ctrlAOpensAnalysisWhereverTheFocusIs() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    Analysis analysis;
+    analysis.selfReport().SetText(TextField::kLastName, "Morgan");
+    analysis.selfReport().SetText(TextField::kComments, "Seen twice.");
+    frame.view()->setAnalysis(analysis);
+    AnalysisForm* form = frame.view()->form();
+    auto* comments = form->findChild<QPlainTextEdit*>(QStringLiteral("comments"));
+    QTest::mouseClick(comments->viewport(), Qt::LeftButton);
+    QVERIFY(QApplication::focusWidget() != comments);  // no focus stop for the mouse
+    for (QWidget* field : {static_cast<QWidget*>(comments),
+                           static_cast<QWidget*>(form->findChild<QLineEdit*>("name"))}) {
+      QApplication::setActiveWindow(&frame);
+      field->setFocus();
+      QCOMPARE(QApplication::focusWidget(), field);
+      bool opened = false;
+      WhenShown<CAdultAn>([&](CAdultAn&) { opened = true; });
+      QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+      QVERIFY2(opened, qPrintable(field->objectName()));
+    }
+  }
+
+  void viewFitsTheWindow() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QScrollBar* down = frame.view()->verticalScrollBar();
+    QCOMPARE(down->maximum(), 0);  // the welcome page has nothing below it to scroll to
+    Analysis analysis;
+    analysis.selfReport().SetText(TextField::kLastName, "Morgan");
+    frame.view()->setAnalysis(analysis);
+    QVERIFY(down->maximum() > 0);
+    QCOMPARE(frame.view()->horizontalScrollBar()->maximum(), 0);
+    // The note and the credit line are shown whole within the tables' width.
+    for (const char* name : {"noteText", "creditLine"}) {
+      const auto* text = frame.view()->form()->findChild<QLabel*>(QString::fromLatin1(name));
+      QVERIFY2(text->wordWrap()
+                   ? text->heightForWidth(text->width()) <= text->height()
+                   : text->fontMetrics().horizontalAdvance(text->text()) <= text->width(),
+               name);
+      QVERIFY2(text->geometry().right() <= frame.view()->form()->results()->geometry().right(),
+               name);
+    }
+    frame.view()->dropAnalysis();
+    QCOMPARE(down->maximum(), 0);
+  }
+
   void reportCommandsNeedAReport() {
     FakePrompts prompts;
     CMainFrame frame(prompts);
@@ -207,36 +258,55 @@ class MainFrameTest : public QObject {
     frame.command("about")->trigger();
 
     frame.command("webSite")->trigger();
-    QCOMPARE(prompts.openedAddresses, QStringList{product::kWebAddress});
+    QCOMPARE(prompts.openedAddresses, QStringList{toQt(product::kWebAddress)});
     QVERIFY(prompts.shown.isEmpty());
     prompts.webAddressOpens = false;
     frame.command("webSite")->trigger();
     QCOMPARE(prompts.shown.size(), 1);
-    QVERIFY(prompts.shown[0].text.contains(product::kWebAddress));
+    QVERIFY(prompts.shown[0].text.contains(toQt(product::kWebAddress)));
   }
 
-  void settingsAreTheUsersWithMachineWideDefaults() {
+  void settingsWriteOnlyWhatTheUserSet() {
+    const auto userKeys = [] {
+      QSettings user(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
+                     toQt(product::kApplication));
+      user.setFallbacksEnabled(false);
+      return user.allKeys();
+    };
     {
-      QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
-                        product::kApplication);
-      machine.setValue(QStringLiteral("ACVFileName"), QStringLiteral("/srv/clinic/acv"));
-      machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
-      machine.sync();
+      AcvSettings settings;  // as at start-up: read, nothing set
+      settings.write();
     }
+    QCOMPARE(userKeys(), QStringList());
+
+    // An administrator sets machine-wide values afterwards; they show through.
+    const QString machineFile = qEnvironmentVariable("XDG_CONFIG_DIRS").section(u':', 0, 0) +
+                                QStringLiteral("/VELT/ACV.conf");
+    QSettings machine(machineFile, QSettings::IniFormat);
+    machine.setValue(QStringLiteral("ACVFileName"), QStringLiteral("/srv/clinic/acv"));
+    machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
+    machine.sync();
     {
       AcvSettings settings;
       QCOMPARE(settings.acvFileName(), QStringLiteral("/srv/clinic/acv"));
       QCOMPARE(settings.exportFileName(), QString());
       settings.setAcvFileName(QStringLiteral("/home/me/acv"));
     }  // written when it ends, having changed
-    AcvSettings again;
-    QCOMPARE(again.acvFileName(), QStringLiteral("/home/me/acv"));
-    QCOMPARE(again.editMethod(), QStringLiteral("1"));
-    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, product::kOrganisation,
-                      product::kApplication);
+    {
+      AcvSettings settings;
+      QCOMPARE(settings.acvFileName(), QStringLiteral("/home/me/acv"));
+      QCOMPARE(settings.editMethod(), QStringLiteral("1"));
+      QCOMPARE(userKeys(), QStringList{QStringLiteral("ACVFileName")});
+      settings.setAcvFileName(QString());  // emptied: the machine-wide value returns
+      settings.write();
+    }
+    QCOMPARE(userKeys(), QStringList());
+    QCOMPARE(AcvSettings().acvFileName(), QStringLiteral("/srv/clinic/acv"));
+    machine.sync();
     QCOMPARE(machine.value(QStringLiteral("ACVFileName")).toString(),
              QStringLiteral("/srv/clinic/acv"));
     machine.clear();
+    machine.sync();
   }
 
   void analysisCommandShowsTheChosenReports() {
@@ -317,7 +387,6 @@ class MainFrameTest : public QObject {
   }
 
  private:
-  QTemporaryDir systemDir_;
 };
 
 }  // namespace acv

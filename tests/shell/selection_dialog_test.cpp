@@ -287,6 +287,23 @@ class SelectionDialogTest : public QObject {
     QVERIFY(!dialog.analysis().IsObserverAbsent());
   }
 
+  void doubleClickingASelectedLineAcceptsIt() {
+    SampleFile sample;
+    FakePrompts prompts;
+    CAdultAn dialog(prompts, sample.stem());
+    TypePerson(dialog);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    const QRect line = dialog.list()->visualItemRect(dialog.list()->item(0));
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY(dialog.list()->item(0)->isSelected());
+    // A double-click: the first click on the selected line, then the second.
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(dialog.list()->viewport(), Qt::LeftButton, {}, line.center());
+    QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.captions().join(", ")));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.analysis().IsSelfAbsent());
+  }
+
   void changedCriteriaAskBeforeGoingOn() {
     SampleFile sample;
     FakePrompts prompts;
@@ -371,6 +388,37 @@ class SelectionDialogTest : public QObject {
     QCOMPARE(dialog.record().EntryMethod(), kEnteredFromPaper);
     QVERIFY(!dialog.readOnly());
     QVERIFY(prompts.shown.size() == 1);
+  }
+
+  void fileNamesAreTheFileSystemsOwn() {
+    SampleFile sample;
+    // A folder named outside plain ASCII, partly outside code page 1252 too.
+    const QString folder = sample.folder() + QStringLiteral("/Donn\u00e9es \u0416\u0443\u0440");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(QString::fromStdString(sample.fullName()),
+                        folder + QStringLiteral("/zo\u00eb.cvr")));
+    FakePrompts prompts;
+    CAdultAn dialog(prompts, folder + QStringLiteral("/zo\u00eb"));
+    TypePerson(dialog);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QVERIFY2(prompts.shown.isEmpty(), qPrintable(prompts.captions().join(", ")));
+    QCOMPARE(dialog.list()->count(), 2);
+
+    // Typed with its extension: refused, and no message doubles the suffix.
+    dialog.fileNameBox()->setText(folder + QStringLiteral("/zo\u00eb.cvr"));
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Incorrect File Name")});
+    QCOMPARE(prompts.shown.last().text,
+             QStringLiteral("You must enter an ACV filename without the extension.  For "
+                            "example:  c:/data_files/ACV_2005"));
+
+    // A missing file there is not found, named as typed, and not made.
+    dialog.fileNameBox()->setText(folder + QStringLiteral("/absent"));
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("File Not Found"));
+    QCOMPARE(prompts.shown.last().text,
+             QStringLiteral("The file '%1/absent.cvr' was not found.").arg(folder));
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/absent.cvr")));
   }
 
   void editingAMissingFileMakesNoFile() {

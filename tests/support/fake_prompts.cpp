@@ -12,8 +12,9 @@ bool FakePrompts::ask(QWidget*, const QString& caption, const QString& text,
   return answers.isEmpty() ? false : answers.dequeue();
 }
 
-QString FakePrompts::openFileName(QWidget*, const QString&, const QString& start,
+QString FakePrompts::openFileName(QWidget*, const QString& caption, const QString& start,
                                   const QString& filter) {
+  fileDialogCaptions.append(caption);
   fileDialogStarts.append(start);
   fileDialogFilters.append(filter);
   return chosenFiles.isEmpty() ? QString() : chosenFiles.dequeue();

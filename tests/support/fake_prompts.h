@@ -40,8 +40,10 @@ class FakePrompts : public Prompts {
   QList<Asked> asked;
   // The answers to give, in order; an unexpected question answers "no" and is recorded.
   QQueue<bool> answers;
-  // The paths file dialogs return ("" for cancel), and the start and filter they were given.
+  // The paths file dialogs return ("" for cancel), and the caption, start and filter they were
+  // given.
   QQueue<QString> chosenFiles;
+  QStringList fileDialogCaptions;
   QStringList fileDialogStarts;
   QStringList fileDialogFilters;
   QStringList openedAddresses;
