@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the CSV import: parsing must never go wrong, and every record it
 // accepts must export to a line that imports again as the same record (unless that line happens
-// to be well-formed UTF-8 with letters beyond ASCII, which the import reads as UTF-8).
+// to be well-formed UTF-8 with characters beyond ASCII, which the import reads as UTF-8).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -26,14 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const acv::ResponseRecord& record : imported.records) {
     const std::string line = acv::CsvRecordLine(record);
+    if (acv::IsValidUtf8(line) &&
+        std::any_of(line.begin(), line.end(), [](char c) { return c < 0; })) {
+      continue;  // read as UTF-8, which may not store in code page 1252
+    }
     acv::CsvImport again;
     if (!acv::ParseCsvRecords(acv::CsvHeaderLine() + "\r\n" + line, 1, &again, &error) ||
-        again.records.size() != 1) {
-      std::abort();
-    }
-    const bool readAsUtf8 = acv::IsValidUtf8(line) &&
-                            std::any_of(line.begin(), line.end(), [](char c) { return c < 0; });
-    if (!readAsUtf8 && acv::CsvRecordLine(again.records[0]) != line) {
+        again.records.size() != 1 || acv::CsvRecordLine(again.records[0]) != line) {
       std::abort();
     }
   }
