@@ -69,10 +69,11 @@ FileStatus CsvFile::Open(const std::string& name, bool replace) {
     if (!replace) {
       return FileStatus::kFileExists;
     }
-    // The old file must be ours to replace: writable, and not in use by another export.
-    oldFd_ = open(name.c_str(), O_WRONLY | O_CLOEXEC);
-    if (oldFd_ < 0) {
-      return StatusFromErrno(errno);
+    // The old file must be ours to replace: a regular file, writable, and not in use by another
+    // export.
+    if (const FileStatus opened = OpenRegularFile(name, O_WRONLY, 0, &oldFd_);
+        opened != FileStatus::kOk) {
+      return opened;
     }
     const FileStatus locked = LockWholeFile(oldFd_, true);
     if (locked != FileStatus::kOk) {

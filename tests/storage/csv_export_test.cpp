@@ -327,6 +327,9 @@ TEST_F(CsvExportTest, OpenFailuresHaveTheirCodes) {
   EXPECT_EQ(noPath.code, FileStatus::kNotFound);
   EXPECT_EQ(ExportFileOpenMessage(noPath.code, "x").text,
             "The path to file\n\t'x.csv'\nwas not found");
+  ASSERT_EQ(mkfifo((Csv() + ".csv").c_str(), 0600), 0);
+  EXPECT_EQ(ExportResponseFile(Acv(), Csv(), [] { return true; }).code, FileStatus::kNotRegularFile)
+      << "a pipe is refused at once";
 }
 
 TEST_F(CsvExportTest, FilesInUseAreRefused) {
