@@ -46,5 +46,7 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode);
 void SetupScoreCommand(CLI::App& app, int* exitCode);
 void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
+// Built with the window's libraries only (ACV_GUI).
+void SetupReportCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
   acv::cli::SetupImportCommand(app, &exitCode);
   acv::cli::SetupSalvageCommand(app, &exitCode);
   acv::cli::SetupDemoCommand(app, &exitCode);
+#ifdef ACV_REPORT_COMMAND
+  acv::cli::SetupReportCommand(app, &exitCode);
+#endif
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -39,9 +39,10 @@ const Command kCommands[] = {
      "Export a questionnaire file to a comma separated text file", "Export a Questionnaire File",
      nullptr, nullptr, false},
     {"&File", "print", "&Print ...", "Ctrl+P", "Print the analysis report", "Print", "print",
-     nullptr, true},
+     &CMainFrame::printCommand, true},
     {"&File", "printPreview", "Print Pre&view ...", "",
-     "Display the full pages of the analysis report", "Print Preview", nullptr, nullptr, true},
+     "Display the full pages of the analysis report", "Print Preview", nullptr,
+     &CMainFrame::printPreviewCommand, true},
     {"&File", "saveAs", "Save As ...", "", "Save the analysis report as a .rtf file",
      "Save As ... a .rtf file", "save-as", &CMainFrame::saveAsCommand, true},
     {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
@@ -172,6 +173,18 @@ void CMainFrame::editCommand() {
   settings.setEditMethod(dialog.editMethod());
   settings.setAcvFileName(dialog.fileName());
   settings.write();
+}
+
+void CMainFrame::printCommand() {
+  if (view_->hasReport()) {
+    PrintAnalysis(view_->analysis(), *printDialogs_, prompts_, this);
+  }
+}
+
+void CMainFrame::printPreviewCommand() {
+  if (view_->hasReport()) {
+    PreviewAnalysis(view_->analysis(), *printDialogs_, this);
+  }
 }
 
 void CMainFrame::saveAsCommand() {

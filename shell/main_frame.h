@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include "reports/report_printing.h"
+
 class QAction;
 class QToolBar;
 
@@ -22,10 +24,14 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar() const { return toolBar_; }
   // The command of a menu entry, by its object name ("analysis", "print", ...).
   QAction* command(const QString& name) const;
+  // The print and preview dialogs: Qt's own unless a test gives others.
+  void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
 
  public slots:
   void analysisCommand();
   void editCommand();
+  void printCommand();
+  void printPreviewCommand();
   void saveAsCommand();
   void aboutCommand();
   void webSiteCommand();
@@ -37,6 +43,8 @@ class CMainFrame : public QMainWindow {
   Prompts& prompts_;
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
+  QtPrintDialogs qtPrintDialogs_;
+  PrintDialogs* printDialogs_ = &qtPrintDialogs_;
 };
 
 }  // namespace acv

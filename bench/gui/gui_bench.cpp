@@ -1,11 +1,13 @@
 // Window benchmarks on the offscreen platform: start-up to the first shown main window, and
-// filling the view with a two-report analysis.
+// filling the view with a two-report analysis, with the part of it that builds the cells every
+// report shares.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 
 #include "reports/analysis_view.h"
+#include "reports/report_cells.h"
 #include "shell/main_frame.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
@@ -50,6 +52,14 @@ void BM_FillTwoReportView(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FillTwoReportView)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildReportCells(benchmark::State& state) {
+  const acv::Analysis analysis = SampleAnalysis();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(acv::BuildReportCells(analysis));
+  }
+}
+BENCHMARK(BM_BuildReportCells)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,9 +1,7 @@
 // The program's own artwork, as the window code loads it from the :/artwork resources: every
 // picture is there, is a valid drawing of its planned size, shows something at toolbar size and
-// stays inside its canvas; the desktop entry carries the keys the desktop needs.
+// stays inside its canvas. (The desktop entry is checked by desktop-file-validate.)
 #include <QDirIterator>
-#include <QFile>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
@@ -36,8 +34,6 @@ const QList<Picture>& pictures() {
   return all;
 }
 
-const QString kDesktopEntry = QStringLiteral(":/artwork/adult-corvantis.desktop");
-
 QImage transparentImage(QSize size) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -55,36 +51,6 @@ double coverage(const QImage& image) {
     }
   }
   return double(painted) / (double(image.width()) * image.height());
-}
-
-// Reads "key=value" lines of the [Desktop Entry] group; a repeated key is reported in `repeated`.
-QHash<QString, QString> desktopEntryKeys(const QString& text, QStringList& repeated,
-                                         QString& firstGroup) {
-  QHash<QString, QString> keys;
-  QString group;
-  for (const QString& raw : text.split('\n')) {
-    const QString line = raw.trimmed();
-    if (line.isEmpty() || line.startsWith('#')) {
-      continue;
-    }
-    if (line.startsWith('[')) {
-      group = line;
-      if (firstGroup.isEmpty()) {
-        firstGroup = group;
-      }
-      continue;
-    }
-    const qsizetype equals = line.indexOf('=');
-    if (group != "[Desktop Entry]" || equals <= 0) {
-      continue;
-    }
-    const QString key = line.left(equals).trimmed();
-    if (keys.contains(key)) {
-      repeated << key;
-    }
-    keys.insert(key, line.mid(equals + 1).trimmed());
-  }
-  return keys;
 }
 
 }  // namespace
@@ -106,8 +72,6 @@ class ArtworkTest : public QObject {
   void staysInsideItsCanvas_data() { pictureRows(); }
   void staysInsideItsCanvas();
 
-  void desktopEntryHasTheRequiredKeys();
-
  private:
   static void pictureRows();
 };
@@ -121,7 +85,7 @@ void ArtworkTest::pictureRows() {
 }
 
 void ArtworkTest::resourcesAreExactlyThePlannedOnes() {
-  QSet<QString> planned{kDesktopEntry};
+  QSet<QString> planned;
   for (const Picture& picture : pictures()) {
     planned.insert(picture.path);
   }
@@ -189,32 +153,6 @@ void ArtworkTest::staysInsideItsCanvas() {
   }
   QCOMPARE(outside, 0);
   QVERIFY(coverage(image.copy(inside)) > 0.0);
-}
-
-void ArtworkTest::desktopEntryHasTheRequiredKeys() {
-  QFile file(kDesktopEntry);
-  QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-  const QString text = QString::fromUtf8(file.readAll());
-  QStringList repeated;
-  QString firstGroup;
-  const QHash<QString, QString> keys = desktopEntryKeys(text, repeated, firstGroup);
-
-  QCOMPARE(firstGroup, QString("[Desktop Entry]"));
-  QVERIFY2(repeated.isEmpty(), qPrintable("repeated keys: " + repeated.join(", ")));
-  QCOMPARE(keys.value("Type"), QString("Application"));
-  QCOMPARE(keys.value("Name"), QString("Adult Corvantis"));
-  QCOMPARE(keys.value("GenericName"), QString("Screening Questionnaire"));
-  QCOMPARE(keys.value("Exec"), QString("adult-corvantis"));
-  QCOMPARE(keys.value("Icon"), QString("adult-corvantis"));
-  QCOMPARE(keys.value("Terminal"), QString("false"));
-  QVERIFY(!keys.value("Comment").isEmpty());
-
-  const QString categories = keys.value("Categories");
-  QVERIFY2(categories.endsWith(';'), "a list value ends with a semicolon");
-  const QStringList listed = categories.split(';', Qt::SkipEmptyParts);
-  for (const char* wanted : {"Office", "MedicalSoftware", "Science"}) {
-    QVERIFY2(listed.contains(wanted), wanted);
-  }
 }
 
 QTEST_MAIN(ArtworkTest)
