@@ -106,11 +106,12 @@ FileStatus ResponseFile::CheckHeader() {
   const std::optional<CommitMark> mark = DecodeCommitMark(headerBytes_.data());
   // A mark counting more records than the file holds was not written for this file's content.
   marked_ = mark && mark->count + (mark->pending >= 0 ? 1 : 0) <= wholeRecords;
-  if (!marked_ && wholeRecords == 0) {
-    return FileStatus::kTooShort;  // a header without a record
-  }
   const auto* text = reinterpret_cast<const char*>(headerBytes_.data());
-  if (std::string_view(text, kMagic.size()) != kMagic) {
+  const bool magic = std::string_view(text, kMagic.size()) == kMagic;
+  if (!marked_ && wholeRecords == 0 && !magic) {
+    return FileStatus::kTooShort;  // too short to be a response file
+  }
+  if (!magic) {
     return FileStatus::kBadMagic;
   }
   header_.version.assign(text, kVersionText.size());
