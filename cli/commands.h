@@ -5,7 +5,10 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <iosfwd>
 #include <string>
+
+#include "storage/export_passwords.h"
 
 namespace acv::cli {
 
@@ -46,6 +49,28 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode);
 void SetupScoreCommand(CLI::App& app, int* exitCode);
 void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
+void SetupExportCommand(CLI::App& app, int* exitCode);
+void SetupSetExportPasswordCommand(CLI::App& app, int* exitCode);
+
+// acv export FILE.cvr OUT.csv: the passwords are always the machine's; tests name their own.
+struct ExportOptions {
+  std::string acvFile;
+  std::string csvFile;
+  bool force = false;
+  bool passwordStdin = false;
+  std::string passwordFile = std::string(kMachinePasswordFile);
+};
+int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// acv set-export-password [SLOT]
+struct SetExportPasswordOptions {
+  int slot = 1;
+  bool passwordStdin = false;
+  bool clear = false;
+  std::string passwordFile = std::string(kMachinePasswordFile);
+};
+int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
+                         std::ostream& out, std::ostream& err);
 // Built with the window's libraries only (ACV_GUI).
 void SetupReportCommand(CLI::App& app, int* exitCode);
 

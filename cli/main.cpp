@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
   acv::cli::SetupImportCommand(app, &exitCode);
   acv::cli::SetupSalvageCommand(app, &exitCode);
   acv::cli::SetupDemoCommand(app, &exitCode);
+  acv::cli::SetupExportCommand(app, &exitCode);
+  acv::cli::SetupSetExportPasswordCommand(app, &exitCode);
 #ifdef ACV_REPORT_COMMAND
   acv::cli::SetupReportCommand(app, &exitCode);
 #endif

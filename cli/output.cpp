@@ -40,12 +40,12 @@ std::string Printable(std::string_view text) {
   return Escaped(text, false);
 }
 
-void PrintMessage(std::string_view command, const UserMessage& message) {
+void PrintMessage(std::string_view command, const UserMessage& message, std::ostream& err) {
   std::string text = message.text;
   for (char& c : text) {
     c = (c == '\n' || c == '\t') ? ' ' : c;
   }
-  std::cerr << "acv " << command << ": " << message.caption << ": " << Printable(text) << "\n";
+  err << "acv " << command << ": " << message.caption << ": " << Printable(text) << "\n";
 }
 
 std::string_view ReadFailure(FileStatus status) {
@@ -65,8 +65,10 @@ std::string_view ReadFailure(FileStatus status) {
   }
 }
 
-std::string Stem(const std::string& name) {
-  return name.size() > 4 && name.ends_with(".cvr") ? name.substr(0, name.size() - 4) : name;
+std::string Stem(const std::string& name, std::string_view suffix) {
+  return name.size() > suffix.size() && name.ends_with(suffix)
+             ? name.substr(0, name.size() - suffix.size())
+             : name;
 }
 
 }  // namespace acv::cli

@@ -1,6 +1,8 @@
-// What the commands print: messages on stderr, texts read from files made safe for a terminal.
+// What the commands print: the window's messages on one line of standard error, and texts read
+// from files made safe for a terminal.
 #pragma once
 
+#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -15,13 +17,15 @@ std::string PrintableRecordText(std::string_view cp1252);
 // The same for a text in the terminal's own encoding (a file name, a message).
 std::string Printable(std::string_view text);
 
-// "acv COMMAND: Caption: text" on one line.
-void PrintMessage(std::string_view command, const UserMessage& message);
+// "acv COMMAND: Caption: text", tabs and line breaks turned into blanks, control characters
+// escaped.
+void PrintMessage(std::string_view command, const UserMessage& message,
+                  std::ostream& err = std::cerr);
 
 // Why a file could not be read, in a few words ("not found", "not a regular file ...").
 std::string_view ReadFailure(FileStatus status);
 
-// The response-file name without its ".cvr", as the messages show it.
-std::string Stem(const std::string& name);
+// A file name without its `suffix` (".cvr", ".csv"), as the messages show it.
+std::string Stem(const std::string& name, std::string_view suffix = ".cvr");
 
 }  // namespace acv::cli

@@ -1,4 +1,5 @@
 // acv report: the report of one or two stored records, written without a display.
+#include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
 #include <array>
@@ -6,7 +7,9 @@
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
+#include "engine/cp1252.h"
 #include "reports/report_printing.h"
+#include "reports/rtf_report.h"
 
 namespace acv::cli {
 namespace {
@@ -21,6 +24,11 @@ struct ReportOutput {
 
 constexpr ReportOutput kOutputs[] = {
     {"--pdf", "Write the eight-page printed report to this PDF file", &WriteReportPdf},
+    {"--rtf", "Write the report as a Rich Text Format document (.rtf) for word processors",
+     [](const QString& fileName, const Analysis& analysis) {
+       return QString::fromStdString(
+           Cp1252ToUtf8(WriteRtfReportFile(QFile::encodeName(fileName).toStdString(), analysis)));
+     }},
 };
 
 using OutputFiles = std::array<std::string, std::size(kOutputs)>;

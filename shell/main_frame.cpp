@@ -6,11 +6,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "engine/dates.h"
 #include "reports/analysis_view.h"
+#include "reports/rtf_report.h"
+#include "reports/save_as_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/export_dialog.h"
+#include "shell/export_password_dialog.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -37,7 +42,7 @@ struct Command {
 const Command kCommands[] = {
     {"&File", "export", "&Export a Questionnaire File ...", "",
      "Export a questionnaire file to a comma separated text file", "Export a Questionnaire File",
-     nullptr, nullptr, false},
+     nullptr, &CMainFrame::exportCommand, false},
     {"&File", "print", "&Print ...", "Ctrl+P", "Print the analysis report", "Print", "print",
      &CMainFrame::printCommand, true},
     {"&File", "printPreview", "Print Pre&view ...", "",
@@ -191,6 +196,39 @@ void CMainFrame::saveAsCommand() {
   if (!view_->hasReport()) {
     prompts_.message(this, tr("No Analysis Selection"),
                      tr("There is no selection for the analysis to occur"), Prompts::Icon::kStop);
+    return;
+  }
+  AcvSettings settings;
+  const QString last = settings.analysisFileName();
+  const QString folder =
+      last.left(qMax(last.lastIndexOf(QLatin1Char('/')), last.lastIndexOf(QLatin1Char('\\'))) + 1);
+  const Analysis& analysis = view_->analysis();
+  CAnalysis_Save_As dialog(prompts_, analysis,
+                           folder + toQt(DefaultRtfName(analysis, FormatDate8(Today()))), this);
+  if (dialog.exec() == QDialog::Accepted) {
+    settings.setAnalysisFileName(dialog.savedName());
+    settings.write();
+  }
+}
+
+void CMainFrame::exportCommand() {
+  const ExportPasswords passwords(exportPasswordFile_);
+  if (!passwords.AnySet()) {
+    prompts_.message(this, toQt(kNoExportPasswordCaption), toQt(kNoExportPasswordText),
+                     Prompts::Icon::kStop);
+    return;
+  }
+  CAdultExportPassword password(prompts_, passwords, this);
+  if (password.exec() != QDialog::Accepted) {
+    return;
+  }
+  AcvSettings settings;
+  CAdultExport dialog(prompts_, settings.acvFileName(), settings.exportFileName(), this);
+  dialog.exec();
+  if (dialog.exportDone()) {
+    settings.setAcvFileName(dialog.acvFileName());
+    settings.setExportFileName(dialog.exportFileName());
+    settings.write();
   }
 }
 

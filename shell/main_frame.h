@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <string>
+
+#include "storage/export_passwords.h"
 
 #include "reports/report_printing.h"
 
@@ -24,12 +27,15 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar() const { return toolBar_; }
   // The command of a menu entry, by its object name ("analysis", "print", ...).
   QAction* command(const QString& name) const;
+  // Where the export passwords are read: the machine's file, which tests replace.
+  void setExportPasswordFile(const std::string& path) { exportPasswordFile_ = path; }
   // The print and preview dialogs: Qt's own unless a test gives others.
   void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
 
  public slots:
   void analysisCommand();
   void editCommand();
+  void exportCommand();
   void printCommand();
   void printPreviewCommand();
   void saveAsCommand();
@@ -43,6 +49,7 @@ class CMainFrame : public QMainWindow {
   Prompts& prompts_;
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
+  std::string exportPasswordFile_{kMachinePasswordFile};
   QtPrintDialogs qtPrintDialogs_;
   PrintDialogs* printDialogs_ = &qtPrintDialogs_;
 };

@@ -85,6 +85,10 @@ UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name) {
   return {caption::kExportFileError, ExportOpenText(code, "The path to file", name + ".csv")};
 }
 
+UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name) {
+  return {"Save File Error", ExportOpenText(code, "The path to file", name + ".rtf")};
+}
+
 UserMessage ExportSummaryMessage(const std::string& acvName, const std::string& csvName,
                                  const ExportCounts& counts) {
   if (counts.written == counts.records) {

@@ -112,6 +112,9 @@ UserMessage SelectionOpenMessage(FileStatus code, const std::string& name);
 // export file (caption Export File Error); `name` is the file name without its extension.
 UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name);
 UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name);
+// The RTF report's message for a file that could not be made or written (caption Save File
+// Error); `name` is the file name as typed, without ".rtf".
+UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name);
 
 struct ExportCounts;
 // "Export OK" when every record was written, otherwise the "Export File Problem" summary.

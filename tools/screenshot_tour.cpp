@@ -1,5 +1,6 @@
 // Takes the screenshots a reviewer looks at: the welcome page, the analysis selection dialog with
-// a person's records listed, and the analysis of the sample file, top and bottom. Run it under a
+// a person's records listed, the analysis of the sample file, top and bottom, and the Save As
+// and export dialogs. Run it under a
 // real X server (scripts/screenshots) to see what a user sees.
 #include <QApplication>
 #include <QDir>
@@ -11,12 +12,19 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "engine/dates.h"
 #include "reports/analysis_view.h"
+#include "reports/rtf_report.h"
+#include "reports/save_as_dialog.h"
 #include "shell/adult_an.h"
+#include "shell/export_dialog.h"
+#include "shell/export_password_dialog.h"
 #include "shell/main_frame.h"
+#include "storage/export_passwords.h"
 #include "storage/sample_records.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -67,5 +75,20 @@ int main(int argc, char** argv) {
   frame.view()->verticalScrollBar()->setValue(frame.view()->verticalScrollBar()->maximum());
   Save(frame, folder, "4-analysis-bottom");
   Save(*frame.view()->form(), folder, "5-analysis-form");
+
+  const acv::Analysis& analysis = frame.view()->analysis();
+  acv::CAnalysis_Save_As saveAs(
+      prompts, analysis,
+      data.filePath(acv::toQt(acv::DefaultRtfName(analysis, acv::FormatDate8(acv::Today())))),
+      &frame);
+  saveAs.show();
+  Save(saveAs, folder, "6-save-as");
+  const acv::ExportPasswords none(data.filePath(QStringLiteral("none")).toStdString());
+  acv::CAdultExportPassword password(prompts, none, &frame);
+  password.show();
+  Save(password, folder, "7-export-password");
+  acv::CAdultExport exporting(prompts, stem, data.filePath(QStringLiteral("export")), &frame);
+  exporting.show();
+  Save(exporting, folder, "8-export");
   return 0;
 }

@@ -22,6 +22,7 @@
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/main_frame.h"
+#include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
 #include "ui/artwork.h"
@@ -33,6 +34,8 @@ namespace {
 
 using testing::FakePrompts;
 using testing::SampleFile;
+using testing::Unnamed;
+using testing::WhenShown;
 
 QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
   for (QAction* menu : frame.menuBar()->actions()) {
@@ -45,43 +48,6 @@ QStringList MenuEntries(const CMainFrame& frame, const QString& title) {
     }
   }
   return {};
-}
-
-// Runs `work` on the modal dialog of type T the moment it is shown; a dialog the work left
-// open (a failed check) is closed, so that the test goes on.
-template <typename T, typename Work>
-void WhenShown(Work work) {
-  QTimer::singleShot(0, [work] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
-    // The offscreen platform leaves activation to the application.
-    QApplication::setActiveWindow(dialog);
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    work(*dialog);
-    if (dialog->isVisible()) {
-      dialog->reject();
-    }
-  });
-}
-
-// The controls of `root` that assistive technology cannot name.
-QStringList Unnamed(QWidget& root) {
-  QStringList unnamed;
-  for (QWidget* widget : root.findChildren<QWidget*>()) {
-    const bool control = qobject_cast<QLineEdit*>(widget) ||
-                         qobject_cast<QPlainTextEdit*>(widget) ||
-                         qobject_cast<QAbstractButton*>(widget) ||
-                         qobject_cast<QListWidget*>(widget) || widget->inherits("acv::GridControl");
-    if (!control || widget->objectName().startsWith(QLatin1String("qt_"))) {
-      continue;
-    }
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
-      unnamed << QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()),
-                                             widget->objectName());
-    }
-  }
-  return unnamed;
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+// acv export: a whole response file to a CSV file, behind the export password, as the window's
+// File > Export does it.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/password_input.h"
+#include "storage/csv_export.h"
+#include "storage/export_passwords.h"
+#include "storage/messages.h"
+
+namespace acv::cli {
+
+int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
+              std::ostream& err) {
+  if (!options.acvFile.ends_with(".cvr") || options.acvFile.size() < 5) {
+    PrintMessage("export", {caption::kIncorrectFileName, std::string(text::kBrowseNotCvr)}, err);
+    return kExitBadInput;
+  }
+  if (!options.csvFile.ends_with(".csv") || options.csvFile.size() < 5) {
+    PrintMessage("export", {caption::kIncorrectFileName, std::string(text::kBrowseNotCsv)}, err);
+    return kExitBadInput;
+  }
+  const ExportPasswords passwords(options.passwordFile);
+  if (!passwords.AnySet()) {
+    PrintMessage("export", {kNoExportPasswordCaption, std::string(kNoExportPasswordText)}, err);
+    return kExitBadInput;
+  }
+  if (!options.passwordStdin && !IsTerminal(in)) {
+    err << "acv export: type the password at a terminal, or pass it on standard input with "
+           "--password-stdin\n";
+    return kExitBadInput;
+  }
+  std::string password;
+  const bool accepted =
+      ReadSecretLine(in, err, "Export password: ", &password) && passwords.Accepts(password);
+  WipeSecret(&password);
+  if (!accepted) {
+    PrintMessage("export", {caption::kWrongPassword, std::string(text::kWrongPassword)}, err);
+    return kExitBadInput;
+  }
+  const std::string acvName = Stem(options.acvFile, ".cvr");
+  const std::string csvName = Stem(options.csvFile, ".csv");
+  const ExportOutcome outcome = ExportResponseFile(acvName, csvName, [&] { return options.force; });
+  switch (outcome.result) {
+    case ExportResult::kAcvOpenError:
+      PrintMessage("export", AcvFileOpenMessage(outcome.code, acvName), err);
+      return kExitBadInput;
+    case ExportResult::kCsvOpenError:
+      PrintMessage("export", ExportFileOpenMessage(outcome.code, csvName), err);
+      return kExitBadInput;
+    case ExportResult::kDeclined:
+      err << "acv export: " << options.csvFile << " already exists; pass --force to replace it\n";
+      return kExitBadInput;
+    case ExportResult::kDone:
+      break;
+  }
+  const UserMessage summary = ExportSummaryMessage(acvName, csvName, outcome.counts);
+  out << summary.caption << "\n" << summary.text << "\n";
+  return outcome.counts.written == outcome.counts.records ? kExitOk : kExitPartial;
+}
+
+void SetupExportCommand(CLI::App& app, int* exitCode) {
+  CLI::App* command = app.add_subcommand(
+      "export",
+      "Export a whole response file to a CSV file, behind the export password. The CSV file "
+      "shows every respondent's details as plain text: by exporting you accept responsibility "
+      "for its privacy");
+  auto options = std::make_shared<ExportOptions>();
+  command->add_option("FILE", options->acvFile, "The response file (.cvr)")->required();
+  command->add_option("OUT", options->csvFile, "The export file (.csv)")->required();
+  command->add_flag("--force", options->force, "Replace OUT when it exists");
+  command->add_flag("--password-stdin", options->passwordStdin,
+                    "Read the password as one line of standard input instead of the terminal");
+  command->callback([=] { *exitCode = RunExport(*options, std::cin, std::cout, std::cerr); });
+}
+
+}  // namespace acv::cli

@@ -1,0 +1,128 @@
+// acv export and acv set-export-password, run through their Run functions with a password file
+// of the test's own (the program itself only ever reads the machine's).
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "support/run_acv.h"
+#include "support/temp_dir.h"
+
+namespace acv {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunAcv;
+using testing::WriteBytes;
+
+struct Ran {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class ExportCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(RunAcv({"demo", dir_.path()}).status, 0); }
+
+  Ran SetPassword(int slot, const std::string& typed) {
+    cli::SetExportPasswordOptions options;
+    options.slot = slot;
+    options.passwordStdin = true;
+    options.passwordFile = Passwords();
+    std::istringstream in(typed);
+    std::ostringstream out, err;
+    const int status = cli::RunSetExportPassword(options, in, out, err);
+    return {status, out.str(), err.str()};
+  }
+  Ran Export(const std::string& typed, const std::string& from, const std::string& to,
+             bool force = false, bool passwordStdin = true) {
+    cli::ExportOptions options{from, to, force, passwordStdin, Passwords()};
+    std::istringstream in(typed);
+    std::ostringstream out, err;
+    const int status = cli::RunExport(options, in, out, err);
+    return {status, out.str(), err.str()};
+  }
+  std::string Passwords() const { return dir_.File("machine/acv-export-passwords"); }
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  testing::TempDir dir_;
+};
+
+TEST_F(ExportCommandTest, WithoutAPasswordSetNothingIsExported) {
+  const Ran ran = Export("anything\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(ran.status, 2);
+  EXPECT_NE(ran.err.find("Export Password Not Set"), std::string::npos) << ran.err;
+  EXPECT_NE(ran.err.find("sudo acv set-export-password 1"), std::string::npos);
+  EXPECT_EQ(access(File("out.csv").c_str(), F_OK), -1);
+}
+
+TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
+  ASSERT_EQ(SetPassword(2, "Clinic 7\n").status, 0);
+  EXPECT_EQ(ReadBytes(Passwords()).find("Clinic 7"), std::string::npos);
+
+  const Ran wrong = Export("clinic 7\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_NE(wrong.err.find("Wrong Password: Sorry, but the password you entered is not correct."),
+            std::string::npos);
+  EXPECT_EQ(Export("Clinic 7\n", File("sample.cvr"), File("out.csv"), false, false).status, 2)
+      << "a password must come from the terminal or be asked for on standard input";
+  EXPECT_EQ(access(File("out.csv").c_str(), F_OK), -1);
+
+  const Ran done = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
+  ASSERT_EQ(done.status, 0) << done.err;
+  EXPECT_EQ(done.out, "Export OK\nThe ACV file \n\n\t" + File("sample") +
+                          ".cvr\n\nwas exported to\n\n\t" + File("out") + ".csv\n");
+  const std::string csv = ReadBytes(File("out.csv"));
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 9);
+
+  const Ran again = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(again.status, 2);
+  EXPECT_NE(again.err.find("already exists; pass --force"), std::string::npos);
+
+  ASSERT_EQ(RunAcv({"import", File("back.cvr"), File("out.csv")}).status, 0);
+  ASSERT_EQ(Export("Clinic 7\n", File("back.cvr"), File("out.csv"), true).status, 0);
+  EXPECT_EQ(ReadBytes(File("out.csv")), csv);
+}
+
+TEST_F(ExportCommandTest, ADamagedRecordGivesThePartialSummary) {
+  ASSERT_EQ(SetPassword(1, "pw\n").status, 0);
+  std::string bytes = ReadBytes(File("sample.cvr"));
+  bytes[243 + 3 * 2187 + 40] ^= 0x11;
+  WriteBytes(File("sample.cvr"), bytes);
+  const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(ran.status, 3);
+  EXPECT_NE(ran.out.find("Export File Problem\n"), std::string::npos);
+  EXPECT_NE(ran.out.find("Records Written:\t    7\nCould Not Read:\t    0\nCould Not "
+                         "Import:\t    1\n"),
+            std::string::npos)
+      << ran.out;
+}
+
+TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
+  ASSERT_EQ(SetPassword(1, "pw\n").status, 0);
+  EXPECT_NE(Export("pw\n", File("sample"), File("out.csv"))
+                .err.find("You must enter an ACV "
+                          "filename (*.cvr)."),
+            std::string::npos);
+  EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.txt")).err.find("(*.csv)"),
+            std::string::npos);
+  const Ran missing = Export("pw\n", File("none.cvr"), File("out.csv"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("ACV File Error: The file  '" + File("none") + ".cvr' was not found"),
+            std::string::npos)
+      << missing.err;
+  EXPECT_EQ(SetPassword(1, "\n").status, 2);
+  cli::SetExportPasswordOptions clear;
+  clear.slot = 1;
+  clear.clear = true;
+  clear.passwordFile = Passwords();
+  std::istringstream none;
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunSetExportPassword(clear, none, out, err), 0);
+  EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.csv")).err.find("Not Set"),
+            std::string::npos);
+  EXPECT_EQ(RunAcv({"set-export-password", "4", "--password-stdin"}).status, 2);
+}
+
+}  // namespace
+}  // namespace acv
