@@ -1,6 +1,7 @@
-// The acv commands. Each Setup function adds one subcommand to the program; its callback sets
-// `exitCode`: 0 success, 1 nothing found, 2 bad input or file error, 3 partial result.
-// Results go to stdout, messages to stderr.
+// The acv commands, one file each. A command has an options struct filled by its Setup
+// function, which adds the subcommand to the program, and a Run function that does the work and
+// returns the exit code: 0 success, 1 nothing found, 2 bad input or file error, 3 partial
+// result. Results go to stdout, messages to stderr.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -16,12 +17,37 @@ inline constexpr int kExitNothingFound = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitPartial = 3;
 
-void SetupScoreCommand(CLI::App& app, int* exitCode);
+struct CheckOptions {
+  std::string file;
+};
+int RunCheck(const CheckOptions& options);
 void SetupCheckCommand(CLI::App& app, int* exitCode);
+
+struct ListOptions {
+  std::string file;
+  std::string first;
+  std::string last;
+  std::string birthDate;  // YYYYMMDD
+};
+int RunList(const ListOptions& options);
 void SetupListCommand(CLI::App& app, int* exitCode);
-void SetupAnalyseCommand(CLI::App& app, int* exitCode);
-void SetupSalvageCommand(CLI::App& app, int* exitCode);
+
+struct ImportOptions {
+  std::string file;  // the response file
+  std::string data;  // the CSV file
+};
+int RunImport(const ImportOptions& options);
 void SetupImportCommand(CLI::App& app, int* exitCode);
+
+struct SalvageOptions {
+  std::string damaged;
+  std::string fresh;
+};
+int RunSalvage(const SalvageOptions& options);
+void SetupSalvageCommand(CLI::App& app, int* exitCode);
+
+void SetupScoreCommand(CLI::App& app, int* exitCode);
+void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
 void SetupExportCommand(CLI::App& app, int* exitCode);
 void SetupSetExportPasswordCommand(CLI::App& app, int* exitCode);

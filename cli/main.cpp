@@ -1,9 +1,13 @@
 // acv: the command-line face of Adult Corvantis, for scripts, batch work and headless use.
+#include <csignal>
 #include <iostream>
 
 #include "cli/commands.h"
 
 int main(int argc, char** argv) {
+  // A write beyond the file-size limit fails with EFBIG, is undone and reported; the signal
+  // would kill the program in the middle of it.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"Adult Corvantis 4.0 command line: score questionnaires and work with .cvr files"};
   app.require_subcommand(1);
   int exitCode = acv::cli::kExitOk;

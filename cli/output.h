@@ -1,16 +1,29 @@
-// What the commands print: the window's messages on one line of standard error.
+// What the commands print: the window's messages on one line of standard error, and texts read
+// from files made safe for a terminal.
 #pragma once
 
 #include <iostream>
 #include <string>
+#include <string_view>
 
+#include "storage/file_status.h"
 #include "storage/messages.h"
 
 namespace acv::cli {
 
-// "acv COMMAND: Caption: text", tabs and line breaks turned into blanks.
-void PrintMessage(const std::string& command, const UserMessage& message,
+// A code page 1252 text read from a file (a name, a header stamp) as UTF-8, with every control
+// character shown as \xNN, so that no file can move the cursor or change the terminal.
+std::string PrintableRecordText(std::string_view cp1252);
+// The same for a text in the terminal's own encoding (a file name, a message).
+std::string Printable(std::string_view text);
+
+// "acv COMMAND: Caption: text", tabs and line breaks turned into blanks, control characters
+// escaped.
+void PrintMessage(std::string_view command, const UserMessage& message,
                   std::ostream& err = std::cerr);
+
+// Why a file could not be read, in a few words ("not found", "not a regular file ...").
+std::string_view ReadFailure(FileStatus status);
 
 // A file name without its `suffix` (".cvr", ".csv"), as the messages show it.
 std::string Stem(const std::string& name, std::string_view suffix = ".cvr");

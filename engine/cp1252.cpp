@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace acv {
 namespace {
@@ -33,7 +34,8 @@ void AppendUtf8(char32_t cp, std::string* out) {
   }
 }
 
-char FromCodePoint(char32_t cp) {
+// The byte for a code point, when code page 1252 has one.
+std::optional<char> FromCodePoint(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
     return static_cast<char>(cp);
   }
@@ -43,7 +45,43 @@ char FromCodePoint(char32_t cp) {
       return static_cast<char>(0x80 + i);
     }
   }
-  return '?';
+  return std::nullopt;
+}
+
+// Decodes the well-formed UTF-8 character at `text[at]`: its length in bytes with `*cp` set, or
+// 0 for a malformed one (a stray byte, a cut sequence, an overlong form, a surrogate).
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t* cp) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t length = 0;
+  char32_t value = 0;
+  char32_t least = 0;
+  if (lead < 0x80) {
+    *cp = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, value = lead & 0x1F, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, value = lead & 0x0F, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, value = lead & 0x07, least = 0x10000;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) {
+    return 0;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) {
+      return 0;
+    }
+    value = (value << 6) | (next & 0x3F);
+  }
+  if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    return 0;
+  }
+  *cp = value;
+  return length;
 }
 
 }  // namespace
@@ -60,45 +98,41 @@ std::string Cp1252ToUtf8(std::string_view text) {
 std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
+  for (std::size_t i = 0; i < text.size();) {
     char32_t cp = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-    } else {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    bool valid = i + extra < text.size();
-    for (int k = 1; valid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        valid = false;
-      } else {
-        cp = (cp << 6) | (next & 0x3F);
-      }
-    }
-    if (!valid) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    out.push_back(FromCodePoint(cp));
-    i += extra + 1;
+    const std::size_t length = DecodeUtf8(text, i, &cp);
+    out.push_back(length > 0 ? FromCodePoint(cp).value_or('?') : '?');
+    i += length > 0 ? length : 1;
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  char32_t cp = 0;
+  for (std::size_t i = 0, length = 0; i < text.size(); i += length) {
+    length = DecodeUtf8(text, i, &cp);
+    if (length == 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Utf8ToCp1252Exact(std::string_view text, std::string* out, std::size_t* unstorable) {
+  out->clear();
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++characters) {
+    char32_t cp = 0;
+    const std::size_t length = DecodeUtf8(text, i, &cp);
+    const std::optional<char> byte = length > 0 ? FromCodePoint(cp) : std::nullopt;
+    if (!byte) {
+      *unstorable = characters;
+      return false;
+    }
+    out->push_back(*byte);
+    i += length;
+  }
+  return true;
 }
 
 }  // namespace acv

@@ -10,4 +10,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters that code page 1252 cannot hold become '?'; malformed UTF-8 bytes likewise.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Whether `text` is well-formed UTF-8 (no overlong forms or surrogates).
+bool IsValidUtf8(std::string_view text);
+// Converts well-formed UTF-8 to code page 1252: true, or false with `unstorable` the 0-based
+// index of the first character that code page 1252 cannot hold (`out` then incomplete).
+bool Utf8ToCp1252Exact(std::string_view text, std::string* out, std::size_t* unstorable);
+
 }  // namespace acv

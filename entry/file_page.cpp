@@ -8,6 +8,7 @@
 #include "entry/pages/page_layout.h"
 #include "storage/messages.h"
 #include "storage/record_search.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -43,12 +44,12 @@ FilePage::FilePage(QString& fileName, Prompts& prompts, const QString& caption,
                              tr("ACV data file"), this);
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : intro) {
-    layout->addWidget(PlainLabel(text));
+    layout->addWidget(NoteLabel(text));
     layout->addSpacing(8);
   }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
-  layout->addWidget(PlainLabel(CvrFileNote()));
+  layout->addWidget(NoteLabel(CvrFileNote()));
   layout->addStretch();
 }
 

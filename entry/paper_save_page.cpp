@@ -7,13 +7,14 @@
 #include <QVBoxLayout>
 
 #include "engine/analysis.h"
-#include "entry/pages/page_layout.h"
 #include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
 #include "entry/save_report.h"
 #include "storage/related_reports.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
+#include "ui/wait_cursor.h"
 
 namespace acv {
 
@@ -33,8 +34,8 @@ PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis
   connect(view_, &QCheckBox::toggled, related_, &QWidget::setEnabled);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PlainLabel(tr("Where do you wish to save the Adult Corvantis details?")));
-  layout->addWidget(PlainLabel(tr("Note:  Each file will save hundreds of ACV records.")));
+  layout->addWidget(NoteLabel(tr("Where do you wish to save the Adult Corvantis details?")));
+  layout->addWidget(NoteLabel(tr("Note:  Each file will save hundreds of ACV records.")));
   layout->addSpacing(8);
   if (edit_ != nullptr) {
     replace_ = new ReplaceCheckBox(prompts, *fileBox_, edit_->fileName);

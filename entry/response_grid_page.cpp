@@ -9,8 +9,8 @@
 
 #include "engine/response_record.h"
 #include "entry/pages/blank_items.h"
-#include "entry/pages/page_layout.h"
 #include "entry/response_grid.h"
+#include "ui/dialog_parts.h"
 
 namespace acv {
 
@@ -30,8 +30,8 @@ ResponseGridPage::ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blan
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(
-      PlainLabel(tr("Please enter the response to each item.  Enter a number between 0 and 5, or "
-                    "leave blank for No Response.")));
+      NoteLabel(tr("Please enter the response to each item.  Enter a number between 0 and 5, or "
+                   "leave blank for No Response.")));
   layout->addWidget(scroll_, 1);
 }
 

@@ -8,9 +8,11 @@
 #include "entry/file_page.h"
 #include "entry/pages/page_layout.h"
 #include "entry/save_report.h"
+#include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
+#include "ui/wait_cursor.h"
 
 namespace acv {
 
@@ -20,11 +22,11 @@ SavePage::SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts,
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
   question_ =
-      PlainLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
+      NoteLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
   finishText_ =
-      PlainLabel(tr("To save the ACV details you have entered please click the "
-                    "'Finish' button near the bottom right corner."));
-  note_ = PlainLabel(CvrFileNote());
+      NoteLabel(tr("To save the ACV details you have entered please click the "
+                   "'Finish' button near the bottom right corner."));
+  note_ = NoteLabel(CvrFileNote());
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(question_);
   layout->addWidget(finishText_);

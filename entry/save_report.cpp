@@ -1,22 +1,12 @@
 #include "entry/save_report.h"
 
-#include <QCursor>
 #include <QFile>
-#include <QGuiApplication>
 
 #include "storage/messages.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
-
-WaitCursor::WaitCursor() {
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-WaitCursor::~WaitCursor() {
-  QGuiApplication::restoreOverrideCursor();
-}
 
 bool ReportSave(Prompts& prompts, QWidget* page, const ResponseRecord& record,
                 const SaveResult& result) {

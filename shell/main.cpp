@@ -1,5 +1,6 @@
 // Adult Corvantis: the window program.
 #include <QApplication>
+#include <csignal>
 
 #include "shell/main_frame.h"
 #include "ui/artwork.h"
@@ -8,6 +9,7 @@
 #include "ui/text.h"
 
 int main(int argc, char** argv) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the file-size limit fails and is undone
   QApplication app(argc, argv);
   QApplication::setApplicationName(acv::toQt(acv::product::kName));
   QApplication::setApplicationVersion(acv::toQt(acv::product::kVersion));

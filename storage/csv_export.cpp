@@ -61,7 +61,7 @@ std::string CleanCsvText(std::string_view text) {
       cleaned += c;
     }
   }
-  if (!cleaned.empty() && IsFormulaStart(cleaned[0])) {
+  if (NeedsFormulaGuard(cleaned)) {
     cleaned.insert(cleaned.begin(), '`');
   }
   return cleaned;

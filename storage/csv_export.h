@@ -50,14 +50,19 @@ inline constexpr int kStampParts[] = {4, 2, 2, 2, 2, 2};
 // Line 1 of every export, without its line end.
 const std::string& CsvHeaderLine();
 
-// Whether a cell starting with `c` would be run as a formula by a spreadsheet.
-inline bool IsFormulaStart(char c) {
-  return c == '=' || c == '+' || c == '-' || c == '@';
+// Whether a cleaned text cell gets a guard backquote in front: when it starts with '=', '+',
+// '-' or '@' (a spreadsheet would run it as a formula), or with a backquote before one of those
+// (so that the import, which takes exactly one guard off, gives the text back).
+inline bool NeedsFormulaGuard(std::string_view cell) {
+  while (cell.starts_with('`')) {
+    cell.remove_prefix(1);
+  }
+  return !cell.empty() && (cell[0] == '=' || cell[0] == '+' || cell[0] == '-' || cell[0] == '@');
 }
 
 // A text cell: line feeds, carriage returns and commas become blanks, double quotes and
-// apostrophes become backquotes. A cell that would then start with '=', '+', '-' or '@' gets a
-// backquote in front, so a spreadsheet never runs it as a formula.
+// apostrophes become backquotes, and a guard backquote goes in front where NeedsFormulaGuard
+// says so.
 std::string CleanCsvText(std::string_view text);
 
 // The record's line, without its line end.

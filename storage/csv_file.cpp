@@ -13,17 +13,14 @@
 namespace acv {
 namespace {
 
-// Creates a new file beside `name` that no other export uses; mode 0660 as for response files.
-int CreatePartFile(const std::string& name, std::string* partName) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    *partName = name + ".part" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-    const int fd = open(partName->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0660);
-    if (fd >= 0 || errno != EEXIST) {
-      return fd;
-    }
-  }
-  errno = EEXIST;
-  return -1;
+std::string FolderOf(const std::string& name) {
+  const std::size_t slash = name.find_last_of('/');
+  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
+}
+
+// The name of the unnamed file `fd`, for linking it in.
+std::string ProcName(int fd) {
+  return "/proc/self/fd/" + std::to_string(fd);
 }
 
 // Gives `from` the name `to` without ever replacing a file that appeared there meanwhile.
@@ -72,10 +69,11 @@ FileStatus CsvFile::Open(const std::string& name, bool replace) {
     if (!replace) {
       return FileStatus::kFileExists;
     }
-    // The old file must be ours to replace: writable, and not in use by another export.
-    oldFd_ = open(name.c_str(), O_WRONLY | O_CLOEXEC);
-    if (oldFd_ < 0) {
-      return StatusFromErrno(errno);
+    // The old file must be ours to replace: a regular file, writable, and not in use by another
+    // export.
+    if (const FileStatus opened = OpenRegularFile(name, O_WRONLY, 0, &oldFd_);
+        opened != FileStatus::kOk) {
+      return opened;
     }
     const FileStatus locked = LockWholeFile(oldFd_, true);
     if (locked != FileStatus::kOk) {
@@ -85,19 +83,41 @@ FileStatus CsvFile::Open(const std::string& name, bool replace) {
   } else if (errno != ENOENT) {
     return StatusFromErrno(errno);
   }
-  fd_ = CreatePartFile(name, &partName_);
-  if (fd_ < 0) {
-    const FileStatus status = StatusFromErrno(errno);
-    CloseAll();
-    partName_.clear();
-    return status;
-  }
-  const FileStatus locked = LockWholeFile(fd_, true);
-  if (locked != FileStatus::kOk) {
+  const FileStatus created = CreateTemporary();
+  if (created != FileStatus::kOk) {
     Abandon();
-    return locked;
   }
-  return FileStatus::kOk;
+  return created;
+}
+
+FileStatus CsvFile::CreateTemporary() {
+  // A part file another export holds locked is in use; one nobody holds was left by an export
+  // that was killed, and goes.
+  const std::string part = name_ + ".part";
+  if (const int old = open(part.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); old >= 0) {
+    const bool stale = LockWholeFile(old, true) == FileStatus::kOk;
+    if (stale) {
+      unlink(part.c_str());
+    }
+    close(old);
+    if (!stale) {
+      return FileStatus::kSharingViolation;
+    }
+  }
+  // Readable by the owner only while it is written; the file as committed gets the usual mode.
+  fd_ = open(FolderOf(name_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd_ >= 0) {
+    return FileStatus::kOk;
+  }
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    return StatusFromErrno(errno);
+  }
+  fd_ = open(part.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd_ < 0) {
+    return StatusFromErrno(errno);
+  }
+  partName_ = part;
+  return LockWholeFile(fd_, true);
 }
 
 FileStatus CsvFile::WriteLine(std::string_view line) {
@@ -118,8 +138,21 @@ FileStatus CsvFile::Commit() {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
-  FileStatus status = fsync(fd_) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
-  if (status == FileStatus::kOk) {
+  const mode_t mask = umask(0);
+  umask(mask);
+  FileStatus status = fchmod(fd_, 0660 & ~mask) == 0 ? SyncFile(fd_) : StatusFromErrno(errno);
+  if (status == FileStatus::kOk && partName_.empty()) {
+    // The unnamed file gets a name of its own beside the target first when it replaces one.
+    const std::string linked = replace_ ? name_ + ".part" : name_;
+    status =
+        linkat(AT_FDCWD, ProcName(fd_).c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) == 0
+            ? FileStatus::kOk
+            : StatusFromErrno(errno);
+    if (status == FileStatus::kOk && replace_) {
+      partName_ = linked;
+    }
+  }
+  if (status == FileStatus::kOk && !partName_.empty()) {
     status = replace_ ? (rename(partName_.c_str(), name_.c_str()) == 0 ? FileStatus::kOk
                                                                        : StatusFromErrno(errno))
                       : RenameNoReplace(partName_, name_);
@@ -130,7 +163,7 @@ FileStatus CsvFile::Commit() {
   }
   partName_.clear();
   CloseAll();
-  return FileStatus::kOk;
+  return SyncFolderOf(name_);
 }
 
 void CsvFile::Abandon() {

@@ -1,6 +1,8 @@
-// The export file: written through a new file beside the target, which takes the target's name
-// only when the export is committed, so a failed export never leaves a half-written file in
-// place of a good one.
+// The export file: written into an unnamed file in the target's folder, which is linked in
+// under the target's name only when the export is committed, so that neither a failed export
+// nor a killed one leaves a readable part of the personal data it holds. Where the file system
+// has no unnamed files, a part file readable by its owner only is used instead; an export that
+// was killed leaves it behind, and the next export to the same name removes it.
 #pragma once
 
 #include <string>
@@ -34,8 +36,11 @@ class CsvFile {
  private:
   void CloseAll();
 
+  // Creates the file the export is written into: unnamed, or the part file.
+  FileStatus CreateTemporary();
+
   std::string name_;
-  std::string partName_;
+  std::string partName_;  // empty while the file is unnamed
   bool replace_ = false;
   int fd_ = -1;
   int oldFd_ = -1;  // the file being replaced, held locked

@@ -1,7 +1,9 @@
 #include "storage/csv_import.h"
 
+#include <algorithm>
 #include <span>
 
+#include "engine/cp1252.h"
 #include "engine/dates.h"
 #include "storage/csv_export.h"
 
@@ -22,21 +24,31 @@ std::vector<std::string_view> SplitColumns(std::string_view line) {
 }
 
 std::string_view WithoutFormulaGuard(std::string_view text) {
-  if (text.size() >= 2 && text[0] == '`' && IsFormulaStart(text[1])) {
+  if (text.starts_with('`') && NeedsFormulaGuard(text.substr(1))) {
     text.remove_prefix(1);
   }
   return text;
+}
+
+bool IsValidBirthDate(std::string_view text) {
+  const std::optional<CalendarDate> date = ParseDate8(text);
+  return date && IsValidCalendarDate(*date);
 }
 
 // Checks and reads one record line; on a fault fills `error` (column and message) and returns
 // false.
 class LineReader {
  public:
-  LineReader(const std::vector<std::string_view>& columns, CsvImportError* error)
-      : columns_(columns), error_(error) {}
+  LineReader(const std::vector<std::string_view>& columns, bool utf8, CsvImportError* error)
+      : columns_(columns), utf8_(utf8), error_(error) {}
 
   bool Read(ResponseRecord* out) {
     ResponseRecord& record = *out;
+    for (std::size_t column = 0; column < columns_.size(); ++column) {
+      if (columns_[column].find('\0') != std::string_view::npos) {
+        return Fail(static_cast<int>(column), "holds a NUL byte");
+      }
+    }
     std::string_view version = columns_[csv::kVersionColumn];
     while (!version.empty() && version.back() == ' ') {
       version.remove_suffix(1);
@@ -101,7 +113,13 @@ class LineReader {
   bool ReadTexts(int first, std::span<const TextField> fields, ResponseRecord* record) {
     for (std::size_t k = 0; k < fields.size(); ++k) {
       const int column = first + static_cast<int>(k);
-      const std::string_view text = WithoutFormulaGuard(columns_[column]);
+      const std::string_view cell = WithoutFormulaGuard(columns_[column]);
+      std::string text(cell);
+      std::size_t unstorable = 0;
+      if (utf8_ && !Utf8ToCp1252Exact(cell, &text, &unstorable)) {
+        return Fail(column, "character " + std::to_string(unstorable + 1) +
+                                " cannot be stored (only the characters of code page 1252 can)");
+      }
       const int width = FieldWidth(fields[k]);
       if (text.size() > static_cast<std::size_t>(width)) {
         return Fail(column, "longer than " + std::to_string(width) + " characters");
@@ -132,20 +150,32 @@ class LineReader {
   }
 
   const std::vector<std::string_view>& columns_;
+  bool utf8_;
   CsvImportError* error_;
 };
 
 }  // namespace
 
-bool ParseCsvRecords(std::string_view text, std::vector<ResponseRecord>* records,
+bool ParseCsvRecords(std::string_view text, std::size_t capacity, CsvImport* imported,
                      CsvImportError* error) {
-  records->clear();
+  *imported = CsvImport();
   *error = CsvImportError();
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (text.starts_with(kByteOrderMark)) {
     text.remove_prefix(kByteOrderMark.size());
   }
-  std::vector<ResponseRecord> read;
+  // Counted before anything is parsed, so that a file too big for the response file costs
+  // nothing.
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
+                            (text.empty() || text.ends_with('\n') ? 0 : 1);
+  if (lines > capacity + 1) {
+    error->line = static_cast<int>(capacity) + 2;
+    error->message = "the response file can take " + std::to_string(capacity) +
+                     " more records, and the file has " + std::to_string(lines - 1);
+    return false;
+  }
+  const bool utf8 = IsValidUtf8(text);
+  CsvImport read;
   int lineNumber = 0;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
@@ -170,10 +200,15 @@ bool ParseCsvRecords(std::string_view text, std::vector<ResponseRecord>* records
       return false;
     }
     ResponseRecord record;
-    if (!LineReader(columns, error).Read(&record)) {
+    if (!LineReader(columns, utf8, error).Read(&record)) {
       return false;
     }
-    read.push_back(std::move(record));
+    if (record.Text(TextField::kFirstName).empty() || record.Text(TextField::kLastName).empty()) {
+      read.warnings.push_back({lineNumber, "no first or last name: no search can find it"});
+    } else if (!IsValidBirthDate(record.Text(TextField::kBirthDate))) {
+      read.warnings.push_back({lineNumber, "no valid date of birth: no search can find it"});
+    }
+    read.records.push_back(std::move(record));
   }
   if (lineNumber == 0) {
     error->line = 1;
@@ -181,7 +216,7 @@ bool ParseCsvRecords(std::string_view text, std::vector<ResponseRecord>* records
     return false;
   }
   *error = CsvImportError();
-  *records = std::move(read);
+  *imported = std::move(read);
   return true;
 }
 

@@ -7,8 +7,14 @@
 #include <vector>
 
 #include "engine/response_record.h"
+#include "storage/format.h"
 
 namespace acv {
+
+// The most a CSV file for one response file can hold: the header line and 657 record lines,
+// each well under 4,096 bytes even with every text in three-byte UTF-8.
+inline constexpr std::size_t kMaxCsvLineBytes = 4096;
+inline constexpr std::size_t kMaxCsvFileBytes = (kMaxRecords + 1) * kMaxCsvLineBytes;
 
 struct CsvImportError {
   int line = 0;    // 1 for the header
@@ -16,11 +22,24 @@ struct CsvImportError {
   std::string message;
 };
 
-// Parses `text` (the header line, then one line per record; CR LF or LF line ends). Returns
-// true with every record (its saved time-stamp empty when the line had none), or false with the
-// first fault found and `records` left empty. A text cell's leading backquote that guards a
-// formula character is taken off again.
-bool ParseCsvRecords(std::string_view text, std::vector<ResponseRecord>* records,
+// A record that is imported but that the selection dialogs could never find.
+struct CsvImportWarning {
+  int line = 0;
+  std::string message;
+};
+
+struct CsvImport {
+  std::vector<ResponseRecord> records;  // their saved time-stamps empty when a line had none
+  std::vector<CsvImportWarning> warnings;
+};
+
+// Parses `text` (the header line, then one line per record; CR LF or LF line ends). A text
+// that is well-formed UTF-8 (with or without a byte order mark) is read as UTF-8 and its texts
+// converted to code page 1252; any other text is read as code page 1252. A file with more than
+// `capacity` record lines is refused before any is parsed. Returns true with every record, or
+// false with the first fault found and `imported` left empty. A text cell's leading backquote
+// that guards a formula is taken off again.
+bool ParseCsvRecords(std::string_view text, std::size_t capacity, CsvImport* imported,
                      CsvImportError* error);
 
 // "line L, column C (Name): message".

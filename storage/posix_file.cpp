@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace acv {
@@ -166,6 +167,26 @@ FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std
     *got += static_cast<std::size_t>(now);
   }
   return FileStatus::kOk;
+}
+
+FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes) {
+  bytes->clear();
+  int fd = -1;
+  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd);
+  if (status != FileStatus::kOk) {
+    return status;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0) {
+    status = StatusFromErrno(errno);
+  } else {
+    bytes->resize(std::min(static_cast<std::size_t>(info.st_size), limit + 1));
+    std::size_t got = 0;
+    status = ReadAllAt(fd, bytes->data(), bytes->size(), 0, &got);
+    bytes->resize(got);
+  }
+  close(fd);
+  return status;
 }
 
 FileStatus SyncFolderOf(const std::string& name) {

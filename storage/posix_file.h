@@ -37,6 +37,10 @@ FileStatus SyncFile(int fd);
 // Reads up to `size` bytes at `offset`, looping until end of file; `*got` receives the count.
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got);
 
+// Reads the whole of the regular file `name`, but never more than `limit` + 1 bytes (a longer
+// file then shows as `limit` + 1 bytes).
+FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes);
+
 // Flushes the folder that holds `name`, so that a file made or renamed there stays after a crash.
 FileStatus SyncFolderOf(const std::string& name);
 

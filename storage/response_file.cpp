@@ -106,11 +106,12 @@ FileStatus ResponseFile::CheckHeader() {
   const std::optional<CommitMark> mark = DecodeCommitMark(headerBytes_.data());
   // A mark counting more records than the file holds was not written for this file's content.
   marked_ = mark && mark->count + (mark->pending >= 0 ? 1 : 0) <= wholeRecords;
-  if (!marked_ && wholeRecords == 0) {
-    return FileStatus::kTooShort;  // a header without a record
-  }
   const auto* text = reinterpret_cast<const char*>(headerBytes_.data());
-  if (std::string_view(text, kMagic.size()) != kMagic) {
+  const bool magic = std::string_view(text, kMagic.size()) == kMagic;
+  if (!marked_ && wholeRecords == 0 && !magic) {
+    return FileStatus::kTooShort;  // too short to be a response file
+  }
+  if (!magic) {
     return FileStatus::kBadMagic;
   }
   header_.version.assign(text, kVersionText.size());
@@ -395,6 +396,42 @@ FileStatus ResponseFile::AppendRecords(const std::string& name,
     return status;
   }
   *firstIndex = before;
+  return FileStatus::kOk;
+}
+
+FileStatus ResponseFile::Salvage(const std::string& name, std::vector<StoredRecord>* good,
+                                 unsigned* lost) {
+  good->clear();
+  *lost = 0;
+  ResponseFile file;
+  if (const FileStatus opened = file.Open(name, Access::kRead); opened != FileStatus::kOk) {
+    return opened;
+  }
+  const bool marked = file.CheckHeader() == FileStatus::kOk && file.marked_;
+  const long long slots =
+      marked ? file.storedRecords_
+             : (std::max(file.length_ - static_cast<long long>(kFileHeaderSize), 0LL) +
+                static_cast<long long>(kRecordSize) - 1) /
+                   static_cast<long long>(kRecordSize);
+  ResponseRecord record;
+  for (long long slot = 0; slot < slots; ++slot) {
+    StoredRecord bytes{};
+    std::size_t got = 0;
+    if (slot >= kMaxRecords) {
+      *lost += static_cast<unsigned>(std::min<long long>(slots - slot, 0xFFFFFFFF - *lost));
+      break;
+    }
+    const FileStatus read = ReadAllAt(file.fd_, bytes.data(), kRecordSize,
+                                      file.SlotOffset(static_cast<int>(slot)), &got);
+    if (read != FileStatus::kOk) {
+      return read;
+    }
+    if (got == kRecordSize && LoadImage(record, bytes.data()) == FileStatus::kOk) {
+      good->push_back(bytes);
+    } else {
+      ++*lost;  // failed its checksum, or a torn last record
+    }
+  }
   return FileStatus::kOk;
 }
 

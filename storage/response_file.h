@@ -69,6 +69,13 @@ class ResponseFile {
   // written then.
   static FileStatus ReplaceRecord(const std::string& name, int at, const StoredRecord& expected,
                                   const StoredRecord& bytes);
+  // Gives every record of `name` that passes its checksum, in file order, for a new file: the
+  // committed records of a file with the commit mark; otherwise every slot after the header,
+  // whatever the header and length say, so that a damaged file gives up its good records.
+  // `lost` counts the records left out: failed, torn, or beyond the 657th (those are not read).
+  // kOk, or the failure of the open or of a read.
+  static FileStatus Salvage(const std::string& name, std::vector<StoredRecord>* good,
+                            unsigned* lost);
 
  private:
   enum class Access { kRead, kReadWrite, kCreate };

@@ -1,8 +1,8 @@
 // Takes the screenshots a reviewer looks at: the welcome page, the analysis selection dialog with
 // a person's records listed, the analysis of the sample file, top and bottom, the Save As and
-// export dialogs, and the questionnaire pages (on screen at the normal and a larger font). Run it
-// under a
-// real X server (scripts/screenshots) to see what a user sees.
+// export dialogs, the paper-entry grid and the edit pages, and the on-screen questionnaire's pages
+// at the normal and a larger font. Run it under a real X server (scripts/screenshots) to see what
+// a user sees.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -74,18 +74,18 @@ void TourOnScreenEntry(const QString& folder, const QString& stem, const QString
   QString fileName = stem;
   acv::CAdultSheet sheet(prompts, record, fileName);
   sheet.show();
-  Save(sheet, folder, qPrintable(QStringLiteral("6-entry-page1") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("10-entry-page1") + suffix));
   for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
     if (id == acv::CAdultSheet::kDetailsPage) {
-      Save(sheet, folder, qPrintable(QStringLiteral("7-entry-details") + suffix));
+      Save(sheet, folder, qPrintable(QStringLiteral("11-entry-details") + suffix));
     } else if (id == acv::CAdultSheet::kFirstItemPage + longest) {
-      Save(sheet, folder, qPrintable(QStringLiteral("8-entry-items") + suffix));
+      Save(sheet, folder, qPrintable(QStringLiteral("12-entry-items") + suffix));
     }
     sheet.next();
   }
-  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("13-entry-page24") + suffix));
   sheet.savePage()->setChooseFileMode(true);
-  Save(sheet, folder, qPrintable(QStringLiteral("9-entry-page24-choose-file") + suffix));
+  Save(sheet, folder, qPrintable(QStringLiteral("13-entry-page24-choose-file") + suffix));
 }
 
 // The paper wizard with a record typed in up to item 150: the grid and page 5.

@@ -6,6 +6,7 @@
 #include "engine/response_record.h"
 #include "entry/pages/page_layout.h"
 #include "entry/pages/text_boxes.h"
+#include "ui/dialog_parts.h"
 
 namespace acv {
 
@@ -14,16 +15,16 @@ CommentsPage::CommentsPage(ResponseRecord& record, const QString& caption,
     : EntryPage(caption, parent), record_(record) {
   comments_ = new FieldTextEdit(FieldWidth(TextField::kComments), this);
   comments_->setObjectName(QStringLiteral("comments"));
-  QLabel* invite = PlainLabel(invitation);
+  QLabel* invite = NoteLabel(invitation);
   invite->setBuddy(comments_);
   comments_->setAccessibleName(tr("Comments"));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PlainLabel(tr("Thank you. You have now completed the Adult Corvantis.")));
+  layout->addWidget(NoteLabel(tr("Thank you. You have now completed the Adult Corvantis.")));
   layout->addSpacing(8);
   layout->addWidget(
-      PlainLabel(tr("If you would like to go back and review any of your responses, please use "
-                    "the '< Back' button located at the bottom right of this window.")));
+      NoteLabel(tr("If you would like to go back and review any of your responses, please use "
+                   "the '< Back' button located at the bottom right of this window.")));
   layout->addSpacing(8);
   layout->addWidget(invite);
   layout->addWidget(comments_, 1);

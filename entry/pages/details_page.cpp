@@ -13,6 +13,7 @@
 #include "entry/pages/text_boxes.h"
 #include "storage/messages.h"
 #include "ui/date_boxes.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -52,13 +53,18 @@ QString WithoutTrailingBlanks(QString text) {
 DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString& caption,
                          QWidget* parent)
     : EntryPage(caption, parent), record_(record), prompts_(prompts), today_(&Today) {
-  heading_ = PlainLabel(QString());
+  heading_ = NoteLabel(QString());
   QFont bold = heading_->font();
   bold.setBold(true);
   heading_->setFont(bold);
   for (int index = 0; index < kTextBoxes; ++index) {
     boxes_[index] = NewFieldBox(this, QString::fromLatin1(kTextBoxSpecs[index].name),
                                 kTextBoxSpecs[index].field);
+    const int width = FieldWidth(kTextBoxSpecs[index].field);
+    if (width <= 10) {  // state and postcode: as wide as what they hold
+      boxes_[index]->setMaximumWidth(
+          boxes_[index]->fontMetrics().horizontalAdvance(QString(width + 2, QLatin1Char('W'))));
+    }
   }
   birth_ = new DateBoxes(tr("Date of Birth"), this);
   completion_ = new DateBoxes(tr("Date of Completion"), this);
@@ -92,14 +98,14 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
     dateForm->addRow(label, date);
   }
   dates->addLayout(dateForm);
-  dates->addWidget(PlainLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
+  dates->addWidget(NoteLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
   form->addRow(dates);
   form->addRow(BuddyLabel(tr("Age at Completion:"), age_), age_);
   auto* gender = new QHBoxLayout;
   gender->addWidget(male_);
   gender->addWidget(female_);
   gender->addStretch();
-  form->addRow(PlainLabel(tr("Gender:")), gender);
+  form->addRow(NoteLabel(tr("Gender:")), gender);
   for (int index = 2; index < kTextBoxes; ++index) {
     if (index == kPhone2) {
       continue;

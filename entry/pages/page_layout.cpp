@@ -5,13 +5,6 @@
 
 namespace acv {
 
-QLabel* PlainLabel(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  return label;
-}
-
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text);
   label->setTextFormat(Qt::PlainText);

@@ -1,4 +1,4 @@
-// Small helpers the entry pages share to lay out their labels.
+// The label the entry pages put before a box.
 #pragma once
 
 #include <QString>
@@ -8,8 +8,6 @@ class QWidget;
 
 namespace acv {
 
-// A word-wrapped label of plain text.
-QLabel* PlainLabel(const QString& text);
 // A label for `buddy` (its mnemonic moves the focus there); the buddy takes the label's text,
 // without "&", "*" and ":", as its accessible name.
 QLabel* BuddyLabel(const QString& text, QWidget* buddy);

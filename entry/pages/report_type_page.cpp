@@ -12,6 +12,7 @@
 #include "entry/pages/page_layout.h"
 #include "entry/pages/text_boxes.h"
 #include "storage/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -41,10 +42,10 @@ ReportTypePage::ReportTypePage(ResponseRecord& record, Prompts& prompts, const Q
   form->addRow(BuddyLabel(tr("&Relationship to the person being assessed:"), relationship_),
                relationship_);
   form->addRow(BuddyLabel(tr("Observer &Contact Details:"), contact_), contact_);
-  form->addRow(PlainLabel(tr("* denotes mandatory field for ACV Observer-report")));
+  form->addRow(NoteLabel(tr("* denotes mandatory field for ACV Observer-report")));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PlainLabel(tr("Who is completing this Adult Corvantis?")));
+  layout->addWidget(NoteLabel(tr("Who is completing this Adult Corvantis?")));
   layout->addWidget(self_);
   layout->addWidget(observer_);
   layout->addSpacing(12);

@@ -11,11 +11,13 @@
 #include "entry/item_page.h"
 #include "entry/item_row.h"
 #include "entry/pages/details_page.h"
+#include "entry/pages/report_type_page.h"
 #include "reports/analysis_view.h"
 #include "shell/acv_settings.h"
 #include "shell/main_frame.h"
-#include "storage/record_store.h"
+#include "storage/record_search.h"
 #include "support/fake_prompts.h"
+#include "support/show_active.h"
 #include "ui/date_boxes.h"
 #include "ui/text.h"
 
@@ -27,34 +29,24 @@ class CompleteOnScreenTest : public QObject {
  private:
   QTemporaryDir dir_;
 
- private slots:
-  void ctrlRSavesAQuestionnaireAndRemembersTheFile() {
-    const QString stem = dir_.filePath(QStringLiteral("clinic"));
-    {
-      AcvSettings settings;
-      settings.setAcvFileName(stem + QStringLiteral(".cvr"));
-      settings.write();
-    }
-    testing::FakePrompts prompts;
-    CMainFrame frame(prompts);
-    frame.show();
-    Analysis shown;
-    shown.selfReport().SetReportType(kSelfReport);
-    shown.selfReport().SetText(TextField::kLastName, "Morgan");
-    frame.view()->setAnalysis(shown);
-    QApplication::setActiveWindow(&frame);
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
-
-    bool analysisDropped = false;
+  // Runs the command with Ctrl+R and completes the questionnaire for Sam Reed as `reportType`;
+  // false when the wizard did not open.
+  static bool CompleteWithCtrlR(CMainFrame& frame, int reportType) {
+    testing::ShowActive(&frame);
+    bool opened = false;
     QTimer::singleShot(0, [&] {
       auto* sheet = qobject_cast<CAdultSheet*>(QApplication::activeModalWidget());
       if (sheet == nullptr) {
         return;
       }
-      analysisDropped = !frame.view()->hasReport();
+      opened = !frame.view()->hasReport();  // the analysis shown was dropped first
       const auto next = [sheet] { sheet->button(QWizard::NextButton)->click(); };
       next();  // the name from the settings
-      next();  // Self-report
+      if (reportType == kObserverReport) {
+        sheet->reportTypePage()->observerButton()->click();
+        sheet->reportTypePage()->observerNameBox()->setText(QStringLiteral("Jo Reed"));
+      }
+      next();
       DetailsPage& details = *sheet->detailsPage();
       details.firstNameBox()->setText(QStringLiteral("Sam"));
       details.lastNameBox()->setText(QStringLiteral("Reed"));
@@ -69,16 +61,40 @@ class CompleteOnScreenTest : public QObject {
       next();  // no comment
       sheet->button(QWizard::FinishButton)->click();
       if (sheet->isVisible()) {
-        sheet->reject();
+        sheet->QDialog::reject();  // past the cancel confirmation
       }
     });
     QTest::keyClick(&frame, Qt::Key_R, Qt::ControlModifier);
-    QVERIFY(analysisDropped);
-    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Save Was Successful")});
-    ResponseRecord stored;
-    QCOMPARE(ReadRecord(stem.toStdString() + ".cvr", 0, &stored), FileStatus::kOk);
-    QCOMPARE(stored.Text(TextField::kLastName), std::string_view("Reed"));
+    return opened;
+  }
+
+ private slots:
+  void selfAndObserverReportsOfOnePersonAreSavedAndTheFileRemembered() {
+    const QString stem = dir_.filePath(QStringLiteral("clinic"));
+    {
+      AcvSettings settings;
+      settings.setAcvFileName(stem + QStringLiteral(".cvr"));
+      settings.write();
+    }
+    testing::FakePrompts prompts;
+    CMainFrame frame(prompts);
+    Analysis shown;
+    shown.selfReport().SetReportType(kSelfReport);
+    shown.selfReport().SetText(TextField::kLastName, "Morgan");
+    frame.view()->setAnalysis(shown);
+
+    QVERIFY(CompleteWithCtrlR(frame, kSelfReport));
     QCOMPARE(AcvSettings().acvFileName(), stem);  // stored without ".cvr"
+    QVERIFY(CompleteWithCtrlR(frame, kObserverReport));
+    QCOMPARE(prompts.captions(), QStringList(2, QStringLiteral("Save Was Successful")));
+
+    // What the Analysis command lists for Sam Reed.
+    RecordIndex index;
+    QCOMPARE(BuildRecordIndex(stem.toStdString() + ".cvr", true, &index), FileStatus::kOk);
+    const std::vector<IndexEntry> found = FindPerson(index, "Sam", "Reed", "19700102");
+    QCOMPARE(found.size(), std::size_t{2});
+    QCOMPARE(found[0].reportType + found[1].reportType, kSelfReport + kObserverReport);
+    QCOMPARE(found[0].entryMethod, kEnteredOnScreen);
   }
 };
 

@@ -4,12 +4,14 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 
 #include "storage/csv_file.h"
 #include "storage/file_status.h"
 #include "storage/messages.h"
+#include "storage/posix_file.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
 #include "support/temp_dir.h"
@@ -253,6 +255,43 @@ TEST_F(CsvExportTest, ExistingFileIsReplacedOnlyWhenAllowed) {
   EXPECT_EQ(files, 2u);
 }
 
+int changesLeft = 0;
+void KillAtChange() {
+  if (--changesLeft == 0) {
+    raise(SIGKILL);
+  }
+}
+
+// Personal data never lies about in a readable file that is not the finished export.
+TEST_F(CsvExportTest, AKilledExportLeavesNothingReadable) {
+  MakeFile(5);
+  const std::string acv = Acv();
+  const std::string csv = Csv();
+  for (const int kill : {1, 3, 6}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      changesLeft = kill;
+      SetFaultHookForTesting(KillAtChange);
+      _exit(Export().result == ExportResult::kDone ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "killed at change " << kill;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+      names.push_back(entry.path().filename());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"clinic.cvr"}) << "killed at change " << kill;
+  }
+  // A part file left where unnamed files cannot be made is removed by the next export.
+  WriteBytes(Csv() + ".csv.part", "Pat,Lee0,...");
+  EXPECT_EQ(Export().result, ExportResult::kDone);
+  EXPECT_NE(access((Csv() + ".csv.part").c_str(), F_OK), 0);
+  struct stat info {};
+  ASSERT_EQ(stat((Csv() + ".csv").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0007, 0u);
+}
+
 TEST_F(CsvExportTest, FailedExportKeepsThePreviousFile) {
   MakeFile(30);
   WriteBytes(Csv() + ".csv", "previous export");
@@ -288,6 +327,9 @@ TEST_F(CsvExportTest, OpenFailuresHaveTheirCodes) {
   EXPECT_EQ(noPath.code, FileStatus::kNotFound);
   EXPECT_EQ(ExportFileOpenMessage(noPath.code, "x").text,
             "The path to file\n\t'x.csv'\nwas not found");
+  ASSERT_EQ(mkfifo((Csv() + ".csv").c_str(), 0600), 0);
+  EXPECT_EQ(ExportResponseFile(Acv(), Csv(), [] { return true; }).code, FileStatus::kNotRegularFile)
+      << "a pipe is refused at once";
 }
 
 TEST_F(CsvExportTest, FilesInUseAreRefused) {

@@ -29,12 +29,24 @@ std::string WithCell(const ResponseRecord& record, int column, const std::string
   return line.replace(start, (end == std::string::npos ? line.size() : end) - start, cell);
 }
 
-CsvImportError Refused(const std::string& text) {
-  std::vector<ResponseRecord> records;
+CsvImportError Refused(const std::string& text, std::size_t capacity = kMaxRecords) {
+  CsvImport imported;
   CsvImportError error;
-  EXPECT_FALSE(ParseCsvRecords(text, &records, &error));
-  EXPECT_TRUE(records.empty());
+  EXPECT_FALSE(ParseCsvRecords(text, capacity, &imported, &error));
+  EXPECT_TRUE(imported.records.empty());
   return error;
+}
+
+// The records of `text`, which must be accepted.
+std::vector<ResponseRecord> Imported(const std::string& text,
+                                     std::vector<CsvImportWarning>* warnings = nullptr) {
+  CsvImport imported;
+  CsvImportError error;
+  EXPECT_TRUE(ParseCsvRecords(text, kMaxRecords, &imported, &error)) << DescribeImportError(error);
+  if (warnings != nullptr) {
+    *warnings = imported.warnings;
+  }
+  return imported.records;
 }
 
 TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
@@ -44,11 +56,8 @@ TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
   self.SetEntryMethod(kEnteredFromPaper);
   ResponseRecord observer = Person("Alex", "Morgan", "19750307", kObserverReport, 3);
   observer.SetText(TextField::kComments, "plain words");
-  std::vector<ResponseRecord> records;
-  CsvImportError error;
-  ASSERT_TRUE(
-      ParseCsvRecords(Csv({CsvRecordLine(self), CsvRecordLine(observer)}), &records, &error))
-      << DescribeImportError(error);
+  const std::vector<ResponseRecord> records =
+      Imported(Csv({CsvRecordLine(self), CsvRecordLine(observer)}));
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].Text(TextField::kSavedStamp), "20070612093005");
   EXPECT_EQ(records[0].EntryMethod(), kEnteredFromPaper);
@@ -62,13 +71,8 @@ TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
 
 TEST(CsvImportTest, LineEndsAndByteOrderMark) {
   const ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
-  std::vector<ResponseRecord> records;
-  CsvImportError error;
-  EXPECT_TRUE(ParseCsvRecords("\xEF\xBB\xBF" + CsvHeaderLine() + "\n" + CsvRecordLine(record),
-                              &records, &error));
-  EXPECT_EQ(records.size(), 1u);
-  EXPECT_TRUE(ParseCsvRecords(CsvHeaderLine(), &records, &error)) << "a header alone is no fault";
-  EXPECT_TRUE(records.empty());
+  EXPECT_EQ(Imported("\xEF\xBB\xBF" + CsvHeaderLine() + "\n" + CsvRecordLine(record)).size(), 1u);
+  EXPECT_TRUE(Imported(CsvHeaderLine()).empty()) << "a header alone is no fault";
 }
 
 TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
@@ -111,11 +115,77 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
 TEST(CsvImportTest, EmptyCellsMeanBlankAndNoDate) {
   ResponseRecord record = Person("Sam", "Lee", "", kSelfReport);
   record.SetResponse(7, -1);
-  std::vector<ResponseRecord> records;
-  CsvImportError error;
-  ASSERT_TRUE(ParseCsvRecords(Csv({CsvRecordLine(record)}), &records, &error));
+  std::vector<CsvImportWarning> warnings;
+  const std::vector<ResponseRecord> records = Imported(Csv({CsvRecordLine(record)}), &warnings);
+  ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].Text(TextField::kBirthDate), "");
   EXPECT_EQ(records[0].StoredResponse(7), kResponseBlank);
+}
+
+TEST(CsvImportTest, RecordsNoSearchCanFindAreImportedWithAWarning) {
+  const ResponseRecord good = Person("Sam", "Lee", "19800101", kSelfReport);
+  std::vector<CsvImportWarning> warnings;
+  const std::vector<ResponseRecord> records =
+      Imported(Csv({CsvRecordLine(Person("", "Lee", "19800101", kSelfReport)), CsvRecordLine(good),
+                    CsvRecordLine(Person("Sam", "Lee", "19800231", kSelfReport))}),
+               &warnings);
+  EXPECT_EQ(records.size(), 3u);
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0].line, 2);
+  EXPECT_EQ(warnings[0].message, "no first or last name: no search can find it");
+  EXPECT_EQ(warnings[1].line, 4);
+  EXPECT_EQ(warnings[1].message, "no valid date of birth: no search can find it");
+}
+
+TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
+  const ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+  const std::string utf8 =
+      Csv({WithCell(record, 2, "Jos\xC3\xA9"), WithCell(record, 3, "Zo\xC3\xAB")});
+  std::vector<ResponseRecord> records = Imported(utf8);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].Text(TextField::kFirstName), "Jos\xE9");
+  EXPECT_EQ(records[1].Text(TextField::kLastName), "Zo\xEB");
+  EXPECT_EQ(Imported("\xEF\xBB\xBF" + utf8)[0].Text(TextField::kFirstName), "Jos\xE9");
+  // Twenty accented letters are forty bytes of UTF-8 and fit the 20 of the field.
+  std::string twenty;
+  for (int i = 0; i < 20; ++i) {
+    twenty += "\xC3\xA9";
+  }
+  EXPECT_EQ(Imported(Csv({WithCell(record, 2, twenty)}))[0].Text(TextField::kFirstName),
+            std::string(20, '\xE9'));
+  // Not UTF-8 as a whole: code page 1252, byte for byte.
+  EXPECT_EQ(Imported(Csv({WithCell(record, 2, "Jos\xE9")}))[0].Text(TextField::kFirstName),
+            "Jos\xE9");
+
+  const CsvImportError emoji =
+      Refused(Csv({CsvRecordLine(record), WithCell(record, 3, "Lee \xF0\x9F\x98\x80")}));
+  EXPECT_EQ(DescribeImportError(emoji),
+            "line 3, column 4 (Last Name): character 5 cannot be stored (only the characters of "
+            "code page 1252 can)");
+  const CsvImportError nul = Refused(Csv({WithCell(record, 2, std::string("Sa\0m", 4))}));
+  EXPECT_EQ(DescribeImportError(nul), "line 2, column 3 (First Name): holds a NUL byte");
+}
+
+TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
+  const std::string good = CsvRecordLine(Person("Sam", "Lee", "19800101", kSelfReport));
+  EXPECT_EQ(Imported(Csv({good, good})).size(), 2u);
+  const CsvImportError full = Refused(Csv({good, "not a record", good}), 2);
+  EXPECT_EQ(full.line, 4);
+  EXPECT_EQ(full.message, "the response file can take 2 more records, and the file has 3");
+  EXPECT_EQ(Refused(Csv({good}), 0).line, 2);
+}
+
+// Every stored text comes back from export and import, but for what the cleaning changes.
+TEST(CsvImportTest, TheFormulaGuardRoundTrips) {
+  for (const std::string text : {"=1+2", "`=x", "``-y", "+61 555", "@home", "`plain", "`", "-"}) {
+    ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+    record.SetText(TextField::kComments, text);
+    record.SetText(TextField::kTown, text);
+    const std::vector<ResponseRecord> back = Imported(Csv({CsvRecordLine(record)}));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Text(TextField::kComments), text);
+    EXPECT_EQ(back[0].Text(TextField::kTown), text);
+  }
 }
 
 }  // namespace

@@ -210,6 +210,14 @@ TEST_F(ResponseFileTest, ATornTailIsReportedAndCutByTheNextWrite) {
   ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
   EXPECT_FALSE(file.hasUnreadTail());
   EXPECT_TRUE(file.hasCommitMark());
+  file.Close();
+
+  // A header alone, as a write cut short by an older version left it: no records to read, but
+  // it takes new ones.
+  WriteBytes(Name(), whole.substr(0, kFileHeaderSize) + std::string(100, 'x'));
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
+  EXPECT_EQ(Append(Name(), 4), 0);
+  EXPECT_EQ(ReadBytes(Name()).size(), kMinFileSize);
 }
 
 // Another program that appends and rewrites the header as the format says, but knows nothing of

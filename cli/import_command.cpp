@@ -1,0 +1,93 @@
+// acv import: the records of a CSV file in the export format, appended to a response file all
+// together or not at all.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "storage/csv_import.h"
+#include "storage/posix_file.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
+
+namespace acv::cli {
+namespace {
+
+// How many more records `name` can take: kOk, or the failure of reading it. A missing or empty
+// file takes them all.
+FileStatus RoomIn(const std::string& name, std::size_t* room) {
+  ResponseFile file;
+  const FileStatus opened = file.OpenForReading(name, true);
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
+    *room = kMaxRecords;
+    return FileStatus::kOk;
+  }
+  *room = static_cast<std::size_t>(kMaxRecords - file.recordCount());
+  return opened;
+}
+
+}  // namespace
+
+int RunImport(const ImportOptions& options) {
+  const std::string data = Printable(options.data);
+  std::string text;
+  if (const FileStatus read = ReadWholeFile(options.data, kMaxCsvFileBytes, &text);
+      read != FileStatus::kOk) {
+    std::cerr << "acv import: cannot read " << data << ": " << ReadFailure(read)
+              << "; nothing was imported\n";
+    return kExitBadInput;
+  }
+  if (text.size() > kMaxCsvFileBytes) {
+    std::cerr << "acv import: " << data
+              << " is larger than an export of a full response file; nothing was imported\n";
+    return kExitBadInput;
+  }
+  std::size_t room = 0;
+  if (const FileStatus status = RoomIn(options.file, &room); status != FileStatus::kOk) {
+    PrintMessage("import", SaveFailureMessage(status));
+    return kExitBadInput;
+  }
+  CsvImport imported;
+  CsvImportError error;
+  if (!ParseCsvRecords(text, room, &imported, &error)) {
+    std::cerr << "acv import: " << data << " " << Printable(DescribeImportError(error))
+              << "; nothing was imported\n";
+    return kExitBadInput;
+  }
+  for (const CsvImportWarning& warning : imported.warnings) {
+    std::cerr << "acv import: " << data << " line " << warning.line
+              << ": warning: " << warning.message << "\n";
+  }
+  std::vector<StoredRecord> stored;
+  stored.reserve(imported.records.size());
+  for (ResponseRecord& record : imported.records) {
+    // A save time given in the file is kept; a record without one is stamped now.
+    const std::string stamp(record.Text(TextField::kSavedStamp));
+    stored.push_back(stamp.empty() ? BuildImage(record) : BuildImage(record, stamp));
+  }
+  int first = -1;
+  if (const FileStatus status = ResponseFile::AppendRecords(options.file, stored, &first);
+      status != FileStatus::kOk) {
+    PrintMessage("import", SaveFailureMessage(status));
+    return kExitBadInput;
+  }
+  std::cout << "imported " << stored.size() << " records";
+  if (!stored.empty()) {
+    std::cout << " as records " << first << " to " << first + static_cast<int>(stored.size()) - 1;
+  }
+  std::cout << "\n";
+  return kExitOk;
+}
+
+void SetupImportCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<ImportOptions>();
+  CLI::App* command = app.add_subcommand(
+      "import", "Append the records of a CSV file in the export format to a response file");
+  command
+      ->add_option("FILE", options->file, "The response file (.cvr); made when it does not exist")
+      ->required();
+  command->add_option("DATA", options->data, "The CSV file, its first line the export header")
+      ->required();
+  command->callback([options, exitCode] { *exitCode = RunImport(*options); });
+}
+
+}  // namespace acv::cli

@@ -1,0 +1,61 @@
+// acv list: one person's records in a response file, as the selection dialogs find them.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "engine/cp1252.h"
+#include "storage/record_search.h"
+
+namespace acv::cli {
+
+int RunList(const ListOptions& options) {
+  if (options.first.empty() || options.last.empty()) {
+    PrintMessage("list", {caption::kMandatoryField, std::string(text::kNamesMandatory)});
+    return kExitBadInput;
+  }
+  const std::optional<CalendarDate> date = ParseDate8(options.birthDate);
+  CalendarDate birth;
+  const BirthDateCheck check =
+      date ? CheckBirthDate(std::to_string(date->day), std::to_string(date->month),
+                            std::to_string(date->year), Today(), &birth)
+           : (options.birthDate.empty() ? BirthDateCheck::kEmpty : BirthDateCheck::kInvalid);
+  if (check != BirthDateCheck::kOk) {
+    const std::string_view text = check == BirthDateCheck::kEmpty     ? text::kBirthDateMandatory
+                                  : check == BirthDateCheck::kUnder18 ? text::kUnder18
+                                                                      : text::kBirthDateIncorrect;
+    PrintMessage("list", {caption::kIncorrectDate, std::string(text)});
+    return kExitBadInput;
+  }
+  RecordIndex index;
+  const FileStatus status = BuildRecordIndex(options.file, true, &index);
+  if (status != FileStatus::kOk) {
+    PrintMessage("list", SelectionOpenMessage(status, Stem(options.file)));
+    return kExitBadInput;
+  }
+  if (index.corruptCount > 0) {
+    PrintMessage("list", CorruptRecordsMessage(index.corruptCount));
+  }
+  const auto found = FindPerson(index, Utf8ToCp1252(options.first), Utf8ToCp1252(options.last),
+                                FormatDate8(birth));
+  if (found.empty()) {
+    PrintMessage("list", {caption::kNoMatch, std::string(text::kNoMatch)});
+    return kExitNothingFound;
+  }
+  for (const IndexEntry& entry : found) {
+    std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry)) << "\n";
+  }
+  return index.corruptCount == 0 ? kExitOk : kExitPartial;
+}
+
+void SetupListCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<ListOptions>();
+  CLI::App* command = app.add_subcommand(
+      "list", "List one person's records (name and date of birth are required: no browsing)");
+  command->add_option("FILE", options->file, "The response file (.cvr)")->required();
+  command->add_option("--first", options->first, "First name")->required();
+  command->add_option("--last", options->last, "Last name")->required();
+  command->add_option("--dob", options->birthDate, "Date of birth as YYYYMMDD")->required();
+  command->callback([options, exitCode] { *exitCode = RunList(*options); });
+}
+
+}  // namespace acv::cli

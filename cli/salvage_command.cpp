@@ -1,0 +1,45 @@
+// acv salvage: every good record of a damaged response file, copied into a new one.
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "storage/response_file.h"
+
+namespace acv::cli {
+
+int RunSalvage(const SalvageOptions& options) {
+  if (access(options.fresh.c_str(), F_OK) == 0) {
+    std::cerr << "acv salvage: " << Printable(options.fresh)
+              << " already exists; name a new file\n";
+    return kExitBadInput;
+  }
+  std::vector<StoredRecord> good;
+  unsigned lost = 0;
+  if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost);
+      read != FileStatus::kOk) {
+    std::cerr << "acv salvage: cannot read " << Printable(options.damaged) << ": "
+              << ReadFailure(read) << "; nothing was made\n";
+    return kExitBadInput;
+  }
+  int first = -1;
+  if (const FileStatus status = ResponseFile::AppendRecords(options.fresh, good, &first);
+      status != FileStatus::kOk) {
+    PrintMessage("salvage", SaveFailureMessage(status));
+    return kExitBadInput;
+  }
+  std::cout << "kept " << good.size() << ", lost " << lost << "\n";
+  return lost == 0 ? kExitOk : kExitPartial;
+}
+
+void SetupSalvageCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<SalvageOptions>();
+  CLI::App* command = app.add_subcommand(
+      "salvage", "Copy every record that passes its checksum into a new response file");
+  command->add_option("DAMAGED", options->damaged, "The damaged response file")->required();
+  command->add_option("NEW", options->fresh, "The new response file (must not exist)")->required();
+  command->callback([options, exitCode] { *exitCode = RunSalvage(*options); });
+}
+
+}  // namespace acv::cli
