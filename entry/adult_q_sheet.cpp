@@ -9,10 +9,8 @@
 namespace acv {
 namespace {
 
-constexpr int kPageCount = CAdultQSheet::kSavePage + 1;
-
 QString Caption(int id) {
-  return CAdultQSheet::tr("ACV Page %1 of %2").arg(id + 1).arg(kPageCount);
+  return EntryWizard::pageCaption(id, CAdultQSheet::kSavePage + 1);
 }
 
 }  // namespace

@@ -12,10 +12,8 @@
 namespace acv {
 namespace {
 
-constexpr int kPageCount = CAdultSheet::kSavePage + 1;
-
 QString Caption(int id) {
-  return CAdultSheet::tr("ACV Page %1 of %2").arg(id + 1).arg(kPageCount);
+  return EntryWizard::pageCaption(id, CAdultSheet::kSavePage + 1);
 }
 
 }  // namespace

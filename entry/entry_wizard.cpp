@@ -36,4 +36,8 @@ void EntryWizard::reject() {
   }
 }
 
+QString EntryWizard::pageCaption(int id, int pageCount) {
+  return tr("ACV Page %1 of %2").arg(id + 1).arg(pageCount);
+}
+
 }  // namespace acv

@@ -18,6 +18,9 @@ class EntryWizard : public QWizard {
 
   EntryPage* currentEntryPage() const;
 
+  // The caption of page `id` (counted from 0) of a wizard of `pageCount` pages: "ACV Page 2 of 24".
+  static QString pageCaption(int id, int pageCount);
+
   // Asks "Cancel Selected" and closes without saving only on Yes.
   void reject() override;
 

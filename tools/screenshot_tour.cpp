@@ -47,16 +47,22 @@ void Save(QWidget& widget, const QString& folder, const char* name) {
   std::printf("%s\n", qPrintable(path));
 }
 
-// The on-screen wizard at its opening size, walked with Next as a respondent would on a record
-// already answered: page 1, the details page, the item page with the longest statements, and
-// page 24 in normal mode and in ChooseFileMode. `suffix` tells the font sizes apart.
-void TourOnScreenEntry(const QString& folder, const QString& stem, const QString& suffix) {
-  acv::QtPrompts prompts;
+// A Self-report of the sample's Alex Morgan, not yet answered.
+acv::ResponseRecord AlexMorganSelfReport() {
   acv::ResponseRecord record;
   record.SetReportType(acv::kSelfReport);
   record.SetText(acv::TextField::kFirstName, "Alex");
   record.SetText(acv::TextField::kLastName, "Morgan");
   record.SetText(acv::TextField::kBirthDate, "19750307");
+  return record;
+}
+
+// The on-screen wizard at its opening size, walked with Next as a respondent would on a record
+// already answered: page 1, the details page, the item page with the longest statements, and
+// page 24 in normal mode and in ChooseFileMode. `suffix` tells the font sizes apart.
+void TourOnScreenEntry(const QString& folder, const QString& stem, const QString& suffix) {
+  acv::QtPrompts prompts;
+  acv::ResponseRecord record = AlexMorganSelfReport();
   record.SetText(acv::TextField::kCompletionDate, acv::FormatDate8(acv::Today()));
   int longest = 0;
   std::size_t longestText = 0;
@@ -91,11 +97,7 @@ void TourOnScreenEntry(const QString& folder, const QString& stem, const QString
 // The paper wizard with a record typed in up to item 150: the grid and page 5.
 void TourPaperEntry(const QString& folder, const QString& stem) {
   acv::QtPrompts prompts;
-  acv::ResponseRecord record;
-  record.SetReportType(acv::kSelfReport);
-  record.SetText(acv::TextField::kFirstName, "Alex");
-  record.SetText(acv::TextField::kLastName, "Morgan");
-  record.SetText(acv::TextField::kBirthDate, "19750307");
+  acv::ResponseRecord record = AlexMorganSelfReport();
   for (int item = 1; item <= acv::kItemCount; ++item) {
     record.SetResponse(item, item <= 150 ? item % 6 : -1);
   }
