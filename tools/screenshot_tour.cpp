@@ -108,7 +108,7 @@ void TourPaperEntry(const QString& folder, const QString& stem) {
   sheet.show();
   sheet.next();
   sheet.next();
-  Save(sheet, folder, "10-paper-grid");
+  Save(sheet, folder, "20-paper-grid");
   sheet.gridPage()->leaveBack();  // keeps the blanks without asking
   for (int item = 151; item <= acv::kItemCount; ++item) {
     record.SetResponse(item, 0);
@@ -116,7 +116,7 @@ void TourPaperEntry(const QString& folder, const QString& stem) {
   sheet.gridPage()->activate();
   sheet.next();
   sheet.next();
-  Save(sheet, folder, "11-paper-page5");
+  Save(sheet, folder, "21-paper-page5");
 }
 
 // The edit wizards on the sample's first record: the on-screen layout's first page and its last
@@ -133,12 +133,12 @@ void TourEdit(const QString& folder, const QString& stem) {
   acv::CAdultEditSheet sheet(prompts, record, fileName, edit);
   sheet.detailsPage()->setClock([] { return acv::CalendarDate{2026, 12, 1}; });
   sheet.show();
-  Save(sheet, folder, "12-edit-page1");
+  Save(sheet, folder, "22-edit-page1");
   for (int id = acv::CAdultSheet::kFilePage; id < acv::CAdultSheet::kSavePage; ++id) {
     sheet.next();
   }
   sheet.savePage()->setChooseFileMode(true);
-  Save(sheet, folder, "13-edit-page24-choose-file");
+  Save(sheet, folder, "23-edit-page24-choose-file");
 
   acv::ResponseRecord paperRecord = edit.unedited;
   QString paperName = stem;
@@ -149,7 +149,7 @@ void TourEdit(const QString& folder, const QString& stem) {
   for (int id = acv::CAdultQSheet::kReportTypePage; id < acv::CAdultQSheet::kSavePage; ++id) {
     paper.next();
   }
-  Save(paper, folder, "14-paper-edit-page5");
+  Save(paper, folder, "24-paper-edit-page5");
 }
 
 }  // namespace
