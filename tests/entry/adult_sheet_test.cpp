@@ -30,6 +30,7 @@
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/record_builder.h"
 #include "support/show_active.h"
 #include "ui/date_boxes.h"
 #include "ui/file_name_box.h"
@@ -60,12 +61,8 @@ void Type(const QString& text) {
 
 // A filled record as the wizard would make it, for the tests that start at the save page.
 ResponseRecord Filled() {
-  ResponseRecord record;
-  record.SetReportType(kSelfReport);
-  record.SetText(TextField::kFirstName, "Ann");
-  record.SetText(TextField::kLastName, "Lee");
-  record.SetText(TextField::kBirthDate, "19800601");
-  record.SetText(TextField::kCompletionDate, "20240301");
+  ResponseRecord record =
+      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", "20240301");
   for (int item = 1; item <= kItemCount; ++item) {
     record.SetResponse(item, item % 6);
   }

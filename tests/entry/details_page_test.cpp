@@ -10,6 +10,7 @@
 #include "entry/entry_wizard.h"
 #include "entry/pages/details_page.h"
 #include "support/fake_prompts.h"
+#include "support/record_builder.h"
 #include "support/show_active.h"
 #include "ui/date_boxes.h"
 
@@ -243,12 +244,8 @@ class DetailsPageTest : public QObject {
   }
 
   void genderWithoutAButtonIsKept() {
-    ResponseRecord stored;
-    stored.SetReportType(kSelfReport);
-    stored.SetText(TextField::kFirstName, "Ann");
-    stored.SetText(TextField::kLastName, "Lee");
-    stored.SetText(TextField::kBirthDate, "19800601");
-    stored.SetText(TextField::kCompletionDate, "20240301");
+    ResponseRecord stored =
+        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", "20240301");
     stored.SetGender('X');
     DetailsPage& page = open({2024, 3, 10}, stored);
     QVERIFY(!page.maleButton()->isChecked() && !page.femaleButton()->isChecked());

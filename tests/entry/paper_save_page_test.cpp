@@ -22,6 +22,7 @@
 #include "storage/record_image.h"
 #include "storage/response_file.h"
 #include "support/fake_prompts.h"
+#include "support/record_builder.h"
 #include "support/sample_file.h"
 #include "ui/file_name_box.h"
 
@@ -55,13 +56,9 @@ class SaveWizard : public EntryWizard {
 
 // Alex Morgan's Self-report as typed from a paper copy.
 ResponseRecord TypedSelfReport() {
-  ResponseRecord record;
-  record.SetReportType(kSelfReport);
+  ResponseRecord record =
+      testing::MakePersonRecord(kSelfReport, "Alex", "Morgan", "19750307", "20261201");
   record.SetEntryMethod(kEnteredFromPaper);
-  record.SetText(TextField::kFirstName, "Alex");
-  record.SetText(TextField::kLastName, "Morgan");
-  record.SetText(TextField::kBirthDate, "19750307");
-  record.SetText(TextField::kCompletionDate, "20261201");
   record.SetText(TextField::kComments, "typed from paper");
   for (int item = 1; item <= kItemCount; ++item) {
     record.SetResponse(item, item % 6);

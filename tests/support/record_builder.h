@@ -1,4 +1,4 @@
-// Builds records for the engine tests.
+// Builds records for the tests.
 #pragma once
 
 #include <initializer_list>
@@ -17,6 +17,19 @@ inline ResponseRecord MakeRecord(int reportType, int fill = 0,
   for (int item = 1; item <= kItemCount; ++item) {
     record.SetResponse(item, fill);
   }
+  return record;
+}
+
+// One person's record of the given type, completed on `completed` (YYYYMMDD), nothing answered.
+inline ResponseRecord MakePersonRecord(int reportType, std::string_view firstName,
+                                       std::string_view lastName, std::string_view birthDate,
+                                       std::string_view completed) {
+  ResponseRecord record;
+  record.SetReportType(reportType);
+  record.SetText(TextField::kFirstName, firstName);
+  record.SetText(TextField::kLastName, lastName);
+  record.SetText(TextField::kBirthDate, birthDate);
+  record.SetText(TextField::kCompletionDate, completed);
   return record;
 }
 
