@@ -13,11 +13,6 @@
 namespace acv {
 namespace {
 
-std::string FolderOf(const std::string& name) {
-  const std::size_t slash = name.find_last_of('/');
-  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
-}
-
 // The name of the unnamed file `fd`, for linking it in.
 std::string ProcName(int fd) {
   return "/proc/self/fd/" + std::to_string(fd);

@@ -23,11 +23,6 @@ bool SodiumReady() {
   return ready;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of('/');
-  return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
-}
-
 // Makes `folder` and its parents, readable by everyone and writable by the owner only.
 FileStatus MakeFolders(const std::string& folder) {
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {

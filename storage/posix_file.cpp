@@ -189,10 +189,13 @@ FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string
   return status;
 }
 
-FileStatus SyncFolderOf(const std::string& name) {
+std::string FolderOf(const std::string& name) {
   const std::size_t slash = name.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
+}
+
+FileStatus SyncFolderOf(const std::string& name) {
+  const int fd = open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) {
     return StatusFromErrno(errno);
   }

@@ -41,6 +41,9 @@ FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std
 // file then shows as `limit` + 1 bytes).
 FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes);
 
+// The folder that holds `name`, with its closing "/" ("." for a name without one).
+std::string FolderOf(const std::string& name);
+
 // Flushes the folder that holds `name`, so that a file made or renamed there stays after a crash.
 FileStatus SyncFolderOf(const std::string& name);
 
