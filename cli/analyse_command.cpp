@@ -1,4 +1,5 @@
 // acv analyse: every text of an analysis of one or two stored records, as JSON.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -56,22 +57,23 @@ Json AnalysisJson(const Analysis& a) {
 
 }  // namespace
 
+int RunAnalyse(const AnalysisChoice& options) {
+  Analysis analysis;
+  if (!LoadChosenAnalysis(options, "analyse", analysis)) {
+    return kExitBadInput;
+  }
+  std::cout << AnalysisJson(analysis).dump() << "\n";
+  return kExitOk;
+}
+
 void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
   CLI::App* command = app.add_subcommand(
       "analyse",
       "Analyse a Self-report and/or an Observer-report of a response file, as JSON "
       "(a record of the other type is analysed too, with a warning)");
-  auto choice = std::make_shared<AnalysisChoice>();
-  AddAnalysisOptions(*command, *choice);
-  command->callback([choice, exitCode] {
-    Analysis analysis;
-    if (!LoadChosenAnalysis(*choice, "analyse", analysis)) {
-      *exitCode = kExitBadInput;
-      return;
-    }
-    std::cout << AnalysisJson(analysis).dump() << "\n";
-    *exitCode = kExitOk;
-  });
+  auto options = std::make_shared<AnalysisChoice>();
+  AddAnalysisOptions(*command, *options);
+  command->callback([options, exitCode] { *exitCode = RunAnalyse(*options); });
 }
 
 }  // namespace acv::cli

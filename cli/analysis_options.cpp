@@ -1,7 +1,7 @@
 #include "cli/analysis_options.h"
 
+#include <CLI/CLI.hpp>
 #include <iostream>
-#include <optional>
 #include <utility>
 
 #include "storage/analysis_loader.h"
@@ -11,46 +11,33 @@
 
 namespace acv::cli {
 
-namespace {
-
-// The record index typed for `option`: -1 when none was given; nothing, with the problem said
-// plainly, when it is not an index of a record.
-std::optional<int> RecordIndexOption(const std::string& command, const std::string& option,
-                                     const std::string& text) {
-  if (text.empty()) {
-    return -1;
-  }
-  if (text.size() <= 3 && text.find_first_not_of("0123456789") == std::string::npos &&
-      std::stoi(text) < kMaxRecords) {
-    return std::stoi(text);
-  }
-  std::cerr << "acv " << command << ": " << option << " must be a record index from 0 to "
-            << kMaxRecords - 1 << "\n";
-  return std::nullopt;
-}
-
-}  // namespace
-
 void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
+  // Checked as typed, before any conversion, so that the message stays short whatever was typed.
+  const CLI::Validator recordIndex(
+      [](const std::string& text) -> std::string {
+        const bool index = !text.empty() && text.size() <= 3 &&
+                           text.find_first_not_of("0123456789") == std::string::npos &&
+                           std::stoi(text) < kMaxRecords;
+        return index ? std::string()
+                     : "must be a record index from 0 to " + std::to_string(kMaxRecords - 1);
+      },
+      "INDEX");
   command.add_option("FILE", choice.file, "The response file (.cvr)")->required();
-  command.add_option("--self", choice.self, "Index of the Self-report record (0 to 656)");
-  command.add_option("--observer", choice.observer,
-                     "Index of the Observer-report record (0 to 656)");
+  command.add_option("--self", choice.self, "Index of the Self-report record (0 to 656)")
+      ->check(recordIndex);
+  command
+      .add_option("--observer", choice.observer, "Index of the Observer-report record (0 to 656)")
+      ->check(recordIndex);
 }
 
 bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,
                         Analysis& analysis) {
-  const std::optional<int> self = RecordIndexOption(command, "--self", choice.self);
-  const std::optional<int> observer = RecordIndexOption(command, "--observer", choice.observer);
-  if (!self || !observer) {
-    return false;
-  }
-  if (*self < 0 && *observer < 0) {
+  if (choice.self < 0 && choice.observer < 0) {
     std::cerr << "acv " << command << ": give --self INDEX, --observer INDEX or both\n";
     return false;
   }
   for (const auto& [index, which] :
-       {std::pair{*self, Report::kSelf}, std::pair{*observer, Report::kObserver}}) {
+       {std::pair{choice.self, Report::kSelf}, std::pair{choice.observer, Report::kObserver}}) {
     if (index < 0) {
       continue;
     }

@@ -1,4 +1,6 @@
 // acv check: a response file's header and how many of its records load.
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -18,8 +20,17 @@ int RunCheck(const CheckOptions& options) {
   std::cout << "version: " << PrintableRecordText(index.header.version) << "\n"
             << "created: " << PrintableRecordText(index.header.created) << "\n"
             << "modified: " << PrintableRecordText(index.header.modified) << "\n"
-            << "records: " << index.recordCount << "\n"
-            << "corrupt: " << index.corruptCount << "\n";
+            << "records: " << index.recordCount << "\n";
+  // Every byte range once: the records counted, those of them that do not load, and the parts
+  // after them that are not read.
+  const auto unread = std::count_if(index.damage.begin(), index.damage.end(),
+                                    [&](const Damage& d) { return d.slot >= index.recordCount; });
+  std::cout << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
+            << "unread: " << unread << "\n";
+  for (const Damage& damage : index.damage) {
+    std::cout << "damaged: bytes " << damage.offset << "-" << damage.offset + damage.size - 1
+              << " (record " << damage.slot + 1 << "): " << DamageReasonText(damage.reason) << "\n";
+  }
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
 }
 

@@ -4,11 +4,14 @@
 // result. Results go to stdout, messages to stderr.
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <iosfwd>
 #include <string>
 
 #include "storage/export_passwords.h"
+
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace acv::cli {
 
@@ -46,9 +49,32 @@ struct SalvageOptions {
 int RunSalvage(const SalvageOptions& options);
 void SetupSalvageCommand(CLI::App& app, int* exitCode);
 
+// acv score --type self|observer RESPONSES
+struct ScoreOptions {
+  std::string type;       // "self" or "observer"
+  std::string responses;  // 190 characters in item order
+};
+int RunScore(const ScoreOptions& options);
 void SetupScoreCommand(CLI::App& app, int* exitCode);
+
+// The records an analysing command reads: a file, and the index of each report or -1.
+struct AnalysisChoice {
+  std::string file;
+  int self = -1;
+  int observer = -1;
+};
+
+int RunAnalyse(const AnalysisChoice& options);
 void SetupAnalyseCommand(CLI::App& app, int* exitCode);
+
+// acv demo DIR
+struct DemoOptions {
+  std::string dir;
+  bool force = false;
+};
+int RunDemo(const DemoOptions& options);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
+
 void SetupExportCommand(CLI::App& app, int* exitCode);
 void SetupSetExportPasswordCommand(CLI::App& app, int* exitCode);
 
@@ -59,6 +85,7 @@ struct ExportOptions {
   bool force = false;
   bool passwordStdin = false;
   std::string passwordFile = std::string(kMachinePasswordFile);
+  uid_t passwordOwner = 0;  // root
 };
 int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
 
@@ -68,10 +95,18 @@ struct SetExportPasswordOptions {
   bool passwordStdin = false;
   bool clear = false;
   std::string passwordFile = std::string(kMachinePasswordFile);
+  uid_t passwordOwner = 0;  // root
 };
 int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
                          std::ostream& out, std::ostream& err);
-// Built with the window's libraries only (ACV_GUI).
+// acv report FILE [--self I] [--observer I] [--pdf OUT.pdf] [--rtf OUT.rtf]; built with the
+// window's libraries only (ACV_GUI).
+struct ReportOptions {
+  AnalysisChoice records;
+  std::string pdf;  // empty: no PDF
+  std::string rtf;  // empty: no RTF
+};
+int RunReport(const ReportOptions& options);
 void SetupReportCommand(CLI::App& app, int* exitCode);
 
 }  // namespace acv::cli

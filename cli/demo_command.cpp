@@ -1,6 +1,7 @@
 // acv demo: writes a small response file of made-up people to try the program with.
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -11,45 +12,46 @@
 
 namespace acv::cli {
 
+int RunDemo(const DemoOptions& options) {
+  const std::string name = options.dir + "/sample.cvr";
+  if (access(name.c_str(), F_OK) == 0) {
+    if (!options.force) {
+      std::cerr << "acv demo: " << name << " already exists (use --force to replace it)\n";
+      return kExitBadInput;
+    }
+    unlink(name.c_str());
+  }
+  std::vector<ResponseRecord> records = SampleRecords();
+  std::vector<StoredRecord> stored;
+  for (ResponseRecord& record : records) {
+    stored.push_back(BuildImage(record));
+  }
+  int first = -1;
+  if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first);
+      status != FileStatus::kOk) {
+    std::cerr << "acv demo: " << SaveFailureMessage(status).text << "\n";
+    return kExitBadInput;
+  }
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const ResponseRecord& record = records[i];
+    std::cout << first + static_cast<int>(i) << "\t" << record.Text(TextField::kFirstName) << " "
+              << record.Text(TextField::kLastName) << " (" << record.Text(TextField::kBirthDate)
+              << ")\t" << (record.ReportType() == kSelfReport ? "Self-report" : "Observer-report")
+              << "\n";
+  }
+  std::cout << "wrote " << records.size() << " records to " << name << "\n";
+  return kExitOk;
+}
+
 void SetupDemoCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<DemoOptions>();
   CLI::App* command =
       app.add_subcommand("demo", "Write DIR/sample.cvr, a small response file of made-up people");
-  auto dir = std::make_shared<std::string>();
-  auto force = std::make_shared<bool>(false);
-  command->add_option("DIR", *dir, "An existing folder")->required()->check(CLI::ExistingDirectory);
-  command->add_flag("--force", *force, "Replace an existing sample.cvr");
-  command->callback([=] {
-    const std::string name = *dir + "/sample.cvr";
-    if (access(name.c_str(), F_OK) == 0) {
-      if (!*force) {
-        std::cerr << "acv demo: " << name << " already exists (use --force to replace it)\n";
-        *exitCode = kExitBadInput;
-        return;
-      }
-      unlink(name.c_str());
-    }
-    std::vector<ResponseRecord> records = SampleRecords();
-    std::vector<StoredRecord> stored;
-    for (ResponseRecord& record : records) {
-      stored.push_back(BuildImage(record));
-    }
-    int first = -1;
-    if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first);
-        status != FileStatus::kOk) {
-      std::cerr << "acv demo: " << SaveFailureMessage(status).text << "\n";
-      *exitCode = kExitBadInput;
-      return;
-    }
-    for (std::size_t i = 0; i < records.size(); ++i) {
-      const ResponseRecord& record = records[i];
-      std::cout << first + static_cast<int>(i) << "\t" << record.Text(TextField::kFirstName) << " "
-                << record.Text(TextField::kLastName) << " (" << record.Text(TextField::kBirthDate)
-                << ")\t" << (record.ReportType() == kSelfReport ? "Self-report" : "Observer-report")
-                << "\n";
-    }
-    std::cout << "wrote " << records.size() << " records to " << name << "\n";
-    *exitCode = kExitOk;
-  });
+  command->add_option("DIR", options->dir, "An existing folder")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command->add_flag("--force", options->force, "Replace an existing sample.cvr");
+  command->callback([options, exitCode] { *exitCode = RunDemo(*options); });
 }
 
 }  // namespace acv::cli

@@ -1,5 +1,6 @@
 // acv export: a whole response file to a CSV file, behind the export password, as the window's
 // File > Export does it.
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -21,7 +22,11 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
     PrintMessage("export", {caption::kIncorrectFileName, std::string(text::kBrowseNotCsv)}, err);
     return kExitBadInput;
   }
-  const ExportPasswords passwords(options.passwordFile);
+  const ExportPasswords passwords(options.passwordFile, options.passwordOwner);
+  if (!passwords.refusal().empty()) {
+    PrintMessage("export", {kExportPasswordFileRefusedCaption, passwords.refusal()}, err);
+    return kExitBadInput;
+  }
   if (!passwords.AnySet()) {
     PrintMessage("export", {kNoExportPasswordCaption, std::string(kNoExportPasswordText)}, err);
     return kExitBadInput;
@@ -48,6 +53,9 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
       return kExitBadInput;
     case ExportResult::kCsvOpenError:
       PrintMessage("export", ExportFileOpenMessage(outcome.code, csvName), err);
+      return kExitBadInput;
+    case ExportResult::kCsvWriteError:
+      PrintMessage("export", ExportFileWriteMessage(outcome.code, csvName), err);
       return kExitBadInput;
     case ExportResult::kDeclined:
       err << "acv export: " << options.csvFile << " already exists; pass --force to replace it\n";

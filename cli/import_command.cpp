@@ -1,5 +1,6 @@
 // acv import: the records of a CSV file in the export format, appended to a response file all
 // together or not at all.
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -17,7 +18,7 @@ namespace {
 FileStatus RoomIn(const std::string& name, std::size_t* room) {
   ResponseFile file;
   const FileStatus opened = file.OpenForReading(name, true);
-  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kNoMoreRecords) {
     *room = kMaxRecords;
     return FileStatus::kOk;
   }

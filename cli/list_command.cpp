@@ -1,4 +1,5 @@
 // acv list: one person's records in a response file, as the selection dialogs find them.
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -43,6 +44,11 @@ int RunList(const ListOptions& options) {
   }
   for (const IndexEntry& entry : found) {
     std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry)) << "\n";
+    if (entry.reportType != kSelfReport && entry.reportType != kObserverReport) {
+      // Listed as the dialogs list it, and flagged as acv analyse flags it.
+      std::cerr << "acv list: warning: record " << entry.fileIndex
+                << " is neither a Self-report nor an Observer-report\n";
+    }
   }
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
 }

@@ -1,4 +1,5 @@
 // acv: the command-line face of Adult Corvantis, for scripts, batch work and headless use.
+#include <CLI/CLI.hpp>
 #include <csignal>
 #include <iostream>
 

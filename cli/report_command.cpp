@@ -1,8 +1,7 @@
 // acv report: the report of one or two stored records, written without a display.
+#include <CLI/CLI.hpp>
 #include <QFile>
 #include <QGuiApplication>
-#include <algorithm>
-#include <array>
 #include <iostream>
 
 #include "cli/analysis_options.h"
@@ -14,74 +13,75 @@
 namespace acv::cli {
 namespace {
 
-// The forms a report can be written in: each is one option naming the file to write, and a
-// writer that returns the empty text or why it failed.
+// The forms a report can be written in: each is one option naming the file to write, where the
+// options keep it, and a writer that returns the empty text or why it failed.
 struct ReportOutput {
   const char* option;
   const char* help;
+  std::string ReportOptions::*file;
   QString (*write)(const QString& fileName, const Analysis& analysis);
 };
 
 constexpr ReportOutput kOutputs[] = {
-    {"--pdf", "Write the eight-page printed report to this PDF file", &WriteReportPdf},
+    {"--pdf", "Write the eight-page printed report to this PDF file", &ReportOptions::pdf,
+     &WriteReportPdf},
     {"--rtf", "Write the report as a Rich Text Format document (.rtf) for word processors",
+     &ReportOptions::rtf,
      [](const QString& fileName, const Analysis& analysis) {
        return QString::fromStdString(
            Cp1252ToUtf8(WriteRtfReportFile(QFile::encodeName(fileName).toStdString(), analysis)));
      }},
 };
 
-using OutputFiles = std::array<std::string, std::size(kOutputs)>;
-
 // The report needs Qt's drawing and fonts, but no display.
-void WriteReports(const Analysis& analysis, const OutputFiles& files, int* exitCode) {
+int WriteReports(const Analysis& analysis, const ReportOptions& options) {
   qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   static int argc = 1;
   static char name[] = "acv";
   static char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
-  *exitCode = kExitOk;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (files[i].empty()) {
+  int exitCode = kExitOk;
+  for (const ReportOutput& output : kOutputs) {
+    const std::string& file = options.*output.file;
+    if (file.empty()) {
       continue;
     }
-    const QString error = kOutputs[i].write(QString::fromStdString(files[i]), analysis);
+    const QString error = output.write(QString::fromStdString(file), analysis);
     if (!error.isEmpty()) {
-      std::cerr << "acv report: cannot write " << files[i] << ": " << error.toStdString() << "\n";
-      *exitCode = kExitBadInput;
+      std::cerr << "acv report: cannot write " << file << ": " << error.toStdString() << "\n";
+      exitCode = kExitBadInput;
     }
   }
+  return exitCode;
 }
 
 }  // namespace
 
+int RunReport(const ReportOptions& options) {
+  if (options.pdf.empty() && options.rtf.empty()) {
+    std::cerr << "acv report: give the file to write, e.g. --pdf OUT.pdf\n";
+    return kExitBadInput;
+  }
+  Analysis analysis;
+  if (!LoadChosenAnalysis(options.records, "report", analysis)) {
+    return kExitBadInput;
+  }
+  if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
+    std::cerr << "acv report: the chosen records have no last name, so there is no report\n";
+    return kExitBadInput;
+  }
+  return WriteReports(analysis, options);
+}
+
 void SetupReportCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<ReportOptions>();
   CLI::App* command = app.add_subcommand(
       "report", "Write the report of a Self-report and/or an Observer-report of a response file");
-  auto choice = std::make_shared<AnalysisChoice>();
-  AddAnalysisOptions(*command, *choice);
-  auto files = std::make_shared<OutputFiles>();
-  for (std::size_t i = 0; i < files->size(); ++i) {
-    command->add_option(kOutputs[i].option, (*files)[i], kOutputs[i].help);
+  AddAnalysisOptions(*command, options->records);
+  for (const ReportOutput& output : kOutputs) {
+    command->add_option(output.option, (*options).*output.file, output.help);
   }
-  command->callback([choice, files, exitCode] {
-    if (std::all_of(files->begin(), files->end(), [](const auto& file) { return file.empty(); })) {
-      std::cerr << "acv report: give the file to write, e.g. --pdf OUT.pdf\n";
-      *exitCode = kExitBadInput;
-      return;
-    }
-    Analysis analysis;
-    if (!LoadChosenAnalysis(*choice, "report", analysis)) {
-      *exitCode = kExitBadInput;
-      return;
-    }
-    if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
-      std::cerr << "acv report: the chosen records have no last name, so there is no report\n";
-      *exitCode = kExitBadInput;
-      return;
-    }
-    WriteReports(analysis, *files, exitCode);
-  });
+  command->callback([options, exitCode] { *exitCode = RunReport(*options); });
 }
 
 }  // namespace acv::cli

@@ -1,5 +1,6 @@
 // acv salvage: every good record of a damaged response file, copied into a new one.
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <iostream>
 
@@ -23,8 +24,9 @@ int RunSalvage(const SalvageOptions& options) {
               << ReadFailure(read) << "; nothing was made\n";
     return kExitBadInput;
   }
-  int first = -1;
-  if (const FileStatus status = ResponseFile::AppendRecords(options.fresh, good, &first);
+  // Written whole or not at all: a salvage cut short leaves no part of the new file.
+  if (const FileStatus status =
+          good.empty() ? FileStatus::kOk : ResponseFile::WriteNewFile(options.fresh, good);
       status != FileStatus::kOk) {
     PrintMessage("salvage", SaveFailureMessage(status));
     return kExitBadInput;

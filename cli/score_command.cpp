@@ -1,4 +1,5 @@
 // acv score: scores one questionnaire given on the command line and prints the result as JSON.
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -24,10 +25,10 @@ std::optional<ResponseRecord> ParseResponses(const std::string& text, int report
   record.SetReportType(reportType);
   for (int item = 1; item <= kItemCount; ++item) {
     const char c = text[item - 1];
-    int value = kResponseUnset;  // stored as a blank
-    if (c >= '0' && c <= '5') {
-      value = c - '0';
-    } else if (c != '.' && c != '7' && c != ' ') {
+    int value = ResponseRecord::ParsePaperResponse(std::string_view(&c, 1));
+    if (value < 0 && (c == '.' || c == '7' || c == ' ')) {
+      value = kResponseUnset;  // stored as a blank
+    } else if (value < 0) {
       *problem = "RESPONSES character " + std::to_string(item) + " is '" + std::string(1, c) +
                  "': use 0-5 for a rating, or '.', '7' or a blank for no response";
       return std::nullopt;
@@ -69,30 +70,30 @@ nlohmann::ordered_json ScoreJson(const ResponseRecord& record, const std::string
 
 }  // namespace
 
+int RunScore(const ScoreOptions& options) {
+  std::string problem;
+  const auto record = ParseResponses(
+      options.responses, options.type == "observer" ? kObserverReport : kSelfReport, &problem);
+  if (!record) {
+    std::cerr << "acv score: " << problem << "\n";
+    return kExitBadInput;
+  }
+  std::cout << ScoreJson(*record, options.type).dump() << "\n";
+  return kExitOk;
+}
+
 void SetupScoreCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<ScoreOptions>();
   CLI::App* command = app.add_subcommand(
       "score", "Score one questionnaire: met items, the 26 screens and Omega, as JSON");
-  auto type = std::make_shared<std::string>();
-  auto responses = std::make_shared<std::string>();
-  command->add_option("--type", *type, "Report type: self or observer")
+  command->add_option("--type", options->type, "Report type: self or observer")
       ->required()
       ->check(CLI::IsMember({"self", "observer"}));
   command
-      ->add_option("RESPONSES", *responses,
+      ->add_option("RESPONSES", options->responses,
                    "190 characters in item order: 0-5 a rating; '.', '7' or a blank for none")
       ->required();
-  command->callback([type, responses, exitCode] {
-    std::string problem;
-    const auto record =
-        ParseResponses(*responses, *type == "observer" ? kObserverReport : kSelfReport, &problem);
-    if (!record) {
-      std::cerr << "acv score: " << problem << "\n";
-      *exitCode = kExitBadInput;
-      return;
-    }
-    std::cout << ScoreJson(*record, *type).dump() << "\n";
-    *exitCode = kExitOk;
-  });
+  command->callback([options, exitCode] { *exitCode = RunScore(*options); });
 }
 
 }  // namespace acv::cli

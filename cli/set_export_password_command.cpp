@@ -1,4 +1,5 @@
 // acv set-export-password: an administrator sets one of the passwords that open the CSV export.
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -34,7 +35,8 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
       }
     }
   }
-  ExportPasswords passwords(options.passwordFile);
+  // A refused file is written anew with this one password.
+  ExportPasswords passwords(options.passwordFile, options.passwordOwner);
   const FileStatus status = passwords.Set(options.slot, password);
   WipeSecret(&password);
   if (status == FileStatus::kAccessDenied) {

@@ -135,4 +135,9 @@ bool Utf8ToCp1252Exact(std::string_view text, std::string* out, std::size_t* uns
   return true;
 }
 
+bool IsStorableByte(unsigned char byte) {
+  return byte >= 0x20 && byte != 0x7F && byte != 0x80 &&
+         (byte < 0x80 || byte > 0x9F || kHighControls[byte - 0x80] != 0);
+}
+
 }  // namespace acv

@@ -10,6 +10,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 // Characters that code page 1252 cannot hold become '?'; malformed UTF-8 bytes likewise.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Whether a record's text may hold the code page 1252 byte `byte`: a printable character, and
+// not 0x80 ("€"), which is the stored form's padding byte and would read back as nothing.
+bool IsStorableByte(unsigned char byte);
+
 // Whether `text` is well-formed UTF-8 (no overlong forms or surrogates).
 bool IsValidUtf8(std::string_view text);
 // Converts well-formed UTF-8 to code page 1252: true, or false with `unstorable` the 0-based

@@ -86,7 +86,7 @@ bool PaperSavePage::validatePage() {
   {
     WaitCursor wait;
     result = edit_ != nullptr ? SaveEdit(*edit_, replacing(), fileBox_->fileSystemName(), record_)
-                              : SaveRecord(fileBox_->fileSystemName(), record_, kAppend);
+                              : SaveRecord(fileBox_->fileSystemName(), record_);
   }
   if (!ReportSave(prompts_, this, record_, result)) {
     return false;

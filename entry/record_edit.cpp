@@ -24,7 +24,7 @@ SaveResult SaveEdit(const RecordEdit& edit, bool replace, std::string_view typed
   if (replace) {
     return ReplaceRecord(edit.fileName, edit.index, edit.original, record);
   }
-  return SaveRecord(typedName, record, kAppend);
+  return SaveRecord(typedName, record);
 }
 
 bool ConfirmSaveEdit(Prompts& prompts, QWidget* page, const RecordEdit& edit,

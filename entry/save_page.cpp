@@ -58,7 +58,7 @@ void SavePage::leaveBack() {
 }
 
 SaveResult SavePage::write(std::string_view typedName) {
-  return SaveRecord(typedName, record_, kAppend);
+  return SaveRecord(typedName, record_);
 }
 
 bool SavePage::validatePage() {

@@ -32,20 +32,28 @@ std::string TempFile(const std::uint8_t* data, std::size_t size) {
   return name;
 }
 
+// The input's file, for the checks below; a failed check removes it before it aborts.
+std::string name;
+
+[[noreturn]] void Fail() {
+  unlink(name.c_str());
+  std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string name = TempFile(data, size);
+  name = TempFile(data, size);
   int good = 0;
   int count = 0;
-  int unreadTail = 0;  // counted with the corrupt records
+  int unreadTail = 0;  // the damaged parts after the records, counted with the corrupt ones
   {
     acv::ResponseFile file;
     if (file.OpenForReading(name, true) == acv::FileStatus::kOk) {
       count = file.recordCount();
-      unreadTail = file.hasUnreadTail() ? 1 : 0;
+      unreadTail = static_cast<int>(file.tailDamage().size());
       if (count < 1 || count > acv::kMaxRecords) {
-        std::abort();
+        Fail();
       }
       acv::StoredRecord bytes{};
       int index = -1;
@@ -58,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     ? 1
                     : 0;
         if (index != read++ || read > count) {
-          std::abort();
+          Fail();
         }
       }
       if (read != count) {
-        std::abort();
+        Fail();
       }
     }
   }
@@ -72,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static_cast<int>(index.entries.size()) + static_cast<int>(index.corruptCount) !=
             count + unreadTail ||
         static_cast<int>(index.entries.size()) != good) {
-      std::abort();
+      Fail();
     }
     for (const acv::IndexEntry& entry : index.entries) {
       acv::StoredRecord again{};
       if (acv::ResponseFile::ReadAt(name, entry.fileIndex, &again) != acv::FileStatus::kOk) {
-        std::abort();
+        Fail();
       }
     }
   }

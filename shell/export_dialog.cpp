@@ -114,6 +114,10 @@ void CAdultExport::accept() {
       show(ExportFileOpenMessage(outcome.code, csvShown), Prompts::Icon::kStop);
       exportFile_->setFocus();
       return;
+    case ExportResult::kCsvWriteError:
+      show(ExportFileWriteMessage(outcome.code, csvShown), Prompts::Icon::kStop);
+      exportFile_->setFocus();
+      return;
     case ExportResult::kDeclined:
       exportFile_->setFocus();
       return;

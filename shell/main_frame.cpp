@@ -297,7 +297,12 @@ void CMainFrame::saveAsCommand() {
 }
 
 void CMainFrame::exportCommand() {
-  const ExportPasswords passwords(exportPasswordFile_);
+  const ExportPasswords passwords(exportPasswordFile_, exportPasswordOwner_);
+  if (!passwords.refusal().empty()) {
+    prompts_.message(this, toQt(kExportPasswordFileRefusedCaption), toQt(passwords.refusal()),
+                     Prompts::Icon::kStop);
+    return;
+  }
   if (!passwords.AnySet()) {
     prompts_.message(this, toQt(kNoExportPasswordCaption), toQt(kNoExportPasswordText),
                      Prompts::Icon::kStop);

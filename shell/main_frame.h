@@ -28,7 +28,10 @@ class CMainFrame : public QMainWindow {
   // The command of a menu entry, by its object name ("analysis", "print", ...).
   QAction* command(const QString& name) const;
   // Where the export passwords are read: the machine's file, which tests replace.
-  void setExportPasswordFile(const std::string& path) { exportPasswordFile_ = path; }
+  void setExportPasswordFile(const std::string& path, uid_t owner) {
+    exportPasswordFile_ = path;
+    exportPasswordOwner_ = owner;
+  }
   // The print and preview dialogs: Qt's own unless a test gives others.
   void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
 
@@ -52,6 +55,7 @@ class CMainFrame : public QMainWindow {
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
   std::string exportPasswordFile_{kMachinePasswordFile};
+  uid_t exportPasswordOwner_ = 0;  // root
   QtPrintDialogs qtPrintDialogs_;
   PrintDialogs* printDialogs_ = &qtPrintDialogs_;
 };

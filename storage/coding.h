@@ -25,13 +25,4 @@ inline std::uint32_t DecodeFixed32(const std::uint8_t* in) {
   return DecodeFixed24(in) | (static_cast<std::uint32_t>(in[3]) << 24);
 }
 
-inline void EncodeFixed64(std::uint8_t* out, std::uint64_t value) {
-  EncodeFixed32(out, static_cast<std::uint32_t>(value));
-  EncodeFixed32(out + 4, static_cast<std::uint32_t>(value >> 32));
-}
-
-inline std::uint64_t DecodeFixed64(const std::uint8_t* in) {
-  return DecodeFixed32(in) | (static_cast<std::uint64_t>(DecodeFixed32(in + 4)) << 32);
-}
-
 }  // namespace acv

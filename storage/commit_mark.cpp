@@ -41,6 +41,12 @@ void EncodeCommitMark(const CommitMark& mark, std::uint8_t* header) {
                 mark.pending < 0 ? kNoPending : static_cast<std::uint32_t>(mark.pending));
   std::memcpy(header + kMarkStampOffset, header + kModifiedStampOffset, kStampSize);
   EncodeFixed32(header + kMarkCrcOffset, Crc32(header + kMarkOffset, kMarkCrcOffset - kMarkOffset));
+  if (mark.appending > 0) {
+    header[kMarkAppendingOffset] = static_cast<std::uint8_t>(mark.appending & 0xFF);
+    header[kMarkAppendingOffset + 1] = static_cast<std::uint8_t>(mark.appending >> 8);
+    EncodeFixed32(header + kMarkAppendingCrcOffset,
+                  Crc32(header + kMarkOffset, kMarkAppendingCrcOffset - kMarkOffset));
+  }
 }
 
 std::optional<CommitMark> DecodeCommitMark(const std::uint8_t* header) {
@@ -56,8 +62,16 @@ std::optional<CommitMark> DecodeCommitMark(const std::uint8_t* header) {
       (pending != kNoPending && pending >= count)) {
     return std::nullopt;
   }
-  return CommitMark{static_cast<int>(count),
-                    pending == kNoPending ? -1 : static_cast<int>(pending)};
+  // An append's notice that fails its own checksum counts as none: what it would have covered
+  // is then kept.
+  const std::uint32_t appending =
+      header[kMarkAppendingOffset] |
+      (static_cast<std::uint32_t>(header[kMarkAppendingOffset + 1]) << 8);
+  const bool noticed = appending <= static_cast<std::uint32_t>(kMaxRecords) &&
+                       DecodeFixed32(header + kMarkAppendingCrcOffset) ==
+                           Crc32(header + kMarkOffset, kMarkAppendingCrcOffset - kMarkOffset);
+  return CommitMark{static_cast<int>(count), pending == kNoPending ? -1 : static_cast<int>(pending),
+                    noticed ? static_cast<int>(appending) : 0};
 }
 
 }  // namespace acv

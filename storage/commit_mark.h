@@ -8,8 +8,13 @@
 //             slot just after the committed records until they are copied into place
 //   97..110   the header's modified stamp when the mark was written
 //   111..114  CRC-32 of bytes 81..110, little-endian
-//   115..242  zero
+//   115..116  records of an append under way, written after the committed ones but not yet
+//             committed (0 for none), 16-bit little-endian
+//   117..120  CRC-32 of bytes 81..116, little-endian
+//   121..242  zero
 //
+// An append first says, in the mark, how many records it is about to write; whole records found
+// after the committed ones beyond that number were put there by someone else, and are never cut.
 // A mark is honoured only while its checksum holds and its stamp is the header's modified
 // stamp: a program that rewrites the header without knowing the mark changes the stamp, and its
 // records are then counted by the file's length as before.
@@ -30,12 +35,15 @@ inline constexpr std::size_t kMarkCountOffset = kMarkOffset + 8;
 inline constexpr std::size_t kMarkPendingOffset = kMarkCountOffset + 4;
 inline constexpr std::size_t kMarkStampOffset = kMarkPendingOffset + 4;
 inline constexpr std::size_t kMarkCrcOffset = kMarkStampOffset + kStampSize;
-inline constexpr std::size_t kMarkSize = kMarkCrcOffset + 4 - kMarkOffset;  // 34
-static_assert(kMarkOffset + kMarkSize <= kFileHeaderSize);
+inline constexpr std::size_t kMarkSize = kMarkCrcOffset + 4 - kMarkOffset;    // 34
+inline constexpr std::size_t kMarkAppendingOffset = kMarkOffset + kMarkSize;  // 115
+inline constexpr std::size_t kMarkAppendingCrcOffset = kMarkAppendingOffset + 2;
+static_assert(kMarkAppendingCrcOffset + 4 <= kFileHeaderSize);
 
 struct CommitMark {
-  int count = 0;     // committed records
-  int pending = -1;  // record whose rewrite waits in slot `count`, or -1
+  int count = 0;      // committed records
+  int pending = -1;   // record whose rewrite waits in slot `count`, or -1
+  int appending = 0;  // records an append is writing after slot `count` - 1, not committed
 };
 
 // CRC-32 (the polynomial of zip and PNG) of `size` bytes.

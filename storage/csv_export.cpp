@@ -89,9 +89,8 @@ std::string CsvRecordLine(const ResponseRecord& record) {
   }
   for (int item = 1; item <= kItemCount; ++item) {
     line += ',';
-    const int value = record.GetResponse(item);
-    if (value >= 0) {
-      line += static_cast<char>('0' + value);
+    if (const char response = record.GetResponseChar(item); response != ' ') {
+      line += response;  // a blank is an empty cell
     }
   }
   return line;
@@ -107,13 +106,19 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
       opened != FileStatus::kOk) {
     return {ExportResult::kAcvOpenError, opened, counts};
   }
+  if (!source.hasCommitMark() && source.hasUnreadTail()) {
+    // Not a whole number of records: not a response file this program can vouch for.
+    return {ExportResult::kAcvOpenError, FileStatus::kBadLength, counts};
+  }
   counts.records = static_cast<unsigned>(source.recordCount());
   CsvFile target;
-  bool writeFailed = false;
+  FileStatus writeFailure = FileStatus::kOk;  // the first line that could not be written
   const auto write = [&](std::string_view line) {
-    const bool ok = target.WriteLine(line) == FileStatus::kOk;
-    writeFailed = writeFailed || !ok;
-    return ok;
+    const FileStatus written = target.WriteLine(line);
+    if (writeFailure == FileStatus::kOk) {
+      writeFailure = written;
+    }
+    return written == FileStatus::kOk;
   };
   const std::string targetName = csvName + std::string(kCsvSuffix);
   StoredRecord bytes{};
@@ -149,11 +154,15 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
     }
   }
   source.Close();
-  if (target.isOpen() && (writeFailed || target.Commit() != FileStatus::kOk)) {
+  if (target.isOpen() && writeFailure == FileStatus::kOk) {
+    writeFailure = target.Commit();
+  }
+  if (writeFailure != FileStatus::kOk) {
     // An export file missing lines is never left behind, nor put in place of an older one.
     target.Abandon();
     counts.couldNotWrite += counts.written;
     counts.written = 0;
+    return {ExportResult::kCsvWriteError, writeFailure, counts};
   }
   return outcome;
 }
@@ -170,15 +179,6 @@ std::string DefaultExportName(std::string_view currentExportName, std::string_vi
                        : currentExportName.substr(0, separator + 1));
   name += FileNamePart(acvName);
   return name;
-}
-
-bool PasswordAccepted(std::string_view typed, const std::vector<std::string>& accepted) {
-  for (const std::string& password : accepted) {
-    if (!password.empty() && typed == password) {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace acv

@@ -2,6 +2,7 @@
 // line per record, no quoting, lines ending in CR LF.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,9 @@ inline bool NeedsFormulaGuard(std::string_view cell) {
   while (cell.starts_with('`')) {
     cell.remove_prefix(1);
   }
+  // Some spreadsheets skip a leading blank, tab or line break (a blank here once it is cleaned)
+  // and still read the formula after it.
+  cell.remove_prefix(std::min(cell.find_first_not_of(" \t\r\n"), cell.size()));
   return !cell.empty() && (cell[0] == '=' || cell[0] == '+' || cell[0] == '-' || cell[0] == '@');
 }
 
@@ -78,10 +82,11 @@ struct ExportCounts {
 };
 
 enum class ExportResult {
-  kDone,          // the counts say how much was exported
-  kAcvOpenError,  // the response file could not be opened; `code` says why
-  kCsvOpenError,  // the export file could not be opened; `code` says why
-  kDeclined,      // the export file exists and the user chose not to replace it
+  kDone,           // the counts say how much was exported
+  kAcvOpenError,   // the response file could not be opened; `code` says why
+  kCsvOpenError,   // the export file could not be opened; `code` says why
+  kCsvWriteError,  // the export file could not be written whole, and was not made; `code` says why
+  kDeclined,       // the export file exists and the user chose not to replace it
 };
 
 struct ExportOutcome {
@@ -102,8 +107,5 @@ std::string_view FileNamePart(std::string_view path);
 // The export name offered when the response file's name changes: the folder of the current
 // export name (up to its last separator) followed by the name part of the new response file.
 std::string DefaultExportName(std::string_view currentExportName, std::string_view acvName);
-
-// Whether `typed` is one of the accepted passwords (compared exactly; empty ones are ignored).
-bool PasswordAccepted(std::string_view typed, const std::vector<std::string>& accepted);
 
 }  // namespace acv

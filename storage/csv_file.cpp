@@ -11,30 +11,7 @@
 #include "storage/posix_file.h"
 
 namespace acv {
-namespace {
-
-// The name of the unnamed file `fd`, for linking it in.
-std::string ProcName(int fd) {
-  return "/proc/self/fd/" + std::to_string(fd);
-}
-
-// Gives `from` the name `to` without ever replacing a file that appeared there meanwhile.
-FileStatus RenameNoReplace(const std::string& from, const std::string& to) {
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-    return FileStatus::kOk;
-  }
-  if (errno != EINVAL && errno != ENOSYS) {
-    return StatusFromErrno(errno);
-  }
-  // File systems without that rename: a hard link fails in the same way when `to` exists.
-  if (link(from.c_str(), to.c_str()) != 0) {
-    return StatusFromErrno(errno);
-  }
-  unlink(from.c_str());
-  return FileStatus::kOk;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CsvFile::~CsvFile() {
   Abandon();
@@ -100,9 +77,11 @@ FileStatus CsvFile::CreateTemporary() {
     }
   }
   // Readable by the owner only while it is written; the file as committed gets the usual mode.
+  // Locked from the start, so that no other export takes it for one a kill left, once it is
+  // named as a part file.
   fd_ = open(FolderOf(name_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
   if (fd_ >= 0) {
-    return FileStatus::kOk;
+    return LockWholeFile(fd_, true);
   }
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
     return StatusFromErrno(errno);
@@ -116,11 +95,15 @@ FileStatus CsvFile::CreateTemporary() {
 }
 
 FileStatus CsvFile::WriteLine(std::string_view line) {
+  std::string bytes(line);
+  bytes += "\r\n";
+  return Write(bytes);
+}
+
+FileStatus CsvFile::Write(std::string_view bytes) {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
-  std::string bytes(line);
-  bytes += "\r\n";
   const FileStatus written = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
   if (written != FileStatus::kOk) {
     return written;
@@ -133,32 +116,29 @@ FileStatus CsvFile::Commit() {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
-  const mode_t mask = umask(0);
-  umask(mask);
-  FileStatus status = fchmod(fd_, 0660 & ~mask) == 0 ? SyncFile(fd_) : StatusFromErrno(errno);
+  FileStatus status = SyncFile(fd_);
   if (status == FileStatus::kOk && partName_.empty()) {
     // The unnamed file gets a name of its own beside the target first when it replaces one.
     const std::string linked = replace_ ? name_ + ".part" : name_;
-    status =
-        linkat(AT_FDCWD, ProcName(fd_).c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) == 0
-            ? FileStatus::kOk
-            : StatusFromErrno(errno);
+    status = LinkUnnamedFile(fd_, linked);
     if (status == FileStatus::kOk && replace_) {
       partName_ = linked;
     }
   }
   if (status == FileStatus::kOk && !partName_.empty()) {
-    status = replace_ ? (rename(partName_.c_str(), name_.c_str()) == 0 ? FileStatus::kOk
-                                                                       : StatusFromErrno(errno))
-                      : RenameNoReplace(partName_, name_);
+    status = RenameFile(partName_, name_, replace_);
   }
   if (status != FileStatus::kOk) {
     Abandon();
     return status;
   }
   partName_.clear();
+  // Readable by the owner alone until it has the target's name, the usual mode from then on.
+  const mode_t mask = umask(0);
+  umask(mask);
+  status = fchmod(fd_, 0660 & ~mask) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
   CloseAll();
-  return SyncFolderOf(name_);
+  return status == FileStatus::kOk ? SyncFolderOf(name_) : status;
 }
 
 void CsvFile::Abandon() {

@@ -24,6 +24,8 @@ class CsvFile {
   FileStatus Open(const std::string& name, bool replace);
   bool isOpen() const { return fd_ >= 0; }
 
+  // Writes `bytes` after what was written before.
+  FileStatus Write(std::string_view bytes);
   // Writes `line` and CR LF.
   FileStatus WriteLine(std::string_view line);
 

@@ -6,6 +6,7 @@
 #include "engine/cp1252.h"
 #include "engine/dates.h"
 #include "storage/csv_export.h"
+#include "storage/format.h"
 
 namespace acv {
 namespace {
@@ -28,6 +29,31 @@ std::string_view WithoutFormulaGuard(std::string_view text) {
     text.remove_prefix(1);
   }
   return text;
+}
+
+// The part (0 year ... 5 second) of a saved time-stamp that no clock shows, or -1 when it is a
+// real moment or empty.
+int InvalidStampPart(std::string_view digits) {
+  const std::optional<TimeStamp> stamp = ParseStamp14(digits);
+  if (!stamp) {
+    return -1;
+  }
+  if (stamp->date.month < 1 || stamp->date.month > 12) {
+    return 1;
+  }
+  if (stamp->date.year < 1901 || stamp->date.year > 2099) {
+    return 0;
+  }
+  if (!IsValidCalendarDate(stamp->date)) {
+    return 2;
+  }
+  if (stamp->hour > 23) {
+    return 3;
+  }
+  if (stamp->minute > 59) {
+    return 4;
+  }
+  return stamp->second > 59 ? 5 : -1;
 }
 
 bool IsValidBirthDate(std::string_view text) {
@@ -80,6 +106,9 @@ class LineReader {
     if (!ReadDigits(csv::kSavedColumn, csv::kStampParts, &digits)) {
       return false;
     }
+    if (const int part = InvalidStampPart(digits); part >= 0) {
+      return Fail(csv::kSavedColumn + part, "not a possible date and time");
+    }
     record.SetText(TextField::kSavedStamp, digits);
     const std::string_view reporter = columns_[csv::kReporterColumn];
     if (reporter != csv::kSelf && reporter != csv::kObserver) {
@@ -92,10 +121,10 @@ class LineReader {
     for (int item = 1; item <= kItemCount; ++item) {
       const int column = csv::kFirstItemColumn + item - 1;
       const std::string_view cell = columns_[column];
-      if (cell.empty()) {
+      if (const int value = ResponseRecord::ParsePaperResponse(cell); value >= 0) {
+        record.SetResponse(item, value);
+      } else if (cell.empty()) {
         record.SetResponse(item, kResponseUnset);
-      } else if (cell.size() == 1 && cell[0] >= '0' && cell[0] <= '5') {
-        record.SetResponse(item, cell[0] - '0');
       } else {
         return Fail(column, "expected one digit 0 to 5 or nothing");
       }
@@ -119,6 +148,17 @@ class LineReader {
       if (utf8_ && !Utf8ToCp1252Exact(cell, &text, &unstorable)) {
         return Fail(column, "character " + std::to_string(unstorable + 1) +
                                 " cannot be stored (only the characters of code page 1252 can)");
+      }
+      // The window refuses these as they are typed: a control character, or "€", whose byte is
+      // the stored form's padding and would read back as the end of the text.
+      const auto bad = std::find_if(text.begin(), text.end(), [](char c) {
+        return !IsStorableByte(static_cast<unsigned char>(c));
+      });
+      if (bad != text.end()) {
+        return Fail(column, "character " + std::to_string(bad - text.begin() + 1) +
+                                (static_cast<unsigned char>(*bad) == kPadByte
+                                     ? " (\"\u20ac\") cannot be stored"
+                                     : " is a control character, which cannot be stored"));
       }
       const int width = FieldWidth(fields[k]);
       if (text.size() > static_cast<std::size_t>(width)) {

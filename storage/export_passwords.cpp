@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 #include "storage/file_status.h"
 #include "storage/posix_file.h"
@@ -17,6 +17,11 @@ namespace {
 
 // Each line of the file is "Password<slot>=<hash>".
 constexpr std::string_view kKey = "Password";
+// Three lines of about a hundred bytes each: anything much larger was not written by Set.
+constexpr std::size_t kMaxFileSize = 4096;
+// The limits every hash is made with; a hash with others could cost any time and memory.
+constexpr unsigned long long kOpsLimit = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+constexpr std::size_t kMemLimit = crypto_pwhash_MEMLIMIT_INTERACTIVE;
 
 bool SodiumReady() {
   static const bool ready = sodium_init() >= 0;
@@ -71,17 +76,66 @@ FileStatus ReplaceFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-ExportPasswords::ExportPasswords(std::string path) : path_(std::move(path)) {
-  std::ifstream in(path_);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() > kKey.size() + 2 && line.starts_with(kKey) && line[kKey.size() + 1] == '=') {
-      const int slot = line[kKey.size()] - '0';
-      if (slot >= 1 && slot <= kSlots) {
-        hashes_[static_cast<std::size_t>(slot - 1)] = line.substr(kKey.size() + 2);
-      }
-    }
+ExportPasswords::ExportPasswords(std::string path, uid_t owner) : path_(std::move(path)) {
+  if (const std::string reason = Read(owner); !reason.empty()) {
+    hashes_ = {};
+    refusal_ = "The export password file\n\t'" + path_ + "'\n" + reason +
+               ", so no export password is accepted.\n\nAn administrator can write it anew "
+               "with the command\n\n\tsudo acv set-export-password 1";
   }
+}
+
+std::string ExportPasswords::Read(uid_t owner) {
+  int fd = -1;
+  // Never blocks on a pipe or device put at its name.
+  const FileStatus opened = OpenRegularFile(path_, O_RDONLY, 0, &fd);
+  if (opened == FileStatus::kNotFound) {
+    return {};  // no password set
+  }
+  if (opened == FileStatus::kNotRegularFile) {
+    return "is not a regular file";
+  }
+  if (opened != FileStatus::kOk) {
+    return "cannot be read";
+  }
+  struct stat info {};
+  std::string text;
+  std::string reason;
+  if (fstat(fd, &info) != 0) {
+    reason = "cannot be read";
+  } else if (info.st_uid != owner) {
+    reason = "is not owned by the administrator";
+  } else if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    reason = "can be changed by users other than the administrator";
+  } else if (static_cast<unsigned long long>(info.st_size) > kMaxFileSize) {
+    reason = "is larger than a password file can be";
+  } else {
+    text.resize(kMaxFileSize + 1);
+    std::size_t got = 0;
+    reason = ReadAllAt(fd, text.data(), text.size(), 0, &got) != FileStatus::kOk ? "cannot be read"
+             : got > kMaxFileSize ? "is larger than a password file can be"
+                                  : "";
+    text.resize(got);
+  }
+  close(fd);
+  for (std::size_t start = 0; reason.empty() && start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = std::string_view(text).substr(start, end - start);
+    start = end + 1;
+    if (line.size() <= kKey.size() + 2 || !line.starts_with(kKey) || line[kKey.size() + 1] != '=') {
+      continue;
+    }
+    const int slot = line[kKey.size()] - '0';
+    if (slot < 1 || slot > kSlots) {
+      continue;
+    }
+    std::string hash(line.substr(kKey.size() + 2));
+    if (!SodiumReady() || crypto_pwhash_str_needs_rehash(hash.c_str(), kOpsLimit, kMemLimit) != 0) {
+      reason = "holds a password hash that was not made by 'acv set-export-password'";
+    }
+    hashes_[static_cast<std::size_t>(slot - 1)] = std::move(hash);
+  }
+  return reason;
 }
 
 bool ExportPasswords::AnySet() const {
@@ -112,9 +166,8 @@ FileStatus ExportPasswords::Set(int slot, std::string_view password) {
   std::string hash;
   if (!password.empty()) {
     char made[crypto_pwhash_STRBYTES];
-    if (crypto_pwhash_str_alg(
-            made, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-            crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0) {
+    if (crypto_pwhash_str_alg(made, password.data(), password.size(), kOpsLimit, kMemLimit,
+                              crypto_pwhash_ALG_ARGON2ID13) != 0) {
       return FileStatus::kOther;  // out of memory
     }
     hash = made;

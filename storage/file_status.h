@@ -38,6 +38,9 @@ enum class [[nodiscard]] FileStatus : int{
     kCorruptRecord = -603,  // a record whose checksums fail
     // Rewriting a record in place: it no longer holds the bytes read when the edit began.
     kRecordChanged = -604,
+    // Whole records after those the commit mark counts, added by another program: the file takes
+    // no write until they are salvaged into a new file.
+    kRecordsBeyondMark = -605,
     // A typed response-file name that cannot be used.
     kNoFileName = -701,
     kNameHasExtension = -702,  // an extension other than ".cvr", or only a folder

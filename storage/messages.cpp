@@ -41,6 +41,10 @@ constexpr SaveFailure kSaveFailures[] = {
     {FileStatus::kLockViolation, "The file is currently is use by someone else."},
     {FileStatus::kDiskFull, "The disk is full.\nPlease contact your system administrator."},
     {FileStatus::kRecordChanged, text::kRecordChanged},
+    {FileStatus::kRecordsBeyondMark,
+     "Another program has added records to the end of this file that its last\ncomplete save "
+     "does not include, so nothing was saved to it.\n\nCopy the file's records into a new file "
+     "with 'acv salvage' first."},
 };
 
 constexpr std::string_view kSaveFailureOther =
@@ -83,6 +87,16 @@ UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name) {
 
 UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name) {
   return {caption::kExportFileError, ExportOpenText(code, "The path to file", name + ".csv")};
+}
+
+UserMessage ExportFileWriteMessage(FileStatus code, const std::string& name) {
+  const std::string file = "'" + name + ".csv'";
+  return {caption::kExportFileError,
+          code == FileStatus::kDiskFull
+              ? "The disk is full, so the file\n\t" + file +
+                    "\ncould not be written.\n\nNothing "
+                    "was exported."
+              : "There was an error writing the file\n\t" + file + "\n\nNothing was exported."};
 }
 
 UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name) {
@@ -137,6 +151,9 @@ UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& 
 UserMessage SelectionOpenMessage(FileStatus code, const std::string& name) {
   if (code == FileStatus::kNotRegularFile) {
     return {"File Access Error", "'" + name + ".cvr' is a folder, device or pipe, not a file."};
+  }
+  if (code == FileStatus::kNoMoreRecords) {
+    return {caption::kNoMatch, std::string(text::kNoMatch)};  // a response file with no record
   }
   if (Code(code) <= Code(FileStatus::kBadMagic)) {
     return {caption::kPartialCorruption,

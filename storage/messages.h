@@ -92,7 +92,7 @@ inline constexpr std::string_view kDataPrivacy =
 inline constexpr std::string_view kFileExists =
     "The file already exists.\nDo you want to replace it?";
 inline constexpr std::string_view kRecordChanged =
-    "Someone else has changed this record since you opened it, so it was not\nreplaced.\n\nYou "
+    "Someone else has changed this record since you opened it,\nso it was not replaced.\n\nYou "
     "can save your edits as a new record instead.";
 }  // namespace text
 
@@ -112,6 +112,8 @@ UserMessage SelectionOpenMessage(FileStatus code, const std::string& name);
 // export file (caption Export File Error); `name` is the file name without its extension.
 UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name);
 UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name);
+// The export's message for an export file that could not be written whole, so was not made.
+UserMessage ExportFileWriteMessage(FileStatus code, const std::string& name);
 // The RTF report's message for a file that could not be made or written (caption Save File
 // Error); `name` is the file name as typed, without ".rtf".
 UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name);

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <string>
 
 namespace acv {
 namespace {
 
 FaultHook faultHook = nullptr;
+FaultHook lockHook = nullptr;
 
 void BeforeChange() {
   if (faultHook != nullptr) {
@@ -41,6 +44,10 @@ FileStatus WriteRun(int fd, const char* bytes, std::size_t size, long long offse
 
 void SetFaultHookForTesting(FaultHook hook) {
   faultHook = hook;
+}
+
+void SetLockHookForTesting(FaultHook hook) {
+  lockHook = hook;
 }
 
 FileStatus StatusFromErrno(int error) {
@@ -109,6 +116,9 @@ FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd
 }
 
 FileStatus LockWholeFile(int fd, bool forWriting) {
+  if (lockHook != nullptr) {
+    lockHook();
+  }
   struct flock lock {};
   lock.l_type = forWriting ? F_WRLCK : F_RDLCK;
   lock.l_whence = SEEK_SET;
@@ -135,6 +145,33 @@ FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offs
   }
   BeforeChange();
   return WriteRun(fd, bytes + half, size - half, offset + static_cast<long long>(half));
+}
+
+FileStatus LinkUnnamedFile(int fd, const std::string& name) {
+  BeforeChange();
+  const std::string unnamed = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+             ? FileStatus::kOk
+             : StatusFromErrno(errno);
+}
+
+FileStatus RenameFile(const std::string& from, const std::string& to, bool replace) {
+  BeforeChange();
+  if (replace) {
+    return rename(from.c_str(), to.c_str()) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  }
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return FileStatus::kOk;
+  }
+  if (errno != EINVAL && errno != ENOSYS) {
+    return StatusFromErrno(errno);
+  }
+  // File systems without that rename: a hard link fails in the same way when `to` exists.
+  if (link(from.c_str(), to.c_str()) != 0) {
+    return StatusFromErrno(errno);
+  }
+  unlink(from.c_str());
+  return FileStatus::kOk;
 }
 
 FileStatus TruncateTo(int fd, long long length) {

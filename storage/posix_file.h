@@ -37,6 +37,12 @@ FileStatus SyncFile(int fd);
 // Reads up to `size` bytes at `offset`, looping until end of file; `*got` receives the count.
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got);
 
+// Gives the unnamed file `fd` (opened with O_TMPFILE) the name `name`, which must not exist.
+FileStatus LinkUnnamedFile(int fd, const std::string& name);
+// Renames `from` to `to`: replacing a file there when `replace` is true, and otherwise never
+// replacing one that appeared there meanwhile (kFileExists).
+FileStatus RenameFile(const std::string& from, const std::string& to, bool replace);
+
 // Reads the whole of the regular file `name`, but never more than `limit` + 1 bytes (a longer
 // file then shows as `limit` + 1 bytes).
 FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes);
@@ -47,10 +53,14 @@ std::string FolderOf(const std::string& name);
 // Flushes the folder that holds `name`, so that a file made or renamed there stays after a crash.
 FileStatus SyncFolderOf(const std::string& name);
 
-// Called before every change the file layer makes to a file (each write, cut and flush) and
+// Called before every change the file layer makes to a file (each write, cut, flush, link and
+// rename) and
 // between the two halves of every write while it is set; tests kill the process from it to cut
 // a write short at each of those points. Null (the default) for none.
 using FaultHook = void (*)();
 void SetFaultHookForTesting(FaultHook hook);
+// Called after a file is opened and before it is locked, while it is set; tests hold a process
+// there to let another one take the lock first. Null (the default) for none.
+void SetLockHookForTesting(FaultHook hook);
 
 }  // namespace acv

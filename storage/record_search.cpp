@@ -51,8 +51,6 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
   }
   index->header = file.header();
   index->recordCount = file.recordCount();
-  // A torn last record, or records beyond the limit, of a file another program wrote.
-  index->corruptCount = file.hasUnreadTail() ? 1 : 0;
   index->entries.reserve(static_cast<std::size_t>(index->recordCount));
   StoredRecord bytes{};
   int fileIndex = 0;
@@ -60,7 +58,9 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
   for (FileStatus read = file.ReadNext(&bytes, &fileIndex); read != FileStatus::kNoMoreRecords;
        read = file.ReadNext(&bytes, &fileIndex)) {
     if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
-      ++index->corruptCount;  // failed its checksum, or could not be read whole
+      index->damage.push_back(
+          {fileIndex, file.RecordOffsetOf(fileIndex), static_cast<long long>(kRecordSize),
+           read == FileStatus::kOk ? DamageReason::kChecksumMismatch : DamageReason::kUnreadable});
       continue;
     }
     IndexEntry entry;
@@ -74,6 +74,10 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
     entry.fileIndex = fileIndex;
     index->entries.push_back(std::move(entry));
   }
+  // What lies after the records read: a torn last record, records beyond the limit, records
+  // another program added after the commit mark.
+  index->damage.insert(index->damage.end(), file.tailDamage().begin(), file.tailDamage().end());
+  index->corruptCount = static_cast<unsigned>(index->damage.size());
   std::sort(index->entries.begin(), index->entries.end(),
             [](const IndexEntry& a, const IndexEntry& b) { return SortKey(a) < SortKey(b); });
   return FileStatus::kOk;

@@ -28,7 +28,8 @@ struct IndexEntry {
 
 struct RecordIndex {
   std::vector<IndexEntry> entries;  // sorted by last name, first name, date of birth, index
-  unsigned corruptCount = 0;        // records that failed their checksum, and an unread tail
+  unsigned corruptCount = 0;        // damaged parts: records that did not load, an unread tail
+  std::vector<Damage> damage;       // each of them, in file order
   int recordCount = 0;              // records in the file
   HeaderStamps header;              // as read by the same open
 };

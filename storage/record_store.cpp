@@ -25,7 +25,7 @@ FileStatus ReadRecord(const std::string& fileName, int index, ResponseRecord* re
   return FileStatus::kOk;
 }
 
-SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record, int at) {
+SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record) {
   SaveResult result;
   switch (ResolveResponseFileName(typedName, &result.fileName)) {
     case FileNameCheck::kEmpty:
@@ -38,7 +38,8 @@ SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record, int at
     case FileNameCheck::kOk:
       break;
   }
-  result.status = ResponseFile::WriteRecord(result.fileName, BuildImage(record), &result.index, at);
+  result.status =
+      ResponseFile::WriteRecord(result.fileName, BuildImage(record), &result.index, kAppend);
   return result;
 }
 

@@ -31,8 +31,8 @@ struct [[nodiscard]] SaveResult {
 // Saves `record` under the name the user typed: an empty name is kNoFileName; a name ending in
 // ".cvr" is used as it stands; one with another extension, only a folder or too short is
 // kNameHasExtension; otherwise ".cvr" is added. Then stamps the record's saved time, builds its
-// stored form and appends it (`at` = kAppend) or rewrites record `at`.
-SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record, int at = kAppend);
+// stored form and appends it; an edited record is put back in place by ReplaceRecord alone.
+SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record);
 
 // Replaces record `at` of `fileName` with `record` (stamped now) only while the file still
 // holds `original` there, the bytes ReadRecord gave when the edit began: kRecordChanged when

@@ -6,12 +6,31 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
+#include "storage/csv_file.h"
 #include "storage/posix_file.h"
 #include "storage/record_image.h"
 
 namespace acv {
+
+std::string_view DamageReasonText(DamageReason reason) {
+  switch (reason) {
+    case DamageReason::kChecksumMismatch:
+      return "checksum mismatch";
+    case DamageReason::kUnreadable:
+      return "unreadable";
+    case DamageReason::kTornRecord:
+      return "torn record";
+    case DamageReason::kBeyondCommitMark:
+      return "beyond commit mark";
+    case DamageReason::kBeyondLimit:
+      return "beyond 657 records";
+  }
+  return "unknown";
+}
+
 namespace {
 
 // Appends write a vector of records as one run of bytes.
@@ -21,6 +40,19 @@ static_assert(sizeof(StoredRecord) == kRecordSize);
 constexpr int kRecordsPerRead = 32;
 // Opening a file that a failed first write removed meanwhile is tried again this often.
 constexpr int kOpenAttempts = 8;
+
+// The 243 header bytes: version, stamps, blanks, a zero byte, then `mark`.
+std::array<std::uint8_t, kFileHeaderSize> EncodeHeader(const std::string& created,
+                                                       const std::string& modified,
+                                                       const CommitMark& mark) {
+  std::array<std::uint8_t, kFileHeaderSize> header{};
+  std::memcpy(header.data(), kVersionText.data(), kVersionText.size());
+  std::memcpy(header.data() + kCreatedStampOffset, created.data(), kStampSize);
+  std::memcpy(header.data() + kModifiedStampOffset, modified.data(), kStampSize);
+  std::memset(header.data() + kHeaderBlanksOffset, ' ', kHeaderBlanks);
+  EncodeCommitMark(mark, header.data());
+  return header;
+}
 
 long long RecordOffset(long long index) {
   return static_cast<long long>(kFileHeaderSize) + static_cast<long long>(kRecordSize) * index;
@@ -44,6 +76,8 @@ void ResponseFile::Close() {
   header_ = HeaderStamps();
   marked_ = false;
   pending_ = -1;
+  appending_ = 0;
+  tailDamage_.clear();
   storedRecords_ = 0;
   unreadTail_ = false;
   stamp_.clear();
@@ -61,6 +95,9 @@ FileStatus ResponseFile::Open(const std::string& name, Access access) {
     if (access == Access::kCreate) {
       status = OpenRegularFile(name, O_RDWR | O_CREAT | O_EXCL, 0660, &fd_);
       created_ = status == FileStatus::kOk;
+      if (status == FileStatus::kNotFound) {
+        return FileStatus::kBadPath;  // a file cannot be made in a folder that is not there
+      }
     }
     if (access != Access::kCreate || status == FileStatus::kFileExists) {
       status = OpenRegularFile(name, access == Access::kRead ? O_RDONLY : O_RDWR, 0, &fd_);
@@ -119,14 +156,45 @@ FileStatus ResponseFile::CheckHeader() {
   header_.modified.assign(text + kModifiedStampOffset, kStampSize);
   if (marked_) {
     pending_ = mark->pending;
+    appending_ = mark->appending;
     storedRecords_ = mark->count;
+    FindRecordsBeyondMark(FirstUnclaimedSlot(), wholeRecords);
   } else {
     storedRecords_ = wholeRecords;
-    unreadTail_ =
-        afterHeader % static_cast<long long>(kRecordSize) != 0 || wholeRecords > kMaxRecords;
+    FindUnreadTail(wholeRecords, afterHeader);
   }
   count_ = static_cast<int>(std::min<long long>(storedRecords_, kMaxRecords));
   return FileStatus::kOk;
+}
+
+long long ResponseFile::FirstUnclaimedSlot() const {
+  return storedRecords_ + (pending_ >= 0 ? 1 : 0) + appending_;
+}
+
+void ResponseFile::FindRecordsBeyondMark(long long first, long long slots) {
+  ResponseRecord record;
+  for (long long slot = first; slot < std::min<long long>(slots, kMaxRecords); ++slot) {
+    StoredRecord bytes{};
+    std::size_t got = 0;
+    if (ReadAllAt(fd_, bytes.data(), kRecordSize, RecordOffset(slot), &got) == FileStatus::kOk &&
+        got == kRecordSize && LoadImage(record, bytes.data()) == FileStatus::kOk) {
+      tailDamage_.push_back({static_cast<int>(slot), RecordOffset(slot),
+                             static_cast<long long>(kRecordSize), DamageReason::kBeyondCommitMark});
+    }
+  }
+}
+
+void ResponseFile::FindUnreadTail(long long wholeRecords, long long afterHeader) {
+  if (wholeRecords > kMaxRecords) {
+    tailDamage_.push_back({kMaxRecords, RecordOffset(kMaxRecords),
+                           (wholeRecords - kMaxRecords) * static_cast<long long>(kRecordSize),
+                           DamageReason::kBeyondLimit});
+  }
+  if (const long long torn = afterHeader % static_cast<long long>(kRecordSize); torn != 0) {
+    tailDamage_.push_back({static_cast<int>(std::min<long long>(wholeRecords, INT_MAX)),
+                           RecordOffset(wholeRecords), torn, DamageReason::kTornRecord});
+  }
+  unreadTail_ = !tailDamage_.empty();
 }
 
 long long ResponseFile::CommittedEnd() const {
@@ -146,17 +214,13 @@ FileStatus ResponseFile::WriteHeader(const CommitMark& mark) {
   }
   header_.modified = stamp_;
   header_.version = std::string(kVersionText);
-  std::array<std::uint8_t, kFileHeaderSize> header{};
-  std::memcpy(header.data(), kVersionText.data(), kVersionText.size());
-  std::memcpy(header.data() + kCreatedStampOffset, header_.created.data(), kStampSize);
-  std::memcpy(header.data() + kModifiedStampOffset, header_.modified.data(), kStampSize);
-  std::memset(header.data() + kHeaderBlanksOffset, ' ', kHeaderBlanks);
-  // Byte 80 is zero; the mark follows.
-  EncodeCommitMark(mark, header.data());
+  const std::array<std::uint8_t, kFileHeaderSize> header =
+      EncodeHeader(header_.created, header_.modified, mark);
   const FileStatus written = WriteAllAt(fd_, header.data(), header.size(), 0);
   if (written == FileStatus::kOk) {
     headerBytes_ = header;
     headerless_ = false;
+    marked_ = true;
     length_ = std::max(length_, static_cast<long long>(kFileHeaderSize));
   }
   return written;
@@ -168,7 +232,7 @@ FileStatus ResponseFile::OpenForReading(const std::string& name, bool readOnly) 
     status = CheckHeader();
   }
   if (status == FileStatus::kOk && count_ < 1) {
-    status = FileStatus::kTooShort;
+    status = FileStatus::kNoMoreRecords;  // a response file that holds no record yet
   }
   if (status != FileStatus::kOk) {
     Close();
@@ -245,11 +309,13 @@ FileStatus ResponseFile::FinishRewrite() {
   if (status == FileStatus::kOk) {
     status = SyncFile(fd_);
   }
+  // The waiting copy, now after the committed records, is this write's own to cut.
   if (status == FileStatus::kOk) {
-    status = WriteHeader({count_, -1});
+    status = WriteHeader({count_, -1, 1});
   }
   if (status == FileStatus::kOk) {
     pending_ = -1;
+    appending_ = 1;
   }
   return status;
 }
@@ -265,6 +331,9 @@ FileStatus ResponseFile::OpenForWriting(const std::string& name, Access access) 
   if (storedRecords_ > kMaxRecords) {
     return FileStatus::kFull;  // records beyond the limit are never cut off nor hidden
   }
+  if (marked_ && !tailDamage_.empty()) {
+    return FileStatus::kRecordsBeyondMark;  // whole records another program added: never cut
+  }
   if (pending_ >= 0) {
     status = FinishRewrite();
   }
@@ -275,6 +344,7 @@ FileStatus ResponseFile::OpenForWriting(const std::string& name, Access access) 
     if (status == FileStatus::kOk) {
       length_ = CommittedEnd();
       unreadTail_ = false;
+      tailDamage_.clear();
     }
   }
   return status;
@@ -283,17 +353,22 @@ FileStatus ResponseFile::OpenForWriting(const std::string& name, Access access) 
 FileStatus ResponseFile::WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark) {
   const long long end = CommittedEnd();
   const std::array<std::uint8_t, kFileHeaderSize> oldHeader = headerBytes_;
-  FileStatus status = WriteAllAt(fd_, data, size, end);
+  const bool oldMarked = marked_;
+  // The mark first says what is about to be written after the committed records, so that a
+  // later writer knows those records, whole or torn, for this write's and may cut them.
+  std::array<std::uint8_t, kFileHeaderSize> notice = headerBytes_;
+  EncodeCommitMark(
+      {static_cast<int>(storedRecords_), pending_, static_cast<int>(size / kRecordSize)},
+      notice.data());
+  FileStatus status = WriteAllAt(fd_, notice.data(), notice.size(), 0);
+  if (status == FileStatus::kOk) {
+    status = WriteAllAt(fd_, data, size, end);
+  }
   if (status == FileStatus::kOk) {
     status = SyncFile(fd_);
   }
   if (status == FileStatus::kOk) {
     status = WriteHeader(mark);
-    if (status != FileStatus::kOk) {
-      // The old header back: the write may have reached the file in part.
-      static_cast<void>(WriteAllAt(fd_, oldHeader.data(), oldHeader.size(), 0));
-      headerBytes_ = oldHeader;
-    }
   }
   if (status == FileStatus::kOk) {
     status = SyncFile(fd_);
@@ -305,10 +380,14 @@ FileStatus ResponseFile::WriteAfterEnd(const void* data, std::size_t size, const
     length_ = std::max(length_, end + static_cast<long long>(size));
     return status;
   }
-  // Not committed: the bytes written after the end are cut off again.
-  if (TruncateTo(fd_, end) == FileStatus::kOk) {
+  // Not committed: the bytes written after the end are cut off again, and the header is put back
+  // as it was.
+  if (TruncateTo(fd_, end) == FileStatus::kOk &&
+      WriteAllAt(fd_, oldHeader.data(), oldHeader.size(), 0) == FileStatus::kOk) {
     static_cast<void>(SyncFile(fd_));
   }
+  headerBytes_ = oldHeader;
+  marked_ = oldMarked;
   return status;
 }
 
@@ -389,14 +468,48 @@ FileStatus ResponseFile::AppendRecords(const std::string& name,
     status = file.WriteAfterEnd(records.data(), records.size() * kRecordSize,
                                 {before + static_cast<int>(records.size()), -1});
   }
-  if (file.created_ && (status != FileStatus::kOk || records.empty())) {
-    unlink(name.c_str());  // a first write that failed, or had nothing to write, leaves no file
+  if (status != FileStatus::kOk || records.empty()) {
+    file.RemoveIfMadeEmpty(name);  // a first write that failed, or had nothing to write
   }
   if (status != FileStatus::kOk) {
     return status;
   }
   *firstIndex = before;
   return FileStatus::kOk;
+}
+
+FileStatus ResponseFile::WriteNewFile(const std::string& name,
+                                      const std::vector<StoredRecord>& records) {
+  if (records.empty() || records.size() > static_cast<std::size_t>(kMaxRecords)) {
+    return records.empty() ? FileStatus::kNoMoreRecords : FileStatus::kFull;
+  }
+  const std::string stamp = CurrentStamp();
+  const std::array<std::uint8_t, kFileHeaderSize> header =
+      EncodeHeader(stamp, stamp, {static_cast<int>(records.size()), -1});
+  std::string bytes(header.begin(), header.end());
+  bytes.append(reinterpret_cast<const char*>(records.data()), records.size() * kRecordSize);
+  // Unnamed until it is whole: a kill leaves no part of the file under its name.
+  CsvFile file;
+  FileStatus status = file.Open(name, false);
+  if (status == FileStatus::kOk) {
+    status = file.Write(bytes);
+  }
+  return status == FileStatus::kOk ? file.Commit() : status;
+}
+
+void ResponseFile::RemoveIfMadeEmpty(const std::string& name) {
+  // Another process may have opened the new file, taken the lock first and committed records
+  // to it: those stay. Only a file this open made, still locked and empty of records, goes.
+  const bool empty = headerless_ || (marked_ && storedRecords_ == 0 && pending_ < 0);
+  if (!created_ || fd_ < 0 || !empty) {
+    return;
+  }
+  struct stat opened {};
+  struct stat named {};
+  if (fstat(fd_, &opened) == 0 && lstat(name.c_str(), &named) == 0 &&
+      opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
+    unlink(name.c_str());
+  }
 }
 
 FileStatus ResponseFile::Salvage(const std::string& name, std::vector<StoredRecord>* good,
@@ -408,22 +521,32 @@ FileStatus ResponseFile::Salvage(const std::string& name, std::vector<StoredReco
     return opened;
   }
   const bool marked = file.CheckHeader() == FileStatus::kOk && file.marked_;
-  const long long slots =
-      marked ? file.storedRecords_
-             : (std::max(file.length_ - static_cast<long long>(kFileHeaderSize), 0LL) +
-                static_cast<long long>(kRecordSize) - 1) /
-                   static_cast<long long>(kRecordSize);
+  // Every slot after the header, a torn last one included.
+  const long long allSlots =
+      (std::max(file.length_ - static_cast<long long>(kFileHeaderSize), 0LL) +
+       static_cast<long long>(kRecordSize) - 1) /
+      static_cast<long long>(kRecordSize);
+  // A marked file gives its committed records, then whatever another program added after them;
+  // the slots of its own unfinished writes are left out.
+  std::vector<long long> offsets;
+  const long long committed = marked ? file.storedRecords_ : 0;
+  for (long long slot = 0; slot < committed; ++slot) {
+    offsets.push_back(file.SlotOffset(static_cast<int>(slot)));
+  }
+  const long long firstAdded = marked ? file.FirstUnclaimedSlot() : 0;
+  for (long long slot = firstAdded; slot < allSlots; ++slot) {
+    if (static_cast<long long>(offsets.size()) >= kMaxRecords) {
+      *lost += static_cast<unsigned>(std::min<long long>(allSlots - slot, 0xFFFFFFFF - *lost));
+      break;  // beyond the 657th: never read
+    }
+    offsets.push_back(RecordOffset(slot));
+  }
   ResponseRecord record;
-  for (long long slot = 0; slot < slots; ++slot) {
+  for (const long long offset : offsets) {
     StoredRecord bytes{};
     std::size_t got = 0;
-    if (slot >= kMaxRecords) {
-      *lost += static_cast<unsigned>(std::min<long long>(slots - slot, 0xFFFFFFFF - *lost));
-      break;
-    }
-    const FileStatus read = ReadAllAt(file.fd_, bytes.data(), kRecordSize,
-                                      file.SlotOffset(static_cast<int>(slot)), &got);
-    if (read != FileStatus::kOk) {
+    if (const FileStatus read = ReadAllAt(file.fd_, bytes.data(), kRecordSize, offset, &got);
+        read != FileStatus::kOk) {
       return read;
     }
     if (got == kRecordSize && LoadImage(record, bytes.data()) == FileStatus::kOk) {

@@ -19,6 +19,26 @@
 
 namespace acv {
 
+// Why a part of a response file gives no record.
+enum class DamageReason {
+  kChecksumMismatch,  // a whole record whose checksums fail
+  kUnreadable,        // a record the disk would not give back whole
+  kTornRecord,        // the start of a record whose writing was cut short
+  kBeyondCommitMark,  // a whole record after those the commit mark counts, added elsewhere
+  kBeyondLimit,       // records after the 657th, which are never read
+};
+// "checksum mismatch", "unreadable", "torn record", "beyond commit mark", "beyond 657 records".
+std::string_view DamageReasonText(DamageReason reason);
+
+// One damaged part of a file: its bytes, the record slot it starts in (0 is the first record)
+// and why it gives no record.
+struct Damage {
+  int slot = 0;
+  long long offset = 0;
+  long long size = 0;
+  DamageReason reason = DamageReason::kChecksumMismatch;
+};
+
 // What the header of one open said.
 struct HeaderStamps {
   std::string version;
@@ -36,7 +56,8 @@ class ResponseFile {
   // Opens an existing response file to read its records (never creating one): read-only under
   // a shared lock, or with `readOnly` false for reading and writing under an exclusive lock.
   // kOk when the header is valid and the file holds at least one record (recordCount()), else
-  // the failure: kNotFound, kTooShort for a file with no record, kBadLength, kBadMagic, ...
+  // the failure: kNotFound, kNoMoreRecords for a response file without records (empty, or
+  // whose first write was cut short), kTooShort, kBadLength, kBadMagic, ...
   FileStatus OpenForReading(const std::string& name, bool readOnly);
   // Reads the next record, the first one after the open: kOk with `index` its index,
   // kNoMoreRecords after the last one, kShortRead when it could not be read whole.
@@ -44,6 +65,8 @@ class ResponseFile {
   void Close();
 
   int recordCount() const { return count_; }
+  // Where record `index` is read from: its own slot, or the waiting slot while it is rewritten.
+  long long RecordOffsetOf(int index) const { return SlotOffset(index); }
   // The header's stamps as read by the open.
   const HeaderStamps& header() const { return header_; }
   // Whether the file's records are counted by this program's commit mark.
@@ -51,6 +74,11 @@ class ResponseFile {
   // Whether a file without the mark has bytes after its records that are not read: a torn last
   // record, or records beyond the 657th. The next write cuts a torn record off.
   bool hasUnreadTail() const { return unreadTail_; }
+  // What the open found after the records it reads: a torn last record or records beyond the
+  // 657th of a file without the mark, and whole records that pass their checksum after those a
+  // commit mark counts (put there by another program: no write is taken until they are
+  // salvaged), in file order.
+  const std::vector<Damage>& tailDamage() const { return tailDamage_; }
 
   // Reads record `index` of `name`: kOk, kIndexBeyondEnd, or the failure of the open or read.
   static FileStatus ReadAt(const std::string& name, int index, StoredRecord* bytes);
@@ -69,6 +97,9 @@ class ResponseFile {
   // written then.
   static FileStatus ReplaceRecord(const std::string& name, int at, const StoredRecord& expected,
                                   const StoredRecord& bytes);
+  // Makes the new file `name` holding `records` (1 to 657 of them), all at once: kFileExists
+  // when there is a file of that name, and nothing under that name until it is complete.
+  static FileStatus WriteNewFile(const std::string& name, const std::vector<StoredRecord>& records);
   // Gives every record of `name` that passes its checksum, in file order, for a new file: the
   // committed records of a file with the commit mark; otherwise every slot after the header,
   // whatever the header and length say, so that a damaged file gives up its good records.
@@ -98,10 +129,19 @@ class ResponseFile {
   // Rewrites record `at`, first checking it holds `expected` when that is given.
   static FileStatus Rewrite(const std::string& name, int at, const StoredRecord* expected,
                             const StoredRecord& bytes);
+  // Removes `name` when this open made it, still holds its lock and it holds no record.
+  void RemoveIfMadeEmpty(const std::string& name);
   // Reads the run of records starting at `first`.
   FileStatus FillBuffer(int first);
   // Where record `index` is stored: its own slot, or the waiting slot while it is rewritten.
   long long SlotOffset(int index) const;
+  // The first slot after the committed records, the waiting rewrite and an append under way.
+  long long FirstUnclaimedSlot() const;
+  // Notes as damage each slot from `first` up to `slots` (never beyond the 657th) that holds a
+  // whole record passing its checksum.
+  void FindRecordsBeyondMark(long long first, long long slots);
+  // Notes a file without the mark's torn last record and records beyond the 657th.
+  void FindUnreadTail(long long wholeRecords, long long afterHeader);
   long long CommittedEnd() const;
 
   int fd_ = -1;
@@ -111,7 +151,9 @@ class ResponseFile {
   std::array<std::uint8_t, kFileHeaderSize> headerBytes_{};
   HeaderStamps header_;
   bool marked_ = false;
-  int pending_ = -1;             // a rewrite waiting in the slot after the records
+  int pending_ = -1;   // a rewrite waiting in the slot after the records
+  int appending_ = 0;  // records of an append under way, after the committed ones
+  std::vector<Damage> tailDamage_;
   long long storedRecords_ = 0;  // the records that count (uncapped for an unmarked file)
   bool unreadTail_ = false;
   std::string stamp_;  // the modified stamp of the write under way

@@ -2,6 +2,9 @@
 // of the test's own (the program itself only ever reads the machine's).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "cli/commands.h"
@@ -30,6 +33,7 @@ class ExportCommandTest : public ::testing::Test {
     options.slot = slot;
     options.passwordStdin = true;
     options.passwordFile = Passwords();
+    options.passwordOwner = geteuid();
     std::istringstream in(typed);
     std::ostringstream out, err;
     const int status = cli::RunSetExportPassword(options, in, out, err);
@@ -37,7 +41,7 @@ class ExportCommandTest : public ::testing::Test {
   }
   Ran Export(const std::string& typed, const std::string& from, const std::string& to,
              bool force = false, bool passwordStdin = true) {
-    cli::ExportOptions options{from, to, force, passwordStdin, Passwords()};
+    cli::ExportOptions options{from, to, force, passwordStdin, Passwords(), geteuid()};
     std::istringstream in(typed);
     std::ostringstream out, err;
     const int status = cli::RunExport(options, in, out, err);
@@ -111,11 +115,17 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
   EXPECT_NE(missing.err.find("ACV File Error: The file  '" + File("none") + ".cvr' was not found"),
             std::string::npos)
       << missing.err;
+  ASSERT_EQ(chmod(Passwords().c_str(), 0666), 0);  // anyone could add a hash
+  const Ran untrusted = Export("pw\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(untrusted.status, 2);
+  EXPECT_NE(untrusted.err.find("Export Password File Refused"), std::string::npos) << untrusted.err;
+  ASSERT_EQ(chmod(Passwords().c_str(), 0644), 0);
   EXPECT_EQ(SetPassword(1, "\n").status, 2);
   cli::SetExportPasswordOptions clear;
   clear.slot = 1;
   clear.clear = true;
   clear.passwordFile = Passwords();
+  clear.passwordOwner = geteuid();
   std::istringstream none;
   std::ostringstream out, err;
   ASSERT_EQ(cli::RunSetExportPassword(clear, none, out, err), 0);

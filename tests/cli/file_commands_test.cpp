@@ -7,6 +7,8 @@
 
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
+#include "storage/record_image.h"
+#include "storage/response_file.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
 
@@ -48,6 +50,22 @@ TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
   EXPECT_EQ(list.out.rfind("0\tSaved: ", 0), 0u) << list.out;
   EXPECT_NE(list.out.find("\n1\tSaved: "), std::string::npos);
   EXPECT_NE(list.out.find("Observer Assessment by: Jordan Morgan"), std::string::npos);
+}
+
+// Listed as the dialogs list it ("Self Assessment"), and flagged as acv analyse flags it.
+TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
+  int index = -1;
+  ResponseRecord untyped = testing::Person("Alex", "Morgan", "19750307", -1);
+  ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(untyped), &index, -1), FileStatus::kOk);
+  const auto list =
+      RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750307"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.err.find("warning: record " + std::to_string(index) +
+                          " is neither a Self-report nor an Observer-report"),
+            std::string::npos)
+      << list.err;
+  EXPECT_NE(RunAcv({"analyse", Sample(), "--self", std::to_string(index)}).err.find("warning"),
+            std::string::npos);
 }
 
 TEST_F(FileCommandsTest, ListNeedsAPersonOfAge) {
@@ -114,13 +132,44 @@ TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
 }
 
-// Whole records after the committed ones are a write that never completed: not salvaged.
-TEST_F(FileCommandsTest, SalvageTakesOnlyCommittedRecords) {
+// Another program appends three whole records without a new commit mark: they are reported,
+// kept by salvage and never cut by a write, which is refused instead.
+TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNeverCut) {
   const std::string bytes = ReadBytes(Sample());
-  WriteBytes(Sample(), bytes + bytes.substr(243, 3 * 2187));
+  const std::string added = bytes + bytes.substr(243, 3 * 2187);
+  WriteBytes(Sample(), added);
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("records: 8\ncorrupt: 0\nunread: 3\n"), std::string::npos) << check.out;
+  EXPECT_NE(check.out.find("damaged: bytes 17739-19925 (record 9): beyond commit mark\n"),
+            std::string::npos)
+      << check.out;
+  const std::string data = dir_.File("one.csv");
+  WriteBytes(data, CsvHeaderLine() + "\r\n" +
+                       CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
+  const auto import = RunAcv({"import", Sample(), data});
+  EXPECT_EQ(import.status, 2);
+  EXPECT_NE(import.err.find("'acv salvage'"), std::string::npos) << import.err;
+  EXPECT_EQ(ReadBytes(Sample()), added);
   const auto run = RunAcv({"salvage", Sample(), dir_.File("fresh.cvr")});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "kept 8, lost 0\n");
+  EXPECT_EQ(run.out, "kept 11, lost 0\n");
+}
+
+// A record in the last slot another program left half-written, and a whole record that fails
+// its checksum: each byte range counted once and named.
+TEST_F(FileCommandsTest, CheckNamesEveryDamagedPartOnce) {
+  std::string bytes = ReadBytes(Sample()).substr(0, 243 + 2187);
+  std::fill(bytes.begin() + 81, bytes.begin() + 243, '\0');  // no commit mark
+  bytes[243 + 98] ^= 0x40;
+  WriteBytes(Sample(), bytes + std::string(570, 'z'));  // 3,000 bytes
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("records: 1\ncorrupt: 1\nunread: 1\n"
+                           "damaged: bytes 243-2429 (record 1): checksum mismatch\n"
+                           "damaged: bytes 2430-2999 (record 2): torn record\n"),
+            std::string::npos)
+      << check.out;
 }
 
 TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
@@ -129,7 +178,7 @@ TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
   WriteBytes(Sample(), bytes + std::string(1500, 'z'));
   const auto torn = RunAcv({"check", Sample()});
   EXPECT_EQ(torn.status, 3);
-  EXPECT_NE(torn.out.find("records: 8\ncorrupt: 1\n"), std::string::npos) << torn.out;
+  EXPECT_NE(torn.out.find("records: 8\ncorrupt: 0\nunread: 1\n"), std::string::npos) << torn.out;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
                        CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
@@ -170,9 +219,9 @@ TEST_F(FileCommandsTest, WhatIsPrintedIsSafeAndPlain) {
   EXPECT_EQ(check.out.find('\x1b'), std::string::npos);
   const auto huge = RunAcv({"analyse", Sample(), "--self", std::string(300, '9')});
   EXPECT_EQ(huge.status, 2);
-  EXPECT_EQ(huge.err, "acv analyse: --self must be a record index from 0 to 656\n");
+  EXPECT_EQ(huge.err, "acv: --self: must be a record index from 0 to 656\n");
   EXPECT_EQ(RunAcv({"analyse", Sample(), "--observer", "657"}).err,
-            "acv analyse: --observer must be a record index from 0 to 656\n");
+            "acv: --observer: must be a record index from 0 to 656\n");
 }
 
 }  // namespace

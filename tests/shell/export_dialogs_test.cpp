@@ -1,5 +1,6 @@
 // The CSV export from the window: the password dialog, the export dialog with every message it
 // shows, and the File menu's command from the password to the settings.
+#include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -50,13 +51,13 @@ class ExportDialogsTest : public QObject {
  private slots:
   void initTestCase() {
     InitArtwork();
-    ExportPasswords passwords(passwordFile());
+    ExportPasswords passwords(passwordFile(), geteuid());
     QCOMPARE(passwords.Set(2, "Right One"), FileStatus::kOk);
   }
 
   void aWrongPasswordIsRefusedAndWiped() {
     FakePrompts prompts;
-    const ExportPasswords passwords(passwordFile());
+    const ExportPasswords passwords(passwordFile(), geteuid());
     CAdultExportPassword dialog(prompts, passwords);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -226,7 +227,7 @@ class ExportDialogsTest : public QObject {
     QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Export Password Not Set")});
     QVERIFY(prompts.shown[0].text.contains(QStringLiteral("sudo acv set-export-password 1")));
 
-    frame.setExportPasswordFile(passwordFile());
+    frame.setExportPasswordFile(passwordFile(), geteuid());
     {
       AcvSettings settings;
       settings.setAcvFileName(sample.stem());

@@ -92,6 +92,12 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
       {WithCell(record, 13, "80"), 14},
       {WithCell(record, 14, ""), 15},  // a date either whole or empty
       {WithCell(record, 20, "1x"), 21},
+      {WithCell(record, 20, "13"), 21},  // a saved month of 13
+      {WithCell(record, 21, "31"), 22},  // 31 June
+      {WithCell(record, 22, "25"), 23},  // an hour of 25
+      {WithCell(record, 2, "Sa\x01m"), 3},
+      {WithCell(record, 3, "Lee\x7F"), 4},
+      {WithCell(record, 2, "Sa\tm"), 3},
       {WithCell(record, 25, "Other"), 26},
       {WithCell(record, 29, std::string(201, 'c')), 30},
       {WithCell(record, 30, "6"), 31},
@@ -162,6 +168,14 @@ TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
   EXPECT_EQ(DescribeImportError(emoji),
             "line 3, column 4 (Last Name): character 5 cannot be stored (only the characters of "
             "code page 1252 can)");
+  // "€" is the stored form's padding byte: "paid €50" would be stored as "paid ".
+  for (const std::string paid : {"paid \xE2\x82\xAC"
+                                 "50",
+                                 "paid \x80"
+                                 "50"}) {
+    EXPECT_EQ(DescribeImportError(Refused(Csv({WithCell(record, 29, paid)}))),
+              "line 2, column 30 (Observer Comment): character 6 (\"\u20ac\") cannot be stored");
+  }
   const CsvImportError nul = Refused(Csv({WithCell(record, 2, std::string("Sa\0m", 4))}));
   EXPECT_EQ(DescribeImportError(nul), "line 2, column 3 (First Name): holds a NUL byte");
 }
@@ -177,7 +191,8 @@ TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
 
 // Every stored text comes back from export and import, but for what the cleaning changes.
 TEST(CsvImportTest, TheFormulaGuardRoundTrips) {
-  for (const std::string text : {"=1+2", "`=x", "``-y", "+61 555", "@home", "`plain", "`", "-"}) {
+  for (const std::string text :
+       {"=1+2", "`=x", "``-y", "+61 555", "@home", "`plain", "`", "-", " =1"}) {
     ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
     record.SetText(TextField::kComments, text);
     record.SetText(TextField::kTown, text);

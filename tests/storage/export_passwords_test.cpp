@@ -19,14 +19,14 @@ class ExportPasswordsTest : public ::testing::Test {
 };
 
 TEST_F(ExportPasswordsTest, NoFileHoldsNoPassword) {
-  const ExportPasswords passwords(File());
+  const ExportPasswords passwords(File(), geteuid());
   EXPECT_FALSE(passwords.AnySet());
   EXPECT_FALSE(passwords.Accepts(""));
   EXPECT_FALSE(passwords.Accepts("anything"));
 }
 
 TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
-  ExportPasswords passwords(File());
+  ExportPasswords passwords(File(), geteuid());
   const mode_t umaskBefore = umask(077);  // an administrator's strict umask
   ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
   umask(umaskBefore);
@@ -41,7 +41,7 @@ TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   ASSERT_EQ(stat(dir_.File("etc/VELT").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0755u);
 
-  const ExportPasswords reread(File());
+  const ExportPasswords reread(File(), geteuid());
   EXPECT_TRUE(reread.AnySet());
   EXPECT_TRUE(reread.Accepts("Clinic-Pass"));
   EXPECT_TRUE(reread.Accepts("second one"));
@@ -53,12 +53,12 @@ TEST_F(ExportPasswordsTest, OnlySaltedHashesAreKeptAndEverySlotOpens) {
   ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
   EXPECT_NE(ReadBytes(File()), stored);
   ASSERT_EQ(passwords.Set(1, ""), FileStatus::kOk);
-  EXPECT_FALSE(ExportPasswords(File()).Accepts("Clinic-Pass"));
-  EXPECT_TRUE(ExportPasswords(File()).Accepts("second one"));
+  EXPECT_FALSE(ExportPasswords(File(), geteuid()).Accepts("Clinic-Pass"));
+  EXPECT_TRUE(ExportPasswords(File(), geteuid()).Accepts("second one"));
 }
 
 TEST_F(ExportPasswordsTest, AFailedWriteKeepsThePasswordsThere) {
-  ExportPasswords passwords(File());
+  ExportPasswords passwords(File(), geteuid());
   ASSERT_EQ(passwords.Set(2, "kept"), FileStatus::kOk);
   const std::string before = ReadBytes(File());
   // The new file cannot be made where it must go.
@@ -66,11 +66,45 @@ TEST_F(ExportPasswordsTest, AFailedWriteKeepsThePasswordsThere) {
   ASSERT_EQ(mkdir(blocker.c_str(), 0700), 0);
   EXPECT_NE(passwords.Set(2, "lost"), FileStatus::kOk);
   EXPECT_EQ(ReadBytes(File()), before);
-  EXPECT_TRUE(ExportPasswords(File()).Accepts("kept"));
+  EXPECT_TRUE(ExportPasswords(File(), geteuid()).Accepts("kept"));
   EXPECT_FALSE(passwords.Accepts("lost"));
   // A folder that cannot be made: a file stands in its place.
-  ExportPasswords nowhere(File() + "/below");
+  ExportPasswords nowhere(File() + "/below", geteuid());
   EXPECT_EQ(nowhere.Set(1, "x"), FileStatus::kBadPath);
+}
+
+// A user who can write the file could add a hash of their own; a pipe put at its name would
+// hang the export; a huge file or a hash with huge limits would cost any memory and time.
+TEST_F(ExportPasswordsTest, AnUntrustedPasswordFileIsRefusedWhole) {
+  ExportPasswords passwords(File(), geteuid());
+  ASSERT_EQ(passwords.Set(1, "Clinic-Pass"), FileStatus::kOk);
+  const std::string good = ReadBytes(File());
+  const auto refusal = [this](uid_t owner) {
+    const ExportPasswords read(File(), owner);
+    EXPECT_FALSE(read.AnySet());
+    EXPECT_FALSE(read.Accepts("Clinic-Pass"));
+    EXPECT_NE(read.refusal().find("'" + File() + "'"), std::string::npos) << read.refusal();
+    return read.refusal();
+  };
+  EXPECT_NE(refusal(geteuid() + 1).find("not owned by the administrator"), std::string::npos);
+  ASSERT_EQ(chmod(File().c_str(), 0666), 0);
+  EXPECT_NE(refusal(geteuid()).find("changed by users other"), std::string::npos);
+  ASSERT_EQ(chmod(File().c_str(), 0620), 0);
+  EXPECT_NE(refusal(geteuid()).find("changed by users other"), std::string::npos);
+  ASSERT_EQ(chmod(File().c_str(), 0644), 0);
+  testing::WriteBytes(File(), good + std::string(5000, '#'));
+  EXPECT_NE(refusal(geteuid()).find("larger"), std::string::npos);
+  std::string costly = good;
+  costly.replace(costly.find("m=65536"), 7, "m=4194304");
+  testing::WriteBytes(File(), costly);
+  EXPECT_NE(refusal(geteuid()).find("not made by 'acv set-export-password'"), std::string::npos);
+  ASSERT_EQ(unlink(File().c_str()), 0);
+  ASSERT_EQ(mkfifo(File().c_str(), 0644), 0);
+  EXPECT_NE(refusal(geteuid()).find("not a regular file"), std::string::npos);
+  ASSERT_EQ(unlink(File().c_str()), 0);
+  testing::WriteBytes(File(), good);
+  ASSERT_EQ(chmod(File().c_str(), 0644), 0);
+  EXPECT_TRUE(ExportPasswords(File(), geteuid()).Accepts("Clinic-Pass")) << "the file as written";
 }
 
 TEST(WipeSecretTest, LeavesNothingOfTheText) {

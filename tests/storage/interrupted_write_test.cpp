@@ -3,12 +3,14 @@
 // hold exactly the records of the last completed operation, and must take new records.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
 #include <optional>
 
+#include "storage/csv_file.h"
 #include "storage/posix_file.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
@@ -34,7 +36,7 @@ void KillAtChange() {
 std::optional<Records> ReadAll(const std::string& name) {
   ResponseFile file;
   const FileStatus opened = file.OpenForReading(name, true);
-  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kNoMoreRecords) {
     return Records();
   }
   if (opened != FileStatus::kOk) {
@@ -162,6 +164,51 @@ TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
         legacy + std::string(700, 'x'),
         [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
         records(three));
+  }
+  {
+    SCOPED_TRACE("a new file written whole, as salvage writes it");
+    KillAtEveryPoint(
+        "", [&] { return ResponseFile::WriteNewFile(name, two); }, {}, records(two));
+  }
+}
+
+// An export that replaces an older one, killed at every change: the target holds the old or
+// the new text, a part file left behind is readable by its owner alone, and the next export to
+// the same name leaves none.
+TEST_F(InterruptedWriteTest, AReplacingExportLeavesNoReadablePart) {
+  const std::string target = dir_.File("out.csv");
+  const std::string part = target + ".part";
+  const auto exportText = [&](const std::string& text) {
+    CsvFile file;
+    FileStatus status = file.Open(target, true);
+    if (status == FileStatus::kOk) {
+      status = file.Write(text);
+    }
+    return status == FileStatus::kOk ? file.Commit() : status;
+  };
+  for (int kill = 1;; ++kill) {
+    WriteBytes(target, "old");
+    const pid_t pid = fork();
+    if (pid == 0) {
+      changesLeft = kill;
+      SetFaultHookForTesting(KillAtChange);
+      _exit(exportText("new") == FileStatus::kOk ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::string found = ReadBytes(target);
+    ASSERT_TRUE(found == "old" || found == "new") << "kill at change " << kill;
+    struct stat info {};
+    if (stat(part.c_str(), &info) == 0) {
+      EXPECT_EQ(info.st_mode & 0077, 0u) << "kill at change " << kill;
+    }
+    ASSERT_EQ(exportText("again"), FileStatus::kOk) << "kill at change " << kill;
+    EXPECT_EQ(ReadBytes(target), "again");
+    EXPECT_NE(access(part.c_str(), F_OK), 0) << "kill at change " << kill;
+    if (WIFEXITED(status)) {
+      EXPECT_GT(kill, 2) << "too few points to be a test";
+      return;
+    }
   }
 }
 

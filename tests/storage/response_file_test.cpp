@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "storage/messages.h"
+#include "storage/posix_file.h"
 #include "storage/record_image.h"
 #include "support/temp_dir.h"
 
@@ -17,6 +19,15 @@ using testing::InChild;
 using testing::Person;
 using testing::ReadBytes;
 using testing::WriteBytes;
+
+// The pipes of a process held between opening a file and locking it.
+int heldAtLock[2];
+int releasedFromLock[2];
+void WaitAtLock() {
+  char byte = 0;
+  static_cast<void>(write(heldAtLock[1], &byte, 1));
+  static_cast<void>(read(releasedFromLock[0], &byte, 1));
+}
 
 class ResponseFileTest : public ::testing::Test {
  protected:
@@ -101,7 +112,7 @@ TEST_F(ResponseFileTest, AMissingFileIsNotFoundAndNeverCreated) {
       << "a rewrite has nothing to rewrite";
   EXPECT_NE(access(Name().c_str(), F_OK), 0);
   WriteBytes(Name(), "");
-  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort) << "empty: no records";
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kNoMoreRecords) << "empty: no records";
 }
 
 TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
@@ -126,8 +137,10 @@ TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
 TEST_F(ResponseFileTest, PathFailuresHaveTheirCodes) {
   StoredRecord bytes{};
   int index = 0;
+  // A save into a folder that is not there: the path is wrong, not the disk.
   EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("missing/x.cvr"), bytes, &index, -1),
-            FileStatus::kNotFound);
+            FileStatus::kBadPath);
+  EXPECT_EQ(SaveFailureMessage(FileStatus::kBadPath).text, "The path for the file is not correct.");
   WriteBytes(dir_.File("plain"), "x");
   EXPECT_EQ(ResponseFile::WriteRecord(dir_.File("plain/x.cvr"), bytes, &index, -1),
             FileStatus::kBadPath);
@@ -215,7 +228,7 @@ TEST_F(ResponseFileTest, ATornTailIsReportedAndCutByTheNextWrite) {
   // A header alone, as a write cut short by an older version left it: no records to read, but
   // it takes new ones.
   WriteBytes(Name(), whole.substr(0, kFileHeaderSize) + std::string(100, 'x'));
-  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kNoMoreRecords);
   EXPECT_EQ(Append(Name(), 4), 0);
   EXPECT_EQ(ReadBytes(Name()).size(), kMinFileSize);
 }
@@ -340,6 +353,46 @@ TEST_F(ResponseFileTest, ANewFileWhoseFirstRecordFailedIsRemoved) {
   EXPECT_NE(access(Name().c_str(), F_OK), 0) << "no file left behind";
   WriteBytes(Name(), "");
   EXPECT_EQ(Append(Name()), 0) << "an empty file is accepted as new";
+}
+
+// Two programs save to the same new file at the same moment: one makes it, the other opens it
+// and takes the lock first. Whatever becomes of the maker's own write, the other's saved records
+// stay.
+TEST_F(ResponseFileTest, RecordsSavedByAnotherProcessSurviveTheMakersFailedFirstWrite) {
+  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  const StoredRecord stored = BuildImage(record);
+  const std::vector<std::vector<StoredRecord>> makerWrites = {
+      {},                                              // nothing to write
+      std::vector<StoredRecord>(kMaxRecords, stored),  // refused: one too many
+  };
+  for (const std::vector<StoredRecord>& makerWrite : makerWrites) {
+    const std::string name = Name();
+    unlink(name.c_str());
+    ASSERT_EQ(pipe(heldAtLock), 0);
+    ASSERT_EQ(pipe(releasedFromLock), 0);
+    const pid_t maker = fork();
+    if (maker == 0) {
+      SetLockHookForTesting(WaitAtLock);
+      int first = 0;
+      _exit(-Code(ResponseFile::AppendRecords(name, makerWrite, &first)));
+    }
+    char byte = 0;
+    ASSERT_EQ(read(heldAtLock[0], &byte, 1), 1);  // the maker has made the file, unlocked
+    int first = -1;
+    EXPECT_EQ(ResponseFile::AppendRecords(name, {stored, stored}, &first), FileStatus::kOk);
+    EXPECT_EQ(first, 0);
+    ASSERT_EQ(write(releasedFromLock[1], &byte, 1), 1);
+    int status = 0;
+    waitpid(maker, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), makerWrite.empty() ? 0 : -Code(FileStatus::kFull) & 0xFF);
+    ResponseFile file;
+    ASSERT_EQ(file.OpenForReading(name, true), FileStatus::kOk) << makerWrite.size();
+    EXPECT_EQ(file.recordCount(), 2);
+    for (int* end : {heldAtLock, releasedFromLock}) {
+      close(end[0]);
+      close(end[1]);
+    }
+  }
 }
 
 TEST_F(ResponseFileTest, AppendingManyIsAllOrNothing) {
