@@ -45,7 +45,8 @@ struct ReportBox {
 // Where the report's pictures are looked for: "share/adult-corvantis" in the program's folder
 // and in each folder above it, nearest first. An installed program in /usr/bin finds
 // /usr/share/adult-corvantis; one in the build tree finds the folder the build draws them into.
-QStringList ReportPictureFolders(const QString& programFolder = QCoreApplication::applicationDirPath());
+QStringList ReportPictureFolders(
+    const QString& programFolder = QCoreApplication::applicationDirPath());
 // The full path of picture `name` in the first of `folders` holding it; empty when none does.
 QString FindReportPicture(const QString& name, const QStringList& folders = ReportPictureFolders());
 

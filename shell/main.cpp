@@ -44,9 +44,10 @@ QString FileToOpen(int argc, char** argv) {
 QtMessageHandler passOn = nullptr;
 void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtFatalMsg) {
-    std::fputs("adult-corvantis: no display could be reached to open the window on (acv works "
-               "without one)\n",
-               stderr);
+    std::fputs(
+        "adult-corvantis: no display could be reached to open the window on (acv works "
+        "without one)\n",
+        stderr);
     std::_Exit(2);
   }
   if (!QLatin1String(context.category).startsWith(QLatin1String("qt.qpa."))) {

@@ -3,9 +3,9 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
-#include "support/run_acv.h"
 #include "engine/omega.h"
 #include "engine/screens.h"
+#include "support/run_acv.h"
 
 namespace acv {
 namespace {

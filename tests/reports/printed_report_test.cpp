@@ -344,7 +344,8 @@ class PrintedReportTest : public QObject {
              installed);
     // Nothing for a program outside both trees, wherever the build was made.
     QTemporaryDir elsewhere;
-    QCOMPARE(FindReportPicture(QString::fromLatin1(kLogoPicture), ReportPictureFolders(elsewhere.path())),
+    QCOMPARE(FindReportPicture(QString::fromLatin1(kLogoPicture),
+                               ReportPictureFolders(elsewhere.path())),
              QString());
     // The walk up ends at the root.
     QCOMPARE(ReportPictureFolders(QStringLiteral("/")), QStringList{"/share/adult-corvantis"});

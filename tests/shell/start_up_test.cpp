@@ -133,8 +133,8 @@ class StartUpTest : public QObject {
       });
       frame.openAtStart(given.path);
       QVERIFY2(!opened, qPrintable(given.path));
-      QCOMPARE(prompts.captions(), given.caption.empty() ? QStringList()
-                                                         : QStringList{toQt(given.caption)});
+      QCOMPARE(prompts.captions(),
+               given.caption.empty() ? QStringList() : QStringList{toQt(given.caption)});
       QVERIFY(!frame.view()->hasReport());
     }
     // The message names the file as the dialog's box would hold it.
