@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   // would kill the program in the middle of it.
   std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"Adult Corvantis 4.0 command line: score questionnaires and work with .cvr files"};
+  app.set_version_flag("--version", "acv (Adult Corvantis) " ACV_VERSION);
   app.require_subcommand(1);
   int exitCode = acv::cli::kExitOk;
   acv::cli::SetupScoreCommand(app, &exitCode);
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     // One line naming the problem; usage errors are bad input.

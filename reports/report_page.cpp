@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHash>
@@ -99,8 +99,13 @@ QString FamilyForFace(const QString& face) {
   return family;
 }
 
-QStringList ReportPictureFolders() {
-  return {QCoreApplication::applicationDirPath(), QStringLiteral(ACV_REPORT_PICTURE_DIR)};
+QStringList ReportPictureFolders(const QString& programFolder) {
+  QStringList folders;
+  QDir folder(QDir(programFolder).absolutePath());
+  do {
+    folders << folder.filePath(QStringLiteral("share/adult-corvantis"));
+  } while (folder.cdUp());
+  return folders;
 }
 
 QString FindReportPicture(const QString& name, const QStringList& folders) {

@@ -3,6 +3,7 @@
 // point sizes become pixel sizes the same way, so a page is the same on screen, paper and PDF.
 #pragma once
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -41,8 +42,11 @@ struct ReportBox {
   double right = 0;
 };
 
-// Where the report's pictures are looked for: beside the program, then in the build's folder.
-QStringList ReportPictureFolders();
+// Where the report's pictures are looked for: "share/adult-corvantis" in the program's folder
+// and in each folder above it, nearest first. An installed program in /usr/bin finds
+// /usr/share/adult-corvantis; one in the build tree finds the folder the build draws them into.
+QStringList ReportPictureFolders(
+    const QString& programFolder = QCoreApplication::applicationDirPath());
 // The full path of picture `name` in the first of `folders` holding it; empty when none does.
 QString FindReportPicture(const QString& name, const QStringList& folders = ReportPictureFolders());
 

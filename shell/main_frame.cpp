@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -22,7 +24,9 @@
 #include "shell/adult_edit.h"
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
+#include "storage/format.h"
 #include "storage/messages.h"
+#include "storage/record_search.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -188,8 +192,35 @@ void CMainFrame::updateCommands() {
 }
 
 void CMainFrame::analysisCommand() {
+  runAnalysis(AcvSettings().acvFileName());
+}
+
+void CMainFrame::openAtStart(const QString& path) {
+  if (path.isEmpty()) {
+    return;
+  }
+  const std::string chosen = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+  const std::optional<std::string> stem = StripChosenPath(chosen, kResponseFileSuffix);
+  if (!stem) {
+    prompts_.message(this, toQt(caption::kIncorrectFileName), toQt(text::kBrowseNotCvr),
+                     Prompts::Icon::kStop);
+    return;
+  }
+  const QString name = QFile::decodeName(QByteArray::fromStdString(*stem));
+  RecordIndex index;
+  const FileStatus status = BuildRecordIndex(chosen, true, &index);
+  if (status != FileStatus::kOk) {
+    const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
+    prompts_.message(this, toQt(message.caption), toQtNaming(message.text, name),
+                     Prompts::Icon::kStop);
+    return;
+  }
+  runAnalysis(name);
+}
+
+void CMainFrame::runAnalysis(const QString& fileName) {
   AcvSettings settings;
-  CAdultAn dialog(prompts_, settings.acvFileName(), this);
+  CAdultAn dialog(prompts_, fileName, this);
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }

@@ -34,6 +34,10 @@ class CMainFrame : public QMainWindow {
   }
   // The print and preview dialogs: Qt's own unless a test gives others.
   void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
+  // A response file the program was started with (a double-click on it): the Analysis selection
+  // opens with its name in the file box. A path that is not a readable response file gets the
+  // message the selection dialogs give; an empty path does nothing.
+  void openAtStart(const QString& path);
 
  public slots:
   void analysisCommand();
@@ -50,6 +54,9 @@ class CMainFrame : public QMainWindow {
  private:
   void createCommands();
   void updateCommands();
+  // The Analysis selection on response file `fileName` (without ".cvr"); the chosen reports go
+  // into the view.
+  void runAnalysis(const QString& fileName);
 
   Prompts& prompts_;
   CTesselView* view_;

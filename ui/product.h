@@ -8,7 +8,6 @@
 namespace acv::product {
 
 inline constexpr std::string_view kName = "Adult Corvantis";
-inline constexpr std::string_view kVersion = "4.0";
 inline constexpr std::string_view kAboutVersion = "Adult Corvantis Version 4.0";
 inline constexpr std::string_view kCreditLine =
     "Adult Corvantis 4.0 is designed, written and published by VELT.";

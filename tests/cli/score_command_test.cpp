@@ -3,9 +3,9 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
-#include "support/run_acv.h"
 #include "engine/omega.h"
 #include "engine/screens.h"
+#include "support/run_acv.h"
 
 namespace acv {
 namespace {
@@ -101,10 +101,15 @@ TEST(ScoreCommandTest, BadInputIsRefusedWithOneLine) {
             std::string::npos);
 }
 
-TEST(ScoreCommandTest, HelpDescribesTheUsage) {
+TEST(ScoreCommandTest, HelpAndVersionNeedNoCommand) {
   const auto top = RunAcv({"--help"});
   EXPECT_EQ(top.status, 0);
   EXPECT_NE(top.out.find("score"), std::string::npos);
+  EXPECT_NE(top.out.find("--version"), std::string::npos);
+  const auto version = RunAcv({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "acv (Adult Corvantis) " ACV_VERSION "\n");
+  EXPECT_EQ(version.err, "");
   const auto score = RunAcv({"score", "--help"});
   EXPECT_EQ(score.status, 0);
   EXPECT_NE(score.out.find("--type"), std::string::npos);

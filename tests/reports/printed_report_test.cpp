@@ -1,5 +1,6 @@
 // The printed pages as a model: what each page routine draws where, recorded from its painter
 // calls for a two-report and a one-report analysis and for the longest texts the fields hold.
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -328,6 +329,26 @@ class PrintedReportTest : public QObject {
       QCOMPARE(device.drawing().images.size(), std::size_t{1});
     }
     painter.end();
+  }
+
+  void picturesAreFoundBesideTheProgramsBinFolder() {
+    // An installed layout: prefix/bin/program and prefix/share/adult-corvantis/.
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/adult-corvantis")));
+    const QString bin = prefix.filePath(QStringLiteral("bin"));
+    const QString installed = prefix.filePath(QStringLiteral("share/adult-corvantis/") +
+                                              QString::fromLatin1(kLogoPicture));
+    QVERIFY(QFile::copy(FindReportPicture(QString::fromLatin1(kLogoPicture)), installed));
+    QCOMPARE(FindReportPicture(QString::fromLatin1(kLogoPicture), ReportPictureFolders(bin)),
+             installed);
+    // Nothing for a program outside both trees, wherever the build was made.
+    QTemporaryDir elsewhere;
+    QCOMPARE(FindReportPicture(QString::fromLatin1(kLogoPicture),
+                               ReportPictureFolders(elsewhere.path())),
+             QString());
+    // The walk up ends at the root.
+    QCOMPARE(ReportPictureFolders(QStringLiteral("/")), QStringList{"/share/adult-corvantis"});
   }
 
   void textTooLongForItsBoxStepsDownThenEndsWithASign() {
