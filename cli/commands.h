@@ -46,6 +46,14 @@ struct SalvageOptions {
 int RunSalvage(const SalvageOptions& options);
 void SetupSalvageCommand(CLI::App& app, int* exitCode);
 
+// acv show FILE INDEX: one record's every stored field, its responses and the file's header.
+struct ShowOptions {
+  std::string file;
+  int index = 0;
+};
+int RunShow(const ShowOptions& options);
+void SetupShowCommand(CLI::App& app, int* exitCode);
+
 void SetupScoreCommand(CLI::App& app, int* exitCode);
 void SetupAnalyseCommand(CLI::App& app, int* exitCode);
 void SetupDemoCommand(CLI::App& app, int* exitCode);
