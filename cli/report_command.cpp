@@ -23,7 +23,10 @@ struct ReportOutput {
 };
 
 constexpr ReportOutput kOutputs[] = {
-    {"--pdf", "Write the eight-page printed report to this PDF file", &WriteReportPdf},
+    {"--pdf", "Write the eight-page printed report to this PDF file",
+     [](const QString& fileName, const Analysis& analysis) {
+       return WriteReportPdf(fileName, analysis);
+     }},
     {"--rtf", "Write the report as a Rich Text Format document (.rtf) for word processors",
      [](const QString& fileName, const Analysis& analysis) {
        return QString::fromStdString(
