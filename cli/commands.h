@@ -49,6 +49,14 @@ struct SalvageOptions {
 int RunSalvage(const SalvageOptions& options);
 void SetupSalvageCommand(CLI::App& app, int* exitCode);
 
+// acv show FILE INDEX: one record's every stored field, its responses and the file's header.
+struct ShowOptions {
+  std::string file;
+  int index = 0;
+};
+int RunShow(const ShowOptions& options);
+void SetupShowCommand(CLI::App& app, int* exitCode);
+
 // acv score --type self|observer RESPONSES
 struct ScoreOptions {
   std::string type;       // "self" or "observer"

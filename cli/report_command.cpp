@@ -24,7 +24,9 @@ struct ReportOutput {
 
 constexpr ReportOutput kOutputs[] = {
     {"--pdf", "Write the eight-page printed report to this PDF file", &ReportOptions::pdf,
-     &WriteReportPdf},
+     [](const QString& fileName, const Analysis& analysis) {
+       return WriteReportPdf(fileName, analysis);
+     }},
     {"--rtf", "Write the report as a Rich Text Format document (.rtf) for word processors",
      &ReportOptions::rtf,
      [](const QString& fileName, const Analysis& analysis) {

@@ -84,6 +84,25 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t* cp) {
   return length;
 }
 
+// The capital of one byte: ASCII and Latin-1 small letters lie 0x20 above theirs (but for the
+// division sign), and four of the 0x80..0x9F letters have theirs elsewhere.
+char UpperByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) {
+    return static_cast<char>(byte - 0x20);
+  }
+  switch (byte) {
+    case 0x9A:  // s caron
+    case 0x9C:  // oe
+    case 0x9E:  // z caron
+      return static_cast<char>(byte - 0x10);
+    case 0xFF:  // y diaeresis
+      return static_cast<char>(0x9F);
+    default:
+      return c;
+  }
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text) {
@@ -138,6 +157,14 @@ bool Utf8ToCp1252Exact(std::string_view text, std::string* out, std::size_t* uns
 bool IsStorableByte(unsigned char byte) {
   return byte >= 0x20 && byte != 0x7F && byte != 0x80 &&
          (byte < 0x80 || byte > 0x9F || kHighControls[byte - 0x80] != 0);
+}
+
+std::string Cp1252UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    c = UpperByte(c);
+  }
+  return upper;
 }
 
 }  // namespace acv

@@ -20,4 +20,8 @@ bool IsValidUtf8(std::string_view text);
 // index of the first character that code page 1252 cannot hold (`out` then incomplete).
 bool Utf8ToCp1252Exact(std::string_view text, std::string* out, std::size_t* unstorable);
 
+// Upper case by the code page's own letter pairs (a/A, \xE9/\xC9, \x9A/\x8A, \xFF/\x9F ...);
+// letters without a capital in the code page, and every other byte, are kept.
+std::string Cp1252UpperCase(std::string_view text);
+
 }  // namespace acv

@@ -112,9 +112,10 @@ void DrawCategoryRow(ReportPage& page, double top, std::string_view category) {
   page.PrintInBox(box, 0.1, 0.1, kBold | kSingleLine | kVCentre, 10, toQt(category));
 }
 
-// A cell divided into two or three stacked parts, one line of `lines` printed in each.
+// A cell divided into two or three stacked parts, one line of `lines` printed in each; or, for
+// a one-value row's count (`once`), its value printed once near the top of the divided cell.
 void DrawStackedCell(ReportPage& page, double top, std::size_t column, double height, int parts,
-                     const ReportCell& content) {
+                     const ReportCell& content, bool once = false) {
   const Fill fill = Shade(content.shaded);
   const QStringList lines = Lines(content.text);
   const double left = ColumnLeft(column);
@@ -129,6 +130,10 @@ void DrawStackedCell(ReportPage& page, double top, std::size_t column, double he
   // The first value sits a little below the cell's top; the others at their part's top, the
   // second of three a little lower.
   const std::array<double, 3> rows = {parts == 3 ? 0.15 : 0.1, parts == 3 ? 0.075 : 0, 0};
+  if (once) {
+    page.PrintInBox(cell, rows[0], 0, kBold | kCentre, 8, lines.join(QString()));
+    return;
+  }
   for (int i = 0; i < parts && i < lines.size(); ++i) {
     const auto at = static_cast<std::size_t>(i);
     page.PrintInBox(part[at], rows[at], 0, kBold | kCentre, 8, lines[i]);
@@ -140,13 +145,15 @@ void DrawResultRow(ReportPage& page, const RowPlace& place, const ReportRow& cel
   const double bottom = top + place.height;
   const QStringList cutoff = Lines(cells[kCutoffColumn].text);
   const int parts = cutoff.size() == 3 ? 3 : 2;
-  const double textRow = cutoff.front().isEmpty() ? 0.1 : 0.15;
+  const bool oneValue = cutoff.front().isEmpty();
+  const double textRow = oneValue ? 0.1 : 0.15;
 
   const ReportBox disorder = page.AddBox(top, ColumnLeft(0), bottom, ColumnLeft(1), Fill::kNone);
   page.PrintInBox(disorder, textRow, 0.1, kBold | kVCentre, 8,
                   PrintedLabel(place.row, cells[kDisorderColumn]));
   for (const std::size_t column : {kCutoffColumn, kSelfColumn, kObserverColumn}) {
-    DrawStackedCell(page, top, column, place.height, parts, cells[column]);
+    DrawStackedCell(page, top, column, place.height, parts, cells[column],
+                    oneValue && column != kCutoffColumn);
   }
   const ReportCell& attained = cells[kAttainedColumn];
   const ReportBox attainedBox =
@@ -203,17 +210,21 @@ struct DetailPair {
   const char* label;
   double top, left, bottom, right;  // the label box; the value box follows it on the right
   double valueLeft, valueRight;
+  double roomBottom;  // the top of the next box below the value: the room its text may fill
 };
 
+// The last pair of each column has room down to the results table's column headers.
+constexpr double kDetailsFoot = 5.1;
+
 constexpr DetailPair kDetailPairs[] = {
-    {"Name:", 3, 0.5, 3.25, 1.22, 1.25, 3.9},
-    {"Address:", 3.4, 0.5, 3.75, 1.22, 1.25, 3.9},
-    {"Phone:", 4, 0.5, 4.25, 1.22, 1.25, 3.9},
-    {"Observer:", 4.5, 0.5, 4.75, 1.22, 1.25, 3.9},
-    {"Gender:", 3, 4, 3.25, 5.22, 5.25, 7.4},
-    {"Date of Birth:", 3.4, 4, 3.65, 5.22, 5.25, 7.4},
-    {"Age at Completion:", 3.8, 4, 4.05, 5.22, 5.25, 7.4},
-    {"Completion Date:", 4.2, 4, 4.45, 5.22, 5.25, 7.4},
+    {"Name:", 3, 0.5, 3.25, 1.22, 1.25, 3.9, 3.4},
+    {"Address:", 3.4, 0.5, 3.75, 1.22, 1.25, 3.9, 4},
+    {"Phone:", 4, 0.5, 4.25, 1.22, 1.25, 3.9, 4.5},
+    {"Observer:", 4.5, 0.5, 4.75, 1.22, 1.25, 3.9, kDetailsFoot},
+    {"Gender:", 3, 4, 3.25, 5.22, 5.25, 7.4, 3.4},
+    {"Date of Birth:", 3.4, 4, 3.65, 5.22, 5.25, 7.4, 3.8},
+    {"Age at Completion:", 3.8, 4, 4.05, 5.22, 5.25, 7.4, 4.2},
+    {"Completion Date:", 4.2, 4, 4.45, 5.22, 5.25, 7.4, kDetailsFoot},
 };
 
 // The observer's pair is left out when the analysis names no observer.
@@ -265,9 +276,11 @@ void DrawDetailsPage(ReportPage& page, const Analysis& analysis, const ReportCel
         page.AddBox(pair.top, pair.left, pair.bottom, pair.right, Fill::kLightGrey);
     page.PrintInBox(label, 0, 0.01, kBold | kSingleLine | kVCentre, 9,
                     QString::fromLatin1(pair.label));
-    const ReportBox value =
-        page.AddBox(pair.top, pair.valueLeft, pair.bottom, pair.valueRight, Fill::kNone);
-    page.PrintInBox(value, 0.02, 0.05, kPlain, 9, toQt(values[i]));
+    page.AddBox(pair.top, pair.valueLeft, pair.bottom, pair.valueRight, Fill::kNone);
+    // Not clipped: a value of several lines runs on below its frame, and is made smaller only
+    // when it would reach the next box beneath.
+    const ReportBox room{pair.top, pair.valueLeft, pair.roomBottom, pair.valueRight};
+    page.PrintInBox(room, 0.02, 0.05, kPlain, 9, toQt(values[i]));
   }
   DrawResultsTable(page, 2, cells);
 }

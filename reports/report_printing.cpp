@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
@@ -23,6 +24,8 @@ constexpr int kPdfResolution = 1200;
 
 // The maker named as the PDF's author and creator.
 constexpr char kAuthor[] = "VELT";
+// The title of every report document, printed or saved.
+constexpr char kTitle[] = "Strictly Confidential";
 
 // The text of the first match of `pattern`'s one group in `text`; empty when none.
 QByteArray Capture(const QByteArray& text, const char* pattern) {
@@ -83,7 +86,7 @@ bool AddAuthor(QByteArray& pdf) {
 // A printer set up for the report, at the printer's own resolution.
 void SetUpPrinter(QPrinter& printer) {
   printer.setPageLayout(ReportPageLayout());
-  printer.setDocName(QStringLiteral("ACV Report"));
+  printer.setDocName(QString::fromLatin1(kTitle));
   printer.setCreator(QString::fromLatin1(kAuthor));
 }
 
@@ -116,7 +119,8 @@ bool PaintReport(QPagedPaintDevice& device, const Analysis& analysis, const QPag
   return painter.end();
 }
 
-QString WriteReportPdf(const QString& fileName, const Analysis& analysis) {
+QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
+                       const QPageRanges& ranges) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -124,9 +128,9 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis) {
     writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(ReportPageLayout());
-    writer.setTitle(QStringLiteral("Strictly Confidential"));
+    writer.setTitle(QString::fromLatin1(kTitle));
     writer.setCreator(QString::fromLatin1(kAuthor));
-    if (!PaintReport(writer, analysis)) {
+    if (!PaintReport(writer, analysis, ranges)) {
       return QStringLiteral("the pages could not be drawn");
     }
   }
@@ -134,8 +138,12 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis) {
   if (!AddAuthor(pdf)) {
     return QStringLiteral("the PDF's document information could not be completed");
   }
+  // It holds a patient's details: created with the mode the RTF report and the CSV export get.
+  const mode_t mask = umask(0);
+  umask(mask);
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
+  if (!file.open(QIODevice::WriteOnly) || fchmod(file.handle(), 0660 & ~mask) != 0 ||
+      file.write(pdf) != pdf.size() || !file.commit()) {
     return file.errorString();
   }
   return QString();
@@ -166,6 +174,17 @@ void PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& pro
   }
   const QPageRanges pages =
       printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+  // Printed to a PDF file, the report is the same archival document as a saved one.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    const QString error = WriteReportPdf(printer.outputFileName(), analysis, pages);
+    if (!error.isEmpty()) {
+      prompts.message(parent, QObject::tr("Print Has Failed"),
+                      QObject::tr("The report could not be printed on %1: %2.")
+                          .arg(printer.outputFileName(), error),
+                      Prompts::Icon::kStop);
+    }
+    return;
+  }
   if (!PaintReport(printer, analysis, pages)) {
     prompts.message(parent, QObject::tr("Print Has Failed"),
                     QObject::tr("The report could not be printed on %1.")

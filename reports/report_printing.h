@@ -24,11 +24,13 @@ QPageLayout ReportPageLayout();
 bool PaintReport(QPagedPaintDevice& device, const Analysis& analysis,
                  const QPageRanges& ranges = QPageRanges());
 
-// Writes the eight pages to `fileName` as an archival PDF (PDF/A-1b, every font embedded, the
-// title "Strictly Confidential", VELT as its creator, the creation date). The PDF is written to
-// a temporary file and moved into place only when complete, so a failure keeps any older file.
-// Returns the empty text on success, otherwise why it failed.
-QString WriteReportPdf(const QString& fileName, const Analysis& analysis);
+// Writes the pages in `ranges` (all eight when empty) to `fileName` as an archival PDF (PDF/A-1b,
+// every font embedded, the title "Strictly Confidential", VELT as its creator, the creation
+// date), created with the mode of the RTF report. The PDF is written to a temporary file and
+// moved into place only when complete, so a failure keeps any older file. Returns the empty text
+// on success, otherwise why it failed.
+QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
+                       const QPageRanges& ranges = QPageRanges());
 
 // The print and preview dialogs, behind one interface so that tests can answer them.
 class PrintDialogs {

@@ -77,7 +77,7 @@ constexpr std::string_view kOutline =
     "It is important to note that a positive screen for any of the disorders does not indicate "
     "a formal diagnosis. It merely indicates that the individual has met sufficient criteria for "
     "a disorder to warrant further investigation by an appropriate professional.\\par\r\n"
-    "\\pard\\plain \\qc\\widctlpar\\fs24 \\par {\\b ACV}{\\b  RESULTS}\\par\r\n"
+    "\\pard\\plain \\qc\\widctlpar\\fs24 \\par {\\b\\i ACV}{\\b  RESULTS}\\par\r\n"
     "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
 
 // A results-table cell: its text is already RTF.

@@ -4,23 +4,13 @@
 #include <cstdio>
 #include <tuple>
 
+#include "engine/cp1252.h"
 #include "storage/format.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
 
 namespace acv {
 namespace {
-
-// Upper case of ASCII letters; other bytes are kept, so names match exactly but for case.
-std::string UpperCased(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return upper;
-}
 
 // The value of a box holding only digits (at most nine); nothing otherwise.
 std::optional<int> BoxNumber(std::string_view text) {
@@ -64,8 +54,8 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
       continue;
     }
     IndexEntry entry;
-    entry.firstName = UpperCased(record.Text(TextField::kFirstName));
-    entry.lastName = UpperCased(record.Text(TextField::kLastName));
+    entry.firstName = Cp1252UpperCase(record.Text(TextField::kFirstName));
+    entry.lastName = Cp1252UpperCase(record.Text(TextField::kLastName));
     entry.birthDate = std::string(record.Text(TextField::kBirthDate));
     entry.reportType = record.ReportType();
     entry.savedStamp = std::string(record.Text(TextField::kSavedStamp));
@@ -86,8 +76,8 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
 std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view firstName,
                                    std::string_view lastName, std::string_view birthDate) {
   IndexEntry wanted;
-  wanted.lastName = UpperCased(lastName);
-  wanted.firstName = UpperCased(firstName);
+  wanted.lastName = Cp1252UpperCase(lastName);
+  wanted.firstName = Cp1252UpperCase(firstName);
   wanted.birthDate = std::string(birthDate);
   wanted.fileIndex = -1;
   const auto begin = std::lower_bound(

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
 #include "storage/record_image.h"
@@ -222,6 +223,60 @@ TEST_F(FileCommandsTest, WhatIsPrintedIsSafeAndPlain) {
   EXPECT_EQ(huge.err, "acv: --self: must be a record index from 0 to 656\n");
   EXPECT_EQ(RunAcv({"analyse", Sample(), "--observer", "657"}).err,
             "acv: --observer: must be a record index from 0 to 656\n");
+}
+
+// One record with every field its own, some with texts a terminal must not see raw.
+TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
+  ResponseRecord record =
+      testing::Person(Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307", kObserverReport);
+  const char* const texts[] = {
+      "2 Side Lane",          "Ashby", "NSW", "2000", "555 0100",   "555 0199", "Australia",
+      "jose@example.com\x01", "",      "",    "",     "Sam Müller", "Partner",  "sam@example.com",
+      "Line one\r\nTwo"};
+  for (int field = static_cast<int>(TextField::kStreetAddress), i = 0; field < kTextFieldCount;
+       ++field, ++i) {
+    if (*texts[i] != '\0') {
+      record.SetText(static_cast<TextField>(field), Utf8ToCp1252(texts[i]));
+    }
+  }
+  record.SetEntryMethod(kEnteredFromPaper);
+  const std::string file = dir_.File("one.cvr");
+  int index = -1;
+  ASSERT_EQ(ResponseFile::WriteRecord(file, BuildImage(record, "20070612101500"), &index, -1),
+            FileStatus::kOk);
+  const auto shown = RunAcv({"show", file, "0"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  const auto json = nlohmann::json::parse(shown.out);
+  EXPECT_EQ(json["header"].get<std::string>().substr(0, 7), "ACV 4.0");
+  const auto& fields = json["record"];
+  EXPECT_EQ(fields["firstName"], "José");
+  EXPECT_EQ(fields["email"], "jose@example.com\\x01");
+  EXPECT_EQ(fields["phone2"], "555 0199");
+  EXPECT_EQ(fields["observerRelationship"], "Partner");
+  EXPECT_EQ(fields["observerContact"], "sam@example.com");
+  EXPECT_EQ(fields["comments"], "Line one\\x0D\\x0ATwo");
+  EXPECT_EQ(fields["savedStamp"], "20070612101500");
+  EXPECT_EQ(fields["entryMethod"], "1");
+  EXPECT_EQ(fields["reportType"], kObserverReport);
+  EXPECT_EQ(fields["gender"], "F");
+  ASSERT_EQ(fields["responses"].size(), static_cast<std::size_t>(kItemCount));
+  for (int item = 1; item <= kItemCount; ++item) {
+    EXPECT_EQ(fields["responses"][item - 1], record.StoredResponse(item)) << item;
+  }
+  EXPECT_EQ(fields.size(), static_cast<std::size_t>(kTextFieldCount + 4));
+  EXPECT_EQ(json["header"].get<std::string>().find('\x1b'), std::string::npos);
+
+  const auto beyond = RunAcv({"show", file, "1"});
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_NE(beyond.err.find("record 1 is beyond"), std::string::npos);
+  EXPECT_EQ(RunAcv({"show", file, "657"}).status, 2);
+  EXPECT_EQ(RunAcv({"show", dir_.File("none.cvr"), "0"}).status, 2);
+
+  // The person is found however the accented names are typed.
+  const auto listed =
+      RunAcv({"list", file, "--first", "JOSÉ", "--last", "mÜLLER", "--dob", "19750307"});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out.rfind("0\tSaved: 12/06/2007 10:15:00", 0), 0u) << listed.out;
 }
 
 }  // namespace

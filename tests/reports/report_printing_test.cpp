@@ -1,6 +1,7 @@
 // Printing, previewing and PDF: the PDF as a reader sees it (pages, embedded fonts, texts), the
 // failure that keeps an older file, `acv report`, and the window's Print and Print Preview.
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QPrinter>
@@ -30,6 +31,64 @@ QString Output(const QString& program, const QStringList& arguments) {
 int PageCount(const QString& pdf) {
   static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
   return pages.match(Output(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+}
+
+// An archival PDF as a reader sees it: PDF/A identification and output intent, the title, the
+// maker as author and creator, and a creation date.
+void VerifyArchival(const QString& pdf) {
+  QFile file(pdf);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(bytes.contains("pdfaid:part"));
+  QVERIFY(bytes.contains("/OutputIntents"));
+  const QString info = Output(QStringLiteral("pdfinfo"), {pdf});
+  QVERIFY(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Strictly Confidential"))));
+  QVERIFY(info.contains(QRegularExpression(QStringLiteral("Author:\\s+VELT"))));
+  QVERIFY(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+VELT"))));
+  QVERIFY(info.contains(QStringLiteral("CreationDate")));
+}
+
+// The permission bits a file was created with.
+mode_t ModeOf(const QString& path) {
+  struct stat info {};
+  return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// A word of a PDF page as poppler places it, in points from the page's top-left corner.
+struct Word {
+  QString text;
+  QRectF box;
+};
+
+// The words of page `page`, as `pdftotext -bbox` reads them.
+QList<Word> PageWords(const QString& pdf, int page) {
+  const QString xhtml =
+      Output(QStringLiteral("pdftotext"),
+             {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+              QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+  static const QRegularExpression word(QStringLiteral(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  QList<Word> words;
+  for (const QRegularExpressionMatch& match : word.globalMatch(xhtml)) {
+    const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
+    const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
+    QString text = match.captured(5);
+    text.replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    words.push_back({text, QRectF(topLeft, bottomRight)});
+  }
+  return words;
+}
+
+// The first word `text` lying within `area` (everywhere when `area` is empty).
+const Word* FindWord(const QList<Word>& words, const QString& text, const QRectF& area = {}) {
+  for (const Word& word : words) {
+    if (word.text == text && (area.isEmpty() || area.contains(word.box.center()))) {
+      return &word;
+    }
+  }
+  return nullptr;
 }
 
 Analysis SampleAnalysis() {
@@ -76,20 +135,20 @@ class ReportPrintingTest : public QObject {
   void reportCommandWritesAnArchivalPdf() {
     const testing::SampleFile sample;
     const QString pdf = sample.folder() + QStringLiteral("/report.pdf");
+    const QString rtf = sample.folder() + QStringLiteral("/report.rtf");
     QProcess acv;
     acv.start(QStringLiteral(ACV_EXE),
               {QStringLiteral("report"), QString::fromStdString(sample.fullName()),
                QStringLiteral("--self"), QStringLiteral("0"), QStringLiteral("--observer"),
-               QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+               QStringLiteral("1"), QStringLiteral("--pdf"), pdf, QStringLiteral("--rtf"), rtf});
     QVERIFY(acv.waitForFinished(60000));
     QCOMPARE(acv.exitCode(), 0);
 
     QCOMPARE(PageCount(pdf), 8);
-    const QString info = Output(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.contains(QStringLiteral("Strictly Confidential")));
-    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Author:\\s+VELT"))));
-    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+VELT"))));
-    QVERIFY(info.contains(QStringLiteral("CreationDate")));
+    VerifyArchival(pdf);
+    // Both hold the patient's details, so both are kept from other users alike.
+    QCOMPARE(ModeOf(pdf), ModeOf(rtf));
+    QCOMPARE(ModeOf(pdf) & 0007, mode_t(0));
     // Every font embedded: the last-but-four column of each font line says "yes".
     const QStringList fonts = Output(QStringLiteral("pdffonts"), {pdf})
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
@@ -110,6 +169,65 @@ class ReportPrintingTest : public QObject {
           "Number of positive screens", "BRIEF DEFINITIONS FOR EACH DISORDER",
           "Definitions (continued)", "ACV Report Interpretation Guidelines"}) {
       QVERIFY2(text.contains(QLatin1String(key)), key);
+    }
+  }
+
+  // Page 2's values and the counts of the one-value rows, where a reader finds them.
+  void pagesPlaceTheirTextsAsLaidOut() {
+    Analysis analysis = SampleAnalysis();
+    ResponseRecord& self = analysis.selfReport();
+    self.SetText(TextField::kStreetAddress, "Flat 4, 12 Example Street");
+    self.SetText(TextField::kTown, "Ashby");
+    self.SetText(TextField::kPostcode, "2000");
+    self.SetText(TextField::kCountry, "Australia");
+    self.SetText(TextField::kPhone, "555 0100");
+    self.SetText(TextField::kPhone2, "555 0199");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(WriteReportPdf(pdf, analysis).isEmpty());
+
+    // A three-line address and a two-line phone keep the 9 points of a one-line value.
+    const QList<Word> details = PageWords(pdf, 2);
+    const Word* gender = FindWord(details, QStringLiteral("Female"));
+    QVERIFY(gender != nullptr);
+    for (const char* shown : {"Flat", "Ashby", "Australia", "0100", "0199"}) {
+      const Word* word = FindWord(details, QLatin1String(shown));
+      QVERIFY2(word != nullptr, shown);
+      QVERIFY2(qAbs(word->box.height() - gender->box.height()) < 0.1, shown);
+    }
+    const Word* street = FindWord(details, QStringLiteral("Flat"));
+    const Word* country = FindWord(details, QStringLiteral("Australia"));
+    QVERIFY2(country->box.top() - street->box.top() > 1.5 * gender->box.height(), "lines apart");
+
+    // One-value rows: each count level with the row's label, above the cutoff in the lower part.
+    const struct {
+      int page;
+      int row;
+      const char* label;
+    } rows[] = {
+        {3, 13, "Phonological"}, {4, 16, "Anorexia"}, {4, 17, "Bulimia"}, {4, 21, "Antisocial"}};
+    constexpr double kPoints = 72;
+    for (const auto& [page, row, labelWord] : rows) {
+      const QList<Word> words = PageWords(pdf, page);
+      const Word* label = FindWord(words, QLatin1String(labelWord));
+      QVERIFY2(label != nullptr, labelWord);
+      const double tableLeft = label->box.left() - 0.1 * kPoints;
+      const double rowTop = label->box.top() - 0.1 * kPoints;
+      const auto column = [&](int index) {
+        const double left = tableLeft + (2.25 + 0.725 * (index - 1)) * kPoints;
+        return QRectF(left, rowTop, 0.725 * kPoints, 0.6 * kPoints);
+      };
+      const Word* cutoff =
+          FindWord(words, QString::fromLatin1(ScreenTableRow(row).cutoffText).trimmed(), column(1));
+      QVERIFY2(cutoff != nullptr, labelWord);
+      QVERIFY2(cutoff->box.top() > rowTop + 0.25 * kPoints, labelWord);
+      for (const auto& [index, which] :
+           {std::pair{2, Report::kSelf}, std::pair{3, Report::kObserver}}) {
+        const QString count = QString::number(analysis.ScreenForReport(row, which).counts.front());
+        const Word* shown = FindWord(words, count, column(index));
+        QVERIFY2(shown != nullptr, labelWord);
+        QVERIFY2(qAbs(shown->box.top() - label->box.top()) < 0.5, labelWord);
+      }
     }
   }
 
@@ -187,6 +305,9 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(PageCount(dialogs.file), 2);
     QVERIFY(Output(QStringLiteral("pdftotext"), {dialogs.file, QStringLiteral("-")})
                 .contains(QStringLiteral("ACV RESULTS")));
+    // Printed to a file, the report is the archival document a saved one is.
+    VerifyArchival(dialogs.file);
+    QCOMPARE(ModeOf(dialogs.file) & 0007, mode_t(0));
 
     QFile::remove(dialogs.file);
     frame.command(QStringLiteral("printPreview"))->trigger();

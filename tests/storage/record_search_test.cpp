@@ -1,7 +1,14 @@
 #include "storage/record_search.h"
 
 #include <gtest/gtest.h>
+#include <locale.h>
 
+#include <algorithm>
+#include <climits>
+#include <cwchar>
+#include <cwctype>
+
+#include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
@@ -41,6 +48,61 @@ TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
   EXPECT_EQ(ListLine(found[0]), "Saved: 12/06/2007 10:15:00   Self Assessment");
   EXPECT_EQ(ListLine(found[1]), "Saved: 02/01/2008 03:04:05   Observer Assessment by: Jo Observer");
   EXPECT_TRUE(FindPerson(index, "Alex", "Morgan", "19750309").empty());
+}
+
+// Names are stored in code page 1252 and typed in UTF-8 on the command line.
+TEST_F(RecordSearchTest, AccentedNamesMatchInAnyCase) {
+  Write(Person(Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307", kSelfReport));
+  Write(Person("Jose", "Muller", "19750307", kSelfReport));
+  Write(Person(Utf8ToCp1252("šárka"), Utf8ToCp1252("žÿœø"), "19750307", kSelfReport));
+  Write(Person("Sarka", "Zyoo", "19750307", kSelfReport));
+  Write(Person(Utf8ToCp1252("ŠÁRKA"), Utf8ToCp1252("ŽŸŒØ"), "19750307", kObserverReport));
+  RecordIndex index;
+  ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
+  const auto jose = FindPerson(index, Utf8ToCp1252("JOSÉ"), Utf8ToCp1252("MÜLLER"), "19750307");
+  ASSERT_EQ(jose.size(), 1u);
+  EXPECT_EQ(jose[0].fileIndex, 0);
+  // Both spellings sit together in the sorted index, so one search finds both.
+  const auto sarka = FindPerson(index, Utf8ToCp1252("Šárka"), Utf8ToCp1252("žŸŒø"), "19750307");
+  ASSERT_EQ(sarka.size(), 2u);
+  EXPECT_EQ(sarka[0].fileIndex, 2);
+  EXPECT_EQ(sarka[1].fileIndex, 4);
+  EXPECT_TRUE(std::is_sorted(
+      index.entries.begin(), index.entries.end(),
+      [](const IndexEntry& a, const IndexEntry& b) { return a.lastName < b.lastName; }));
+}
+
+// Every byte against the Unicode capital of its character: a byte whose capital the code page
+// holds becomes that capital, every other byte stays.
+TEST(Cp1252UpperCaseTest, EveryLetterPairOfTheCodePage) {
+  const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  ASSERT_NE(unicode, static_cast<locale_t>(0));
+  const locale_t previous = uselocale(unicode);
+  int pairs = 0;
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string small(1, static_cast<char>(byte));
+    const std::string utf8 = Cp1252ToUtf8(small);
+    std::mbstate_t state{};
+    wchar_t character = 0;
+    ASSERT_EQ(std::mbrtowc(&character, utf8.data(), utf8.size(), &state), utf8.size());
+    const auto capital = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(character)));
+    char capitalUtf8[MB_LEN_MAX] = {};
+    state = {};
+    const std::size_t length = std::wcrtomb(capitalUtf8, capital, &state);
+    std::string expected = small;
+    std::size_t unstorable = 0;
+    if (capital != character &&
+        Utf8ToCp1252Exact(std::string_view(capitalUtf8, length), &expected, &unstorable)) {
+      ++pairs;
+    } else {
+      expected = small;
+    }
+    EXPECT_EQ(Cp1252UpperCase(small), expected) << "byte " << byte;
+  }
+  uselocale(previous);
+  freelocale(unicode);
+  EXPECT_EQ(pairs, 26 + 30 + 4) << "ASCII, Latin-1, and the s caron, oe, z caron and y diaeresis";
+  EXPECT_EQ(Cp1252UpperCase(Utf8ToCp1252("šœžÿéüø ß")), Utf8ToCp1252("ŠŒŽŸÉÜØ ß"));
 }
 
 TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
