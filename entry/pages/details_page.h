@@ -10,6 +10,7 @@
 
 #include "engine/dates.h"
 #include "entry/pages/entry_page.h"
+#include "storage/messages.h"
 
 class QLabel;
 class QLineEdit;
@@ -55,8 +56,8 @@ class DetailsPage : public EntryPage {
  private:
   void showAge();
   void storeTextsAndGender();
-  // Shows a stop message, moves the focus to `box` and keeps the page.
-  bool refuse(const QString& caption, const QString& text, QWidget* box);
+  // Shows the message, moves the focus to `box` and keeps the page.
+  bool refuse(MessageId message, QWidget* box);
 
   ResponseRecord& record_;
   Prompts& prompts_;

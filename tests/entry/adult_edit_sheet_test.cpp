@@ -9,13 +9,14 @@
 #include <QtTest>
 
 #include "engine/response_record.h"
-#include "entry/adult_edit_sheet.h"
-#include "entry/edit_pages.h"
+#include "entry/adult_sheet.h"
+#include "entry/file_page.h"
 #include "entry/item_page.h"
 #include "entry/item_row.h"
 #include "entry/pages/details_page.h"
 #include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
+#include "entry/save_page.h"
 #include "storage/sample_records.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
@@ -76,14 +77,14 @@ class AdultEditSheetTest : public QObject {
  private slots:
   void anAnswerChangedIsWrittenInPlace() {
     CAdultEditSheet& sheet = open(2);
-    QVERIFY(sheet.editFilePage()->replaceBox()->isChecked());
-    QVERIFY(sheet.editFilePage()->fileBox()->box()->isReadOnly());
+    QVERIFY(sheet.filePage()->replaceBox()->isChecked());
+    QVERIFY(sheet.filePage()->fileBox()->box()->isReadOnly());
     next(3);  // to the first item page, the stored answers shown
     QCOMPARE(sheet.itemPage(0)->row(0)->answer(), edit_.unedited.GetResponse(1));
     sheet.itemPage(0)->row(0)->choice(5)->click();
     next(CAdultSheet::kItemPages + 1);
     QCOMPARE(sheet.windowTitle(), QStringLiteral("ACV Page 24 of 24"));
-    QVERIFY(!sheet.editSavePage()->replaceBox()->isVisible());
+    QVERIFY(!sheet.savePage()->replaceBox()->isVisible());
     const qsizetype size = fileBytes().size();
     finish();
     QVERIFY(closedWithFinish());
@@ -125,7 +126,7 @@ class AdultEditSheetTest : public QObject {
     CAdultEditSheet& sheet = open(1);
     next(CAdultSheet::kSavePage);
     back(CAdultSheet::kSavePage);
-    EditFilePage& first = *sheet.editFilePage();
+    FilePage& first = *sheet.filePage();
     first.replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
     first.fileBox()->setText(other);
@@ -135,8 +136,8 @@ class AdultEditSheetTest : public QObject {
     first.fileBox()->setText(other);
     record_.SetText(TextField::kComments, "second opinion");
     next(CAdultSheet::kSavePage);
-    QVERIFY(!sheet.editSavePage()->replaceBox()->isChecked());
-    QCOMPARE(sheet.editSavePage()->fileBox()->text(), other);
+    QVERIFY(!sheet.savePage()->replaceBox()->isChecked());
+    QCOMPARE(sheet.savePage()->fileBox()->text(), other);
     const QByteArray before = fileBytes();
     finish();
     QVERIFY(closedWithFinish());
@@ -157,7 +158,7 @@ class AdultEditSheetTest : public QObject {
     finish();
     QVERIFY(!closedWithFinish());
     QVERIFY(prompts_.shown.first().text.startsWith(QStringLiteral("Write access")));
-    EditSavePage& last = *sheet.editSavePage();
+    SavePage& last = *sheet.savePage();
     QVERIFY(last.chooseFileMode());
     QVERIFY(last.replaceBox()->isVisible());
     QVERIFY(last.fileBox()->box()->isReadOnly());

@@ -22,7 +22,6 @@
 #include "entry/pages/comments_page.h"
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
-#include "entry/pages/text_boxes.h"
 #include "entry/save_page.h"
 #include "storage/record_image.h"
 #include "storage/record_store.h"
@@ -33,6 +32,7 @@
 #include "support/record_builder.h"
 #include "support/show_active.h"
 #include "ui/date_boxes.h"
+#include "ui/field_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/text.h"
 

@@ -36,11 +36,10 @@ using testing::SampleFile;
 class SaveWizard : public EntryWizard {
  public:
   SaveWizard(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
-             const RecordEdit* edit)
-      : EntryWizard(prompts, nullptr) {
+             std::optional<RecordEdit> edit)
+      : EntryWizard(prompts, record, fileName, std::move(edit), nullptr) {
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 4 of 5"), QString()));
-    page = new PaperSavePage(record, fileName, analysis, prompts, QStringLiteral("ACV Page 5 of 5"),
-                             edit);
+    page = new PaperSavePage(run(), analysis, prompts, QStringLiteral("ACV Page 5 of 5"));
     addPage(page);
   }
   // Shows the wizard at page 5.
@@ -105,13 +104,13 @@ class PaperSavePageTest : public QObject {
     analysis_ = Analysis();
     sample_ = std::make_unique<SampleFile>();
     fileName_ = sample_->stem();
-    const RecordEdit* edit = nullptr;
+    std::optional<RecordEdit> edit;
     if (editIndex >= 0) {
       if (RecordEdit::Open(sample_->fullName(), editIndex, &edit_) != FileStatus::kOk) {
         qFatal("the sample record cannot be opened for editing");
       }
       record_ = edit_.unedited;
-      edit = &edit_;
+      edit = edit_;
     } else {
       record_ = TypedSelfReport();
     }

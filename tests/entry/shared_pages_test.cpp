@@ -12,10 +12,11 @@
 #include "entry/pages/blank_items.h"
 #include "entry/pages/comments_page.h"
 #include "entry/pages/report_type_page.h"
-#include "entry/pages/text_boxes.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
+#include "ui/field_boxes.h"
 #include "ui/text.h"
 
 namespace acv {
@@ -33,11 +34,11 @@ void Type(QWidget* widget, const QString& text) {
   }
 }
 
-class PagesWizard : public EntryWizard {
+class PagesWizard : public testing::PageWizard {
  public:
-  PagesWizard(Prompts& prompts, ResponseRecord& record) : EntryWizard(prompts, nullptr) {
+  PagesWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     type = new ReportTypePage(record, prompts, QStringLiteral("ACV Page 2 of 24"));
-    items = new ItemPage(record, blanks, QStringLiteral("ACV Page 4 of 24"), 1);
+    items = new ItemPage(record, run().blanks, QStringLiteral("ACV Page 4 of 24"), 1);
     comments = new CommentsPage(record, QStringLiteral("ACV Page 23 of 24"),
                                 QStringLiteral("Comments, please."));
     addPage(type);
@@ -47,7 +48,6 @@ class PagesWizard : public EntryWizard {
   void next() { button(QWizard::NextButton)->click(); }
   void back() { button(QWizard::BackButton)->click(); }
 
-  BlankItemsCheck blanks;
   ReportTypePage* type;
   ItemPage* items;
   CommentsPage* comments;
@@ -147,7 +147,7 @@ class SharedPagesTest : public QObject {
     QCOMPARE(record_.GetResponse(2), 1);
     QCOMPARE(record_.StoredResponse(3), kResponseBlank);
     QCOMPARE(record_.GetResponse(10), 3);
-    QVERIFY(!wizard.blanks.noBlankWarning());
+    QVERIFY(!wizard.run().blanks.noBlankWarning());
   }
 
   void hiddenDoNotWarnButtonSilencesTheCheckForTheRun() {
@@ -156,7 +156,7 @@ class SharedPagesTest : public QObject {
     ClickInModal(QStringLiteral("Continue: Do not warn me again"));
     wizard.next();
     QCOMPARE(wizard.currentPage(), wizard.comments);
-    QVERIFY(wizard.blanks.noBlankWarning());
+    QVERIFY(wizard.run().blanks.noBlankWarning());
     wizard.back();
     wizard.next();  // no dialog now: a dialog left open would block here
     QCOMPARE(wizard.currentPage(), wizard.comments);

@@ -1,4 +1,4 @@
-#include "entry/pages/text_boxes.h"
+#include "ui/field_boxes.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
