@@ -44,7 +44,6 @@ class DetailsPage : public EntryPage {
   bool validatePage() override;
 
   QLabel* heading() const { return heading_; }
-  QLineEdit* textBox(int index) const { return boxes_[index]; }
   QLineEdit* firstNameBox() const { return boxes_[0]; }
   QLineEdit* lastNameBox() const { return boxes_[1]; }
   DateBoxes* birthDate() const { return birth_; }
