@@ -20,6 +20,7 @@
 #include "storage/sample_records.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
+#include "support/wizard.h"
 #include "ui/file_name_box.h"
 
 namespace acv {
@@ -50,17 +51,6 @@ class AdultEditSheetTest : public QObject {
     sheet_->show();
     return *sheet_;
   }
-  void next(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      sheet_->button(QWizard::NextButton)->click();
-    }
-  }
-  void back(int times) {
-    for (int i = 0; i < times; ++i) {
-      sheet_->button(QWizard::BackButton)->click();
-    }
-  }
-  void finish() { sheet_->button(QWizard::FinishButton)->click(); }
   bool closedWithFinish() const { return sheet_->result() == QDialog::Accepted; }
   QByteArray fileBytes() const {
     QFile file(QString::fromStdString(sample_->fullName()));
@@ -79,14 +69,14 @@ class AdultEditSheetTest : public QObject {
     CAdultEditSheet& sheet = open(2);
     QVERIFY(sheet.filePage()->replaceBox()->isChecked());
     QVERIFY(sheet.filePage()->fileBox()->box()->isReadOnly());
-    next(3);  // to the first item page, the stored answers shown
+    testing::Next(*sheet_, 3);  // to the first item page, the stored answers shown
     QCOMPARE(sheet.itemPage(0)->row(0)->answer(), edit_.unedited.GetResponse(1));
     sheet.itemPage(0)->row(0)->choice(5)->click();
-    next(CAdultSheet::kItemPages + 1);
+    testing::Next(*sheet_, CAdultSheet::kItemPages + 1);
     QCOMPARE(sheet.windowTitle(), QStringLiteral("ACV Page 24 of 24"));
     QVERIFY(!sheet.savePage()->replaceBox()->isVisible());
     const qsizetype size = fileBytes().size();
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QVERIFY(prompts_.asked.isEmpty());
     QCOMPARE(fileBytes().size(), size);
@@ -102,8 +92,8 @@ class AdultEditSheetTest : public QObject {
       extra.RestoreGender(gender);
       open(8, {extra});
       record_.SetText(TextField::kComments, "edited");
-      next(CAdultSheet::kSavePage);
-      finish();
+      testing::Next(*sheet_, CAdultSheet::kSavePage);
+      testing::Finish(*sheet_);
       QVERIFY(closedWithFinish());
       QCOMPARE(stored(sample_->fullName(), 8).Gender(), gender);
     }
@@ -111,10 +101,10 @@ class AdultEditSheetTest : public QObject {
 
   void noEditsMadeAsksAndDoNotSaveKeepsTheWizard() {
     CAdultEditSheet& sheet = open(0);
-    next(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
     const QByteArray before = fileBytes();
     prompts_.answers.enqueue(false);
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(!closedWithFinish());
     QCOMPARE(prompts_.asked.size(), 1);
     QCOMPARE(prompts_.asked.first().caption, QStringLiteral("No Edits Made"));
@@ -124,8 +114,8 @@ class AdultEditSheetTest : public QObject {
 
   void theLastPageFollowsTheChoiceMadeAfterGoingBack() {
     CAdultEditSheet& sheet = open(1);
-    next(CAdultSheet::kSavePage);
-    back(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
+    testing::Back(*sheet_, CAdultSheet::kSavePage);
     FilePage& first = *sheet.filePage();
     first.replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
@@ -135,11 +125,11 @@ class AdultEditSheetTest : public QObject {
     first.replaceBox()->setChecked(false);
     first.fileBox()->setText(other);
     record_.SetText(TextField::kComments, "second opinion");
-    next(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
     QVERIFY(!sheet.savePage()->replaceBox()->isChecked());
     QCOMPARE(sheet.savePage()->fileBox()->text(), other);
     const QByteArray before = fileBytes();
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QCOMPARE(fileBytes(), before);
     QCOMPARE(stored((other + QStringLiteral(".cvr")).toStdString(), 0).Text(TextField::kComments),
@@ -152,10 +142,10 @@ class AdultEditSheetTest : public QObject {
     }
     CAdultEditSheet& sheet = open(3);
     record_.SetText(TextField::kComments, "edited");
-    next(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
     QVERIFY(
         QFile::setPermissions(QString::fromStdString(sample_->fullName()), QFileDevice::ReadOwner));
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(!closedWithFinish());
     QVERIFY(prompts_.shown.first().text.startsWith(QStringLiteral("Write access")));
     SavePage& last = *sheet.savePage();
@@ -165,7 +155,7 @@ class AdultEditSheetTest : public QObject {
     last.replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
     last.fileBox()->setText(other);
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QCOMPARE(stored((other + QStringLiteral(".cvr")).toStdString(), 0).Text(TextField::kComments),
              "edited");

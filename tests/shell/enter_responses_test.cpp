@@ -20,6 +20,7 @@
 #include "support/modal.h"
 #include "support/sample_file.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
 #include "ui/date_boxes.h"
 
 namespace acv {
@@ -48,26 +49,25 @@ class EnterResponsesTest : public QObject {
         return;
       }
       QApplication::setActiveWindow(sheet);
-      const auto next = [sheet] { sheet->button(QWizard::NextButton)->click(); };
-      next();  // Self-report
+      testing::Next(*sheet);  // Self-report
       DetailsPage& details = *sheet->detailsPage();
       details.firstNameBox()->setText(QStringLiteral("Alex"));
       details.lastNameBox()->setText(QStringLiteral("Morgan"));
       details.birthDate()->setDate(CalendarDate{1975, 3, 7});
-      next();
+      testing::Next(*sheet);
       QCOMPARE(sheet->windowTitle(), QStringLiteral("ACV Page 3 of 5"));
       for (int item = 1; item <= kItemCount; ++item) {
         const QString key = item == 42 ? QStringLiteral(" ") : QString::number(item % 6);
         QTest::keyClicks(QApplication::focusWidget(), key);
       }
       testing::ClickInModal(QStringLiteral("Leave blank and go to the next page"));  // item 42
-      next();
-      next();  // no comment
+      testing::Next(*sheet);
+      testing::Next(*sheet);  // no comment
       PaperSavePage& save = *sheet->savePage();
       *started = save.analysisChoice();
       save.viewBox()->setChecked(view);
       save.relatedBox()->setChecked(related);
-      sheet->button(QWizard::FinishButton)->click();
+      testing::Finish(*sheet);
       if (sheet->isVisible()) {
         sheet->reject();
       }
