@@ -21,10 +21,7 @@ int RunList(const ListOptions& options) {
                             std::to_string(date->year), Today(), &birth)
            : (options.birthDate.empty() ? BirthDateCheck::kEmpty : BirthDateCheck::kInvalid);
   if (check != BirthDateCheck::kOk) {
-    const std::string_view text = check == BirthDateCheck::kEmpty     ? text::kBirthDateMandatory
-                                  : check == BirthDateCheck::kUnder18 ? text::kUnder18
-                                                                      : text::kBirthDateIncorrect;
-    PrintMessage("list", {caption::kIncorrectDate, std::string(text)});
+    PrintMessage("list", BirthDateMessage(check));
     return kExitBadInput;
   }
   RecordIndex index;

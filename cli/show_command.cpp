@@ -1,4 +1,5 @@
 // acv show: one stored record as it stands in the file, every field of it, as JSON.
+#include <CLI/CLI.hpp>
 #include <array>
 #include <fstream>
 #include <iostream>

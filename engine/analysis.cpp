@@ -22,8 +22,7 @@ Reliability Standing(const Analysis& analysis, Report which) {
   if (analysis.IsAbsent(which)) {
     return Reliability::kAbsent;
   }
-  const OmegaResult omega =
-      ComputeOmega(which == Report::kSelf ? analysis.selfReport() : analysis.observerReport());
+  const OmegaResult omega = ComputeOmega(analysis.report(which));
   if (omega.text == kOmegaTooFewText) {
     return Reliability::kTooFew;
   }
@@ -85,20 +84,24 @@ std::string DateText(std::string_view stored) {
 
 }  // namespace
 
+Report ReportOfType(int reportType) {
+  return reportType == kObserverReport ? Report::kObserver : Report::kSelf;
+}
+
 bool Analysis::IsSelfAbsent() const {
-  return self_.Text(TextField::kLastName).empty();
+  return IsAbsent(Report::kSelf);
 }
 
 bool Analysis::IsObserverAbsent() const {
-  return observer_.Text(TextField::kLastName).empty();
+  return IsAbsent(Report::kObserver);
 }
 
 bool Analysis::IsAbsent(Report which) const {
-  return which == Report::kSelf ? IsSelfAbsent() : IsObserverAbsent();
+  return report(which).Text(TextField::kLastName).empty();
 }
 
 ScreenResult Analysis::ScreenForReport(int row, Report which) const {
-  ScreenResult result = EvaluateScreen(row, which == Report::kSelf ? self_ : observer_);
+  ScreenResult result = EvaluateScreen(row, report(which));
   if (!result.positive) {
     result.itemsMet.clear();
   }

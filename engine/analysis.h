@@ -11,6 +11,9 @@ namespace acv {
 
 enum class Report { kSelf, kObserver };
 
+// The report a record of `reportType` is: an Observer-report is kObserver, any other kSelf.
+Report ReportOfType(int reportType);
+
 class Analysis {
  public:
   // Both reports absent.
@@ -21,6 +24,10 @@ class Analysis {
   const ResponseRecord& selfReport() const { return self_; }
   ResponseRecord& observerReport() { return observer_; }
   const ResponseRecord& observerReport() const { return observer_; }
+  ResponseRecord& report(Report which) { return which == Report::kSelf ? self_ : observer_; }
+  const ResponseRecord& report(Report which) const {
+    return which == Report::kSelf ? self_ : observer_;
+  }
 
   // A report is absent when its record's last name is empty.
   bool IsSelfAbsent() const;

@@ -17,23 +17,23 @@ QString Caption(int id) {
 
 CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
                            Analysis& analysis, QWidget* parent)
-    : CAdultQSheet(prompts, record, fileName, analysis, nullptr, parent) {}
+    : CAdultQSheet(prompts, record, fileName, analysis, std::nullopt, parent) {}
 
 CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
-                           Analysis& analysis, const RecordEdit* edit, QWidget* parent)
-    : EntryWizard(prompts, parent) {
-  setObjectName(edit == nullptr ? QStringLiteral("CAdultQSheet")
-                                : QStringLiteral("CAdultQEditSheet"));
+                           Analysis& analysis, std::optional<RecordEdit> edit, QWidget* parent)
+    : EntryWizard(prompts, record, fileName, std::move(edit), parent) {
+  EntryRun& run = this->run();
+  setObjectName(run.saver.editing() ? QStringLiteral("CAdultQEditSheet")
+                                    : QStringLiteral("CAdultQSheet"));
   setPage(kReportTypePage, new ReportTypePage(record, prompts, Caption(kReportTypePage)));
   setPage(kDetailsPage, new DetailsPage(record, prompts, Caption(kDetailsPage)));
-  setPage(kGridPage, new ResponseGridPage(record, blanks_, prompts, Caption(kGridPage)));
+  setPage(kGridPage, new ResponseGridPage(record, run.blanks, prompts, Caption(kGridPage)));
   setPage(kCommentsPage,
           new CommentsPage(record, Caption(kCommentsPage),
                            tr("Please enter additional comments in the box below.  (Please be "
                               "brief.  There is a limit of 200 characters, approximately 30–40 "
                               "words.)")));
-  setPage(kSavePage,
-          new PaperSavePage(record, fileName, analysis, prompts, Caption(kSavePage), edit));
+  setPage(kSavePage, new PaperSavePage(run, analysis, prompts, Caption(kSavePage)));
   // The size of the main window, where the grid is readable without scrolling sideways.
   resize(880, 575);
 }
@@ -57,9 +57,5 @@ CommentsPage* CAdultQSheet::commentsPage() const {
 PaperSavePage* CAdultQSheet::savePage() const {
   return static_cast<PaperSavePage*>(page(kSavePage));
 }
-
-CAdultQEditSheet::CAdultQEditSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
-                                   Analysis& analysis, const RecordEdit& edit, QWidget* parent)
-    : CAdultQSheet(prompts, record, fileName, analysis, &edit, parent) {}
 
 }  // namespace acv

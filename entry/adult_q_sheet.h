@@ -6,7 +6,6 @@
 #pragma once
 
 #include "entry/entry_wizard.h"
-#include "entry/pages/blank_items.h"
 
 namespace acv {
 
@@ -17,7 +16,6 @@ class PaperSavePage;
 class ReportTypePage;
 class ResponseGridPage;
 class ResponseRecord;
-struct RecordEdit;
 
 class CAdultQSheet : public EntryWizard {
   Q_OBJECT
@@ -36,13 +34,9 @@ class CAdultQSheet : public EntryWizard {
   CommentsPage* commentsPage() const;
   PaperSavePage* savePage() const;
 
- protected:
-  // `edit` (or null) is the stored record being edited.
+  // `edit` is the stored record being edited, or nothing for a new record.
   CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
-               const RecordEdit* edit, QWidget* parent);
-
- private:
-  BlankItemsCheck blanks_;
+               std::optional<RecordEdit> edit, QWidget* parent);
 };
 
 class CAdultQEditSheet : public CAdultQSheet {
@@ -51,7 +45,8 @@ class CAdultQEditSheet : public CAdultQSheet {
  public:
   // `record` starts as the stored record of `edit`; `fileName` as the name of its file.
   CAdultQEditSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
-                   const RecordEdit& edit, QWidget* parent = nullptr);
+                   const RecordEdit& edit, QWidget* parent = nullptr)
+      : CAdultQSheet(prompts, record, fileName, analysis, edit, parent) {}
 };
 
 }  // namespace acv

@@ -16,27 +16,46 @@ QString Caption(int id) {
   return EntryWizard::pageCaption(id, CAdultSheet::kSavePage + 1);
 }
 
+QStringList FilePageIntro(bool editing) {
+  if (editing) {
+    return {CAdultSheet::tr("You are about to edit the responses to the Adult Corvantis "
+                            "questionnaire over pages 2 to 24."),
+            CAdultSheet::tr("After you have completed editing the ACV, you will be able to save "
+                            "your responses to an encrypted data file."),
+            CAdultSheet::tr("Where would you like to save the encrypted data for this Adult "
+                            "Corvantis?\n(If you are a client / patient completing the Adult "
+                            "Corvantis, please click 'Next >' on the bottom right to save to the "
+                            "default file.)")};
+  }
+  return {CAdultSheet::tr("You are about to enter the responses to the Adult Corvantis "
+                          "questionnaire over pages 2 to 24."),
+          CAdultSheet::tr("After you have completed the ACV, you will be able to save your "
+                          "responses to an encrypted data file."),
+          CAdultSheet::tr("Where would you like to save the encrypted data for this Adult "
+                          "Corvantis?\n(If you are a client or patient completing the Adult "
+                          "Corvantis, please click 'Next >' on the bottom right to save to the "
+                          "default file.)")};
+}
+
 }  // namespace
 
 CAdultSheet::CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
                          QWidget* parent)
-    : EntryWizard(prompts, parent) {
-  setObjectName(QStringLiteral("CAdultSheet"));
+    : CAdultSheet(prompts, record, fileName, std::nullopt, parent) {}
+
+CAdultSheet::CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                         std::optional<RecordEdit> edit, QWidget* parent)
+    : EntryWizard(prompts, record, fileName, std::move(edit), parent) {
+  EntryRun& run = this->run();
+  setObjectName(run.saver.editing() ? QStringLiteral("CAdultEditSheet")
+                                    : QStringLiteral("CAdultSheet"));
   setPage(kFilePage,
-          new FilePage(
-              fileName, prompts, Caption(kFilePage),
-              {tr("You are about to enter the responses to the Adult Corvantis questionnaire over "
-                  "pages 2 to 24."),
-               tr("After you have completed the ACV, you will be able to save your responses to "
-                  "an encrypted data file."),
-               tr("Where would you like to save the encrypted data for this Adult Corvantis?\n(If "
-                  "you are a client or patient completing the Adult Corvantis, please click 'Next "
-                  ">' on the bottom right to save to the default file.)")}));
+          new FilePage(run, prompts, Caption(kFilePage), FilePageIntro(run.saver.editing())));
   setPage(kReportTypePage, new ReportTypePage(record, prompts, Caption(kReportTypePage)));
   setPage(kDetailsPage, new DetailsPage(record, prompts, Caption(kDetailsPage)));
   for (int index = 0; index < kItemPages; ++index) {
     const int id = kFirstItemPage + index;
-    setPage(id, new ItemPage(record, blanks_, Caption(id), 10 * index + 1));
+    setPage(id, new ItemPage(record, run.blanks, Caption(id), 10 * index + 1));
   }
   setPage(kCommentsPage,
           new CommentsPage(record, Caption(kCommentsPage),
@@ -44,7 +63,7 @@ CAdultSheet::CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& file
                               "may be useful to the health professional, please type them in the "
                               "box below. (Please be brief. There is a limit of 200 characters, "
                               "approximately 30–40 words.)")));
-  setPage(kSavePage, new SavePage(record, fileName, prompts, Caption(kSavePage)));
+  setPage(kSavePage, new SavePage(run, prompts, Caption(kSavePage)));
   // Wide enough for the statements and the answer columns at the user's font size.
   const int width = std::max(960, fontMetrics().averageCharWidth() * 140);
   resize(width, 720);

@@ -1,10 +1,12 @@
-// The on-screen questionnaire wizard "Adult Sheet": 24 pages from the response file's name to
-// the save. It fills the record and the file name text its command owns; Finish has saved the
-// record when exec() returns Accepted.
+// The on-screen questionnaire wizard "Adult Sheet" (CAdultSheet): 24 pages from the response
+// file's name to the save. It fills the record and the file name text its command owns; Finish
+// has saved the record when exec() returns Accepted. CAdultEditSheet is the same wizard on a
+// stored record being edited: its first page (CAdultP0EDIT) and last page (CAdultP23Edit) show
+// "Replace Existing Record", ticked at first, so that Finish writes the record back in its own
+// place.
 #pragma once
 
 #include "entry/entry_wizard.h"
-#include "entry/pages/blank_items.h"
 
 namespace acv {
 
@@ -34,6 +36,9 @@ class CAdultSheet : public EntryWizard {
   // under there.
   CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
               QWidget* parent = nullptr);
+  // `edit` is the stored record being edited, or nothing for a new record.
+  CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+              std::optional<RecordEdit> edit, QWidget* parent);
 
   FilePage* filePage() const;
   ReportTypePage* reportTypePage() const;
@@ -41,9 +46,16 @@ class CAdultSheet : public EntryWizard {
   ItemPage* itemPage(int index) const;
   CommentsPage* commentsPage() const;
   SavePage* savePage() const;
+};
 
- private:
-  BlankItemsCheck blanks_;
+class CAdultEditSheet : public CAdultSheet {
+  Q_OBJECT
+
+ public:
+  // `record` starts as the stored record of `edit`; `fileName` as the name of its file.
+  CAdultEditSheet(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                  const RecordEdit& edit, QWidget* parent = nullptr)
+      : CAdultSheet(prompts, record, fileName, edit, parent) {}
 };
 
 }  // namespace acv

@@ -5,7 +5,9 @@
 
 namespace acv {
 
-EntryWizard::EntryWizard(Prompts& prompts, QWidget* parent) : QWizard(parent), prompts_(prompts) {
+EntryWizard::EntryWizard(Prompts& prompts, ResponseRecord& record, QString& fileName,
+                         std::optional<RecordEdit> edit, QWidget* parent)
+    : QWizard(parent), prompts_(prompts), run_(prompts, record, fileName, std::move(edit)) {
   setWindowTitle(tr("Adult Sheet"));
   setWizardStyle(QWizard::ClassicStyle);
   setOption(QWizard::NoBackButtonOnStartPage);

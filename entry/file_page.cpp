@@ -5,9 +5,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "entry/pages/page_layout.h"
+#include "entry/entry_run.h"
+#include "entry/replace_check_box.h"
 #include "storage/messages.h"
-#include "storage/record_search.h"
+#include "storage/typed_input.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
@@ -23,29 +24,19 @@ QString CvrFileNote() {
       "file has reached its capacity and prompt you to create a new file.");
 }
 
-bool CheckTypedFileName(Prompts& prompts, QWidget* parent, const FileNameBox& box) {
-  std::string fullName;
-  const FileNameCheck check = ResolveResponseFileName(box.fileSystemName(), &fullName);
-  if (check == FileNameCheck::kOk) {
-    return true;
-  }
-  prompts.message(
-      parent, toQt(caption::kIncorrectFileName),
-      toQt(check == FileNameCheck::kEmpty ? text::kNoFileName : text::kFileNameWithExtension),
-      Prompts::Icon::kStop);
-  box.box()->setFocus();
-  return false;
-}
-
-FilePage::FilePage(QString& fileName, Prompts& prompts, const QString& caption,
+FilePage::FilePage(EntryRun& run, Prompts& prompts, const QString& caption,
                    const QStringList& intro, QWidget* parent)
-    : EntryPage(caption, parent), fileName_(fileName), prompts_(prompts) {
+    : EntryPage(caption, parent), run_(run), prompts_(prompts) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
+  replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : intro) {
     layout->addWidget(NoteLabel(text));
     layout->addSpacing(8);
+  }
+  if (replaceBox_ != nullptr) {
+    layout->addWidget(replaceBox_);
   }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
@@ -54,13 +45,31 @@ FilePage::FilePage(QString& fileName, Prompts& prompts, const QString& caption,
 }
 
 void FilePage::activate() {
-  fileBox_->setText(fileName_);
+  fileBox_->setText(run_.fileName);
+  if (replaceBox_ != nullptr) {
+    replaceBox_->apply();
+  }
   fileBox_->box()->setFocus();
 }
 
 bool FilePage::validatePage() {
-  fileName_ = fileBox_->text();
-  return CheckTypedFileName(prompts_, this, *fileBox_);
+  if (replaceBox_ != nullptr) {
+    run_.saver.setReplace(replaceBox_->isChecked());
+  }
+  run_.fileName = fileBox_->text();
+  return checkTypedName();
+}
+
+bool FilePage::checkTypedName() {
+  std::string fullName;
+  const FileNameCheck check = ResolveResponseFileName(fileBox_->fileSystemName(), &fullName);
+  if (check == FileNameCheck::kOk) {
+    return true;
+  }
+  const UserMessage refusal = FileNameMessage(check);
+  prompts_.message(this, toQt(refusal.caption), toQt(refusal.text), Prompts::Icon::kStop);
+  fileBox_->box()->setFocus();
+  return false;
 }
 
 }  // namespace acv

@@ -7,28 +7,21 @@
 #include <QVBoxLayout>
 
 #include "engine/analysis.h"
-#include "entry/record_edit.h"
+#include "entry/entry_run.h"
 #include "entry/replace_check_box.h"
-#include "entry/save_report.h"
 #include "storage/related_reports.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
-#include "ui/prompts.h"
 #include "ui/wait_cursor.h"
 
 namespace acv {
 
-PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis& analysis,
-                             Prompts& prompts, const QString& caption, const RecordEdit* edit,
-                             QWidget* parent)
-    : EntryPage(caption, parent),
-      record_(record),
-      fileName_(fileName),
-      analysis_(analysis),
-      prompts_(prompts),
-      edit_(edit) {
+PaperSavePage::PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts,
+                             const QString& caption, QWidget* parent)
+    : EntryPage(caption, parent), run_(run), analysis_(analysis) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
+  replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
   view_ = new QCheckBox(tr("&View the ACV Analysis after Finish"));
   related_ = new QCheckBox(tr("&Also view the most recent related ACVs for the same person"));
   connect(view_, &QCheckBox::toggled, related_, &QWidget::setEnabled);
@@ -37,9 +30,8 @@ PaperSavePage::PaperSavePage(ResponseRecord& record, QString& fileName, Analysis
   layout->addWidget(NoteLabel(tr("Where do you wish to save the Adult Corvantis details?")));
   layout->addWidget(NoteLabel(tr("Note:  Each file will save hundreds of ACV records.")));
   layout->addSpacing(8);
-  if (edit_ != nullptr) {
-    replace_ = new ReplaceCheckBox(prompts, *fileBox_, edit_->fileName);
-    layout->addWidget(replace_);
+  if (replaceBox_ != nullptr) {
+    layout->addWidget(replaceBox_);
   }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
@@ -55,50 +47,37 @@ PaperSavePage::AnalysisChoice PaperSavePage::analysisChoice() const {
   return {view_->isChecked(), related_->isChecked()};
 }
 
-bool PaperSavePage::replacing() const {
-  return replace_ != nullptr && replace_->isChecked();
+const SaveResult& PaperSavePage::lastSave() const {
+  return run_.saver.lastSave();
 }
 
 void PaperSavePage::activate() {
   if (firstActivation_) {
     firstActivation_ = false;
-    fileBox_->setText(fileName_);
+    fileBox_->setText(run_.fileName);
     view_->setChecked(initialChoice_.view);
     related_->setChecked(initialChoice_.related);
     related_->setEnabled(initialChoice_.view);
-    if (replace_ != nullptr) {
-      replace_->setChecked(true);
+    if (replaceBox_ != nullptr) {
+      replaceBox_->setChecked(true);
     }
   }
-  if (replace_ != nullptr) {
-    replace_->apply();
+  if (replaceBox_ != nullptr) {
+    replaceBox_->apply();
   }
   fileBox_->box()->setFocus();
 }
 
 bool PaperSavePage::validatePage() {
-  lastSave_ = SaveResult();
-  fileName_ = fileBox_->text();
-  if (edit_ != nullptr && !ConfirmSaveEdit(prompts_, this, *edit_, record_)) {
+  if (run_.saver.Save(this, *fileBox_, run_.fileName, run_.record) !=
+      RecordSaver::Outcome::kSaved) {
     return false;
   }
-  SaveResult result;
-  {
-    WaitCursor wait;
-    result = edit_ != nullptr ? SaveEdit(*edit_, replacing(), fileBox_->fileSystemName(), record_)
-                              : SaveRecord(fileBox_->fileSystemName(), record_);
-  }
-  if (!ReportSave(prompts_, this, record_, result)) {
-    return false;
-  }
-  // The name is kept without ".cvr", whichever way it was typed.
-  fileBox_->setFileSystemName(result.fileName);
-  fileName_ = fileBox_->text();
-  lastSave_ = result;
   if (view_->isChecked()) {
     WaitCursor wait;
+    const SaveResult& saved = lastSave();
     LoadSavedAnalysis(
-        analysis_, result.fileName, result.index, record_,
+        analysis_, saved.fileName, saved.index, run_.record,
         related_->isChecked() ? RelatedReports::kMostRecent : RelatedReports::kLeaveOut);
   }
   return true;

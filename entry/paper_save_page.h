@@ -1,6 +1,6 @@
 // Page 5 of the paper wizard (CAdultQP6): the file to add the record to, with Browse, and
 // whether to see the record's analysis at once, alone or with the person's most recent related
-// report. Given a record being edited it is CAdultQP6Edit: "Replace Existing Record" (ticked at
+// report. Editing a stored record it is CAdultQP6Edit: "Replace Existing Record" (ticked at
 // first) writes the record back in its own place, and Finish without a change first asks "No
 // Edits Made".
 #pragma once
@@ -13,11 +13,10 @@ class QCheckBox;
 namespace acv {
 
 class Analysis;
+struct EntryRun;
 class FileNameBox;
 class Prompts;
 class ReplaceCheckBox;
-class ResponseRecord;
-struct RecordEdit;
 
 class PaperSavePage : public EntryPage {
   Q_OBJECT
@@ -29,10 +28,9 @@ class PaperSavePage : public EntryPage {
     bool related = false;
   };
 
-  // `fileName` is the file name text (without ".cvr") the command owns; `analysis` receives the
-  // analysis to show after Finish. `edit` (or null) is the record being edited.
-  PaperSavePage(ResponseRecord& record, QString& fileName, Analysis& analysis, Prompts& prompts,
-                const QString& caption, const RecordEdit* edit, QWidget* parent = nullptr);
+  // `analysis` receives the analysis to show after Finish.
+  PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts, const QString& caption,
+                QWidget* parent = nullptr);
 
   // The options the page starts with on its first activation.
   void setInitialChoice(AnalysisChoice choice) { initialChoice_ = choice; }
@@ -46,26 +44,20 @@ class PaperSavePage : public EntryPage {
   bool validatePage() override;
 
   // The last saved record: its full file name and index (empty and -1 until a save succeeds).
-  const SaveResult& lastSave() const { return lastSave_; }
+  const SaveResult& lastSave() const;
 
   FileNameBox* fileBox() const { return fileBox_; }
-  ReplaceCheckBox* replaceBox() const { return replace_; }  // null unless editing
+  ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing
   QCheckBox* viewBox() const { return view_; }
   QCheckBox* relatedBox() const { return related_; }
 
  private:
-  bool replacing() const;
-
-  ResponseRecord& record_;
-  QString& fileName_;
+  EntryRun& run_;
   Analysis& analysis_;
-  Prompts& prompts_;
-  const RecordEdit* edit_;
   AnalysisChoice initialChoice_;
   bool firstActivation_ = true;
-  SaveResult lastSave_;
   FileNameBox* fileBox_;
-  ReplaceCheckBox* replace_ = nullptr;
+  ReplaceCheckBox* replaceBox_;
   QCheckBox* view_;
   QCheckBox* related_;
 };

@@ -2,25 +2,35 @@
 
 #include <QLineEdit>
 
+#include "entry/record_saver.h"
+#include "storage/messages.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 
 namespace acv {
 
-ReplaceCheckBox::ReplaceCheckBox(Prompts& prompts, FileNameBox& box, const std::string& recordFile,
+ReplaceCheckBox* ReplaceCheckBox::ForEdit(Prompts& prompts, FileNameBox& box, RecordSaver& saver) {
+  return saver.editing() ? new ReplaceCheckBox(prompts, box, saver) : nullptr;
+}
+
+ReplaceCheckBox::ReplaceCheckBox(Prompts& prompts, FileNameBox& box, RecordSaver& saver,
                                  QWidget* parent)
     : QCheckBox(tr("&Replace Existing Record"), parent),
       prompts_(prompts),
       box_(box),
-      recordFile_(recordFile) {
+      saver_(saver) {
   setObjectName(QStringLiteral("replace"));
-  connect(this, &QCheckBox::toggled, this, &ReplaceCheckBox::apply);
+  setChecked(saver_.replace());
+  connect(this, &QCheckBox::toggled, this, [this](bool checked) {
+    saver_.setReplace(checked);
+    apply();
+  });
   box_.setBrowseGuard([this] { return browseAllowed(); });
 }
 
 void ReplaceCheckBox::apply() {
   if (isChecked()) {
-    box_.setFileSystemName(recordFile_);
+    box_.setFileSystemName(saver_.edit().fileName);
   }
   box_.box()->setReadOnly(isChecked());
 }
@@ -29,11 +39,7 @@ bool ReplaceCheckBox::browseAllowed() {
   if (!isChecked()) {
     return true;
   }
-  prompts_.message(this, tr("Replace Existing Record"),
-                   tr("The checkbox indicates to replace the existing record\nso you cannot "
-                      "change the filename.\n\nIf you wish to save the record to a new location\n"
-                      "then please uncheck the checkbox."),
-                   Prompts::Icon::kStop);
+  prompts_.show(this, Message(MessageId::kReplaceChosen));
   return false;
 }
 

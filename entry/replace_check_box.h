@@ -1,22 +1,25 @@
-// "Replace Existing Record" on the last page of both edit wizards and the first page of the
-// on-screen one. While it is ticked the file-name box shows the edited record's own file and is
-// read-only, and Browse is refused with a message; cleared, the box can name another file.
+// "Replace Existing Record" on the last page of both wizards and the first page of the on-screen
+// one, while a stored record is edited. While it is ticked the file-name box shows the edited
+// record's own file and is read-only, and Browse is refused with a message; cleared, the box can
+// name another file. Each change is the saver's replace choice at once.
 #pragma once
 
 #include <QCheckBox>
-#include <string>
 
 namespace acv {
 
 class FileNameBox;
 class Prompts;
+class RecordSaver;
 
 class ReplaceCheckBox : public QCheckBox {
   Q_OBJECT
 
  public:
-  // `recordFile` is the full name of the edited record's file.
-  ReplaceCheckBox(Prompts& prompts, FileNameBox& box, const std::string& recordFile,
+  // The box for `box`, or null when `saver` saves a new record.
+  static ReplaceCheckBox* ForEdit(Prompts& prompts, FileNameBox& box, RecordSaver& saver);
+
+  ReplaceCheckBox(Prompts& prompts, FileNameBox& box, RecordSaver& saver,
                   QWidget* parent = nullptr);
 
   // Shows the box as the tick says.
@@ -27,7 +30,7 @@ class ReplaceCheckBox : public QCheckBox {
 
   Prompts& prompts_;
   FileNameBox& box_;
-  std::string recordFile_;
+  RecordSaver& saver_;
 };
 
 }  // namespace acv

@@ -7,6 +7,7 @@
 #include <QStyleOptionFrame>
 
 #include "engine/response_record.h"
+#include "storage/messages.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -103,9 +104,7 @@ void ResponseGrid::check(int item, const QString& text) {
   if (text == QStringLiteral(" ")) {
     box->clear();  // the item stays blank
   } else if (ResponseRecord::ParsePaperResponse(fromQt(text)) < 0) {
-    prompts_.message(this, tr("Incorrect Value"),
-                     tr("You must enter a value between 0 and 5, or leave blank"),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kIncorrectValue));
     box->clear();
     box->setFocus(Qt::OtherFocusReason);
     return;

@@ -5,22 +5,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "entry/entry_run.h"
 #include "entry/file_page.h"
-#include "entry/pages/page_layout.h"
-#include "entry/save_report.h"
+#include "entry/replace_check_box.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
-#include "ui/prompts.h"
-#include "ui/text.h"
-#include "ui/wait_cursor.h"
 
 namespace acv {
 
-SavePage::SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts,
-                   const QString& caption, QWidget* parent)
-    : EntryPage(caption, parent), record_(record), fileName_(fileName), prompts_(prompts) {
+SavePage::SavePage(EntryRun& run, Prompts& prompts, const QString& caption, QWidget* parent)
+    : EntryPage(caption, parent), run_(run) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
+  replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
   question_ =
       NoteLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
   finishText_ =
@@ -31,14 +28,24 @@ SavePage::SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts,
   layout->addWidget(question_);
   layout->addWidget(finishText_);
   layout->addSpacing(8);
+  if (replaceBox_ != nullptr) {
+    layout->addWidget(replaceBox_);
+  }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
   layout->addWidget(note_);
   layout->addStretch();
 }
 
+const SaveResult& SavePage::lastSave() const {
+  return run_.saver.lastSave();
+}
+
 void SavePage::activate() {
-  fileBox_->setText(fileName_);
+  if (replaceBox_ != nullptr) {
+    replaceBox_->setChecked(run_.saver.replace());
+  }
+  fileBox_->setText(run_.fileName);
   setChooseFileMode(false);
 }
 
@@ -49,35 +56,30 @@ void SavePage::setChooseFileMode(bool choose) {
   fileBox_->box()->setReadOnly(!choose);
   fileBox_->browseButton()->setVisible(choose);
   note_->setVisible(choose);
+  if (replaceBox_ != nullptr) {
+    // The name is read-only exactly while replacing, in both modes.
+    replaceBox_->setVisible(choose);
+    replaceBox_->apply();
+  }
   // In normal mode Enter is Finish: the read-only box passes it on to the wizard.
   fileBox_->box()->setFocus();
 }
 
 void SavePage::leaveBack() {
-  fileName_ = fileBox_->text();
-}
-
-SaveResult SavePage::write(std::string_view typedName) {
-  return SaveRecord(typedName, record_);
+  run_.fileName = fileBox_->text();
 }
 
 bool SavePage::validatePage() {
-  fileBox_->box()->setReadOnly(false);
-  fileName_ = fileBox_->text();
-  SaveResult result;
-  {
-    WaitCursor wait;
-    result = write(fileBox_->fileSystemName());
+  switch (run_.saver.Save(this, *fileBox_, run_.fileName, run_.record)) {
+    case RecordSaver::Outcome::kSaved:
+      return true;
+    case RecordSaver::Outcome::kFailed:
+      setChooseFileMode(true);  // another name, or (editing) a new record instead
+      return false;
+    case RecordSaver::Outcome::kDeclined:
+      return false;
   }
-  if (!ReportSave(prompts_, this, record_, result)) {
-    setChooseFileMode(true);
-    return false;
-  }
-  lastSave_ = result;
-  // The name is kept without ".cvr", whichever way it was typed.
-  fileBox_->setFileSystemName(result.fileName);
-  fileName_ = fileBox_->text();
-  return true;
+  return false;
 }
 
 }  // namespace acv

@@ -1,7 +1,9 @@
-// The last page of the on-screen wizard: Finish saves the record under the wizard's file name.
-// In normal mode it shows the name read-only with the text asking for Finish; after a refused
-// name or a failed save it changes to ChooseFileMode, where the name can be typed or browsed for
-// and Finish tried again, the record kept in memory all the while.
+// The last page of the on-screen wizard (CAdultP23): Finish saves the record under the run's file
+// name. In normal mode it shows the name read-only with the text asking for Finish; after a
+// refused name or a failed save it changes to ChooseFileMode, where the name can be typed or
+// browsed for and Finish tried again, the record kept in memory all the while. Editing a stored
+// record it is CAdultP23Edit: "Replace Existing Record" takes the run's choice each time the page
+// becomes current, and is shown in ChooseFileMode so that the edit can go to a new record.
 #pragma once
 
 #include "entry/pages/entry_page.h"
@@ -11,16 +13,16 @@ class QLabel;
 
 namespace acv {
 
+struct EntryRun;
 class FileNameBox;
 class Prompts;
-class ResponseRecord;
+class ReplaceCheckBox;
 
 class SavePage : public EntryPage {
   Q_OBJECT
 
  public:
-  SavePage(ResponseRecord& record, QString& fileName, Prompts& prompts, const QString& caption,
-           QWidget* parent = nullptr);
+  SavePage(EntryRun& run, Prompts& prompts, const QString& caption, QWidget* parent = nullptr);
 
   // Shows the file name in normal mode.
   void activate() override;
@@ -30,24 +32,18 @@ class SavePage : public EntryPage {
   bool validatePage() override;
 
   bool chooseFileMode() const { return chooseFileMode_; }
-  virtual void setChooseFileMode(bool choose);
+  void setChooseFileMode(bool choose);
 
   FileNameBox* fileBox() const { return fileBox_; }
+  ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing
   // The file and index of the last successful save.
-  const SaveResult& lastSave() const { return lastSave_; }
-
- protected:
-  // Writes the record under the typed name; here it is added at the end of the file.
-  virtual SaveResult write(std::string_view typedName);
-  ResponseRecord& record() const { return record_; }
+  const SaveResult& lastSave() const;
 
  private:
-  ResponseRecord& record_;
-  QString& fileName_;
-  Prompts& prompts_;
+  EntryRun& run_;
   bool chooseFileMode_ = false;
-  SaveResult lastSave_;
   FileNameBox* fileBox_;
+  ReplaceCheckBox* replaceBox_;
   QLabel* question_;
   QLabel* finishText_;
   QLabel* note_;

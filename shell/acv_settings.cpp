@@ -1,20 +1,73 @@
 #include "shell/acv_settings.h"
 
-#include <QSettings>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <memory>
+
+#include "storage/messages.h"
 #include "ui/product.h"
+#include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
 namespace {
 
-QSettings Store() {
-  // User scope: writes go to the user's own file, reads fall back to the machine-wide one.
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, toQt(product::kOrganisation),
-                   toQt(product::kApplication));
+const QString kTrue = QStringLiteral("T");
+const QString kFalse = QStringLiteral("F");
+const QString kPaperLayout = QStringLiteral("1");
+const QString kOnScreenLayout = QStringLiteral("0");
+
+QString SettingsFile(const QString& folder) {
+  return folder + QLatin1Char('/') + toQt(product::kOrganisation) + QLatin1Char('/') +
+         toQt(product::kApplication) + QStringLiteral(".conf");
+}
+
+// The user's file, where QSettings keeps it on this platform.
+QString UserFile() {
+  QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (home.isEmpty()) {
+    home = QDir::homePath() + QStringLiteral("/.config");
+  }
+  return SettingsFile(home);
+}
+
+// The machine-wide file: in the first folder of XDG_CONFIG_DIRS.
+QString MachineFile() {
+  const QString folder = qEnvironmentVariable("XDG_CONFIG_DIRS").section(QLatin1Char(':'), 0, 0);
+  return SettingsFile(folder.isEmpty() ? QStringLiteral("/etc/xdg") : folder);
+}
+
+// False for a file that may not be read: one that is there but is not a regular file of a
+// settings file's size. It is opened without blocking, so a pipe costs nothing; a file that is
+// not there, or that cannot be opened, is one QSettings reads as empty.
+bool SafeToRead(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return true;
+  }
+  struct stat status {};
+  const bool safe = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                    status.st_size <= AcvSettings::kMaxFileSize;
+  ::close(fd);
+  return safe;
 }
 
 }  // namespace
+
+void SettingsWarning::refused(const QString& file) {
+  if (given_) {
+    return;
+  }
+  given_ = true;
+  UserMessage message = Message(MessageId::kSettingsRefused);
+  prompts_.message(parent_, toQt(message.caption), toQtNaming(message.text, file),
+                   Prompts::Icon::kExclamation);
+}
 
 const AcvSettings::Value AcvSettings::kValues[kValueCount] = {
     {"ACVFileName", &AcvSettings::acvFileName_},
@@ -25,15 +78,66 @@ const AcvSettings::Value AcvSettings::kValues[kValueCount] = {
     {"AlsoViewRelatedAnalysis", &AcvSettings::alsoViewRelatedAnalysis_},
 };
 
-AcvSettings::AcvSettings() {
-  QSettings store = Store();
+std::unique_ptr<QSettings> AcvSettings::store() const {
+  switch (source_) {
+    case Source::kUserAndMachine:
+      // User scope: writes go to the user's own file, reads fall back to the machine-wide one.
+      return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                         toQt(product::kOrganisation), toQt(product::kApplication));
+    case Source::kUserOnly:
+      return std::make_unique<QSettings>(UserFile(), QSettings::IniFormat);
+    case Source::kNone:
+      break;
+  }
+  return nullptr;
+}
+
+AcvSettings::AcvSettings(SettingsWarning* warning) {
+  for (const QString& file : {UserFile(), MachineFile()}) {
+    if (SafeToRead(file)) {
+      continue;
+    }
+    if (warning != nullptr) {
+      warning->refused(file);
+    }
+    source_ = file == UserFile() ? Source::kNone : Source::kUserOnly;
+    break;
+  }
+  const std::unique_ptr<QSettings> values = store();
+  if (values == nullptr) {
+    return;
+  }
   for (const auto& [name, member] : kValues) {
-    this->*member = store.value(QLatin1String(name)).toString();
+    this->*member = values->value(QLatin1String(name)).toString();
   }
 }
 
 AcvSettings::~AcvSettings() {
   write();
+}
+
+EditLayout AcvSettings::editLayout() const {
+  return editMethod_ == kPaperLayout ? EditLayout::kPaper : EditLayout::kOnScreen;
+}
+
+bool AcvSettings::viewAnalysis() const {
+  return viewAnalysis_ == kTrue;
+}
+
+bool AcvSettings::alsoViewRelatedAnalysis() const {
+  return alsoViewRelatedAnalysis_ == kTrue;
+}
+
+void AcvSettings::setEditLayout(EditLayout layout) {
+  Set(&AcvSettings::editMethod_, layout == EditLayout::kPaper ? kPaperLayout : kOnScreenLayout);
+}
+
+void AcvSettings::setViewAnalysis(bool view) {
+  Set(&AcvSettings::viewAnalysis_, view ? kTrue : kFalse);
+}
+
+void AcvSettings::setAlsoViewRelatedAnalysis(bool also) {
+  Set(&AcvSettings::alsoViewRelatedAnalysis_, also ? kTrue : kFalse);
 }
 
 void AcvSettings::Set(QString AcvSettings::*member, const QString& value) {
@@ -49,23 +153,24 @@ void AcvSettings::Set(QString AcvSettings::*member, const QString& value) {
 }
 
 void AcvSettings::write() {
-  if (changed_.none()) {
+  const std::bitset<kValueCount> changed = changed_;
+  changed_.reset();
+  const std::unique_ptr<QSettings> values = changed.none() ? nullptr : store();
+  if (values == nullptr) {
     return;
   }
-  QSettings store = Store();
   for (std::size_t i = 0; i < kValueCount; ++i) {
-    if (!changed_.test(i)) {
+    const auto& [name, member] = kValues[i];
+    if (!changed.test(i)) {
       continue;
     }
-    const auto& [name, member] = kValues[i];
     if ((this->*member).isEmpty()) {
-      store.remove(QLatin1String(name));
+      values->remove(QLatin1String(name));
     } else {
-      store.setValue(QLatin1String(name), this->*member);
+      values->setValue(QLatin1String(name), this->*member);
     }
   }
-  store.sync();
-  changed_.reset();
+  values->sync();
 }
 
 }  // namespace acv

@@ -3,17 +3,48 @@
 // kept in the user's own settings; a value the user never set falls back to the machine-wide one
 // an administrator may provide (the first folder of XDG_CONFIG_DIRS, /etc/xdg by default). Only
 // values the user set are written, and an empty one removes the user's own, so the machine-wide
-// value shows through.
+// value shows through. The stored codes of the typed values are known here only.
+//
+// A settings file is read only when it is a regular file of a settings file's size: a pipe, a
+// device or a huge file would stop the window at every command. A refused machine-wide file is
+// left out; a refused file of the user's own leaves every value at its default and nothing is
+// written. Each refusal is reported to the SettingsWarning given, if any.
 #pragma once
 
 #include <QString>
 #include <bitset>
+#include <memory>
+
+class QSettings;
+class QWidget;
 
 namespace acv {
 
+class Prompts;
+
+// The layout a stored record is edited in.
+enum class EditLayout { kOnScreen, kPaper };
+
+// Tells the user, once in the life of the object, that a settings file was not read.
+class SettingsWarning {
+ public:
+  SettingsWarning(Prompts& prompts, QWidget* parent) : prompts_(prompts), parent_(parent) {}
+
+  // `file` is the path of the file refused.
+  void refused(const QString& file);
+
+ private:
+  Prompts& prompts_;
+  QWidget* parent_;
+  bool given_ = false;
+};
+
 class AcvSettings {
  public:
-  AcvSettings();
+  // The largest settings file read; six short values need far less.
+  static constexpr qint64 kMaxFileSize = 64 * 1024;
+
+  explicit AcvSettings(SettingsWarning* warning = nullptr);
   ~AcvSettings();
   AcvSettings(const AcvSettings&) = delete;
   AcvSettings& operator=(const AcvSettings&) = delete;
@@ -21,18 +52,18 @@ class AcvSettings {
   QString acvFileName() const { return acvFileName_; }
   QString exportFileName() const { return exportFileName_; }
   QString analysisFileName() const { return analysisFileName_; }
-  QString editMethod() const { return editMethod_; }
-  QString viewAnalysis() const { return viewAnalysis_; }
-  QString alsoViewRelatedAnalysis() const { return alsoViewRelatedAnalysis_; }
+  // On screen unless the paper layout was chosen last.
+  EditLayout editLayout() const;
+  // Whether the paper wizards' last page starts with its two analysis options ticked.
+  bool viewAnalysis() const;
+  bool alsoViewRelatedAnalysis() const;
 
   void setAcvFileName(const QString& value) { Set(&AcvSettings::acvFileName_, value); }
   void setExportFileName(const QString& value) { Set(&AcvSettings::exportFileName_, value); }
   void setAnalysisFileName(const QString& value) { Set(&AcvSettings::analysisFileName_, value); }
-  void setEditMethod(const QString& value) { Set(&AcvSettings::editMethod_, value); }
-  void setViewAnalysis(const QString& value) { Set(&AcvSettings::viewAnalysis_, value); }
-  void setAlsoViewRelatedAnalysis(const QString& value) {
-    Set(&AcvSettings::alsoViewRelatedAnalysis_, value);
-  }
+  void setEditLayout(EditLayout layout);
+  void setViewAnalysis(bool view);
+  void setAlsoViewRelatedAnalysis(bool also);
 
   // Writes the values changed since they were read or last written; failures are ignored, as
   // the program works without them.
@@ -49,6 +80,12 @@ class AcvSettings {
   static constexpr std::size_t kValueCount = 6;
   static const Value kValues[kValueCount];
 
+  // Where the values are read and written: the user's file with the machine-wide fallback,
+  // the user's file alone, or nowhere.
+  enum class Source { kUserAndMachine, kUserOnly, kNone };
+  std::unique_ptr<QSettings> store() const;
+
+  Source source_ = Source::kUserAndMachine;
   QString acvFileName_;
   QString exportFileName_;
   QString analysisFileName_;

@@ -18,26 +18,26 @@ FileStatus CAdultAn::readIndex(const std::string& fullName, RecordIndex* index) 
 void CAdultAn::acceptSelection() {
   const std::vector<int> rows = selectedRows();
   if (rows.empty()) {
-    showMessage({caption::kNoSelection, std::string(text::kNoSelection)});
+    showMessage(Message(MessageId::kNoSelection));
     return;
   }
   if (rows.size() > 2) {
-    showMessage({caption::kTooManySelections, std::string(text::kTooManySelections)});
+    showMessage(Message(MessageId::kTooManySelections));
     return;
   }
   const IndexEntry* self = nullptr;
   const IndexEntry* observer = nullptr;
   for (const int row : rows) {
     const IndexEntry& entry = matches()[static_cast<std::size_t>(row)];
-    if (entry.reportType == kObserverReport) {
+    if (ReportOfType(entry.reportType) == Report::kObserver) {
       if (observer != nullptr) {
-        showMessage({caption::kTwoObserver, std::string(text::kTwoObserver)});
+        showMessage(Message(MessageId::kTwoObserver));
         return;
       }
       observer = &entry;
     } else {
       if (self != nullptr) {
-        showMessage({caption::kTwoSelf, std::string(text::kTwoSelf)});
+        showMessage(Message(MessageId::kTwoSelf));
         return;
       }
       self = &entry;
@@ -53,7 +53,7 @@ void CAdultAn::acceptSelection() {
       (observer == nullptr ||
        LoadObserverReport(chosen, fullFileName(), observer->fileIndex) == FileStatus::kOk);
   if (!read) {
-    showMessage({caption::kReadError, std::string(text::kReadError)});
+    showMessage(Message(MessageId::kReadError));
     return;
   }
   analysis_ = chosen;

@@ -12,7 +12,7 @@
 
 namespace acv {
 
-CAdultEdit::CAdultEdit(Prompts& prompts, const QString& fileName, const QString& editMethod,
+CAdultEdit::CAdultEdit(Prompts& prompts, const QString& fileName, EditLayout layout,
                        QWidget* parent)
     : SelectionDialog(prompts, fileName, false, tr("&Edit"), parent) {
   setObjectName(QStringLiteral("CAdultEdit"));
@@ -26,13 +26,13 @@ CAdultEdit::CAdultEdit(Prompts& prompts, const QString& fileName, const QString&
   options->addWidget(onScreen_);
   options->addWidget(paper_);
   options->addStretch();
-  (editMethod == QStringLiteral("1") ? paper_ : onScreen_)->setChecked(true);
+  (layout == EditLayout::kPaper ? paper_ : onScreen_)->setChecked(true);
   extraArea()->addWidget(group);
   connect(list(), &QListWidget::itemSelectionChanged, this, &CAdultEdit::followSelectedEntryMethod);
 }
 
-QString CAdultEdit::editMethod() const {
-  return paper_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+EditLayout CAdultEdit::editLayout() const {
+  return paper_->isChecked() ? EditLayout::kPaper : EditLayout::kOnScreen;
 }
 
 FileStatus CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index) {
@@ -49,7 +49,7 @@ FileStatus CAdultEdit::readIndex(const std::string& fullName, RecordIndex* index
 
 void CAdultEdit::listLoaded() {
   if (readOnly_) {
-    showMessage({caption::kReadOnly, std::string(text::kReadOnly)}, Prompts::Icon::kInformation);
+    showMessage(Message(MessageId::kReadOnly));
   }
 }
 
@@ -65,7 +65,7 @@ void CAdultEdit::followSelectedEntryMethod() {
 void CAdultEdit::acceptSelection() {
   const std::vector<int> rows = selectedRows();
   if (rows.empty()) {
-    showMessage({caption::kNoSelection, std::string(text::kNoSelection)});
+    showMessage(Message(MessageId::kNoSelection));
     return;
   }
   if (!confirmCriteriaUnchanged()) {
@@ -74,7 +74,7 @@ void CAdultEdit::acceptSelection() {
   const int index = matches()[static_cast<std::size_t>(rows.front())].fileIndex;
   ResponseRecord chosen;
   if (ReadRecord(fullFileName(), index, &chosen) != FileStatus::kOk) {
-    showMessage({caption::kReadError, std::string(text::kReadError)});
+    showMessage(Message(MessageId::kReadError));
     return;
   }
   record_ = chosen;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/response_record.h"
+#include "shell/acv_settings.h"
 #include "shell/selection_dialog.h"
 
 class QRadioButton;
@@ -12,15 +13,15 @@ class CAdultEdit : public SelectionDialog {
   Q_OBJECT
 
  public:
-  // `editMethod` is the layout last chosen: "1" the paper layout, anything else on screen.
-  CAdultEdit(Prompts& prompts, const QString& fileName, const QString& editMethod,
+  // `layout` is the layout last chosen.
+  CAdultEdit(Prompts& prompts, const QString& fileName, EditLayout layout,
              QWidget* parent = nullptr);
 
-  // Once accepted: the record, its index in the file, the layout ("0" or "1") and whether the
-  // file could only be opened for reading.
+  // Once accepted: the record, its index in the file, the layout and whether the file could
+  // only be opened for reading.
   const ResponseRecord& record() const { return record_; }
   int recordIndex() const { return recordIndex_; }
-  QString editMethod() const;
+  EditLayout editLayout() const;
   bool readOnly() const { return readOnly_; }
 
   QRadioButton* onScreenOption() const { return onScreen_; }

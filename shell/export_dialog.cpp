@@ -83,15 +83,13 @@ void CAdultExport::acvNameLeft() {
   seenAcvName_ = namePart;
   exportFile_->setText(
       toQt(DefaultExportName(fromQt(exportFile_->text()), fromQt(acvFile_->text()))));
-  prompts_.message(this, toQt(caption::kExportFileName), toQt(text::kExportNameChanged),
-                   Prompts::Icon::kInformation);
+  prompts_.show(this, Message(MessageId::kExportNameChanged));
   exportFile_->setFocus();
 }
 
 void CAdultExport::accept() {
   if (!privacy_->isChecked()) {
-    prompts_.message(this, toQt(caption::kDataPrivacy), toQt(text::kDataPrivacy),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kDataPrivacy));
     privacy_->setFocus();
     return;
   }

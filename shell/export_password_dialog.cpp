@@ -48,8 +48,7 @@ void CAdultExportPassword::accept() {
     QDialog::accept();
     return;
   }
-  prompts_.message(this, toQt(caption::kWrongPassword), toQt(text::kWrongPassword),
-                   Prompts::Icon::kStop);
+  prompts_.show(this, Message(MessageId::kWrongPassword));
   password_->setFocus();
 }
 

@@ -10,7 +10,6 @@
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
-#include "entry/adult_edit_sheet.h"
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
 #include "entry/paper_save_page.h"
@@ -36,8 +35,7 @@ namespace {
 
 // The analysis options of the paper wizards' last page, from the settings.
 PaperSavePage::AnalysisChoice StoredChoice(const AcvSettings& settings) {
-  return {settings.viewAnalysis() == QStringLiteral("T"),
-          settings.alsoViewRelatedAnalysis() == QStringLiteral("T")};
+  return {settings.viewAnalysis(), settings.alsoViewRelatedAnalysis()};
 }
 
 // After Finish in a paper wizard: the options and the file name go into the settings, and the
@@ -45,9 +43,9 @@ PaperSavePage::AnalysisChoice StoredChoice(const AcvSettings& settings) {
 void FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSavePage& page,
                        const QString& fileName, const Analysis& analysis) {
   const PaperSavePage::AnalysisChoice choice = page.analysisChoice();
-  settings.setViewAnalysis(choice.view ? QStringLiteral("T") : QStringLiteral("F"));
+  settings.setViewAnalysis(choice.view);
   if (choice.view) {
-    settings.setAlsoViewRelatedAnalysis(choice.related ? QStringLiteral("T") : QStringLiteral("F"));
+    settings.setAlsoViewRelatedAnalysis(choice.related);
   }
   settings.setAcvFileName(fileName);
   settings.write();
@@ -109,7 +107,8 @@ const char* const kToolBar[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), settingsWarning_(prompts, this) {
   setObjectName(QStringLiteral("CMainFrame"));
   setWindowTitle(toQt(product::kName));
   setWindowIcon(QIcon(QStringLiteral(":/artwork/icon.svg")));
@@ -192,7 +191,7 @@ void CMainFrame::updateCommands() {
 }
 
 void CMainFrame::analysisCommand() {
-  runAnalysis(AcvSettings().acvFileName());
+  runAnalysis(AcvSettings(&settingsWarning_).acvFileName());
 }
 
 void CMainFrame::openAtStart(const QString& path) {
@@ -219,7 +218,7 @@ void CMainFrame::openAtStart(const QString& path) {
 }
 
 void CMainFrame::runAnalysis(const QString& fileName) {
-  AcvSettings settings;
+  AcvSettings settings(&settingsWarning_);
   CAdultAn dialog(prompts_, fileName, this);
   if (dialog.exec() != QDialog::Accepted) {
     return;
@@ -231,7 +230,7 @@ void CMainFrame::runAnalysis(const QString& fileName) {
 
 void CMainFrame::completeOnScreenCommand() {
   view_->dropAnalysis();
-  AcvSettings settings;
+  AcvSettings settings(&settingsWarning_);
   QString fileName = settings.acvFileName();
   ResponseRecord record;  // entered on screen
   CAdultSheet sheet(prompts_, record, fileName, this);
@@ -244,7 +243,7 @@ void CMainFrame::completeOnScreenCommand() {
 
 void CMainFrame::enterResponsesCommand() {
   view_->dropAnalysis();
-  AcvSettings settings;
+  AcvSettings settings(&settingsWarning_);
   QString fileName = settings.acvFileName();
   ResponseRecord record;
   record.SetEntryMethod(kEnteredFromPaper);
@@ -258,30 +257,30 @@ void CMainFrame::enterResponsesCommand() {
 }
 
 void CMainFrame::editCommand() {
-  AcvSettings settings;
-  CAdultEdit dialog(prompts_, settings.acvFileName(), settings.editMethod(), this);
+  AcvSettings settings(&settingsWarning_);
+  CAdultEdit dialog(prompts_, settings.acvFileName(), settings.editLayout(), this);
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }
-  settings.setEditMethod(dialog.editMethod());
+  settings.setEditLayout(dialog.editLayout());
   settings.setAcvFileName(dialog.fileName());
   settings.write();
   // Read again with the stored bytes, which a replace checks are still there.
   RecordEdit edit;
   if (RecordEdit::Open(dialog.fullFileName(), dialog.recordIndex(), &edit) != FileStatus::kOk) {
-    prompts_.message(this, toQt(caption::kReadError), toQt(text::kReadError), Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kReadError));
     return;
   }
   view_->dropAnalysis();
   QString fileName = dialog.fileName();
   ResponseRecord record = edit.unedited;
-  if (dialog.editMethod() == QStringLiteral("1")) {
+  if (dialog.editLayout() == EditLayout::kPaper) {
     record.SetEntryMethod(kEnteredFromPaper);
     Analysis analysis;
     CAdultQEditSheet sheet(prompts_, record, fileName, analysis, edit, this);
     sheet.savePage()->setInitialChoice(StoredChoice(settings));
     if (sheet.exec() == QDialog::Accepted) {
-      settings.setEditMethod(QStringLiteral("1"));
+      settings.setEditLayout(EditLayout::kPaper);
       FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
     }
   } else {
@@ -289,7 +288,7 @@ void CMainFrame::editCommand() {
     CAdultEditSheet sheet(prompts_, record, fileName, edit, this);
     if (sheet.exec() == QDialog::Accepted) {
       settings.setAcvFileName(fileName);
-      settings.setEditMethod(QStringLiteral("0"));
+      settings.setEditLayout(EditLayout::kOnScreen);
       settings.write();
     }
   }
@@ -310,11 +309,10 @@ void CMainFrame::printPreviewCommand() {
 
 void CMainFrame::saveAsCommand() {
   if (!view_->hasReport()) {
-    prompts_.message(this, tr("No Analysis Selection"),
-                     tr("There is no selection for the analysis to occur"), Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kNoAnalysisSelection));
     return;
   }
-  AcvSettings settings;
+  AcvSettings settings(&settingsWarning_);
   const QString last = settings.analysisFileName();
   const QString folder =
       last.left(qMax(last.lastIndexOf(QLatin1Char('/')), last.lastIndexOf(QLatin1Char('\\'))) + 1);
@@ -343,7 +341,7 @@ void CMainFrame::exportCommand() {
   if (password.exec() != QDialog::Accepted) {
     return;
   }
-  AcvSettings settings;
+  AcvSettings settings(&settingsWarning_);
   CAdultExport dialog(prompts_, settings.acvFileName(), settings.exportFileName(), this);
   dialog.exec();
   if (dialog.exportDone()) {
@@ -360,10 +358,10 @@ void CMainFrame::aboutCommand() {
 
 void CMainFrame::webSiteCommand() {
   if (!prompts_.openWebAddress(toQt(product::kWebAddress))) {
-    prompts_.message(this, toQt(product::kName),
-                     tr("The web site could not be opened in a browser.\n\nIts address is %1")
-                         .arg(toQt(product::kWebAddress)),
-                     Prompts::Icon::kExclamation);
+    UserMessage message = Message(MessageId::kWebSiteNotOpened);
+    message.caption = product::kName;
+    message.text += product::kWebAddress;
+    prompts_.show(this, message);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "storage/export_passwords.h"
 
 #include "reports/report_printing.h"
+#include "shell/acv_settings.h"
 
 class QAction;
 class QToolBar;
@@ -59,6 +60,7 @@ class CMainFrame : public QMainWindow {
   void runAnalysis(const QString& fileName);
 
   Prompts& prompts_;
+  SettingsWarning settingsWarning_;  // a refused settings file is reported once
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;
   std::string exportPasswordFile_{kMachinePasswordFile};

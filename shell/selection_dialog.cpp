@@ -2,7 +2,6 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,33 +12,19 @@
 #include "engine/dates.h"
 #include "storage/format.h"
 #include "storage/messages.h"
+#include "ui/buddy_label.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
+#include "ui/wait_cursor.h"
 
 namespace acv {
-namespace {
-
-QLineEdit* Box(QWidget* parent, const QString& name, int limit) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  box->setMaxLength(limit);
-  return box;
-}
-
-QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
-  return label;
-}
-
-}  // namespace
 
 SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
                                  const QString& okText, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
-  firstName_ = Box(this, QStringLiteral("firstName"), FieldWidth(TextField::kFirstName));
-  lastName_ = Box(this, QStringLiteral("lastName"), FieldWidth(TextField::kLastName));
+  firstName_ = NewFieldBox(this, QStringLiteral("firstName"), TextField::kFirstName);
+  lastName_ = NewFieldBox(this, QStringLiteral("lastName"), TextField::kLastName);
   birthDate_ = new DateBoxes(tr("Date Of Birth"), this);
   file_ = new FileNameBox(prompts_, kResponseFileKind, FileNameBox::Browse::kOpen, tr("Data File"),
                           this);
@@ -111,61 +96,54 @@ SelectionDialog::Criteria SelectionDialog::typedCriteria() const {
           monthBox()->text(), yearBox()->text(), file_->text()};
 }
 
-void SelectionDialog::showMessage(const UserMessage& message, Prompts::Icon icon) {
-  prompts_.message(this, toQt(message.caption), toQt(message.text), icon);
+void SelectionDialog::showMessage(const UserMessage& message) {
+  prompts_.show(this, message);
 }
 
 void SelectionDialog::loadList() {
   // A button pressed with its shortcut takes no focus, so the date boxes may not have had
   // their focus-out rule yet.
   birthDate_->normalise();
-  const auto fail = [&](std::string_view caption, std::string_view text, QLineEdit* box) {
-    showMessage({caption, std::string(text)});
+  const auto fail = [&](const UserMessage& message, QLineEdit* box) {
+    showMessage(message);
     box->setFocus();
     box->selectAll();
   };
   if (firstName_->text().isEmpty() || lastName_->text().isEmpty()) {
-    fail(caption::kMandatoryField, text::kNamesMandatory,
+    fail(Message(MessageId::kNamesMandatory),
          firstName_->text().isEmpty() ? firstName_ : lastName_);
     return;
   }
   CalendarDate birth;
-  switch (CheckBirthDate(birthDate_->dayText(), birthDate_->monthText(), birthDate_->yearText(),
-                         Today(), &birth)) {
-    case BirthDateCheck::kEmpty:
-      fail(caption::kIncorrectDate, text::kBirthDateMandatory, birthDate_->firstEmptyBox());
-      return;
-    case BirthDateCheck::kInvalid:
-      fail(caption::kIncorrectDate, text::kBirthDateIncorrect, dayBox());
-      return;
-    case BirthDateCheck::kUnder18:
-      fail(caption::kIncorrectDate, text::kUnder18, yearBox());
-      return;
-    case BirthDateCheck::kOk:
-      break;
+  const BirthDateCheck birthCheck = CheckBirthDate(birthDate_->dayText(), birthDate_->monthText(),
+                                                   birthDate_->yearText(), Today(), &birth);
+  if (birthCheck != BirthDateCheck::kOk) {
+    fail(BirthDateMessage(birthCheck), birthCheck == BirthDateCheck::kEmpty
+                                           ? birthDate_->firstEmptyBox()
+                                       : birthCheck == BirthDateCheck::kUnder18 ? yearBox()
+                                                                                : dayBox());
+    return;
   }
   // The dialogs take the name without its extension: ".cvr" typed too is refused, as any other.
   const std::string typed = file_->fileSystemName();
   std::string fullName;
-  switch (typed.ends_with(kResponseFileSuffix) ? FileNameCheck::kHasExtension
-                                               : ResolveResponseFileName(typed, &fullName)) {
-    case FileNameCheck::kEmpty:
-      fail(caption::kIncorrectFileName, text::kNoFileName, fileNameBox());
-      return;
-    case FileNameCheck::kHasExtension:
-      fail(caption::kIncorrectFileName, text::kFileNameWithExtension, fileNameBox());
-      return;
-    case FileNameCheck::kOk:
-      break;
+  const FileNameCheck nameCheck = typed.ends_with(kResponseFileSuffix)
+                                      ? FileNameCheck::kHasExtension
+                                      : ResolveResponseFileName(typed, &fullName);
+  if (nameCheck != FileNameCheck::kOk) {
+    fail(FileNameMessage(nameCheck), fileNameBox());
+    return;
   }
 
   list_->clear();
   matches_.clear();
   loaded_.reset();
   RecordIndex index;
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const FileStatus status = readIndex(fullName, &index);
-  QGuiApplication::restoreOverrideCursor();
+  FileStatus status;
+  {
+    WaitCursor wait;
+    status = readIndex(fullName, &index);
+  }
   if (status != FileStatus::kOk) {
     const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
     prompts_.message(this, toQt(message.caption), toQtNaming(message.text, file_->text()),
@@ -175,15 +153,13 @@ void SelectionDialog::loadList() {
   }
   fullFileName_ = fullName;
   loaded_ = typedCriteria();
-  char birthKey[16];
-  std::snprintf(birthKey, sizeof birthKey, "%04u%02u%02u", static_cast<unsigned>(birth.year),
-                static_cast<unsigned>(birth.month), static_cast<unsigned>(birth.day));
-  matches_ = FindPerson(index, fromQt(firstName_->text()), fromQt(lastName_->text()), birthKey);
+  matches_ =
+      FindPerson(index, fromQt(firstName_->text()), fromQt(lastName_->text()), FormatDate8(birth));
   if (index.corruptCount > 0) {
     showMessage(CorruptRecordsMessage(index.corruptCount));
   }
   if (matches_.empty()) {
-    showMessage({caption::kNoMatch, std::string(text::kNoMatch)});
+    showMessage(Message(MessageId::kNoMatch));
     return;
   }
   for (const IndexEntry& entry : matches_) {
@@ -208,8 +184,8 @@ bool SelectionDialog::confirmCriteriaUnchanged() {
   if (loaded_ && *loaded_ == typedCriteria()) {
     return true;
   }
-  return prompts_.ask(this, toQt(caption::kChangedCriteria), toQt(text::kChangedCriteria),
-                      tr("Continue"), tr("Cancel"), true);
+  return prompts_.confirm(this, Message(MessageId::kChangedCriteria), tr("Continue"), tr("Cancel"),
+                          true);
 }
 
 }  // namespace acv

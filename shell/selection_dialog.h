@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/messages.h"
 #include "storage/record_search.h"
 #include "ui/date_boxes.h"
 #include "ui/file_name_box.h"
@@ -19,8 +20,6 @@ class QPushButton;
 class QVBoxLayout;
 
 namespace acv {
-
-struct UserMessage;
 
 class SelectionDialog : public QDialog {
   Q_OBJECT
@@ -59,7 +58,7 @@ class SelectionDialog : public QDialog {
   std::vector<int> selectedRows() const;
   // True when the list was loaded and nothing was typed since, or the user chose to go on.
   bool confirmCriteriaUnchanged();
-  void showMessage(const UserMessage& message, Prompts::Icon icon = Prompts::Icon::kStop);
+  void showMessage(const UserMessage& message);
   Prompts& prompts() const { return prompts_; }
   // Where a subclass puts its own controls, above the buttons.
   QVBoxLayout* extraArea() const { return extra_; }

@@ -79,7 +79,109 @@ std::string ExportOpenText(FileStatus code, std::string_view lead, const std::st
   }
 }
 
+struct MessageRow {
+  MessageId id;
+  std::string_view caption;
+  std::string_view text;
+  MessageIcon icon = MessageIcon::kStop;
+};
+
+// In the order of MessageId.
+constexpr MessageRow kMessages[] = {
+    {MessageId::kNamesMandatory, caption::kMandatoryField, text::kNamesMandatory},
+    {MessageId::kBirthDateMandatory, caption::kMandatoryField, text::kBirthDateMandatory},
+    {MessageId::kBirthDateIncorrect, caption::kIncorrectDate, text::kBirthDateIncorrect},
+    {MessageId::kUnder18, caption::kIncorrectDate, text::kUnder18},
+    {MessageId::kAgeOutOfRange, caption::kIncorrectDate,
+     "The age of the person must be between 18 and 99"},
+    {MessageId::kCompletionMandatory, caption::kMandatoryField,
+     "'Date Of Completion' is mandatory."},
+    {MessageId::kCompletionIncorrect, caption::kIncorrectDate,
+     "The 'Date Of Completion' is not correct.\n\nThe date must have a valid day for the "
+     "month,\nand have a four digit year greater than 1900."},
+    {MessageId::kCompletionOutOfRange, caption::kIncorrectDate,
+     "The date of completion cannot be a future date\nand cannot be more than two years ago"},
+    {MessageId::kUnder18AtCompletion, caption::kIncorrectDate,
+     "The person must be aged 18 or more at the date of completion"},
+    {MessageId::kNoFileName, caption::kIncorrectFileName, text::kNoFileName},
+    {MessageId::kFileNameWithExtension, caption::kIncorrectFileName, text::kFileNameWithExtension},
+    {MessageId::kSelectReportType, "Select Report Type",
+     "You must select either:\n\n\tACV Self-report; or\n\n\tACV Observer-report"},
+    {MessageId::kObserverNameMandatory, caption::kMandatoryField,
+     "The observer name is mandatory for the 'ACV Observer-report'."},
+    {MessageId::kIncorrectValue, "Incorrect Value",
+     "You must enter a value between 0 and 5, or leave blank"},
+    {MessageId::kReplaceChosen, "Replace Existing Record",
+     "The checkbox indicates to replace the existing record\nso you cannot change the "
+     "filename.\n\nIf you wish to save the record to a new location\nthen please uncheck the "
+     "checkbox."},
+    {MessageId::kNoEditsMade, "No Edits Made",
+     "You have not made any edits.\n\nIf you replace the existing record you will simply "
+     "update the date and time of the last save.\n\nIf you create a new record it will be a "
+     "copy of the existing record except for a new date and time saved.\n\n\nDo you wish to "
+     "proceed with saving the record?",
+     MessageIcon::kNone},
+    {MessageId::kCancelSelected, "Cancel Selected",
+     "You have selected to Cancel.\n\nAre you sure you wish to cancel and lose all data you "
+     "have entered?",
+     MessageIcon::kNone},
+    {MessageId::kNoMatch, caption::kNoMatch, text::kNoMatch},
+    {MessageId::kReadOnly, caption::kReadOnly, text::kReadOnly, MessageIcon::kInformation},
+    {MessageId::kNoSelection, caption::kNoSelection, text::kNoSelection},
+    {MessageId::kTooManySelections, caption::kTooManySelections, text::kTooManySelections},
+    {MessageId::kTwoSelf, caption::kTwoSelf, text::kTwoSelf},
+    {MessageId::kTwoObserver, caption::kTwoObserver, text::kTwoObserver},
+    {MessageId::kChangedCriteria, caption::kChangedCriteria, text::kChangedCriteria,
+     MessageIcon::kNone},
+    {MessageId::kReadError, caption::kReadError, text::kReadError},
+    {MessageId::kNoAnalysisSelection, "No Analysis Selection",
+     "There is no selection for the analysis to occur"},
+    {MessageId::kWebSiteNotOpened, "",
+     "The web site could not be opened in a browser.\n\nIts address is ",
+     MessageIcon::kExclamation},
+    {MessageId::kWrongPassword, caption::kWrongPassword, text::kWrongPassword},
+    {MessageId::kExportNameChanged, caption::kExportFileName, text::kExportNameChanged,
+     MessageIcon::kInformation},
+    {MessageId::kDataPrivacy, caption::kDataPrivacy, text::kDataPrivacy},
+    {MessageId::kFileExists, caption::kFileExists, text::kFileExists, MessageIcon::kNone},
+    {MessageId::kSettingsRefused, "Settings Not Read",
+     "The settings file\n\t'\x1f'\nis not a plain file of a settings file's size, so it was "
+     "not read.\n\nThe program goes on with its usual settings.",
+     MessageIcon::kExclamation},
+};
+
+constexpr bool InIdOrder() {
+  int expected = 0;
+  for (const MessageRow& row : kMessages) {
+    if (static_cast<int>(row.id) != expected++) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(InIdOrder(), "kMessages must list every MessageId in order");
+
 }  // namespace
+
+UserMessage Message(MessageId id) {
+  const MessageRow& row = kMessages[static_cast<std::size_t>(id)];
+  return {row.caption, std::string(row.text), row.icon};
+}
+
+UserMessage BirthDateMessage(BirthDateCheck check) {
+  UserMessage message =
+      Message(check == BirthDateCheck::kEmpty     ? MessageId::kBirthDateMandatory
+              : check == BirthDateCheck::kUnder18 ? MessageId::kUnder18
+                                                  : MessageId::kBirthDateIncorrect);
+  // A search names every refused date of birth an incorrect date, an empty one too.
+  message.caption = caption::kIncorrectDate;
+  return message;
+}
+
+UserMessage FileNameMessage(FileNameCheck check) {
+  return Message(check == FileNameCheck::kEmpty ? MessageId::kNoFileName
+                                                : MessageId::kFileNameWithExtension);
+}
 
 UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name) {
   return {caption::kAcvFileError, ExportOpenText(code, "The file", name + ".cvr")};

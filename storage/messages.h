@@ -1,5 +1,6 @@
-// Every text the storage layer's callers show to the user, word for word. The window shows them
-// in message boxes; the command line prints them.
+// Every message the program shows to the user, word for word: the fixed ones in one table keyed
+// by MessageId (caption, text, icon), and the ones built from a name, a count or a file status.
+// The window shows them in message boxes; the command line prints them.
 #pragma once
 
 #include <string>
@@ -7,12 +8,17 @@
 
 #include "engine/response_record.h"
 #include "storage/file_status.h"
+#include "storage/typed_input.h"
 
 namespace acv {
+
+// kNone is for a question (two buttons, no icon).
+enum class MessageIcon { kNone, kStop, kInformation, kExclamation };
 
 struct UserMessage {
   std::string_view caption;
   std::string text;
+  MessageIcon icon = MessageIcon::kStop;
 };
 
 namespace caption {
@@ -95,6 +101,55 @@ inline constexpr std::string_view kRecordChanged =
     "Someone else has changed this record since you opened it,\nso it was not replaced.\n\nYou "
     "can save your edits as a new record instead.";
 }  // namespace text
+
+enum class MessageId {
+  // Names and dates of the details page and the selection dialogs.
+  kNamesMandatory,
+  kBirthDateMandatory,
+  kBirthDateIncorrect,
+  kUnder18,
+  kAgeOutOfRange,
+  kCompletionMandatory,
+  kCompletionIncorrect,
+  kCompletionOutOfRange,
+  kUnder18AtCompletion,
+  // File names typed or chosen.
+  kNoFileName,
+  kFileNameWithExtension,
+  // The entry pages.
+  kSelectReportType,
+  kObserverNameMandatory,
+  kIncorrectValue,
+  kReplaceChosen,
+  kNoEditsMade,
+  kCancelSelected,
+  // The selection dialogs.
+  kNoMatch,
+  kReadOnly,
+  kNoSelection,
+  kTooManySelections,
+  kTwoSelf,
+  kTwoObserver,
+  kChangedCriteria,
+  kReadError,
+  // The shell and the export.
+  kNoAnalysisSelection,
+  kWebSiteNotOpened,  // captioned with the product's name; the web address follows the text
+  kWrongPassword,
+  kExportNameChanged,
+  kDataPrivacy,
+  kFileExists,
+  kSettingsRefused,  // the settings file's path stands at kNameMark's place
+};
+
+// The fixed message of `id`.
+UserMessage Message(MessageId id);
+
+// The message of a search (the selection dialogs, `acv list`) for a refused date of birth;
+// `check` is not kOk.
+UserMessage BirthDateMessage(BirthDateCheck check);
+// The message for a refused response-file name; `check` is not kOk.
+UserMessage FileNameMessage(FileNameCheck check);
 
 // "Unfortunately %u records failed to load from the file, ..." (caption Partial File Corruption).
 UserMessage CorruptRecordsMessage(unsigned count);

@@ -1,8 +1,6 @@
-// Finding one person's records in a response file, and the checks the selection dialogs make on
-// what was typed before they search.
+// Finding one person's records in a response file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,25 +43,5 @@ std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view fi
 
 // "Saved: dd/mm/yyyy hh:mm:ss   Self Assessment" or "...   Observer Assessment by: NAME".
 std::string ListLine(const IndexEntry& entry);
-
-// Focus-out rules of the date boxes: the normalised text (possibly empty).
-std::string NormaliseDayText(std::string_view text);
-std::string NormaliseMonthText(std::string_view text);
-std::string CompleteYearText(std::string_view text, int currentYear);
-
-enum class BirthDateCheck { kOk, kEmpty, kInvalid, kUnder18 };
-// Checks the three boxes against `today`; on kOk `date` receives the date of birth.
-BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std::string_view year,
-                              const CalendarDate& today, CalendarDate* date);
-
-enum class FileNameCheck { kOk, kEmpty, kHasExtension };
-// A typed response-file name: kOk with `fullName` the name with ".cvr" (a name already ending
-// in ".cvr" kept as it is); a name that is only a folder, or too short, is kHasExtension.
-FileNameCheck ResolveResponseFileName(std::string_view typed, std::string* fullName);
-
-// A path chosen in a file dialog: the path without `suffix` (".cvr" or ".csv") when it is at
-// least five characters, does not end in a separator, ends in `suffix` and has no other "." in
-// the four characters before it; nothing otherwise.
-std::optional<std::string> StripChosenPath(std::string_view path, std::string_view suffix);
 
 }  // namespace acv

@@ -1,8 +1,8 @@
 #include "storage/record_store.h"
 
 #include "storage/record_image.h"
-#include "storage/record_search.h"
 #include "storage/response_file.h"
+#include "storage/typed_input.h"
 
 namespace acv {
 

@@ -9,14 +9,9 @@
 namespace acv {
 namespace {
 
-ResponseRecord& SlotOf(Analysis& analysis, int reportType) {
-  return reportType == kObserverReport ? analysis.observerReport() : analysis.selfReport();
-}
-
-// Reads record `index` into the slot of `reportType`: true when it loaded.
-bool LoadSlot(Analysis& analysis, const std::string& fileName, int index, int reportType) {
-  return ReadRecord(fileName, index, &SlotOf(analysis, reportType), MetFlags::kDerive) ==
-         FileStatus::kOk;
+// Reads record `index` into the slot of `which`: true when it loaded.
+bool LoadSlot(Analysis& analysis, const std::string& fileName, int index, Report which) {
+  return ReadRecord(fileName, index, &analysis.report(which), MetFlags::kDerive) == FileStatus::kOk;
 }
 
 // The latest Self-report and Observer-report among the person's records (null for none), by
@@ -40,7 +35,7 @@ std::array<const IndexEntry*, 2> MostRecent(const std::vector<IndexEntry>& entri
 
 void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
                        const ResponseRecord& saved, RelatedReports related) {
-  const int ownType = saved.ReportType() == kObserverReport ? kObserverReport : kSelfReport;
+  const Report own = ReportOfType(saved.ReportType());
   bool ownLoaded = false;
   RecordIndex search;
   if (related == RelatedReports::kMostRecent &&
@@ -49,15 +44,16 @@ void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int inde
         FindPerson(search, saved.Text(TextField::kFirstName), saved.Text(TextField::kLastName),
                    saved.Text(TextField::kBirthDate));
     for (const IndexEntry* entry : MostRecent(person)) {
-      if (entry != nullptr && LoadSlot(analysis, fileName, entry->fileIndex, entry->reportType)) {
-        ownLoaded = ownLoaded || entry->reportType == ownType;
+      const Report which = entry == nullptr ? own : ReportOfType(entry->reportType);
+      if (entry != nullptr && LoadSlot(analysis, fileName, entry->fileIndex, which)) {
+        ownLoaded = ownLoaded || which == own;
       }
     }
   } else {
-    ownLoaded = LoadSlot(analysis, fileName, index, ownType);
+    ownLoaded = LoadSlot(analysis, fileName, index, own);
   }
   if (!ownLoaded) {
-    ResponseRecord& slot = SlotOf(analysis, ownType);
+    ResponseRecord& slot = analysis.report(own);
     slot = saved;
     slot.MarkMetItems();
   }

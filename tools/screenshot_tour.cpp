@@ -15,7 +15,6 @@
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
-#include "entry/adult_edit_sheet.h"
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
 #include "entry/pages/details_page.h"

@@ -7,7 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <cstdio>
 
-#include "storage/record_search.h"
+#include "storage/typed_input.h"
 
 namespace acv {
 namespace {

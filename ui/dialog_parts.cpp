@@ -30,8 +30,8 @@ QPushButton* AddAcceptCancel(QDialog* dialog, QBoxLayout* layout, const QString&
 
 bool ConfirmReplace(Prompts& prompts, QWidget* parent, WaitCursor& wait) {
   wait.end();
-  const bool replace = prompts.ask(parent, toQt(caption::kFileExists), toQt(text::kFileExists),
-                                   QObject::tr("&Yes"), QObject::tr("&No"), false);
+  const bool replace = prompts.confirm(parent, Message(MessageId::kFileExists), QObject::tr("&Yes"),
+                                       QObject::tr("&No"), false);
   wait.resume();
   return replace;
 }

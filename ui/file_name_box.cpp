@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <optional>
 
-#include "storage/record_search.h"
+#include "storage/typed_input.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -80,8 +80,7 @@ void FileNameBox::browse() {
   const std::optional<std::string> stem =
       StripChosenPath(QFile::encodeName(chosen).toStdString(), kind_.suffix);
   if (!stem) {
-    prompts_.message(this, toQt(caption::kIncorrectFileName), toQt(kind_.wrongKind),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, {caption::kIncorrectFileName, std::string(kind_.wrongKind)});
     return;
   }
   setFileSystemName(*stem);

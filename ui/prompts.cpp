@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "storage/messages.h"
+#include "ui/text.h"
+
 namespace acv {
 namespace {
 
@@ -21,7 +24,28 @@ QMessageBox::Icon toQt(Prompts::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+Prompts::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return Prompts::Icon::kInformation;
+    case MessageIcon::kExclamation:
+      return Prompts::Icon::kExclamation;
+    default:
+      return Prompts::Icon::kStop;
+  }
+}
+
 }  // namespace
+
+void Prompts::show(QWidget* parent, const UserMessage& message) {
+  this->message(parent, acv::toQt(message.caption), acv::toQt(message.text), BoxIcon(message.icon));
+}
+
+bool Prompts::confirm(QWidget* parent, const UserMessage& question, const QString& acceptText,
+                      const QString& rejectText, bool acceptIsDefault) {
+  return ask(parent, acv::toQt(question.caption), acv::toQt(question.text), acceptText, rejectText,
+             acceptIsDefault);
+}
 
 void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
   QMessageBox box(toQt(icon), caption, text, QMessageBox::Ok, parent);

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace acv {
 
+struct UserMessage;
+
 class Prompts {
  public:
   enum class Icon { kStop, kInformation, kExclamation };
@@ -28,6 +30,12 @@ class Prompts {
                                const QString& filter) = 0;
   // Opens a web address in the user's browser; false when that could not be done.
   virtual bool openWebAddress(const QString& address) = 0;
+
+  // A message of the table (storage/messages.h) with its caption, text and icon.
+  void show(QWidget* parent, const UserMessage& message);
+  // A question of the table; true when the first button was chosen.
+  bool confirm(QWidget* parent, const UserMessage& question, const QString& acceptText,
+               const QString& rejectText, bool acceptIsDefault);
 };
 
 // The production implementation, with Qt's own boxes and dialogs.

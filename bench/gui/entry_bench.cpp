@@ -33,15 +33,15 @@ acv::ResponseRecord Answered() {
 class ItemPagesWizard : public acv::EntryWizard {
  public:
   ItemPagesWizard(acv::Prompts& prompts, acv::ResponseRecord& record)
-      : EntryWizard(prompts, nullptr) {
+      : EntryWizard(prompts, record, fileName_, std::nullopt, nullptr) {
     for (int page = 0; page < kPages; ++page) {
-      addPage(new acv::ItemPage(record, blanks_, QStringLiteral("ACV Page"), 10 * page + 1));
+      addPage(new acv::ItemPage(record, run().blanks, QStringLiteral("ACV Page"), 10 * page + 1));
     }
     resize(960, 720);
   }
 
  private:
-  acv::BlankItemsCheck blanks_;
+  QString fileName_;
 };
 
 // The same rows on plain pages that do nothing when they are shown or left.

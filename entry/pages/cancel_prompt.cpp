@@ -2,19 +2,16 @@
 
 #include <QCoreApplication>
 
+#include "storage/messages.h"
 #include "ui/prompts.h"
 
 namespace acv {
 
 bool ConfirmCancel(Prompts& prompts, QWidget* parent) {
   // No is the default: a stray Enter keeps the answers typed so far.
-  return prompts.ask(
-      parent, QCoreApplication::translate("Entry", "Cancel Selected"),
-      QCoreApplication::translate("Entry",
-                                  "You have selected to Cancel.\n\nAre you sure you wish to cancel "
-                                  "and lose all data you have entered?"),
-      QCoreApplication::translate("Entry", "&Yes"), QCoreApplication::translate("Entry", "&No"),
-      false);
+  return prompts.confirm(parent, Message(MessageId::kCancelSelected),
+                         QCoreApplication::translate("Entry", "&Yes"),
+                         QCoreApplication::translate("Entry", "&No"), false);
 }
 
 }  // namespace acv

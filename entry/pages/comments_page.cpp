@@ -4,9 +4,9 @@
 #include <QVBoxLayout>
 
 #include "engine/response_record.h"
-#include "entry/pages/page_layout.h"
-#include "entry/pages/text_boxes.h"
+#include "ui/buddy_label.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 
 namespace acv {
 

@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "engine/response_record.h"
-#include "entry/pages/page_layout.h"
-#include "entry/pages/text_boxes.h"
 #include "storage/messages.h"
+#include "ui/buddy_label.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -174,8 +174,8 @@ void DetailsPage::showAge() {
   age_->setText(age >= 1 && age <= 99 ? QStringLiteral("%1").arg(age, 2) : QString());
 }
 
-bool DetailsPage::refuse(const QString& caption, const QString& text, QWidget* box) {
-  prompts_.message(this, caption, text, Prompts::Icon::kStop);
+bool DetailsPage::refuse(MessageId message, QWidget* box) {
+  prompts_.show(this, Message(message));
   box->setFocus();
   return false;
 }
@@ -189,45 +189,35 @@ bool DetailsPage::validatePage() {
   for (QLineEdit* name : {firstNameBox(), lastNameBox()}) {
     name->setText(WithoutTrailingBlanks(name->text()));
   }
-  const QString mandatory = toQt(caption::kMandatoryField);
-  const QString incorrectDate = toQt(caption::kIncorrectDate);
   for (QLineEdit* name : {firstNameBox(), lastNameBox()}) {
     if (name->text().isEmpty()) {
-      return refuse(mandatory, toQt(text::kNamesMandatory), name);
+      return refuse(MessageId::kNamesMandatory, name);
     }
   }
   if (QLineEdit* empty = birth_->firstEmptyBox()) {
-    return refuse(mandatory, toQt(text::kBirthDateMandatory), empty);
+    return refuse(MessageId::kBirthDateMandatory, empty);
   }
   const std::optional<CalendarDate> birth = birth_->date();
   if (!birth) {
-    return refuse(incorrectDate, toQt(text::kBirthDateIncorrect), birth_->dayBox());
+    return refuse(MessageId::kBirthDateIncorrect, birth_->dayBox());
   }
   const int ageToday = AgeInYears(*birth, today);
   if (ageToday < 18 || ageToday > 99) {
-    return refuse(incorrectDate, tr("The age of the person must be between 18 and 99"),
-                  birth_->dayBox());
+    return refuse(MessageId::kAgeOutOfRange, birth_->dayBox());
   }
   if (QLineEdit* empty = completion_->firstEmptyBox()) {
-    return refuse(mandatory, tr("'Date Of Completion' is mandatory."), empty);
+    return refuse(MessageId::kCompletionMandatory, empty);
   }
   const std::optional<CalendarDate> completed = completion_->date();
   if (!completed) {
-    return refuse(incorrectDate,
-                  tr("The 'Date Of Completion' is not correct.\n\nThe date must have a valid day "
-                     "for the month,\nand have a four digit year greater than 1900."),
-                  completion_->dayBox());
+    return refuse(MessageId::kCompletionIncorrect, completion_->dayBox());
   }
   const int yearsAgo = AgeInYears(*completed, today);
   if (yearsAgo != 0 && yearsAgo != 1) {
-    return refuse(incorrectDate,
-                  tr("The date of completion cannot be a future date\nand cannot be more than "
-                     "two years ago"),
-                  completion_->dayBox());
+    return refuse(MessageId::kCompletionOutOfRange, completion_->dayBox());
   }
   if (AgeInYears(*birth, *completed) < 18) {
-    return refuse(incorrectDate, tr("The person must be aged 18 or more at the date of completion"),
-                  completion_->dayBox());
+    return refuse(MessageId::kUnder18AtCompletion, completion_->dayBox());
   }
   storeTextsAndGender();
   record_.SetText(TextField::kBirthDate, FormatDate8(*birth));

@@ -10,6 +10,7 @@
 
 #include "engine/dates.h"
 #include "entry/pages/entry_page.h"
+#include "storage/messages.h"
 
 class QLabel;
 class QLineEdit;
@@ -43,7 +44,6 @@ class DetailsPage : public EntryPage {
   bool validatePage() override;
 
   QLabel* heading() const { return heading_; }
-  QLineEdit* textBox(int index) const { return boxes_[index]; }
   QLineEdit* firstNameBox() const { return boxes_[0]; }
   QLineEdit* lastNameBox() const { return boxes_[1]; }
   DateBoxes* birthDate() const { return birth_; }
@@ -55,8 +55,8 @@ class DetailsPage : public EntryPage {
  private:
   void showAge();
   void storeTextsAndGender();
-  // Shows a stop message, moves the focus to `box` and keeps the page.
-  bool refuse(const QString& caption, const QString& text, QWidget* box);
+  // Shows the message, moves the focus to `box` and keeps the page.
+  bool refuse(MessageId message, QWidget* box);
 
   ResponseRecord& record_;
   Prompts& prompts_;

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "engine/response_record.h"
-#include "entry/pages/page_layout.h"
-#include "entry/pages/text_boxes.h"
 #include "storage/messages.h"
+#include "ui/buddy_label.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -80,16 +80,11 @@ void ReportTypePage::showReportType(bool observer) {
 bool ReportTypePage::validatePage() {
   const bool observer = observer_->isChecked();
   if (!observer && !self_->isChecked()) {
-    prompts_.message(this, tr("Select Report Type"),
-                     tr("You must select either:\n\n\tACV Self-report; or\n\n\tACV "
-                        "Observer-report"),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kSelectReportType));
     return false;
   }
   if (observer && observerName_->text().isEmpty()) {
-    prompts_.message(this, toQt(caption::kMandatoryField),
-                     tr("The observer name is mandatory for the 'ACV Observer-report'."),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kObserverNameMandatory));
     observerName_->setFocus();
     return false;
   }

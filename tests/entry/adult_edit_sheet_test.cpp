@@ -9,16 +9,18 @@
 #include <QtTest>
 
 #include "engine/response_record.h"
-#include "entry/adult_edit_sheet.h"
-#include "entry/edit_pages.h"
+#include "entry/adult_sheet.h"
+#include "entry/file_page.h"
 #include "entry/item_page.h"
 #include "entry/item_row.h"
 #include "entry/pages/details_page.h"
 #include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
+#include "entry/save_page.h"
 #include "storage/sample_records.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
+#include "support/wizard.h"
 #include "ui/file_name_box.h"
 
 namespace acv {
@@ -49,17 +51,6 @@ class AdultEditSheetTest : public QObject {
     sheet_->show();
     return *sheet_;
   }
-  void next(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      sheet_->button(QWizard::NextButton)->click();
-    }
-  }
-  void back(int times) {
-    for (int i = 0; i < times; ++i) {
-      sheet_->button(QWizard::BackButton)->click();
-    }
-  }
-  void finish() { sheet_->button(QWizard::FinishButton)->click(); }
   bool closedWithFinish() const { return sheet_->result() == QDialog::Accepted; }
   QByteArray fileBytes() const {
     QFile file(QString::fromStdString(sample_->fullName()));
@@ -76,16 +67,16 @@ class AdultEditSheetTest : public QObject {
  private slots:
   void anAnswerChangedIsWrittenInPlace() {
     CAdultEditSheet& sheet = open(2);
-    QVERIFY(sheet.editFilePage()->replaceBox()->isChecked());
-    QVERIFY(sheet.editFilePage()->fileBox()->box()->isReadOnly());
-    next(3);  // to the first item page, the stored answers shown
+    QVERIFY(sheet.filePage()->replaceBox()->isChecked());
+    QVERIFY(sheet.filePage()->fileBox()->box()->isReadOnly());
+    testing::Next(*sheet_, 3);  // to the first item page, the stored answers shown
     QCOMPARE(sheet.itemPage(0)->row(0)->answer(), edit_.unedited.GetResponse(1));
     sheet.itemPage(0)->row(0)->choice(5)->click();
-    next(CAdultSheet::kItemPages + 1);
+    testing::Next(*sheet_, CAdultSheet::kItemPages + 1);
     QCOMPARE(sheet.windowTitle(), QStringLiteral("ACV Page 24 of 24"));
-    QVERIFY(!sheet.editSavePage()->replaceBox()->isVisible());
+    QVERIFY(!sheet.savePage()->replaceBox()->isVisible());
     const qsizetype size = fileBytes().size();
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QVERIFY(prompts_.asked.isEmpty());
     QCOMPARE(fileBytes().size(), size);
@@ -101,8 +92,8 @@ class AdultEditSheetTest : public QObject {
       extra.RestoreGender(gender);
       open(8, {extra});
       record_.SetText(TextField::kComments, "edited");
-      next(CAdultSheet::kSavePage);
-      finish();
+      testing::Next(*sheet_, CAdultSheet::kSavePage);
+      testing::Finish(*sheet_);
       QVERIFY(closedWithFinish());
       QCOMPARE(stored(sample_->fullName(), 8).Gender(), gender);
     }
@@ -110,10 +101,10 @@ class AdultEditSheetTest : public QObject {
 
   void noEditsMadeAsksAndDoNotSaveKeepsTheWizard() {
     CAdultEditSheet& sheet = open(0);
-    next(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
     const QByteArray before = fileBytes();
     prompts_.answers.enqueue(false);
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(!closedWithFinish());
     QCOMPARE(prompts_.asked.size(), 1);
     QCOMPARE(prompts_.asked.first().caption, QStringLiteral("No Edits Made"));
@@ -123,9 +114,9 @@ class AdultEditSheetTest : public QObject {
 
   void theLastPageFollowsTheChoiceMadeAfterGoingBack() {
     CAdultEditSheet& sheet = open(1);
-    next(CAdultSheet::kSavePage);
-    back(CAdultSheet::kSavePage);
-    EditFilePage& first = *sheet.editFilePage();
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
+    testing::Back(*sheet_, CAdultSheet::kSavePage);
+    FilePage& first = *sheet.filePage();
     first.replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
     first.fileBox()->setText(other);
@@ -134,11 +125,11 @@ class AdultEditSheetTest : public QObject {
     first.replaceBox()->setChecked(false);
     first.fileBox()->setText(other);
     record_.SetText(TextField::kComments, "second opinion");
-    next(CAdultSheet::kSavePage);
-    QVERIFY(!sheet.editSavePage()->replaceBox()->isChecked());
-    QCOMPARE(sheet.editSavePage()->fileBox()->text(), other);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
+    QVERIFY(!sheet.savePage()->replaceBox()->isChecked());
+    QCOMPARE(sheet.savePage()->fileBox()->text(), other);
     const QByteArray before = fileBytes();
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QCOMPARE(fileBytes(), before);
     QCOMPARE(stored((other + QStringLiteral(".cvr")).toStdString(), 0).Text(TextField::kComments),
@@ -151,20 +142,20 @@ class AdultEditSheetTest : public QObject {
     }
     CAdultEditSheet& sheet = open(3);
     record_.SetText(TextField::kComments, "edited");
-    next(CAdultSheet::kSavePage);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
     QVERIFY(
         QFile::setPermissions(QString::fromStdString(sample_->fullName()), QFileDevice::ReadOwner));
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(!closedWithFinish());
     QVERIFY(prompts_.shown.first().text.startsWith(QStringLiteral("Write access")));
-    EditSavePage& last = *sheet.editSavePage();
+    SavePage& last = *sheet.savePage();
     QVERIFY(last.chooseFileMode());
     QVERIFY(last.replaceBox()->isVisible());
     QVERIFY(last.fileBox()->box()->isReadOnly());
     last.replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
     last.fileBox()->setText(other);
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(closedWithFinish());
     QCOMPARE(stored((other + QStringLiteral(".cvr")).toStdString(), 0).Text(TextField::kComments),
              "edited");

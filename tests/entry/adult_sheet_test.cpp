@@ -22,7 +22,6 @@
 #include "entry/pages/comments_page.h"
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
-#include "entry/pages/text_boxes.h"
 #include "entry/save_page.h"
 #include "storage/record_image.h"
 #include "storage/record_store.h"
@@ -32,7 +31,9 @@
 #include "support/modal.h"
 #include "support/record_builder.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
 #include "ui/date_boxes.h"
+#include "ui/field_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/text.h"
 
@@ -127,9 +128,6 @@ class AdultSheetTest : public QObject {
     testing::ShowActive(sheet_.get());
     return *sheet_;
   }
-  void next() { sheet_->button(QWizard::NextButton)->click(); }
-  void back() { sheet_->button(QWizard::BackButton)->click(); }
-  void finish() { sheet_->button(QWizard::FinishButton)->click(); }
   void fillDetails() {
     DetailsPage& page = *sheet_->detailsPage();
     Retype(page.firstNameBox(), QStringLiteral("Ann"));
@@ -152,34 +150,34 @@ class AdultSheetTest : public QObject {
     CAdultSheet& sheet = open();
     QCOMPARE(caption(), QStringLiteral("ACV Page 1 of 24"));
     QVERIFY(!sheet.button(QWizard::BackButton)->isVisible());
-    next();
+    testing::Next(*sheet_);
     QCOMPARE(prompts_.shown.size(), 1);
     QCOMPARE(prompts_.shown[0].caption, QStringLiteral("Incorrect File Name"));
     QCOMPARE(prompts_.shown[0].text, QStringLiteral("You have not entered a filename."));
     QCOMPARE(caption(), QStringLiteral("ACV Page 1 of 24"));
     sheet.filePage()->fileBox()->setText(stem() + QStringLiteral(".cvr"));
-    next();
+    testing::Next(*sheet_);
     QCOMPARE(caption(), QStringLiteral("ACV Page 2 of 24"));
-    next();
+    testing::Next(*sheet_);
     QCOMPARE(caption(), QStringLiteral("ACV Page 3 of 24"));
     fillDetails();
-    next();
+    testing::Next(*sheet_);
     for (int index = 0; index < CAdultSheet::kItemPages; ++index) {
       QCOMPARE(caption(), QStringLiteral("ACV Page %1 of 24").arg(index + 4));
       QCOMPARE(sheet.itemPage(index)->row(0)->statement(), toQt(ItemBank::Self(10 * index + 1)));
       answerPage(index, index);
-      next();
+      testing::Next(*sheet_);
     }
     QCOMPARE(caption(), QStringLiteral("ACV Page 23 of 24"));
     QTest::keyClicks(sheet.commentsPage()->commentsBox(), QStringLiteral("Fine."));
     // Back through the pages and forward again keeps every value.
-    back();
-    back();
+    testing::Back(*sheet_);
+    testing::Back(*sheet_);
     QCOMPARE(sheet.itemPage(17)->row(3)->answer(), (17 + 3) % kAnswerCount);
-    next();
-    next();
+    testing::Next(*sheet_);
+    testing::Next(*sheet_);
     QCOMPARE(sheet.commentsPage()->commentsBox()->toPlainText(), QStringLiteral("Fine."));
-    next();
+    testing::Next(*sheet_);
     QCOMPARE(caption(), QStringLiteral("ACV Page 24 of 24"));
     SavePage& save = *sheet.savePage();
     QVERIFY(sheet.button(QWizard::FinishButton)->isVisible());
@@ -187,7 +185,7 @@ class AdultSheetTest : public QObject {
     QVERIFY(save.fileBox()->box()->isReadOnly());
     QVERIFY(!save.fileBox()->browseButton()->isVisible());
     QCOMPARE(save.fileBox()->text(), stem() + QStringLiteral(".cvr"));
-    finish();
+    testing::Finish(*sheet_);
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
     QCOMPARE(prompts_.shown.size(), 2);
     QCOMPARE(prompts_.shown[1].caption, QStringLiteral("Save Was Successful"));
@@ -216,7 +214,7 @@ class AdultSheetTest : public QObject {
     for (const QString& name : {stem() + QStringLiteral(".txt"), stem() + QStringLiteral("."),
                                 dir_.path() + QStringLiteral("/")}) {
       sheet.filePage()->fileBox()->setText(name);
-      next();
+      testing::Next(*sheet_);
       QCOMPARE(caption(), QStringLiteral("ACV Page 1 of 24"));
       QCOMPARE(prompts_.shown.last().text, wrong);
       QCOMPARE(QApplication::focusWidget(), sheet.filePage()->fileBox()->box());
@@ -228,7 +226,7 @@ class AdultSheetTest : public QObject {
              QStringLiteral("You must enter an ACV filename (*.cvr).  For example:  "
                             "c:/data_files/ACV_2005.cvr"));
     sheet.filePage()->fileBox()->setText(stem("never"));
-    next();
+    testing::Next(*sheet_);
     QCOMPARE(caption(), QStringLiteral("ACV Page 2 of 24"));
     QVERIFY(!QFileInfo::exists(stem("never") + QStringLiteral(".cvr")));  // nothing opened
   }
@@ -262,7 +260,7 @@ class AdultSheetTest : public QObject {
     }
     CAdultSheet& sheet = open(name, CAdultSheet::kSavePage, Filled());
     SavePage& save = *sheet.savePage();
-    finish();
+    testing::Finish(*sheet_);
     QVERIFY(sheet.isVisible());
     QCOMPARE(prompts_.shown.size(), 1);
     QCOMPARE(prompts_.shown[0].caption, QStringLiteral("Save Has Failed"));
@@ -272,7 +270,7 @@ class AdultSheetTest : public QObject {
     QVERIFY(save.fileBox()->browseButton()->isVisible());
 
     Retype(save.fileBox()->box(), stem(qPrintable(problem + QStringLiteral("-other"))));
-    finish();
+    testing::Finish(*sheet_);
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
     ResponseRecord stored;
     QCOMPARE(ReadRecord(fileName_.toStdString() + ".cvr", 0, &stored), FileStatus::kOk);
@@ -294,7 +292,7 @@ class AdultSheetTest : public QObject {
       }
       CAdultSheet& sheet =
           open(closed + QStringLiteral("/answers"), CAdultSheet::kSavePage, Filled());
-      finish();
+      testing::Finish(*sheet_);
       const bool refused = prompts_.shown.size() == 1 &&
                            prompts_.shown[0].text == QStringLiteral(
                                                          "Write access to the file has been "
@@ -302,7 +300,7 @@ class AdultSheetTest : public QObject {
                                                          "administrator.") &&
                            sheet.savePage()->chooseFileMode();
       Retype(sheet.savePage()->fileBox()->box(), writable + QStringLiteral("/answers"));
-      finish();
+      testing::Finish(*sheet_);
       ResponseRecord stored;
       const bool saved = sheet.result() == QDialog::Accepted &&
                          ReadRecord((writable + QStringLiteral("/answers.cvr")).toStdString(), 0,
@@ -400,7 +398,7 @@ class AdultSheetTest : public QObject {
       // Moving on with Next, as the respondent does.
       for (int index = 0; index < CAdultSheet::kItemPages; ++index) {
         if (index > 0) {
-          next();
+          testing::Next(*sheet_);
         }
         QApplication::processEvents();
         const ItemPage& page = *sheet.itemPage(index);

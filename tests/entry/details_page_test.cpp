@@ -12,6 +12,7 @@
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
 #include "ui/date_boxes.h"
 
 namespace acv {
@@ -19,9 +20,9 @@ namespace {
 
 using testing::FakePrompts;
 
-class DetailsWizard : public EntryWizard {
+class DetailsWizard : public testing::PageWizard {
  public:
-  DetailsWizard(Prompts& prompts, ResponseRecord& record) : EntryWizard(prompts, nullptr) {
+  DetailsWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     addPage(new EntryPage(QStringLiteral("before")));
     details = new DetailsPage(record, prompts, QStringLiteral("ACV Page 3 of 24"));
     addPage(details);

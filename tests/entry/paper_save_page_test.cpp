@@ -24,6 +24,7 @@
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
 #include "support/sample_file.h"
+#include "support/wizard.h"
 #include "ui/file_name_box.h"
 
 namespace acv {
@@ -36,20 +37,18 @@ using testing::SampleFile;
 class SaveWizard : public EntryWizard {
  public:
   SaveWizard(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
-             const RecordEdit* edit)
-      : EntryWizard(prompts, nullptr) {
+             std::optional<RecordEdit> edit)
+      : EntryWizard(prompts, record, fileName, std::move(edit), nullptr) {
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 4 of 5"), QString()));
-    page = new PaperSavePage(record, fileName, analysis, prompts, QStringLiteral("ACV Page 5 of 5"),
-                             edit);
+    page = new PaperSavePage(run(), analysis, prompts, QStringLiteral("ACV Page 5 of 5"));
     addPage(page);
   }
   // Shows the wizard at page 5.
   void open(PaperSavePage::AnalysisChoice choice) {
     page->setInitialChoice(choice);
     show();
-    next();
+    testing::Next(*this);
   }
-  void finish() { button(QWizard::FinishButton)->click(); }
 
   PaperSavePage* page;
 };
@@ -105,13 +104,13 @@ class PaperSavePageTest : public QObject {
     analysis_ = Analysis();
     sample_ = std::make_unique<SampleFile>();
     fileName_ = sample_->stem();
-    const RecordEdit* edit = nullptr;
+    std::optional<RecordEdit> edit;
     if (editIndex >= 0) {
       if (RecordEdit::Open(sample_->fullName(), editIndex, &edit_) != FileStatus::kOk) {
         qFatal("the sample record cannot be opened for editing");
       }
       record_ = edit_.unedited;
-      edit = &edit_;
+      edit = edit_;
     } else {
       record_ = TypedSelfReport();
     }
@@ -135,7 +134,7 @@ class PaperSavePageTest : public QObject {
     SaveWizard& wizard = open({view, related});
     QCOMPARE(wizard.page->fileBox()->text(), sample_->stem());
     QCOMPARE(wizard.page->relatedBox()->isEnabled(), view);
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Save Was Successful")});
     QVERIFY(prompts_.shown.first().text.endsWith(QString::fromStdString(sample_->fullName())));
@@ -155,14 +154,14 @@ class PaperSavePageTest : public QObject {
     SaveWizard& wizard = open({true, true});
     const QByteArray before = FileBytes(sample_->fullName());
     wizard.page->fileBox()->setText(QStringLiteral("notes.txt"));
-    wizard.finish();
+    testing::Finish(wizard);
     QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Incorrect File Name")});
     QVERIFY(!closedWithFinish());
     QCOMPARE(wizard.currentPage(), wizard.page);
     QCOMPARE(wizard.page->lastSave().index, -1);
     QVERIFY(analysis_.IsSelfAbsent());
     wizard.page->fileBox()->setText(sample_->stem());
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(FileBytes(sample_->fullName()).size(), before.size() + kRecordSize);
   }
@@ -174,7 +173,7 @@ class PaperSavePageTest : public QObject {
     QVERIFY(wizard.page->fileBox()->box()->isReadOnly());
     record_.SetText(TextField::kComments, "corrected");
     record_.SetEntryMethod(kEnteredFromPaper);
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QVERIFY(prompts_.asked.isEmpty());
     const QByteArray after = FileBytes(sample_->fullName());
@@ -192,7 +191,7 @@ class PaperSavePageTest : public QObject {
     SaveWizard& wizard = open({false, false}, 0);
     const QByteArray before = FileBytes(sample_->fullName());
     prompts_.answers.enqueue(false);  // "Do Not Save"
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(!closedWithFinish());
     QCOMPARE(prompts_.asked.size(), 1);
     QCOMPARE(prompts_.asked.first().caption, QStringLiteral("No Edits Made"));
@@ -200,7 +199,7 @@ class PaperSavePageTest : public QObject {
     QCOMPARE(prompts_.asked.first().rejectText, QStringLiteral("Do Not Save"));
     QCOMPARE(FileBytes(sample_->fullName()), before);
     prompts_.answers.enqueue(true);  // "Yes, Proceed"
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(prompts_.asked.size(), 2);
     const ResponseRecord stored = ReadBack(sample_->fullName(), 0);
@@ -225,7 +224,7 @@ class PaperSavePageTest : public QObject {
     QCOMPARE(status, 0);
     const QByteArray theirs = FileBytes(name);
     record_.SetText(TextField::kComments, "my edit");
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(!closedWithFinish());
     QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Save Has Failed")});
     QCOMPARE(prompts_.shown.first().text,
@@ -233,7 +232,7 @@ class PaperSavePageTest : public QObject {
     QCOMPARE(FileBytes(name), theirs);
     // Saved as a new record instead.
     wizard.page->replaceBox()->setChecked(false);
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(ReadBack(name, 1).Text(TextField::kComments), "their edit");
     QCOMPARE(ReadBack(name, 8).Text(TextField::kComments), "my edit");
@@ -247,7 +246,7 @@ class PaperSavePageTest : public QObject {
     const QByteArray before = FileBytes(sample_->fullName());
     QVERIFY(chmod(sample_->fullName().c_str(), 0444) == 0);
     record_.SetText(TextField::kComments, "edited");
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(!closedWithFinish());
     QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Save Has Failed")});
     QVERIFY(prompts_.shown.first().text.startsWith(QStringLiteral("Write access")));
@@ -255,7 +254,7 @@ class PaperSavePageTest : public QObject {
     wizard.page->replaceBox()->setChecked(false);
     const QString other = sample_->folder() + QStringLiteral("/other");
     wizard.page->fileBox()->setText(other);
-    wizard.finish();
+    testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(ReadBack((other + QStringLiteral(".cvr")).toStdString(), 0).Text(TextField::kComments),
              "edited");

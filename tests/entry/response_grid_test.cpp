@@ -16,6 +16,7 @@
 #include "entry/response_grid_page.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/wizard.h"
 
 namespace acv {
 namespace {
@@ -24,16 +25,15 @@ using testing::ClickInModal;
 using testing::FakePrompts;
 
 // The grid page between two comments pages, at the size of the main window.
-class GridWizard : public EntryWizard {
+class GridWizard : public testing::PageWizard {
  public:
-  GridWizard(Prompts& prompts, ResponseRecord& record) : EntryWizard(prompts, nullptr) {
+  GridWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 2 of 5"), QString()));
-    page = new ResponseGridPage(record, blanks, prompts, QStringLiteral("ACV Page 3 of 5"));
+    page = new ResponseGridPage(record, run().blanks, prompts, QStringLiteral("ACV Page 3 of 5"));
     addPage(page);
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 4 of 5"), QString()));
     resize(880, 575);
   }
-  BlankItemsCheck blanks;
   ResponseGridPage* page;
 };
 

@@ -12,10 +12,11 @@
 #include "entry/pages/blank_items.h"
 #include "entry/pages/comments_page.h"
 #include "entry/pages/report_type_page.h"
-#include "entry/pages/text_boxes.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
+#include "ui/field_boxes.h"
 #include "ui/text.h"
 
 namespace acv {
@@ -33,21 +34,18 @@ void Type(QWidget* widget, const QString& text) {
   }
 }
 
-class PagesWizard : public EntryWizard {
+class PagesWizard : public testing::PageWizard {
  public:
-  PagesWizard(Prompts& prompts, ResponseRecord& record) : EntryWizard(prompts, nullptr) {
+  PagesWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     type = new ReportTypePage(record, prompts, QStringLiteral("ACV Page 2 of 24"));
-    items = new ItemPage(record, blanks, QStringLiteral("ACV Page 4 of 24"), 1);
+    items = new ItemPage(record, run().blanks, QStringLiteral("ACV Page 4 of 24"), 1);
     comments = new CommentsPage(record, QStringLiteral("ACV Page 23 of 24"),
                                 QStringLiteral("Comments, please."));
     addPage(type);
     addPage(items);
     addPage(comments);
   }
-  void next() { button(QWizard::NextButton)->click(); }
-  void back() { button(QWizard::BackButton)->click(); }
 
-  BlankItemsCheck blanks;
   ReportTypePage* type;
   ItemPage* items;
   CommentsPage* comments;
@@ -94,7 +92,7 @@ class SharedPagesTest : public QObject {
     PagesWizard& wizard = fresh();
     wizard.type->observerButton()->click();
     QVERIFY(!wizard.type->observerNameBox()->isReadOnly());
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.currentPage(), wizard.type);
     QCOMPARE(prompts_.shown.size(), 1);
     QCOMPARE(prompts_.shown[0].caption, QStringLiteral("Mandatory Field"));
@@ -108,7 +106,7 @@ class SharedPagesTest : public QObject {
     QTest::keyClicks(wizard.type->contactBox(), QStringLiteral("12 Example Road"));
     QTest::keyClick(wizard.type->contactBox(), Qt::Key_Return);
     QTest::keyClicks(wizard.type->contactBox(), QStringLiteral("Town"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.currentPage(), wizard.items);
     QCOMPARE(record_.ReportType(), kObserverReport);
     QCOMPARE(record_.Text(TextField::kObserverName), std::string_view("  "));
@@ -131,51 +129,51 @@ class SharedPagesTest : public QObject {
 
   void blankItemsDialogKeepsOrLeavesThePage() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     Answer(*wizard.items, {0, 1, -1, 3, 4, 5, 0, 1, 2, 3});
     auto seen = std::make_shared<ModalSeen>();
     ClickInModal(QStringLiteral("Continue with the current page"), seen);
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(seen->caption, QStringLiteral("Blank Items"));
     QCOMPARE(wizard.currentPage(), wizard.items);
     QCOMPARE(record_.StoredResponse(1), kResponseUnset);  // nothing of the page written
     QCOMPARE(wizard.items->row(1)->answer(), 1);
 
     ClickInModal(QStringLiteral("Leave blank and go to the next page"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.currentPage(), wizard.comments);
     QCOMPARE(record_.GetResponse(2), 1);
     QCOMPARE(record_.StoredResponse(3), kResponseBlank);
     QCOMPARE(record_.GetResponse(10), 3);
-    QVERIFY(!wizard.blanks.noBlankWarning());
+    QVERIFY(!wizard.run().blanks.noBlankWarning());
   }
 
   void hiddenDoNotWarnButtonSilencesTheCheckForTheRun() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     ClickInModal(QStringLiteral("Continue: Do not warn me again"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.currentPage(), wizard.comments);
-    QVERIFY(wizard.blanks.noBlankWarning());
-    wizard.back();
-    wizard.next();  // no dialog now: a dialog left open would block here
+    QVERIFY(wizard.run().blanks.noBlankWarning());
+    testing::Back(wizard);
+    testing::Next(wizard);  // no dialog now: a dialog left open would block here
     QCOMPARE(wizard.currentPage(), wizard.comments);
   }
 
   void backKeepsAnswersWithoutTheDialogAndWordingFollowsTheType() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     const QString selfWording = wizard.items->row(0)->statement();
     QCOMPARE(selfWording, toQt(ItemBank::Self(1)));
     Answer(*wizard.items, {5, -1, -1, -1, -1, -1, -1, -1, -1, 2});
-    wizard.back();  // blanks, yet no dialog
+    testing::Back(wizard);  // blanks, yet no dialog
     QCOMPARE(wizard.currentPage(), wizard.type);
     QCOMPARE(record_.GetResponse(1), 5);
     QCOMPARE(record_.StoredResponse(2), kResponseBlank);
 
     wizard.type->observerButton()->click();
     QTest::keyClicks(wizard.type->observerNameBox(), QStringLiteral("Jo"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.items->row(0)->statement(), toQt(ItemBank::Observer(1)));
     QCOMPARE(wizard.items->row(0)->answer(), 5);
     QCOMPARE(wizard.items->row(9)->answer(), 2);
@@ -184,15 +182,15 @@ class SharedPagesTest : public QObject {
 
   void commentsAreKeptOnBackAndNext() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     ClickInModal(QStringLiteral("Leave blank and go to the next page"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.windowTitle(), QStringLiteral("ACV Page 23 of 24"));
     QTest::keyClicks(wizard.comments->commentsBox(), QStringLiteral("Tired today."));
-    wizard.back();
+    testing::Back(wizard);
     QCOMPARE(record_.Text(TextField::kComments), std::string_view("Tired today."));
     ClickInModal(QStringLiteral("Leave blank and go to the next page"));
-    wizard.next();
+    testing::Next(wizard);
     QCOMPARE(wizard.comments->commentsBox()->toPlainText(), QStringLiteral("Tired today."));
   }
 
@@ -243,7 +241,7 @@ class SharedPagesTest : public QObject {
 
   void itemRowsAnswerFromTheKeyboard() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     ItemPage& page = *wizard.items;
     QCOMPARE(QApplication::focusWidget(), page.row(0)->choice(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_3);
@@ -276,7 +274,7 @@ class SharedPagesTest : public QObject {
 
   void itemRowsNameThemselvesForScreenReaders() {
     PagesWizard& wizard = fresh();
-    wizard.next();
+    testing::Next(wizard);
     const ItemRow& row = *wizard.items->row(6);
     QCOMPARE(row.accessibleName(), QStringLiteral("Item 7 of 190: ") + toQt(ItemBank::Self(7)));
     QCOMPARE(row.choice(4)->accessibleName(), QStringLiteral("Item 7: Often"));

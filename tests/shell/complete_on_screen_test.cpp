@@ -18,6 +18,7 @@
 #include "storage/record_search.h"
 #include "support/fake_prompts.h"
 #include "support/show_active.h"
+#include "support/wizard.h"
 #include "ui/date_boxes.h"
 #include "ui/text.h"
 
@@ -40,26 +41,25 @@ class CompleteOnScreenTest : public QObject {
         return;
       }
       opened = !frame.view()->hasReport();  // the analysis shown was dropped first
-      const auto next = [sheet] { sheet->button(QWizard::NextButton)->click(); };
-      next();  // the name from the settings
+      testing::Next(*sheet);                // the name from the settings
       if (reportType == kObserverReport) {
         sheet->reportTypePage()->observerButton()->click();
         sheet->reportTypePage()->observerNameBox()->setText(QStringLiteral("Jo Reed"));
       }
-      next();
+      testing::Next(*sheet);
       DetailsPage& details = *sheet->detailsPage();
       details.firstNameBox()->setText(QStringLiteral("Sam"));
       details.lastNameBox()->setText(QStringLiteral("Reed"));
       details.birthDate()->setDate(CalendarDate{1970, 1, 2});
-      next();
+      testing::Next(*sheet);
       for (int index = 0; index < CAdultSheet::kItemPages; ++index) {
         for (int row = 0; row < ItemPage::kRows; ++row) {
           sheet->itemPage(index)->row(row)->choice(2)->click();
         }
-        next();
+        testing::Next(*sheet);
       }
-      next();  // no comment
-      sheet->button(QWizard::FinishButton)->click();
+      testing::Next(*sheet);  // no comment
+      testing::Finish(*sheet);
       if (sheet->isVisible()) {
         sheet->QDialog::reject();  // past the cancel confirmation
       }

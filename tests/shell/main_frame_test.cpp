@@ -131,7 +131,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(Unnamed(frame), QStringList());
     CAdultAn analysis(prompts, QString());
     QCOMPARE(Unnamed(analysis), QStringList());
-    CAdultEdit edit(prompts, QString(), QStringLiteral("0"));
+    CAdultEdit edit(prompts, QString(), EditLayout::kOnScreen);
     QCOMPARE(Unnamed(edit), QStringList());
     AboutDialog about;
     QCOMPARE(Unnamed(about), QStringList());
@@ -262,7 +262,7 @@ class MainFrameTest : public QObject {
     {
       AcvSettings settings;
       QCOMPARE(settings.acvFileName(), QStringLiteral("/home/me/acv"));
-      QCOMPARE(settings.editMethod(), QStringLiteral("1"));
+      QCOMPARE(settings.editLayout(), EditLayout::kPaper);
       QCOMPARE(userKeys(), QStringList{QStringLiteral("ACVFileName")});
       settings.setAcvFileName(QString());  // emptied: the machine-wide value returns
       settings.write();
@@ -329,7 +329,7 @@ class MainFrameTest : public QObject {
     {
       AcvSettings settings;
       settings.setAcvFileName(QStringLiteral("/elsewhere/acv"));
-      settings.setEditMethod(QStringLiteral("0"));
+      settings.setEditLayout(EditLayout::kOnScreen);
     }
     FakePrompts prompts;
     CMainFrame frame(prompts);
@@ -353,7 +353,7 @@ class MainFrameTest : public QObject {
     });
     frame.command("edit")->trigger();
     AcvSettings after;
-    QCOMPARE(after.editMethod(), QStringLiteral("1"));
+    QCOMPARE(after.editLayout(), EditLayout::kPaper);
     QCOMPARE(after.acvFileName(), sample.stem());
     QVERIFY(!frame.view()->hasReport());
   }

@@ -354,7 +354,7 @@ class SelectionDialogTest : public QObject {
   void editDialogPicksOneRecordAndItsLayout() {
     SampleFile sample(MoreOfAlex());
     FakePrompts prompts;
-    CAdultEdit dialog(prompts, sample.stem(), QStringLiteral("1"));
+    CAdultEdit dialog(prompts, sample.stem(), EditLayout::kPaper);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Select ACV Response to Edit"));
     QVERIFY(dialog.paperOption()->isChecked());
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
@@ -371,7 +371,7 @@ class SelectionDialogTest : public QObject {
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.recordIndex(), 8);
-    QCOMPARE(dialog.editMethod(), QStringLiteral("0"));
+    QCOMPARE(dialog.editLayout(), EditLayout::kOnScreen);
     QCOMPARE(dialog.record().EntryMethod(), kEnteredFromPaper);
     QVERIFY(!dialog.readOnly());
     QVERIFY(prompts.shown.size() == 1);
@@ -412,7 +412,7 @@ class SelectionDialogTest : public QObject {
     SampleFile sample;
     FakePrompts prompts;
     const QString missing = sample.folder() + QStringLiteral("/typo");
-    CAdultEdit dialog(prompts, missing, QStringLiteral("0"));
+    CAdultEdit dialog(prompts, missing, EditLayout::kOnScreen);
     TypePerson(dialog);
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
     QCOMPARE(prompts.captions(), QStringList{QStringLiteral("File Not Found")});
@@ -434,7 +434,7 @@ class SelectionDialogTest : public QObject {
         _exit(10);
       }
       FakePrompts prompts;
-      CAdultEdit dialog(prompts, sample.stem(), QStringLiteral("0"));
+      CAdultEdit dialog(prompts, sample.stem(), EditLayout::kOnScreen);
       TypePerson(dialog);
       QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
       const bool warned = prompts.shown.size() == 1 &&

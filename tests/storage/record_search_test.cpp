@@ -1,4 +1,5 @@
 #include "storage/record_search.h"
+#include "storage/typed_input.h"
 
 #include <gtest/gtest.h>
 #include <locale.h>

@@ -1,4 +1,6 @@
-#include "entry/pages/text_boxes.h"
+#include "ui/field_boxes.h"
+
+#include "engine/cp1252.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -27,7 +29,7 @@ bool IsStorableCharacter(QChar c) {
     QString all;
     for (int byte = 0x20; byte <= 0xFF; ++byte) {
       const QString one = toQt(std::string(1, static_cast<char>(byte)));
-      if (byte != kPadByte && one.size() == 1 && one[0].category() != QChar::Other_Control) {
+      if (IsStorableByte(static_cast<unsigned char>(byte)) && one.size() == 1) {
         all += one;
       }
     }

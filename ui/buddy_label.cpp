@@ -1,4 +1,4 @@
-#include "entry/pages/page_layout.h"
+#include "ui/buddy_label.h"
 
 #include <QLabel>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-// The label the entry pages put before a box.
+// The label a page or dialog puts before a box.
 #pragma once
 
 #include <QString>

@@ -1,6 +1,7 @@
-// The text boxes of the entry pages. A box takes only characters a record can store (code page
-// 1252, without the byte the file pads fields with) and no more than its field holds, one byte a
-// character; a multi-line box counts a line break as the two bytes "\r\n" it is stored as.
+// The text boxes of the entry pages and the selection dialogs. A box takes only characters a
+// record can store (code page 1252, without the byte the file pads fields with) and no more than
+// its field holds, one byte a character; a multi-line box counts a line break as the two bytes
+// "\r\n" it is stored as.
 #pragma once
 
 #include <QPlainTextEdit>

@@ -1,0 +1,62 @@
+// How Finish saves the record of an entry wizard, the same on every last page: a new record is
+// added to the end of the file named; an edited one (when the wizard was given a stored record)
+// is written back in its own place while "Replace Existing Record" is ticked, otherwise added to
+// the file named as a new record. Before an unchanged edit is saved, "No Edits Made" asks.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "entry/record_edit.h"
+#include "storage/record_store.h"
+
+class QString;
+class QWidget;
+
+namespace acv {
+
+class FileNameBox;
+class Prompts;
+
+class RecordSaver {
+ public:
+  enum class Outcome {
+    kSaved,     // the record is in the file
+    kDeclined,  // "Do Not Save" to "No Edits Made": nothing was tried
+    kFailed,    // the name was refused or the write failed, and the user was told why
+  };
+
+  RecordSaver(Prompts& prompts, std::optional<RecordEdit> edit);
+
+  bool editing() const { return edit_.has_value(); }
+  // The stored record being edited; only while editing.
+  const RecordEdit& edit() const { return *edit_; }
+
+  // Whether an edit replaces the stored record (true until the user clears it).
+  bool replace() const { return replace_; }
+  void setReplace(bool replace) { replace_ = replace; }
+
+  // The save behind Finish: takes the name in `box` as the file name text, writes `record`, and
+  // shows "Save Has Failed" with its reason or "Save Was Successful". On success the box and the
+  // text show the name without ".cvr", however it was typed. Anything but kSaved leaves
+  // everything in memory (and the file as it was).
+  Outcome Save(QWidget* page, FileNameBox& box, QString& fileName, ResponseRecord& record);
+
+  // The file and index of the last successful save (an empty name and -1 before it, and again
+  // from the start of each save).
+  const SaveResult& lastSave() const { return lastSave_; }
+
+ private:
+  // True to go on: something was changed, or "Yes, Proceed" to "No Edits Made".
+  bool confirmUnchanged(QWidget* page, const ResponseRecord& record);
+  SaveResult write(std::string_view typedName, ResponseRecord& record) const;
+  // Shows the outcome of `result`; true when it succeeded.
+  bool report(QWidget* page, const ResponseRecord& record, const SaveResult& result);
+
+  Prompts& prompts_;
+  std::optional<RecordEdit> edit_;
+  bool replace_ = true;
+  SaveResult lastSave_;
+};
+
+}  // namespace acv

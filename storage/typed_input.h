@@ -1,0 +1,34 @@
+// The rules for what the user types before a record is looked up or saved: the date boxes'
+// focus-out tidying, the date-of-birth check of the selection dialogs and `acv list`, a typed
+// response-file name, and a path chosen in a file dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/dates.h"
+
+namespace acv {
+
+// Focus-out rules of the date boxes: the normalised text (possibly empty).
+std::string NormaliseDayText(std::string_view text);
+std::string NormaliseMonthText(std::string_view text);
+std::string CompleteYearText(std::string_view text, int currentYear);
+
+enum class BirthDateCheck { kOk, kEmpty, kInvalid, kUnder18 };
+// Checks the three boxes against `today`; on kOk `date` receives the date of birth.
+BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std::string_view year,
+                              const CalendarDate& today, CalendarDate* date);
+
+enum class FileNameCheck { kOk, kEmpty, kHasExtension };
+// A typed response-file name: kOk with `fullName` the name with ".cvr" (a name already ending
+// in ".cvr" kept as it is); a name that is only a folder, or too short, is kHasExtension.
+FileNameCheck ResolveResponseFileName(std::string_view typed, std::string* fullName);
+
+// A path chosen in a file dialog: the path without `suffix` (".cvr" or ".csv") when it is at
+// least five characters, does not end in a separator, ends in `suffix` and has no other "." in
+// the four characters before it; nothing otherwise.
+std::optional<std::string> StripChosenPath(std::string_view path, std::string_view suffix);
+
+}  // namespace acv

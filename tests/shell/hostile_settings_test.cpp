@@ -1,0 +1,125 @@
+// Settings files that are not plain files of a settings file's size (a pipe, a huge file) are
+// never read: the window goes on with the other file or the defaults, and says so once.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+#include "shell/acv_settings.h"
+#include "shell/adult_an.h"
+#include "shell/main_frame.h"
+#include "support/dialogs.h"
+#include "support/fake_prompts.h"
+
+namespace acv {
+namespace {
+
+QString ConfFile(const QString& variable) {
+  const QString folder = qEnvironmentVariable(variable.toLatin1().constData()).section(u':', 0, 0);
+  QDir().mkpath(folder + QStringLiteral("/VELT"));
+  return folder + QStringLiteral("/VELT/ACV.conf");
+}
+
+QString MachineFile() {
+  return ConfFile(QStringLiteral("XDG_CONFIG_DIRS"));
+}
+
+QString UserFile() {
+  return ConfFile(QStringLiteral("XDG_CONFIG_HOME"));
+}
+
+// Puts a pipe (nobody ever writes to it) or a sparse file of 1 GB at `path`.
+void MakeHostile(const QString& path, bool pipe) {
+  QFile::remove(path);
+  const QByteArray name = QFile::encodeName(path);
+  if (pipe) {
+    QVERIFY(mkfifo(name.constData(), 0644) == 0);
+  } else {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64{1} << 30));
+  }
+}
+
+}  // namespace
+
+class HostileSettingsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    QFile::remove(MachineFile());
+    QFile::remove(UserFile());
+  }
+
+  void aHostileMachineFileIsLeftOutAndReportedOnce_data() {
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("a pipe") << true;
+    QTest::newRow("a 1 GB file") << false;
+  }
+  void aHostileMachineFileIsLeftOutAndReportedOnce() {
+    QFETCH(bool, pipe);
+    MakeHostile(MachineFile(), pipe);
+    testing::FakePrompts prompts;
+    SettingsWarning warning(prompts, nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    {
+      AcvSettings settings(&warning);
+      QCOMPARE(settings.acvFileName(), QString());
+      settings.setAcvFileName(QStringLiteral("/home/me/acv"));
+      settings.setViewAnalysis(true);
+    }
+    {
+      AcvSettings settings(&warning);  // the user's own values still come and go
+      QCOMPARE(settings.acvFileName(), QStringLiteral("/home/me/acv"));
+      QVERIFY(settings.viewAnalysis());
+    }
+    QVERIFY(timer.elapsed() < 2000);
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Settings Not Read")});
+    QVERIFY(prompts.shown.first().text.contains(MachineFile()));
+    // The user's file holds the stored codes.
+    QSettings user(UserFile(), QSettings::IniFormat);
+    QCOMPARE(user.value(QStringLiteral("ViewAnalysis")).toString(), QStringLiteral("T"));
+  }
+
+  void aHostileUserFileLeavesTheDefaultsAndIsNotWritten() {
+    MakeHostile(UserFile(), true);
+    QSettings machine(MachineFile(), QSettings::IniFormat);
+    machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
+    machine.sync();
+    testing::FakePrompts prompts;
+    SettingsWarning warning(prompts, nullptr);
+    {
+      AcvSettings settings(&warning);
+      QCOMPARE(settings.editLayout(), EditLayout::kOnScreen);
+      settings.setAcvFileName(QStringLiteral("/home/me/acv"));
+      settings.write();
+    }
+    struct stat status {};
+    QVERIFY(stat(QFile::encodeName(UserFile()).constData(), &status) == 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
+    QCOMPARE(prompts.shown.size(), 1);
+    QVERIFY(prompts.shown.first().text.contains(UserFile()));
+  }
+
+  void theWindowWarnsOnceAndGoesOn() {
+    MakeHostile(MachineFile(), true);
+    testing::FakePrompts prompts;
+    CMainFrame frame(prompts);
+    for (int run = 0; run < 2; ++run) {
+      testing::WhenShown<CAdultAn>([](CAdultAn& dialog) { dialog.reject(); });
+      frame.analysisCommand();
+    }
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Settings Not Read")});
+  }
+};
+
+}  // namespace acv
+
+QTEST_MAIN(acv::HostileSettingsTest)
+#include "hostile_settings_test.moc"
