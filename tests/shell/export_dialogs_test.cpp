@@ -222,7 +222,7 @@ class ExportDialogsTest : public QObject {
     QVERIFY(exportCommand->isEnabled());
 
     testing::TempDir none;
-    frame.setExportPasswordFile(none.File("acv-export-passwords"));
+    frame.setExportPasswordFile(none.File("acv-export-passwords"), geteuid());
     exportCommand->trigger();
     QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Export Password Not Set")});
     QVERIFY(prompts.shown[0].text.contains(QStringLiteral("sudo acv set-export-password 1")));
