@@ -436,8 +436,10 @@ FileStatus ResponseFile::Rewrite(const std::string& name, int at, const StoredRe
   }
   // Copying into place may fail now without loss: readers take the waiting copy, and the next
   // write finishes the copy.
+  // Once the waiting copy is cut off, the mark no longer needs to claim its slot.
   if (file.FinishRewrite() == FileStatus::kOk &&
-      TruncateTo(file.fd_, file.CommittedEnd()) == FileStatus::kOk) {
+      TruncateTo(file.fd_, file.CommittedEnd()) == FileStatus::kOk &&
+      file.WriteHeader({file.count_, -1}) == FileStatus::kOk) {
     static_cast<void>(SyncFile(file.fd_));
   }
   return FileStatus::kOk;
