@@ -79,7 +79,6 @@ void ResponseFile::Close() {
   appending_ = 0;
   tailDamage_.clear();
   storedRecords_ = 0;
-  unreadTail_ = false;
   stamp_.clear();
   count_ = 0;
   nextIndex_ = 0;
@@ -194,7 +193,6 @@ void ResponseFile::FindUnreadTail(long long wholeRecords, long long afterHeader)
     tailDamage_.push_back({static_cast<int>(std::min<long long>(wholeRecords, INT_MAX)),
                            RecordOffset(wholeRecords), torn, DamageReason::kTornRecord});
   }
-  unreadTail_ = !tailDamage_.empty();
 }
 
 long long ResponseFile::CommittedEnd() const {
@@ -343,7 +341,6 @@ FileStatus ResponseFile::OpenForWriting(const std::string& name, Access access) 
     status = TruncateTo(fd_, CommittedEnd());
     if (status == FileStatus::kOk) {
       length_ = CommittedEnd();
-      unreadTail_ = false;
       tailDamage_.clear();
     }
   }
@@ -435,8 +432,7 @@ FileStatus ResponseFile::Rewrite(const std::string& name, int at, const StoredRe
     return status;
   }
   // Copying into place may fail now without loss: readers take the waiting copy, and the next
-  // write finishes the copy.
-  // Once the waiting copy is cut off, the mark no longer needs to claim its slot.
+  // write finishes the copy. Once the waiting copy is cut off, the mark no longer claims its slot.
   if (file.FinishRewrite() == FileStatus::kOk &&
       TruncateTo(file.fd_, file.CommittedEnd()) == FileStatus::kOk &&
       file.WriteHeader({file.count_, -1}) == FileStatus::kOk) {

@@ -73,7 +73,7 @@ class ResponseFile {
   bool hasCommitMark() const { return marked_; }
   // Whether a file without the mark has bytes after its records that are not read: a torn last
   // record, or records beyond the 657th. The next write cuts a torn record off.
-  bool hasUnreadTail() const { return unreadTail_; }
+  bool hasUnreadTail() const { return !marked_ && !tailDamage_.empty(); }
   // What the open found after the records it reads: a torn last record or records beyond the
   // 657th of a file without the mark, and whole records that pass their checksum after those a
   // commit mark counts (put there by another program: no write is taken until they are
@@ -155,8 +155,7 @@ class ResponseFile {
   int appending_ = 0;  // records of an append under way, after the committed ones
   std::vector<Damage> tailDamage_;
   long long storedRecords_ = 0;  // the records that count (uncapped for an unmarked file)
-  bool unreadTail_ = false;
-  std::string stamp_;  // the modified stamp of the write under way
+  std::string stamp_;            // the modified stamp of the write under way
   int count_ = 0;
   int nextIndex_ = 0;
   // A run of records read in one call, starting at record bufferFirst_; bufferRecords_ of them
