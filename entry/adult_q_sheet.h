@@ -34,6 +34,8 @@ class CAdultQSheet : public EntryWizard {
   CommentsPage* commentsPage() const;
   PaperSavePage* savePage() const;
 
+  DraftWizard draftWizard() const override { return DraftWizard::kPaper; }
+
   // `edit` is the stored record being edited, or nothing for a new record.
   CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
                std::optional<RecordEdit> edit, QWidget* parent);

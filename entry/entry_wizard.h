@@ -5,14 +5,20 @@
 #pragma once
 
 #include <QWizard>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "entry/entry_run.h"
+#include "storage/draft.h"
 
 namespace acv {
 
+class DraftFolder;
+class DraftKeeper;
 class EntryPage;
 class Prompts;
+struct FoundDraft;
 class ResponseRecord;
 
 class EntryWizard : public QWizard {
@@ -23,6 +29,7 @@ class EntryWizard : public QWizard {
   // being edited, or nothing for a new record.
   EntryWizard(Prompts& prompts, ResponseRecord& record, QString& fileName,
               std::optional<RecordEdit> edit, QWidget* parent);
+  ~EntryWizard() override;
 
   EntryRun& run() { return run_; }
   const EntryRun& run() const { return run_; }
@@ -31,18 +38,40 @@ class EntryWizard : public QWizard {
   // The caption of page `id` (counted from 0) of a wizard of `pageCount` pages: "ACV Page 2 of 24".
   static QString pageCaption(int id, int pageCount);
 
-  // Asks "Cancel Selected" and closes without saving only on Yes.
+  // Which wizard this is, as its drafts name it; the paper wizard says so.
+  virtual DraftWizard draftWizard() const { return DraftWizard::kOnScreen; }
+  // The run as it stands, as a draft started and last changed at the times given (seconds
+  // since 1970).
+  Draft draft(std::int64_t started, std::int64_t changed) const;
+  // Keeps a draft of this run in `folder` from now on. A folder that cannot be used gives one
+  // warning, and the run goes on without a draft.
+  void keepDraft(const DraftFolder& folder);
+  // Goes on with `found`, whose record, file name and edit the wizard was built on: the choices
+  // the run had made are taken back, its page is shown, and the draft is kept from here.
+  void resume(const DraftFolder& folder, FoundDraft found);
+  // The draft being kept, or null.
+  DraftKeeper* draftKeeper() const { return keeper_.get(); }
+
+  // Asks "Cancel Selected" and closes without saving only on Yes; the draft goes with it.
   void reject() override;
+  // Once Finish has saved the record, the draft goes.
+  void done(int result) override;
 
  protected:
   Prompts& prompts() const { return prompts_; }
+  // Pages passed on the way back to a resumed page are not checked again.
+  bool validateCurrentPage() override;
 
  private:
   void pageChanged(int id);
+  // Every change made in a page's controls is a change of the draft.
+  void watchChanges();
 
   Prompts& prompts_;
   EntryRun run_;
   int shownId_ = -1;
+  bool resuming_ = false;
+  std::unique_ptr<DraftKeeper> keeper_;
 };
 
 }  // namespace acv

@@ -53,11 +53,15 @@ void FilePage::activate() {
 }
 
 bool FilePage::validatePage() {
+  keep();
+  return checkTypedName();
+}
+
+void FilePage::keep() {
   if (replaceBox_ != nullptr) {
     run_.saver.setReplace(replaceBox_->isChecked());
   }
   run_.fileName = fileBox_->text();
-  return checkTypedName();
 }
 
 bool FilePage::checkTypedName() {

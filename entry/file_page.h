@@ -28,6 +28,7 @@ class FilePage : public EntryPage {
 
   void activate() override;
   bool validatePage() override;
+  void keep() override;
 
   FileNameBox* fileBox() const { return fileBox_; }
   ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <memory>
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
@@ -21,6 +22,7 @@
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/draft_offer.h"
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
 #include "storage/format.h"
@@ -228,35 +230,87 @@ void CMainFrame::runAnalysis(const QString& fileName) {
   view_->setAnalysis(dialog.analysis());
 }
 
-void CMainFrame::completeOnScreenCommand() {
+bool CMainFrame::offerDrafts() {
+  std::optional<FoundDraft> chosen = OfferDrafts(prompts_, this, DraftFolder::ForUser());
+  if (!chosen) {
+    return false;
+  }
+  const Draft& draft = chosen->draft;
+  std::optional<RecordEdit> edit;
+  if (draft.edit) {
+    edit.emplace();
+    if (RecordEdit::Restore(draft.edit->fileName, draft.edit->index, draft.edit->original,
+                            &*edit) != FileStatus::kOk) {
+      prompts_.show(this, Message(MessageId::kReadError));
+      return true;
+    }
+  }
+  runWizard(draft.wizard, draft.record, QString::fromStdString(draft.fileName), std::move(edit),
+            std::move(chosen));
+  return true;
+}
+
+void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString fileName,
+                           std::optional<RecordEdit> edit, std::optional<FoundDraft> resumed) {
   view_->dropAnalysis();
   AcvSettings settings(&settingsWarning_);
-  QString fileName = settings.acvFileName();
-  ResponseRecord record;  // entered on screen
-  CAdultSheet sheet(prompts_, record, fileName, this);
-  if (sheet.exec() == QDialog::Accepted) {
-    settings.setAcvFileName(fileName);
-    settings.write();
+  const bool editing = edit.has_value();
+  const auto keepDraft = [&](EntryWizard& wizard) {
+    if (resumed) {
+      wizard.resume(DraftFolder::ForUser(), std::move(*resumed));
+    } else {
+      wizard.keepDraft(DraftFolder::ForUser());
+    }
+  };
+  if (kind == DraftWizard::kPaper) {
+    record.SetEntryMethod(kEnteredFromPaper);
+    Analysis analysis;
+    const std::unique_ptr<CAdultQSheet> sheet =
+        edit ? std::make_unique<CAdultQEditSheet>(prompts_, record, fileName, analysis, *edit, this)
+             : std::make_unique<CAdultQSheet>(prompts_, record, fileName, analysis, this);
+    sheet->savePage()->setInitialChoice(StoredChoice(settings));
+    keepDraft(*sheet);
+    if (sheet->exec() == QDialog::Accepted) {
+      if (editing) {
+        settings.setEditLayout(EditLayout::kPaper);
+      }
+      FinishPaperWizard(*view_, settings, *sheet->savePage(), fileName, analysis);
+    }
+  } else {
+    record.SetEntryMethod(kEnteredOnScreen);
+    const std::unique_ptr<CAdultSheet> sheet =
+        edit ? std::make_unique<CAdultEditSheet>(prompts_, record, fileName, *edit, this)
+             : std::make_unique<CAdultSheet>(prompts_, record, fileName, this);
+    keepDraft(*sheet);
+    if (sheet->exec() == QDialog::Accepted) {
+      settings.setAcvFileName(fileName);
+      if (editing) {
+        settings.setEditLayout(EditLayout::kOnScreen);
+      }
+      settings.write();
+    }
   }
   view_->update();
+}
+
+void CMainFrame::completeOnScreenCommand() {
+  if (!offerDrafts()) {
+    runWizard(DraftWizard::kOnScreen, ResponseRecord(),
+              AcvSettings(&settingsWarning_).acvFileName(), std::nullopt, std::nullopt);
+  }
 }
 
 void CMainFrame::enterResponsesCommand() {
-  view_->dropAnalysis();
-  AcvSettings settings(&settingsWarning_);
-  QString fileName = settings.acvFileName();
-  ResponseRecord record;
-  record.SetEntryMethod(kEnteredFromPaper);
-  Analysis analysis;
-  CAdultQSheet sheet(prompts_, record, fileName, analysis, this);
-  sheet.savePage()->setInitialChoice(StoredChoice(settings));
-  if (sheet.exec() == QDialog::Accepted) {
-    FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
+  if (!offerDrafts()) {
+    runWizard(DraftWizard::kPaper, ResponseRecord(), AcvSettings(&settingsWarning_).acvFileName(),
+              std::nullopt, std::nullopt);
   }
-  view_->update();
 }
 
 void CMainFrame::editCommand() {
+  if (offerDrafts()) {
+    return;
+  }
   AcvSettings settings(&settingsWarning_);
   CAdultEdit dialog(prompts_, settings.acvFileName(), settings.editLayout(), this);
   if (dialog.exec() != QDialog::Accepted) {
@@ -271,28 +325,10 @@ void CMainFrame::editCommand() {
     prompts_.show(this, Message(MessageId::kReadError));
     return;
   }
-  view_->dropAnalysis();
-  QString fileName = dialog.fileName();
-  ResponseRecord record = edit.unedited;
-  if (dialog.editLayout() == EditLayout::kPaper) {
-    record.SetEntryMethod(kEnteredFromPaper);
-    Analysis analysis;
-    CAdultQEditSheet sheet(prompts_, record, fileName, analysis, edit, this);
-    sheet.savePage()->setInitialChoice(StoredChoice(settings));
-    if (sheet.exec() == QDialog::Accepted) {
-      settings.setEditLayout(EditLayout::kPaper);
-      FinishPaperWizard(*view_, settings, *sheet.savePage(), fileName, analysis);
-    }
-  } else {
-    record.SetEntryMethod(kEnteredOnScreen);
-    CAdultEditSheet sheet(prompts_, record, fileName, edit, this);
-    if (sheet.exec() == QDialog::Accepted) {
-      settings.setAcvFileName(fileName);
-      settings.setEditLayout(EditLayout::kOnScreen);
-      settings.write();
-    }
-  }
-  view_->update();
+  const ResponseRecord record = edit.unedited;
+  runWizard(
+      dialog.editLayout() == EditLayout::kPaper ? DraftWizard::kPaper : DraftWizard::kOnScreen,
+      record, dialog.fileName(), std::move(edit), std::nullopt);
 }
 
 void CMainFrame::printCommand() {

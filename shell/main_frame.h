@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <optional>
 #include <string>
 
+#include "entry/record_edit.h"
+#include "storage/draft_folder.h"
 #include "storage/export_passwords.h"
 
 #include "reports/report_printing.h"
@@ -39,6 +42,9 @@ class CMainFrame : public QMainWindow {
   // opens with its name in the file box. A path that is not a readable response file gets the
   // message the selection dialogs give; an empty path does nothing.
   void openAtStart(const QString& path);
+  // Offers each unfinished questionnaire in the user's drafts; true when one was resumed (and
+  // its wizard has closed again).
+  bool offerDrafts();
 
  public slots:
   void analysisCommand();
@@ -58,6 +64,10 @@ class CMainFrame : public QMainWindow {
   // The Analysis selection on response file `fileName` (without ".cvr"); the chosen reports go
   // into the view.
   void runAnalysis(const QString& fileName);
+  // An entry wizard of `kind` on `record` and `fileName` (without ".cvr"): a new record, or the
+  // stored one of `edit`; `resumed` is the draft it goes on with. It keeps a draft of its run.
+  void runWizard(DraftWizard kind, ResponseRecord record, QString fileName,
+                 std::optional<RecordEdit> edit, std::optional<FoundDraft> resumed);
 
   Prompts& prompts_;
   SettingsWarning settingsWarning_;  // a refused settings file is reported once

@@ -1,6 +1,7 @@
 #include "storage/messages.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "storage/csv_export.h"
 #include "storage/file_status.h"
@@ -279,6 +280,99 @@ UserMessage SelectionOpenMessage(FileStatus code, const std::string& name) {
                                        ".cvr'\n\nPlease contact your system administrator for "
                                        "assistance."};
   }
+}
+
+}  // namespace acv
+
+namespace acv {
+namespace {
+
+std::string LocalTime(std::int64_t seconds, const char* format) {
+  const auto time = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  localtime_r(&time, &local);
+  char text[32];
+  std::strftime(text, sizeof text, format, &local);
+  return text;
+}
+
+std::string DraftOwner(const Draft& draft) {
+  std::string name(draft.record.Text(TextField::kFirstName));
+  const std::string_view last = draft.record.Text(TextField::kLastName);
+  if (!name.empty() && !last.empty()) {
+    name += ' ';
+  }
+  name += last;
+  return name.empty() ? "no name typed yet" : name;
+}
+
+}  // namespace
+
+std::string DraftSummary(const Draft& draft) {
+  std::string text = DraftOwner(draft) + ", ";
+  switch (draft.record.ReportType()) {
+    case kSelfReport:
+      text += "Self-report, ";
+      break;
+    case kObserverReport:
+      text += "Observer-report, ";
+      break;
+    default:
+      text += "report type not chosen yet, ";
+  }
+  if (draft.edit) {
+    text += "an edit ";
+  }
+  text += draft.wizard == DraftWizard::kPaper ? "from paper" : "on screen";
+  text += ", page " + std::to_string(draft.page + 1) + " of " + std::to_string(draft.pageCount);
+  text += ", started " + LocalTime(draft.started, "%d/%m/%Y %H:%M");
+  const bool sameDay = LocalTime(draft.started, "%Y%m%d") == LocalTime(draft.changed, "%Y%m%d");
+  text += ", last changed " + LocalTime(draft.changed, sameDay ? "%H:%M" : "%d/%m/%Y %H:%M");
+  return text;
+}
+
+UserMessage DraftOfferMessage(const Draft& draft) {
+  return {"Unfinished Questionnaire",
+          "An unfinished questionnaire was found: " + DraftSummary(draft) + ".",
+          MessageIcon::kNone};
+}
+
+UserMessage DraftDiscardQuestion(const Draft& draft) {
+  return {"Discard Unfinished Questionnaire",
+          "The answers typed so far for " + DraftOwner(draft) +
+              " will be lost for good.\n\nAre you sure you wish to discard them?",
+          MessageIcon::kNone};
+}
+
+UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder) {
+  std::string reason;
+  switch (code) {
+    case FileStatus::kDiskFull:
+      reason = "the disk is full";
+      break;
+    case FileStatus::kAccessDenied:
+      reason = "the folder cannot be written to";
+      break;
+    default:
+      reason = "the file system reported error " + std::to_string(Code(code));
+  }
+  return {"Drafts Cannot Be Kept",
+          "The answers being typed cannot be kept as a draft in\n\t" + folder + "\nbecause " +
+              reason +
+              ".\n\nYou can go on: Finish saves the responses as usual, but if the program is "
+              "closed before then, what was typed is lost.",
+          MessageIcon::kExclamation};
+}
+
+UserMessage DraftsSetAsideMessage(const std::vector<SetAsideDraft>& setAside) {
+  std::string text =
+      "These files in the drafts folder could not be read as unfinished questionnaires. They "
+      "were moved aside, not deleted:\n";
+  for (const SetAsideDraft& file : setAside) {
+    text += "\n\t" + file.id + ".draft: " + std::string(DraftFaultText(file.fault));
+    text += file.movedTo.empty() ? " (it could not be moved)" : ", now " + file.movedTo;
+  }
+  return {"Unreadable Drafts", text, MessageIcon::kExclamation};
 }
 
 }  // namespace acv

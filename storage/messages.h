@@ -5,8 +5,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/response_record.h"
+#include "storage/draft_folder.h"
 #include "storage/file_status.h"
 #include "storage/typed_input.h"
 
@@ -172,6 +174,18 @@ UserMessage ExportFileWriteMessage(FileStatus code, const std::string& name);
 // The RTF report's message for a file that could not be made or written (caption Save File
 // Error); `name` is the file name as typed, without ".rtf".
 UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name);
+
+// Drafts of unfinished wizard runs. Whose questionnaire a draft holds and how far it got:
+// "Zoë O'Hara-Smythe, Self-report, on screen, page 9 of 24, started 07/12/2026 14:03, last
+// changed 14:21" (local times).
+std::string DraftSummary(const Draft& draft);
+// The offer to resume a draft, and the question before one is discarded.
+UserMessage DraftOfferMessage(const Draft& draft);
+UserMessage DraftDiscardQuestion(const Draft& draft);
+// The one warning when drafts cannot be written into `folder`.
+UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder);
+// Files of the drafts folder that were no readable draft and were moved aside.
+UserMessage DraftsSetAsideMessage(const std::vector<SetAsideDraft>& setAside);
 
 struct ExportCounts;
 // "Export OK" when every record was written, otherwise the "Export File Problem" summary.

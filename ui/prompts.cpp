@@ -53,6 +53,21 @@ void QtPrompts::message(QWidget* parent, const QString& caption, const QString& 
   box.exec();
 }
 
+int QtPrompts::choose(QWidget* parent, const QString& caption, const QString& text,
+                      const QStringList& buttons) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
+  box.setTextFormat(Qt::PlainText);
+  QList<QPushButton*> added;
+  for (const QString& label : buttons) {
+    added.append(box.addButton(label, QMessageBox::ActionRole));
+  }
+  box.setDefaultButton(added.first());
+  box.setEscapeButton(added.last());
+  box.exec();
+  const auto chosen = added.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+  return chosen < 0 ? static_cast<int>(added.size()) - 1 : static_cast<int>(chosen);
+}
+
 bool QtPrompts::ask(QWidget* parent, const QString& caption, const QString& text,
                     const QString& acceptText, const QString& rejectText, bool acceptIsDefault) {
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);

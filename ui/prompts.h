@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -21,6 +22,10 @@ class Prompts {
   // A modal box with two buttons; true when the first (`acceptText`) was chosen.
   virtual bool ask(QWidget* parent, const QString& caption, const QString& text,
                    const QString& acceptText, const QString& rejectText, bool acceptIsDefault) = 0;
+  // A modal box with a button for each of `buttons` (the first the default, the last also
+  // Escape and the close button); the index of the one chosen.
+  virtual int choose(QWidget* parent, const QString& caption, const QString& text,
+                     const QStringList& buttons) = 0;
   // File dialogs; the empty text when cancelled. `filter` is a Qt name filter such as
   // "ACV Files (*.cvr)". The save dialog asks nothing about an existing file: response files
   // are added to, and a caller that would replace a file asks through `ask` itself.
@@ -44,6 +49,8 @@ class QtPrompts : public Prompts {
   void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
   bool ask(QWidget* parent, const QString& caption, const QString& text, const QString& acceptText,
            const QString& rejectText, bool acceptIsDefault) override;
+  int choose(QWidget* parent, const QString& caption, const QString& text,
+             const QStringList& buttons) override;
   QString openFileName(QWidget* parent, const QString& caption, const QString& start,
                        const QString& filter) override;
   QString saveFileName(QWidget* parent, const QString& caption, const QString& start,

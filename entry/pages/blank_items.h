@@ -28,6 +28,7 @@ class BlankItemsCheck {
   bool allowsLeaving(QWidget* page, bool hasBlank);
 
   bool noBlankWarning() const { return noBlankWarning_; }
+  void setNoBlankWarning(bool off) { noBlankWarning_ = off; }
 
  private:
   bool noBlankWarning_ = false;

@@ -229,6 +229,17 @@ void DetailsPage::leaveBack() {
   storeTextsAndGender();
 }
 
+void DetailsPage::keep() {
+  storeTextsAndGender();
+  // A date is kept once it is whole; one half typed is not.
+  if (const std::optional<CalendarDate> birth = birth_->date()) {
+    record_.SetText(TextField::kBirthDate, FormatDate8(*birth));
+  }
+  if (const std::optional<CalendarDate> completed = completion_->date()) {
+    record_.SetText(TextField::kCompletionDate, FormatDate8(*completed));
+  }
+}
+
 void DetailsPage::storeTextsAndGender() {
   for (int index = 0; index < kTextBoxes; ++index) {
     record_.SetText(kTextBoxSpecs[index].field, fromQt(boxes_[index]->text()));

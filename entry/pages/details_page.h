@@ -40,6 +40,7 @@ class DetailsPage : public EntryPage {
   void activate() override;
   // Writes the texts (as typed) and the gender; the dates stay in their boxes.
   void leaveBack() override;
+  void keep() override;
   // The checks, in order; the first that fails shows its message and keeps the page.
   bool validatePage() override;
 

@@ -20,6 +20,9 @@ class EntryPage : public QWizardPage {
   virtual void activate() {}
   // Writes what Back keeps into the record.
   virtual void leaveBack() {}
+  // Writes all the page shows into the run, unchecked, for its draft: what Back keeps, unless a
+  // page keeps more.
+  virtual void keep() { leaveBack(); }
 
  private:
   QString caption_;

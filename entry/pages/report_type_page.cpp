@@ -88,11 +88,17 @@ bool ReportTypePage::validatePage() {
     observerName_->setFocus();
     return false;
   }
-  record_.SetReportType(observer ? kObserverReport : kSelfReport);
+  keep();
+  return true;
+}
+
+void ReportTypePage::keep() {
+  if (self_->isChecked() || observer_->isChecked()) {
+    record_.SetReportType(observer_->isChecked() ? kObserverReport : kSelfReport);
+  }
   record_.SetText(TextField::kObserverName, fromQt(observerName_->text()));
   record_.SetText(TextField::kObserverRelationship, fromQt(relationship_->text()));
   record_.SetText(TextField::kObserverContact, contact_->storedText());
-  return true;
 }
 
 }  // namespace acv

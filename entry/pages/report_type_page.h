@@ -23,6 +23,7 @@ class ReportTypePage : public EntryPage {
   void activate() override;
   // Checks the choice and the observer name, then writes the page into the record.
   bool validatePage() override;
+  void keep() override;
 
   QRadioButton* selfButton() const { return self_; }
   QRadioButton* observerButton() const { return observer_; }

@@ -12,6 +12,12 @@ bool FakePrompts::ask(QWidget*, const QString& caption, const QString& text,
   return answers.isEmpty() ? false : answers.dequeue();
 }
 
+int FakePrompts::choose(QWidget*, const QString& caption, const QString& text,
+                        const QStringList& buttons) {
+  choices.append({caption, text, buttons.join(QLatin1Char('|')), QString(), true});
+  return chosen.isEmpty() ? static_cast<int>(buttons.size()) - 1 : chosen.dequeue();
+}
+
 QString FakePrompts::openFileName(QWidget*, const QString& caption, const QString& start,
                                   const QString& filter) {
   fileDialogCaptions.append(caption);

@@ -28,6 +28,8 @@ class FakePrompts : public Prompts {
   void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
   bool ask(QWidget* parent, const QString& caption, const QString& text, const QString& acceptText,
            const QString& rejectText, bool acceptIsDefault) override;
+  int choose(QWidget* parent, const QString& caption, const QString& text,
+             const QStringList& buttons) override;
   QString openFileName(QWidget* parent, const QString& caption, const QString& start,
                        const QString& filter) override;
   QString saveFileName(QWidget* parent, const QString& caption, const QString& start,
@@ -38,6 +40,10 @@ class FakePrompts : public Prompts {
   QList<Shown> shown;
   QStringList captions() const;
   QList<Asked> asked;
+  // The boxes of choices shown (as questions, the buttons in acceptText joined by "|"), and the
+  // indexes to choose, in order; an unexpected box gets its last button.
+  QList<Asked> choices;
+  QQueue<int> chosen;
   // The answers to give, in order; an unexpected question answers "no" and is recorded.
   QQueue<bool> answers;
   // The paths file dialogs return ("" for cancel), and the caption, start and filter they were

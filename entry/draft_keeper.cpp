@@ -1,0 +1,97 @@
+#include "entry/draft_keeper.h"
+
+#include <ctime>
+#include <vector>
+
+#include "entry/entry_wizard.h"
+#include "entry/pages/entry_page.h"
+#include "storage/messages.h"
+#include "ui/prompts.h"
+#include "ui/text.h"
+
+namespace acv {
+namespace {
+
+std::vector<DraftKeeper*>& Keepers() {
+  static std::vector<DraftKeeper*> keepers;
+  return keepers;
+}
+
+}  // namespace
+
+DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder,
+                         std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started)
+    : wizard_(wizard),
+      prompts_(prompts),
+      folderPath_(folder.path()),
+      lock_(std::move(lock)),
+      started_(started),
+      writer_(folder, std::move(id)) {
+  timer_.setSingleShot(true);
+  timer_.setInterval(kDelayMs);
+  connect(&timer_, &QTimer::timeout, this, &DraftKeeper::write);
+  Keepers().push_back(this);
+}
+
+DraftKeeper::~DraftKeeper() {
+  std::erase(Keepers(), this);
+  if (!discarded_ && timer_.isActive()) {
+    submit();
+  }
+}
+
+void DraftKeeper::changed() {
+  // Not restarted by each key: steady typing is written every kDelayMs.
+  if (!discarded_ && !timer_.isActive()) {
+    timer_.start();
+  }
+}
+
+void DraftKeeper::write() {
+  timer_.stop();
+  if (discarded_) {
+    return;
+  }
+  warnOnce(writer_.lastStatus());
+  submit();
+}
+
+void DraftKeeper::submit() {
+  timer_.stop();
+  if (EntryPage* page = wizard_.currentEntryPage()) {
+    page->keep();
+  }
+  writer_.Submit(EncodeDraft(wizard_.draft(started_, std::time(nullptr)), scrambler_));
+}
+
+void DraftKeeper::flush() {
+  write();
+  warnOnce(writer_.Flush());
+}
+
+void DraftKeeper::discard() {
+  timer_.stop();
+  discarded_ = true;
+  // A draft that cannot be removed is offered again, and can be discarded then.
+  (void)writer_.Discard();
+}
+
+void DraftKeeper::FlushAll() {
+  for (DraftKeeper* keeper : Keepers()) {
+    if (!keeper->discarded_) {
+      // No warning now: the program is ending.
+      keeper->submit();
+      (void)keeper->writer_.Flush();
+    }
+  }
+}
+
+void DraftKeeper::warnOnce(FileStatus status) {
+  if (status == FileStatus::kOk || warned_) {
+    return;
+  }
+  warned_ = true;
+  prompts_.show(&wizard_, DraftsNotKeptMessage(status, folderPath_));
+}
+
+}  // namespace acv

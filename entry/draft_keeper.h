@@ -1,0 +1,66 @@
+// Keeps the draft of one wizard run, so that a crash, a kill or a closed session costs at most
+// the last second of typing: the draft is handed to its writer at every page change and at most
+// kDelayMs after any change within a page, and the writer (on a thread of its own) has it on
+// the disk a moment later. It is removed once the record is in its file, or when the run is
+// cancelled; a failed save keeps it. A draft that cannot be written gives one warning, and
+// capture goes on as before.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "storage/draft_folder.h"
+#include "storage/draft_writer.h"
+#include "storage/record_scrambler.h"
+
+namespace acv {
+
+class EntryWizard;
+class Prompts;
+
+class DraftKeeper : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDelayMs = 500;
+
+  // Keeps the run of `wizard` as draft `id` of `folder`, whose lock `lock` holds.
+  DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder, std::string id,
+              std::unique_ptr<DraftLock> lock, std::int64_t started);
+  ~DraftKeeper() override;  // what was handed over is written first
+
+  const std::string& id() const { return writer_.id(); }
+
+  // A change within the page: written soon.
+  void changed();
+  // Written now (a page change).
+  void write();
+  // Written now, and waits until it is on the disk (the program is asked to end).
+  void flush();
+  // The record is in its file, or the run was cancelled: the draft goes.
+  void discard();
+
+  // Every draft being kept in this program, flushed: for the end of a session.
+  static void FlushAll();
+
+ private:
+  // Hands the run as it now stands to the writer.
+  void submit();
+  void warnOnce(FileStatus status);
+
+  EntryWizard& wizard_;
+  Prompts& prompts_;
+  std::string folderPath_;
+  std::unique_ptr<DraftLock> lock_;
+  std::int64_t started_;
+  RecordScrambler scrambler_;
+  DraftWriter writer_;
+  QTimer timer_;
+  bool discarded_ = false;
+  bool warned_ = false;
+};
+
+}  // namespace acv

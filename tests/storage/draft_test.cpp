@@ -1,0 +1,203 @@
+// Drafts of unfinished wizard runs: their coding, the folder that keeps them, a write killed at
+// every change it makes, and two programs looking at the same drafts.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "storage/draft_folder.h"
+#include "storage/draft_writer.h"
+#include "storage/posix_file.h"
+#include "storage/record_image.h"
+#include "storage/record_scrambler.h"
+#include "support/temp_dir.h"
+
+namespace acv {
+namespace {
+
+Draft SampleDraft(int page) {
+  Draft draft;
+  draft.wizard = DraftWizard::kPaper;
+  draft.page = page;
+  draft.pageCount = 5;
+  draft.started = 1'796'000'000;
+  draft.changed = draft.started + 60 * page;
+  draft.noBlankWarning = true;
+  draft.record.SetText(TextField::kFirstName, "Zo\xEB");
+  draft.record.SetText(TextField::kLastName, "O'Hara-Smythe");
+  draft.record.SetReportType(kSelfReport);
+  for (int item = 1; item <= page * 40 && item <= kItemCount; ++item) {
+    draft.record.SetResponse(item, item % 6);
+  }
+  draft.fileName = "/srv/clinic/Zoë's file";
+  return draft;
+}
+
+void ExpectSame(const Draft& a, const Draft& b) {
+  EXPECT_EQ(a.wizard, b.wizard);
+  EXPECT_EQ(a.page, b.page);
+  EXPECT_EQ(a.pageCount, b.pageCount);
+  EXPECT_EQ(a.started, b.started);
+  EXPECT_EQ(a.changed, b.changed);
+  EXPECT_EQ(a.replace, b.replace);
+  EXPECT_EQ(a.noBlankWarning, b.noBlankWarning);
+  EXPECT_EQ(a.fileName, b.fileName);
+  EXPECT_EQ(EncodePlainImage(a.record), EncodePlainImage(b.record));
+  ASSERT_EQ(a.edit.has_value(), b.edit.has_value());
+  if (a.edit) {
+    EXPECT_EQ(a.edit->fileName, b.edit->fileName);
+    EXPECT_EQ(a.edit->index, b.edit->index);
+    EXPECT_EQ(a.edit->original, b.edit->original);
+  }
+}
+
+TEST(DraftTest, RoundTripsWithoutPlainPersonalData) {
+  RecordScrambler scrambler(7);
+  Draft edit = SampleDraft(3);
+  ResponseRecord stored = edit.record;
+  edit.edit = DraftEdit{"/srv/clinic/acv.cvr", 12, BuildImage(stored, "20261207140300")};
+  edit.replace = false;
+  for (const Draft& draft : {SampleDraft(2), edit}) {
+    const std::string bytes = EncodeDraft(draft, scrambler);
+    EXPECT_EQ(bytes.find("Hara"), std::string::npos);
+    EXPECT_EQ(bytes.find("clinic"), std::string::npos);
+    Draft decoded;
+    ASSERT_EQ(DecodeDraft(bytes, &decoded), DraftFault::kNone);
+    ExpectSame(draft, decoded);
+  }
+}
+
+TEST(DraftTest, RefusesCutDamagedNewerAndForeignBytes) {
+  RecordScrambler scrambler(7);
+  const std::string bytes = EncodeDraft(SampleDraft(2), scrambler);
+  Draft decoded = SampleDraft(4);
+  std::string flipped = bytes;
+  flipped[kDraftHeaderSize + 100] ^= 1;
+  std::string newer = bytes;
+  newer[8] = 2;
+  for (const auto& [damaged, fault] : std::vector<std::pair<std::string, DraftFault>>{
+           {bytes.substr(0, bytes.size() - 1), DraftFault::kCutShort},
+           {bytes.substr(0, 20), DraftFault::kCutShort},
+           {flipped, DraftFault::kChecksum},
+           {newer, DraftFault::kNewer},
+           {"ACV 4.0   " + bytes, DraftFault::kNotDraft}}) {
+    EXPECT_EQ(DecodeDraft(damaged, &decoded), fault);
+  }
+  ExpectSame(decoded, SampleDraft(4));  // left as it was
+}
+
+TEST(DraftFolderTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
+  acv::testing::TempDir temp;
+  const DraftFolder folder(temp.File("data/VELT/ACV/drafts/"));
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  struct stat info {};
+  ASSERT_EQ(stat(folder.path().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  RecordScrambler scrambler(3);
+  ASSERT_EQ(folder.Write("good", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
+  ASSERT_EQ(stat(folder.draftFile("good").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  ASSERT_EQ(folder.Write("torn", EncodeDraft(SampleDraft(2), scrambler).substr(0, 300)),
+            FileStatus::kOk);
+  ASSERT_EQ(mkdir(folder.draftFile("folder").c_str(), 0700), 0);
+  std::vector<SetAsideDraft> setAside;
+  const std::vector<FoundDraft> found = folder.List(&setAside);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].id, "good");
+  ASSERT_EQ(setAside.size(), 2u);
+  EXPECT_EQ(setAside[0].fault, DraftFault::kNotRegular);
+  EXPECT_EQ(setAside[1].fault, DraftFault::kCutShort);
+  for (const SetAsideDraft& file : setAside) {
+    EXPECT_EQ(lstat(file.movedTo.c_str(), &info), 0) << file.movedTo;
+  }
+}
+
+// Two programs at once: a draft one of them holds is not offered to the other.
+TEST(DraftFolderTest, DraftHeldByAnotherProgramIsNotOffered) {
+  acv::testing::TempDir temp;
+  const DraftFolder folder(temp.File("drafts/"));
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  RecordScrambler scrambler(3);
+  ASSERT_EQ(folder.Write("held", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
+  {
+    const std::vector<FoundDraft> first = folder.List(nullptr);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_TRUE(folder.List(nullptr).empty());
+  }
+  EXPECT_EQ(folder.List(nullptr).size(), 1u);  // offered again once let go
+}
+
+// A kill at each change a draft write makes leaves the old draft or the new one, whole.
+TEST(DraftFolderTest, WriteKilledAtEveryPointLeavesOldOrNew) {
+  acv::testing::TempDir temp;
+  const DraftFolder folder(temp.File("drafts/"));
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  RecordScrambler scrambler(5);
+  ASSERT_EQ(folder.Write("run", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
+  const std::string newer = EncodeDraft(SampleDraft(2), scrambler);
+  static int killAt = 0;
+  static int reached = 0;
+  bool sawNew = false;
+  for (killAt = 1; !sawNew && killAt < 40; ++killAt) {
+    const pid_t child = fork();
+    if (child == 0) {
+      reached = 0;
+      SetFaultHookForTesting([] {
+        if (++reached == killAt) {
+          _exit(9);
+        }
+      });
+      _exit(folder.Write("run", newer) == FileStatus::kOk ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::vector<SetAsideDraft> setAside;
+    const std::vector<FoundDraft> found = folder.List(&setAside);
+    ASSERT_TRUE(setAside.empty()) << "kill at point " << killAt;
+    ASSERT_EQ(found.size(), 1u) << "kill at point " << killAt;
+    sawNew = found[0].draft.page == 2;
+    if (!sawNew) {
+      ExpectSame(found[0].draft, SampleDraft(1));
+    }
+  }
+  EXPECT_TRUE(sawNew);
+}
+
+TEST(DraftWriterTest, WritesTheNewestAndDiscardRemovesTheDraft) {
+  acv::testing::TempDir temp;
+  const DraftFolder folder(temp.File("drafts/"));
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  RecordScrambler scrambler(5);
+  DraftWriter writer(folder, "run");
+  for (int page = 0; page < 5; ++page) {
+    writer.Submit(EncodeDraft(SampleDraft(page), scrambler));
+  }
+  ASSERT_EQ(writer.Flush(), FileStatus::kOk);
+  std::vector<FoundDraft> found = folder.List(nullptr);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].draft.page, 4);
+  found.clear();
+  ASSERT_EQ(writer.Discard(), FileStatus::kOk);
+  writer.Submit(EncodeDraft(SampleDraft(1), scrambler));  // too late: not written
+  EXPECT_EQ(writer.Flush(), FileStatus::kOk);
+  EXPECT_TRUE(folder.List(nullptr).empty());
+}
+
+TEST(DraftWriterTest, ReadOnlyFolderIsReported) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root writes into any folder";
+  }
+  acv::testing::TempDir temp;
+  const DraftFolder folder(temp.File("drafts/"));
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  ASSERT_EQ(chmod(folder.path().c_str(), 0500), 0);
+  DraftWriter writer(folder, "run");
+  RecordScrambler scrambler(5);
+  writer.Submit(EncodeDraft(SampleDraft(1), scrambler));
+  EXPECT_EQ(writer.Flush(), FileStatus::kAccessDenied);
+}
+
+}  // namespace
+}  // namespace acv
