@@ -1,11 +1,15 @@
 // Adult Corvantis: the window program.
+#include <fcntl.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
+#include "entry/draft_keeper.h"
 #include "shell/main_frame.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
@@ -55,6 +59,27 @@ void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
   }
 }
 
+// A logout or shutdown (SIGTERM, SIGHUP) is a request to close: the drafts being kept are
+// written whole before the program ends. The signal only wakes the event loop through a pipe.
+int endRequest[2] = {-1, -1};
+void RequestEnd(int) {
+  const char byte = 1;
+  (void)!write(endRequest[1], &byte, 1);
+}
+
+void EndOnSignals(QObject* owner) {
+  if (pipe2(endRequest, O_CLOEXEC | O_NONBLOCK) != 0) {
+    return;
+  }
+  auto* notifier = new QSocketNotifier(endRequest[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
+    acv::DraftKeeper::FlushAll();
+    QCoreApplication::exit(0);
+  });
+  std::signal(SIGTERM, RequestEnd);
+  std::signal(SIGHUP, RequestEnd);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +94,10 @@ int main(int argc, char** argv) {
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();
-  QTimer::singleShot(0, &frame, [&] { frame.openAtStart(file); });
+  EndOnSignals(&frame);
+  QTimer::singleShot(0, &frame, [&] {
+    frame.offerDrafts();
+    frame.openAtStart(file);
+  });
   return QApplication::exec();
 }
