@@ -88,7 +88,7 @@ TEST(DraftTest, RefusesCutDamagedNewerAndForeignBytes) {
   ExpectSame(decoded, SampleDraft(4));  // left as it was
 }
 
-TEST(DraftFolderTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
+TEST(DraftFolderLayoutTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
   acv::testing::TempDir temp;
   const DraftFolder folder(temp.File("data/VELT/ACV/drafts/"));
   ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
@@ -114,11 +114,18 @@ TEST(DraftFolderTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
   }
 }
 
-// Two programs at once: a draft one of them holds is not offered to the other.
-TEST(DraftFolderTest, DraftHeldByAnotherProgramIsNotOffered) {
+// A fresh drafts folder for each test.
+class DraftFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(folder.Prepare(), FileStatus::kOk); }
+
   acv::testing::TempDir temp;
-  const DraftFolder folder(temp.File("drafts/"));
-  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  const DraftFolder folder{temp.File("drafts/")};
+};
+using DraftWriterTest = DraftFolderTest;
+
+// Two programs at once: a draft one of them holds is not offered to the other.
+TEST_F(DraftFolderTest, DraftHeldByAnotherProgramIsNotOffered) {
   RecordScrambler scrambler(3);
   ASSERT_EQ(folder.Write("held", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
   {
@@ -130,10 +137,7 @@ TEST(DraftFolderTest, DraftHeldByAnotherProgramIsNotOffered) {
 }
 
 // A kill at each change a draft write makes leaves the old draft or the new one, whole.
-TEST(DraftFolderTest, WriteKilledAtEveryPointLeavesOldOrNew) {
-  acv::testing::TempDir temp;
-  const DraftFolder folder(temp.File("drafts/"));
-  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+TEST_F(DraftFolderTest, WriteKilledAtEveryPointLeavesOldOrNew) {
   RecordScrambler scrambler(5);
   ASSERT_EQ(folder.Write("run", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
   const std::string newer = EncodeDraft(SampleDraft(2), scrambler);
@@ -165,10 +169,7 @@ TEST(DraftFolderTest, WriteKilledAtEveryPointLeavesOldOrNew) {
   EXPECT_TRUE(sawNew);
 }
 
-TEST(DraftWriterTest, WritesTheNewestAndDiscardRemovesTheDraft) {
-  acv::testing::TempDir temp;
-  const DraftFolder folder(temp.File("drafts/"));
-  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+TEST_F(DraftWriterTest, WritesTheNewestAndDiscardRemovesTheDraft) {
   RecordScrambler scrambler(5);
   DraftWriter writer(folder, "run");
   for (int page = 0; page < 5; ++page) {
@@ -185,13 +186,10 @@ TEST(DraftWriterTest, WritesTheNewestAndDiscardRemovesTheDraft) {
   EXPECT_TRUE(folder.List(nullptr).empty());
 }
 
-TEST(DraftWriterTest, ReadOnlyFolderIsReported) {
+TEST_F(DraftWriterTest, ReadOnlyFolderIsReported) {
   if (geteuid() == 0) {
     GTEST_SKIP() << "root writes into any folder";
   }
-  acv::testing::TempDir temp;
-  const DraftFolder folder(temp.File("drafts/"));
-  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
   ASSERT_EQ(chmod(folder.path().c_str(), 0500), 0);
   DraftWriter writer(folder, "run");
   RecordScrambler scrambler(5);
