@@ -1,0 +1,78 @@
+// A paper copy half typed into the grid survives the wizard going away without Finish or Cancel
+// (as in a kill), and a resumed run goes on at the same page with every answer as it was.
+#include <QLineEdit>
+#include <QtTest>
+
+#include "engine/analysis.h"
+#include "engine/dates.h"
+#include "entry/adult_q_sheet.h"
+#include "entry/draft_keeper.h"
+#include "entry/response_grid.h"
+#include "entry/response_grid_page.h"
+#include "storage/draft_folder.h"
+#include "support/fake_prompts.h"
+#include "support/record_builder.h"
+#include "support/temp_dir.h"
+#include "support/wizard.h"
+
+namespace acv {
+
+class DraftResumeTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void typedAnswersSurviveAndResumeAtTheSamePage() {
+    testing::TempDir temp;
+    const DraftFolder folder(temp.File("drafts/"));
+    testing::FakePrompts prompts;
+    Analysis analysis;
+    const std::string completed = FormatDate8(Today());
+    {
+      ResponseRecord record =
+          testing::MakePersonRecord(kSelfReport, "Zo\xEB", "O'Hara", "19800307", completed);
+      record.SetEntryMethod(kEnteredFromPaper);
+      QString fileName = temp.File("clinic").c_str();
+      CAdultQSheet sheet(prompts, record, fileName, analysis);
+      sheet.keepDraft(folder);
+      sheet.show();
+      testing::Next(sheet, 2);
+      QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
+      // The typist types ahead; the draft follows within the stated bound.
+      QTest::keyClicks(sheet.gridPage()->grid()->box(1), QStringLiteral("3"));
+      QTest::keyClicks(sheet.gridPage()->grid()->box(2), QStringLiteral("4"));
+      QTest::qWait(2 * DraftKeeper::kDelayMs);
+      // Held by this run, so not offered to another program meanwhile.
+      QVERIFY(folder.List(nullptr).empty());
+      sheet.hide();
+    }  // gone without Finish or Cancel
+    QVERIFY(prompts.shown.isEmpty());
+    std::vector<FoundDraft> found = folder.List(nullptr);
+    QCOMPARE(found.size(), size_t(1));
+    const Draft& draft = found[0].draft;
+    QCOMPARE(draft.page, int(CAdultQSheet::kGridPage));
+    QCOMPARE(draft.pageCount, 5);
+    QCOMPARE(draft.wizard, DraftWizard::kPaper);
+    QCOMPARE(draft.record.GetResponse(1), 3);
+    QCOMPARE(draft.record.GetResponse(2), 4);
+
+    ResponseRecord record = draft.record;
+    QString fileName = QString::fromStdString(draft.fileName);
+    QCOMPARE(fileName, QString(temp.File("clinic").c_str()));
+    CAdultQSheet sheet(prompts, record, fileName, analysis);
+    sheet.resume(folder, std::move(found[0]));
+    sheet.show();
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
+    QCOMPARE(sheet.gridPage()->grid()->box(2)->text(), QStringLiteral("4"));
+    testing::Back(sheet);  // the pages before it are there to go back to
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kDetailsPage));
+    // Yes in "Cancel Selected" is the end of the draft.
+    prompts.answers.enqueue(true);
+    sheet.reject();
+    QVERIFY(folder.List(nullptr).empty());
+  }
+};
+
+}  // namespace acv
+
+QTEST_MAIN(acv::DraftResumeTest)
+#include "draft_resume_test.moc"
