@@ -26,6 +26,14 @@ struct CheckOptions {
 int RunCheck(const CheckOptions& options);
 void SetupCheckCommand(CLI::App& app, int* exitCode);
 
+// acv drafts [--discard ID]: the unfinished questionnaires in the user's drafts (whose, which
+// wizard, page, times), never their answers; or removes one.
+struct DraftsOptions {
+  std::string discard;
+};
+int RunDrafts(const DraftsOptions& options);
+void SetupDraftsCommand(CLI::App& app, int* exitCode);
+
 struct ListOptions {
   std::string file;
   std::string first;

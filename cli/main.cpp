@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   int exitCode = acv::cli::kExitOk;
   acv::cli::SetupScoreCommand(app, &exitCode);
   acv::cli::SetupCheckCommand(app, &exitCode);
+  acv::cli::SetupDraftsCommand(app, &exitCode);
   acv::cli::SetupListCommand(app, &exitCode);
   acv::cli::SetupAnalyseCommand(app, &exitCode);
   acv::cli::SetupShowCommand(app, &exitCode);

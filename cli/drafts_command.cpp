@@ -1,0 +1,52 @@
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "storage/draft.h"
+#include "storage/draft_folder.h"
+#include "storage/messages.h"
+
+namespace acv::cli {
+
+int RunDrafts(const DraftsOptions& options) {
+  const DraftFolder folder = DraftFolder::ForUser();
+  std::vector<SetAsideDraft> setAside;
+  const std::vector<FoundDraft> found = folder.List(&setAside);
+  if (!setAside.empty()) {
+    for (const SetAsideDraft& file : setAside) {
+      std::cerr << "acv drafts: " << Printable(file.id) << ".draft is "
+                << DraftFaultText(file.fault) << "; moved aside to " << Printable(file.movedTo)
+                << "\n";
+    }
+  }
+  if (!options.discard.empty()) {
+    for (const FoundDraft& draft : found) {
+      if (draft.id == options.discard) {
+        if (folder.Remove(draft.id) != FileStatus::kOk) {
+          std::cerr << "acv drafts: the draft " << Printable(draft.id) << " could not be removed\n";
+          return kExitBadInput;
+        }
+        std::cout << "discarded " << Printable(draft.id) << "\n";
+        return kExitOk;
+      }
+    }
+    std::cerr << "acv drafts: no draft " << Printable(options.discard)
+              << " that no running program holds\n";
+    return kExitNothingFound;
+  }
+  for (const FoundDraft& draft : found) {
+    std::cout << draft.id << "\t" << PrintableRecordText(DraftSummary(draft.draft)) << "\n";
+  }
+  return found.empty() ? kExitNothingFound : kExitOk;
+}
+
+void SetupDraftsCommand(CLI::App& app, int* exitCode) {
+  auto options = std::make_shared<DraftsOptions>();
+  CLI::App* command = app.add_subcommand(
+      "drafts", "List the unfinished questionnaires in your drafts (never their answers)");
+  command->add_option("--discard", options->discard, "Remove the draft with this ID");
+  command->callback([options, exitCode] { *exitCode = RunDrafts(*options); });
+}
+
+}  // namespace acv::cli
