@@ -23,7 +23,6 @@ DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolde
                          std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started)
     : wizard_(wizard),
       prompts_(prompts),
-      folderPath_(folder.path()),
       lock_(std::move(lock)),
       started_(started),
       writer_(folder, std::move(id)) {
@@ -48,7 +47,6 @@ void DraftKeeper::changed() {
 }
 
 void DraftKeeper::write() {
-  timer_.stop();
   if (discarded_) {
     return;
   }
@@ -91,7 +89,7 @@ void DraftKeeper::warnOnce(FileStatus status) {
     return;
   }
   warned_ = true;
-  prompts_.show(&wizard_, DraftsNotKeptMessage(status, folderPath_));
+  prompts_.show(&wizard_, DraftsNotKeptMessage(status, writer_.folder().path()));
 }
 
 }  // namespace acv

@@ -53,7 +53,6 @@ class DraftKeeper : public QObject {
 
   EntryWizard& wizard_;
   Prompts& prompts_;
-  std::string folderPath_;
   std::unique_ptr<DraftLock> lock_;
   std::int64_t started_;
   RecordScrambler scrambler_;

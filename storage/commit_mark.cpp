@@ -25,8 +25,8 @@ constexpr auto kCrcTable = MakeCrcTable();
 
 }  // namespace
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
-  std::uint32_t crc = 0xFFFFFFFFu;
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t previous) {
+  std::uint32_t crc = previous ^ 0xFFFFFFFFu;
   for (std::size_t i = 0; i < size; ++i) {
     crc = kCrcTable[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   }
@@ -42,8 +42,7 @@ void EncodeCommitMark(const CommitMark& mark, std::uint8_t* header) {
   std::memcpy(header + kMarkStampOffset, header + kModifiedStampOffset, kStampSize);
   EncodeFixed32(header + kMarkCrcOffset, Crc32(header + kMarkOffset, kMarkCrcOffset - kMarkOffset));
   if (mark.appending > 0) {
-    header[kMarkAppendingOffset] = static_cast<std::uint8_t>(mark.appending & 0xFF);
-    header[kMarkAppendingOffset + 1] = static_cast<std::uint8_t>(mark.appending >> 8);
+    EncodeFixed16(header + kMarkAppendingOffset, static_cast<std::uint16_t>(mark.appending));
     EncodeFixed32(header + kMarkAppendingCrcOffset,
                   Crc32(header + kMarkOffset, kMarkAppendingCrcOffset - kMarkOffset));
   }
@@ -64,9 +63,7 @@ std::optional<CommitMark> DecodeCommitMark(const std::uint8_t* header) {
   }
   // An append's notice that fails its own checksum counts as none: what it would have covered
   // is then kept.
-  const std::uint32_t appending =
-      header[kMarkAppendingOffset] |
-      (static_cast<std::uint32_t>(header[kMarkAppendingOffset + 1]) << 8);
+  const std::uint32_t appending = DecodeFixed16(header + kMarkAppendingOffset);
   const bool noticed = appending <= static_cast<std::uint32_t>(kMaxRecords) &&
                        DecodeFixed32(header + kMarkAppendingCrcOffset) ==
                            Crc32(header + kMarkOffset, kMarkAppendingCrcOffset - kMarkOffset);

@@ -46,8 +46,9 @@ struct CommitMark {
   int appending = 0;  // records an append is writing after slot `count` - 1, not committed
 };
 
-// CRC-32 (the polynomial of zip and PNG) of `size` bytes.
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
+// CRC-32 (the polynomial of zip and PNG) of `size` bytes. Given the CRC of the bytes before
+// them as `previous`, the CRC of both runs together.
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t previous = 0);
 
 // Writes `mark` into a 243-byte header whose modified stamp is already in place.
 void EncodeCommitMark(const CommitMark& mark, std::uint8_t* header);

@@ -30,26 +30,6 @@ constexpr std::uint8_t kEditFlag = 1;
 constexpr std::uint8_t kReplaceFlag = 2;
 constexpr std::uint8_t kNoBlankWarningFlag = 4;
 
-void EncodeFixed16(std::uint8_t* out, std::uint16_t value) {
-  out[0] = static_cast<std::uint8_t>(value);
-  out[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::uint16_t DecodeFixed16(const std::uint8_t* in) {
-  return static_cast<std::uint16_t>(in[0] | (in[1] << 8));
-}
-
-void EncodeFixed64(std::uint8_t* out, std::int64_t value) {
-  const auto bits = static_cast<std::uint64_t>(value);
-  EncodeFixed32(out, static_cast<std::uint32_t>(bits));
-  EncodeFixed32(out + 4, static_cast<std::uint32_t>(bits >> 32));
-}
-
-std::int64_t DecodeFixed64(const std::uint8_t* in) {
-  return static_cast<std::int64_t>(DecodeFixed32(in) |
-                                   (static_cast<std::uint64_t>(DecodeFixed32(in + 4)) << 32));
-}
-
 const std::uint8_t* Bytes(std::string_view text) {
   return reinterpret_cast<const std::uint8_t*>(text.data());
 }
@@ -135,9 +115,8 @@ std::string EncodeDraft(const Draft& draft, RecordScrambler& scrambler) {
                 static_cast<std::uint32_t>(draft.edit ? draft.edit->index : -1));
   EncodeFixed32(header + kBodyLengthOffset, static_cast<std::uint32_t>(body.size()));
   bytes += body;
-  std::string covered = bytes.substr(0, kCrcOffset) + body;
   EncodeFixed32(reinterpret_cast<std::uint8_t*>(bytes.data()) + kCrcOffset,
-                Crc32(Bytes(covered), covered.size()));
+                Crc32(Bytes(body), body.size(), Crc32(Bytes(bytes), kCrcOffset)));
   return bytes;
 }
 
@@ -157,9 +136,8 @@ DraftFault DecodeDraft(std::string_view bytes, Draft* draft) {
     return DraftFault::kCutShort;
   }
   const std::string_view body = bytes.substr(kDraftHeaderSize);
-  const std::string covered = std::string(bytes.substr(0, kCrcOffset)) + std::string(body);
-  if (body.size() != bodyLength ||
-      Crc32(Bytes(covered), covered.size()) != DecodeFixed32(header + kCrcOffset)) {
+  if (body.size() != bodyLength || Crc32(Bytes(body), body.size(), Crc32(header, kCrcOffset)) !=
+                                       DecodeFixed32(header + kCrcOffset)) {
     return DraftFault::kChecksum;
   }
 

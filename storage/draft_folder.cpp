@@ -18,28 +18,6 @@ namespace {
 
 constexpr std::string_view kDraftSuffix = ".draft";
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() > suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
-// Makes `folder` readable by its owner alone, making it first when it is missing.
-FileStatus MakePrivateFolder(const std::string& folder) {
-  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-    return StatusFromErrno(errno);
-  }
-  struct stat info {};
-  if (lstat(folder.c_str(), &info) != 0) {
-    return StatusFromErrno(errno);
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    return FileStatus::kBadPath;
-  }
-  if ((info.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0) {
-    return StatusFromErrno(errno);
-  }
-  return FileStatus::kOk;
-}
-
 }  // namespace
 
 DraftLock::~DraftLock() {
@@ -90,7 +68,17 @@ FileStatus DraftFolder::Prepare() const {
       return StatusFromErrno(errno);
     }
   }
-  return MakePrivateFolder(made);
+  struct stat info {};
+  if (lstat(made.c_str(), &info) != 0) {
+    return StatusFromErrno(errno);
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    return FileStatus::kBadPath;
+  }
+  if ((info.st_mode & 077) != 0 && chmod(made.c_str(), 0700) != 0) {
+    return StatusFromErrno(errno);
+  }
+  return FileStatus::kOk;
 }
 
 std::string DraftFolder::NewId() const {
@@ -119,7 +107,7 @@ std::vector<FoundDraft> DraftFolder::List(std::vector<SetAsideDraft>* setAside) 
   std::vector<std::string> ids;
   while (const dirent* entry = readdir(folder)) {
     const std::string_view name(entry->d_name);
-    if (EndsWith(name, kDraftSuffix)) {
+    if (name.size() > kDraftSuffix.size() && name.ends_with(kDraftSuffix)) {
       ids.emplace_back(name.substr(0, name.size() - kDraftSuffix.size()));
     }
   }

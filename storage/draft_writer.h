@@ -19,6 +19,7 @@ class DraftWriter {
   DraftWriter& operator=(const DraftWriter&) = delete;
   ~DraftWriter();  // writes what is waiting, then stops
 
+  const DraftFolder& folder() const { return folder_; }
   const std::string& id() const { return id_; }
   // Hands over the draft as it now stands and returns at once.
   void Submit(std::string bytes);
