@@ -22,6 +22,7 @@ std::vector<DraftKeeper*>& Keepers() {
 DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder,
                          std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started)
     : wizard_(wizard),
+      kind_(wizard.draftWizard()),
       prompts_(prompts),
       lock_(std::move(lock)),
       started_(started),
@@ -59,7 +60,7 @@ void DraftKeeper::submit() {
   if (EntryPage* page = wizard_.currentEntryPage()) {
     page->keep();
   }
-  writer_.Submit(EncodeDraft(wizard_.draft(started_, std::time(nullptr)), scrambler_));
+  writer_.Submit(EncodeDraft(wizard_.draft(kind_, started_, std::time(nullptr)), scrambler_));
 }
 
 void DraftKeeper::flush() {

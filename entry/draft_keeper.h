@@ -52,6 +52,7 @@ class DraftKeeper : public QObject {
   void warnOnce(FileStatus status);
 
   EntryWizard& wizard_;
+  DraftWizard kind_;
   Prompts& prompts_;
   std::unique_ptr<DraftLock> lock_;
   std::int64_t started_;

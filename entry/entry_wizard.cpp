@@ -33,7 +33,8 @@ EntryPage* EntryWizard::currentEntryPage() const {
 
 void EntryWizard::pageChanged(int id) {
   // Pages are added in order, so a lower id is a move back.
-  if (shownId_ >= 0 && id < shownId_) {
+  const bool moved = shownId_ >= 0;
+  if (moved && id < shownId_) {
     if (auto* left = qobject_cast<EntryPage*>(page(shownId_))) {
       left->leaveBack();
     }
@@ -43,14 +44,15 @@ void EntryWizard::pageChanged(int id) {
     setWindowTitle(shown->caption());
     shown->activate();
   }
-  if (keeper_ != nullptr) {
+  // The first page shown is no change: a run left there has nothing to resume.
+  if (keeper_ != nullptr && moved) {
     keeper_->write();
   }
 }
 
-Draft EntryWizard::draft(std::int64_t started, std::int64_t changed) const {
+Draft EntryWizard::draft(DraftWizard kind, std::int64_t started, std::int64_t changed) const {
   Draft draft;
-  draft.wizard = draftWizard();
+  draft.wizard = kind;
   draft.page = std::max(currentId(), 0);
   draft.pageCount = static_cast<int>(pageIds().size());
   draft.started = started;
@@ -80,9 +82,6 @@ void EntryWizard::keepDraft(const DraftFolder& folder) {
   keeper_ = std::make_unique<DraftKeeper>(*this, prompts_, folder, id, std::move(lock),
                                           static_cast<std::int64_t>(std::time(nullptr)));
   watchChanges();
-  if (currentId() >= 0) {
-    keeper_->write();
-  }
 }
 
 void EntryWizard::resume(const DraftFolder& folder, FoundDraft found) {

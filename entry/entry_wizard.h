@@ -40,9 +40,10 @@ class EntryWizard : public QWizard {
 
   // Which wizard this is, as its drafts name it; the paper wizard says so.
   virtual DraftWizard draftWizard() const { return DraftWizard::kOnScreen; }
-  // The run as it stands, as a draft started and last changed at the times given (seconds
-  // since 1970).
-  Draft draft(std::int64_t started, std::int64_t changed) const;
+  // The run as it stands, as a draft of wizard `kind` started and last changed at the times
+  // given (seconds since 1970). The kind is asked of draftWizard() once a wizard is whole: a
+  // draft written while the wizard is being destroyed would get the base class's answer.
+  Draft draft(DraftWizard kind, std::int64_t started, std::int64_t changed) const;
   // Keeps a draft of this run in `folder` from now on. A folder that cannot be used gives one
   // warning, and the run goes on without a draft.
   void keepDraft(const DraftFolder& folder);

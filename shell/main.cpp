@@ -1,16 +1,13 @@
 // Adult Corvantis: the window program.
-#include <fcntl.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
-#include "entry/draft_keeper.h"
 #include "shell/main_frame.h"
+#include "shell/session_end.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
@@ -59,27 +56,6 @@ void WhileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
   }
 }
 
-// A logout or shutdown (SIGTERM, SIGHUP) is a request to close: the drafts being kept are
-// written whole before the program ends. The signal only wakes the event loop through a pipe.
-int endRequest[2] = {-1, -1};
-void RequestEnd(int) {
-  const char byte = 1;
-  (void)!write(endRequest[1], &byte, 1);
-}
-
-void EndOnSignals(QObject* owner) {
-  if (pipe2(endRequest, O_CLOEXEC | O_NONBLOCK) != 0) {
-    return;
-  }
-  auto* notifier = new QSocketNotifier(endRequest[0], QSocketNotifier::Read, owner);
-  QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
-    acv::DraftKeeper::FlushAll();
-    QCoreApplication::exit(0);
-  });
-  std::signal(SIGTERM, RequestEnd);
-  std::signal(SIGHUP, RequestEnd);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +70,7 @@ int main(int argc, char** argv) {
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();
-  EndOnSignals(&frame);
+  acv::EndSessionOnSignals(&frame);
   QTimer::singleShot(0, &frame, [&] {
     frame.offerDrafts();
     frame.openAtStart(file);
