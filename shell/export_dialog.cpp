@@ -37,6 +37,8 @@ CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
       new FileNameBox(prompts, kCsvFileKind, FileNameBox::Browse::kSave, tr("Export File"), this);
   exportFile_->setObjectName(QStringLiteral("exportFile"));
   exportFile_->setText(exportFileName);
+  // The two Browse buttons of the dialog take different letters.
+  exportFile_->browseButton()->setText(tr("B&rowse ..."));
   privacy_ =
       new QCheckBox(tr("I &accept responsibility for data privacy of the export file."), this);
   privacy_->setObjectName(QStringLiteral("privacy"));
