@@ -1,8 +1,13 @@
 // Every window and page from the keyboard: no shortcut letter used twice (the wizard's own
 // buttons included), and every control named for assistive technology.
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWizard>
 #include <QtTest>
 #include <functional>
@@ -12,12 +17,18 @@
 #include "engine/response_record.h"
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
+#include "entry/item_page.h"
+#include "entry/item_row.h"
+#include "entry/pages/comments_page.h"
+#include "entry/pages/details_page.h"
+#include "entry/pages/report_type_page.h"
 #include "entry/save_page.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/export_dialog.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
+#include "support/modal.h"
 #include "support/show_active.h"
 
 namespace acv {
@@ -133,6 +144,50 @@ class KeyboardTest : public QObject {
     // A wizard's pages not shown yet hold no items to name.
     auto* wizard = qobject_cast<QWizard*>(shown.get());
     QCOMPARE(testing::Unnamed(wizard != nullptr ? *wizard->currentPage() : *shown), QStringList());
+  }
+
+  // An Alt chord presses the control of its letter, or does nothing; it never types.
+  void altChordsNeverType() {
+    auto shown = wizardAt<CAdultSheet>(CAdultSheet::kCommentsPage, false);
+    auto& sheet = static_cast<CAdultSheet&>(*shown);
+    QPlainTextEdit* comments = sheet.commentsPage()->findChild<QPlainTextEdit*>();
+    comments->setFocus();
+    QTest::keyClick(comments, Qt::Key_B, Qt::AltModifier);
+    // A button pressed by its letter clicks a moment later.
+    QTRY_COMPARE(sheet.currentId(), CAdultSheet::kCommentsPage - 1);
+    QCOMPARE(comments->toPlainText(), QString());
+    auto details = wizardAt<CAdultSheet>(CAdultSheet::kDetailsPage, false);
+    QLineEdit* street = details->findChild<QLineEdit*>(QStringLiteral("streetAddress"));
+    street->setFocus();
+    QTest::keyClick(street, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(street->text(), QString());
+  }
+
+  // Enter moves on under every desktop: Next, or the blank-items box; it never ticks a choice.
+  void enterMovesOn() {
+    if (qgetenv("QT_QPA_PLATFORMTHEME") == "gnome") {
+      // The desktop's own theme is in force: it marks its standard buttons' letters.
+      QDialogButtonBox box(QDialogButtonBox::Cancel);
+      QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("&Cancel"));
+    }
+    auto shown = wizardAt<CAdultSheet>(CAdultSheet::kReportTypePage, false);
+    auto& sheet = static_cast<CAdultSheet&>(*shown);
+    QRadioButton* self = sheet.reportTypePage()->selfButton();
+    QCOMPARE(QApplication::focusWidget(), self);
+    QTest::keyClick(self, Qt::Key_Return);
+    QCOMPARE(sheet.currentId(), static_cast<int>(CAdultSheet::kDetailsPage));
+    for (int item = 1; item <= 10; ++item) {
+      record_.SetResponse(item, -1);
+    }
+    sheet.next();
+    ItemRow* first = sheet.itemPage(0)->findChild<ItemRow*>(QStringLiteral("row0"));
+    QCOMPARE(QApplication::focusWidget(), first->focusChoice());
+    auto seen = std::make_shared<testing::ModalSeen>();
+    testing::ClickInModal(QStringLiteral("Continue with the current page"), seen);
+    QTest::keyClick(first->focusChoice(), Qt::Key_Enter);
+    QCOMPARE(seen->caption, QStringLiteral("Blank Items"));
+    QCOMPARE(first->answer(), -1);
+    QCOMPARE(sheet.currentId(), static_cast<int>(CAdultSheet::kFirstItemPage));
   }
 };
 
