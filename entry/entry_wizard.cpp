@@ -11,6 +11,7 @@
 #include "entry/pages/entry_page.h"
 #include "storage/draft_folder.h"
 #include "storage/messages.h"
+#include "ui/key_rules.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -19,6 +20,7 @@ namespace acv {
 EntryWizard::EntryWizard(Prompts& prompts, ResponseRecord& record, QString& fileName,
                          std::optional<RecordEdit> edit, QWidget* parent)
     : QWizard(parent), prompts_(prompts), run_(prompts, record, fileName, std::move(edit)) {
+  InstallKeyRules();
   setWindowTitle(tr("Adult Sheet"));
   setWizardStyle(QWizard::ClassicStyle);
   setOption(QWizard::NoBackButtonOnStartPage);

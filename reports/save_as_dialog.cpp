@@ -11,6 +11,7 @@
 #include "storage/messages.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
+#include "ui/key_rules.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
@@ -27,6 +28,7 @@ constexpr FileKind kRtfFileKind{kRtfSuffix, "Rich Text Format Files (*.rtf)",
 CAnalysis_Save_As::CAnalysis_Save_As(Prompts& prompts, const Analysis& analysis,
                                      const QString& name, QWidget* parent)
     : QDialog(parent), prompts_(prompts), analysis_(analysis) {
+  InstallKeyRules();
   setWindowTitle(tr("Analysis - Save As"));
   file_ = new FileNameBox(prompts, kRtfFileKind, FileNameBox::Browse::kSave, tr("Save As"), this);
   file_->setObjectName(QStringLiteral("rtfFile"));

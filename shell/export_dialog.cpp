@@ -12,6 +12,7 @@
 #include "storage/messages.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
+#include "ui/key_rules.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
@@ -28,6 +29,7 @@ QString NamePart(const QString& path) {
 CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
                            const QString& exportFileName, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
+  InstallKeyRules();
   setWindowTitle(tr("Export Questionnaire File"));
   acvFile_ =
       new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kOpen, tr("ACV File"), this);
@@ -37,6 +39,8 @@ CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
       new FileNameBox(prompts, kCsvFileKind, FileNameBox::Browse::kSave, tr("Export File"), this);
   exportFile_->setObjectName(QStringLiteral("exportFile"));
   exportFile_->setText(exportFileName);
+  // The two Browse buttons of the dialog take different letters.
+  exportFile_->browseButton()->setText(tr("B&rowse ..."));
   privacy_ =
       new QCheckBox(tr("I &accept responsibility for data privacy of the export file."), this);
   privacy_->setObjectName(QStringLiteral("privacy"));

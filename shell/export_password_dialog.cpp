@@ -10,6 +10,7 @@
 #include "storage/export_passwords.h"
 #include "storage/messages.h"
 #include "ui/dialog_parts.h"
+#include "ui/key_rules.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -18,6 +19,7 @@ namespace acv {
 CAdultExportPassword::CAdultExportPassword(Prompts& prompts, const ExportPasswords& passwords,
                                            QWidget* parent)
     : QDialog(parent), prompts_(prompts), passwords_(passwords) {
+  InstallKeyRules();
   setWindowTitle(tr("Export Questionnaire File - Password"));
   password_ = new QLineEdit(this);
   password_->setObjectName(QStringLiteral("password"));

@@ -14,6 +14,7 @@
 #include "storage/messages.h"
 #include "ui/buddy_label.h"
 #include "ui/field_boxes.h"
+#include "ui/key_rules.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
@@ -23,6 +24,7 @@ namespace acv {
 SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
                                  const QString& okText, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
+  InstallKeyRules();
   firstName_ = NewFieldBox(this, QStringLiteral("firstName"), TextField::kFirstName);
   lastName_ = NewFieldBox(this, QStringLiteral("lastName"), TextField::kLastName);
   birthDate_ = new DateBoxes(tr("Date Of Birth"), this);

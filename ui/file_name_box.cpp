@@ -32,7 +32,7 @@ FileNameBox::FileNameBox(Prompts& prompts, const FileKind& kind, Browse browse, 
   box_->setMaxLength(kNameLimit);
   suffix_ = new QLabel(Latin1(kind_.suffix), this);
   suffix_->setObjectName(QStringLiteral("suffix"));
-  browse_ = new QPushButton(tr("&Browse ..."), this);
+  browse_ = new QPushButton(tr("Bro&wse ..."), this);
   browse_->setObjectName(QStringLiteral("browse"));
   browse_->setAccessibleName(tr("Browse for the %1 file").arg(name));
   browse_->setAutoDefault(false);

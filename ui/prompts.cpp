@@ -1,7 +1,9 @@
 #include "ui/prompts.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -35,6 +37,30 @@ Prompts::Icon BoxIcon(MessageIcon icon) {
   }
 }
 
+// Keys typed ahead while a message shows (a space, a digit) neither close it nor reach the
+// window behind: only Enter, Escape or a click do. Each such key sounds the bell.
+class TypeAheadGuard : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+      return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool closes =
+        key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
+    if (closes || key->text().isEmpty()) {
+      return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+      QApplication::beep();
+    }
+    return true;
+  }
+};
+
 }  // namespace
 
 void Prompts::show(QWidget* parent, const UserMessage& message) {
@@ -50,6 +76,11 @@ bool Prompts::confirm(QWidget* parent, const UserMessage& question, const QStrin
 void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
   QMessageBox box(toQt(icon), caption, text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  auto* guard = new TypeAheadGuard(&box);
+  box.installEventFilter(guard);
+  for (QAbstractButton* button : box.buttons()) {
+    button->installEventFilter(guard);
+  }
   box.exec();
 }
 

@@ -28,16 +28,16 @@ struct TextBoxSpec {
 
 // The page's text boxes; the two phone boxes share one row.
 constexpr std::array<TextBoxSpec, DetailsPage::kTextBoxes> kTextBoxSpecs = {{
-    {TextField::kFirstName, "firstName", "*&First Name:"},
+    {TextField::kFirstName, "firstName", "*Fi&rst Name:"},
     {TextField::kLastName, "lastName", "*&Last Name:"},
     {TextField::kStreetAddress, "streetAddress", "&Street Address:"},
     {TextField::kTown, "town", "Suburb/&Town:"},
-    {TextField::kState, "state", "Stat&e:"},
+    {TextField::kState, "state", "St&ate:"},
     {TextField::kPostcode, "postcode", "&Postcode:"},
     {TextField::kCountry, "country", "&Country:"},
     {TextField::kPhone, "phone", "P&hone no.(s):"},
     {TextField::kPhone2, "phone2", "Second phone no.:"},
-    {TextField::kEmail, "email", "E&mail:"},
+    {TextField::kEmail, "email", "Ema&il:"},
 }};
 constexpr int kPhone2 = 8;
 
@@ -71,12 +71,11 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   age_ = new QLineEdit(this);
   age_->setObjectName(QStringLiteral("age"));
   age_->setReadOnly(true);
-  age_->setFocusPolicy(Qt::ClickFocus);
   age_->setAlignment(Qt::AlignCenter);
   age_->setMaximumWidth(age_->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-  male_ = new QRadioButton(tr("M&ale"));
+  male_ = new QRadioButton(tr("&Male"));
   male_->setObjectName(QStringLiteral("male"));
-  female_ = new QRadioButton(tr("Fema&le"));
+  female_ = new QRadioButton(tr("F&emale"));
   female_->setObjectName(QStringLiteral("female"));
   auto* genders = new QButtonGroup(this);
   genders->addButton(male_);
@@ -91,8 +90,8 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   auto* dates = new QHBoxLayout;
   auto* dateForm = new QFormLayout;
   // The date boxes name themselves for assistive tools; the labels only lead to them.
-  for (auto [text, date] : {std::pair{tr("*Date of &Birth:"), birth_},
-                            std::pair{tr("*Date of Com&pletion:"), completion_}}) {
+  for (auto [text, date] : {std::pair{tr("*&Date of Birth:"), birth_},
+                            std::pair{tr("*Date of C&ompletion:"), completion_}}) {
     auto* label = new QLabel(text);
     label->setBuddy(date->dayBox());
     dateForm->addRow(label, date);
@@ -100,7 +99,7 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   dates->addLayout(dateForm);
   dates->addWidget(NoteLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
   form->addRow(dates);
-  form->addRow(BuddyLabel(tr("Age at Completion:"), age_), age_);
+  form->addRow(BuddyLabel(tr("A&ge at Completion:"), age_), age_);
   auto* gender = new QHBoxLayout;
   gender->addWidget(male_);
   gender->addWidget(female_);

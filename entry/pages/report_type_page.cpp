@@ -38,7 +38,7 @@ ReportTypePage::ReportTypePage(ResponseRecord& record, Prompts& prompts, const Q
 
   auto* details = new QGroupBox(tr("Observer Details"));
   auto* form = new QFormLayout(details);
-  form->addRow(BuddyLabel(tr("*Observer &Name:"), observerName_), observerName_);
+  form->addRow(BuddyLabel(tr("*Observer N&ame:"), observerName_), observerName_);
   form->addRow(BuddyLabel(tr("&Relationship to the person being assessed:"), relationship_),
                relationship_);
   form->addRow(BuddyLabel(tr("Observer &Contact Details:"), contact_), contact_);
