@@ -11,6 +11,18 @@ bool IsRating(int value) {
 
 }  // namespace
 
+std::string VerificationText(const std::optional<Verification>& verification) {
+  if (!verification) {
+    return {};
+  }
+  const int count = verification->differencesResolved;
+  std::string text = "Responses verified by double entry (the second typing by ";
+  text += verification->byAnotherPerson ? "another person, " : "the same person, ";
+  text += count == 0 ? std::string("no difference") : std::to_string(count);
+  text += count == 1 ? " difference" : (count == 0 ? "" : " differences");
+  return text + " resolved)";
+}
+
 ResponseRecord::ResponseRecord() {
   Clear();
 }

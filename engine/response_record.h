@@ -63,6 +63,11 @@ struct Verification {
   friend bool operator==(const Verification&, const Verification&) = default;
 };
 
+// What a clinician is told of a record's verification before trusting its analysis:
+// "Responses verified by double entry (the second typing by the same person, 2 differences
+// resolved)"; the empty text for a record never verified.
+std::string VerificationText(const std::optional<Verification>& verification);
+
 class ResponseRecord {
  public:
   // A new record: every text empty, gender 'U', report type unset, entered on screen, every
