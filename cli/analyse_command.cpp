@@ -28,6 +28,7 @@ Json ReportJson(const Analysis& analysis, Report which) {
   return {
       {"positiveCount", analysis.PositiveScreenCountText(which)},
       {"omega", which == Report::kSelf ? analysis.SelfOmegaText() : analysis.ObserverOmegaText()},
+      {"verification", VerificationText(analysis.report(which).GetVerification())},
       {"screens", screens}};
 }
 

@@ -40,7 +40,11 @@ int RunList(const ListOptions& options) {
     return kExitNothingFound;
   }
   for (const IndexEntry& entry : found) {
-    std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry)) << "\n";
+    std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry));
+    if (entry.verification) {
+      std::cout << "\t" << VerificationText(entry.verification);
+    }
+    std::cout << "\n";
     if (entry.reportType != kSelfReport && entry.reportType != kObserverReport) {
       // Listed as the dialogs list it, and flagged as acv analyse flags it.
       std::cerr << "acv list: warning: record " << entry.fileIndex

@@ -11,6 +11,18 @@ bool IsRating(int value) {
 
 }  // namespace
 
+std::string VerificationText(const std::optional<Verification>& verification) {
+  if (!verification) {
+    return {};
+  }
+  const int count = verification->differencesResolved;
+  std::string text = "Responses verified by double entry (the second typing by ";
+  text += verification->byAnotherPerson ? "another person, " : "the same person, ";
+  text += count == 0 ? std::string("no difference") : std::to_string(count);
+  text += count == 1 ? " difference" : (count == 0 ? "" : " differences");
+  return text + " resolved)";
+}
+
 ResponseRecord::ResponseRecord() {
   Clear();
 }
@@ -24,6 +36,7 @@ void ResponseRecord::Clear() {
   entry_method_ = kEnteredOnScreen;
   responses_.fill(kResponseUnset);
   met_.fill(0);
+  verification_.reset();
 }
 
 std::string_view ResponseRecord::Text(TextField field) const {
@@ -33,7 +46,11 @@ std::string_view ResponseRecord::Text(TextField field) const {
 void ResponseRecord::SetText(TextField field, std::string_view text) {
   text = text.substr(0, std::min(text.find('\0'), text.size()));
   text = text.substr(0, std::min<std::size_t>(text.size(), FieldWidth(field)));
-  text_[static_cast<int>(field)].assign(text);
+  std::string& stored = text_[static_cast<int>(field)];
+  if (field == TextField::kBirthDate && stored != text) {
+    verification_.reset();
+  }
+  stored.assign(text);
 }
 
 int ResponseRecord::SetGender(char code) {
@@ -63,15 +80,15 @@ int ResponseRecord::SetResponse(int item, int value) {
   if (!IsItemNumber(item)) {
     return -1;
   }
-  if (IsRating(value)) {
-    responses_[item] = value;
-    return 0;
+  if (!IsRating(value) && value != kResponseUnset) {
+    return -2;
   }
-  if (value == kResponseUnset) {
-    responses_[item] = kResponseBlank;
-    return 0;
+  // Every value outside 0..5 is the same blank as far as the verification goes.
+  if (GetResponse(item) != value) {
+    verification_.reset();
   }
-  return -2;
+  responses_[item] = IsRating(value) ? value : kResponseBlank;
+  return 0;
 }
 
 int ResponseRecord::GetResponse(int item) const {

@@ -55,6 +55,19 @@ inline constexpr int FieldWidth(TextField field) {
   return kTextFieldWidth[static_cast<int>(field)];
 }
 
+// How the responses and the date of birth of a paper copy were checked by typing them a second
+// time and resolving every difference against the paper.
+struct Verification {
+  bool byAnotherPerson = false;  // the second typing was declared to be by another person
+  int differencesResolved = 0;
+  friend bool operator==(const Verification&, const Verification&) = default;
+};
+
+// What a clinician is told of a record's verification before trusting its analysis:
+// "Responses verified by double entry (the second typing by the same person, 2 differences
+// resolved)"; the empty text for a record never verified.
+std::string VerificationText(const std::optional<Verification>& verification);
+
 class ResponseRecord {
  public:
   // A new record: every text empty, gender 'U', report type unset, entered on screen, every
@@ -64,7 +77,7 @@ class ResponseRecord {
   void Clear();
 
   // Text fields. A stored text never exceeds its field's width: SetText cuts it there, and at
-  // the first zero byte.
+  // the first zero byte. A date of birth set to another value drops the verification.
   std::string_view Text(TextField field) const;
   void SetText(TextField field, std::string_view text);
 
@@ -86,7 +99,8 @@ class ResponseRecord {
   void SetEntryMethod(char method);
 
   // 0 on success; -3 when the report type is not set, -1 for an item outside 1..190, -2 for a
-  // value other than 0..5 or -1 (nothing stored). -1 is stored as a blank (7).
+  // value other than 0..5 or -1 (nothing stored). -1 is stored as a blank (7). A response set to
+  // another answer (or from an answer to a blank) drops the verification.
   int SetResponse(int item, int value);
   // The stored value when it is 0..5, otherwise -1.
   int GetResponse(int item) const;
@@ -117,6 +131,13 @@ class ResponseRecord {
   std::optional<CalendarDate> CompletionDate() const;
   std::optional<TimeStamp> SavedStamp() const;
 
+  // Set while the responses and the date of birth are as they were verified by double entry;
+  // nothing for a record never verified. Not compared by IsSameAs.
+  const std::optional<Verification>& GetVerification() const { return verification_; }
+  void SetVerification(const std::optional<Verification>& verification) {
+    verification_ = verification;
+  }
+
   // Field by field comparison (texts exactly, gender, report type and responses, where every
   // value outside 0..5 counts as blank); neither the entry method nor the saved time-stamp is
   // compared.
@@ -130,6 +151,7 @@ class ResponseRecord {
   char entry_method_;
   std::array<int, kItemSlots> responses_;
   std::array<int, kItemSlots> met_;
+  std::optional<Verification> verification_;
 };
 
 }  // namespace acv

@@ -5,6 +5,7 @@
 
 #include "storage/coding.h"
 #include "storage/record_scrambler.h"
+#include "storage/verification_mark.h"
 
 namespace acv {
 namespace {
@@ -78,6 +79,7 @@ PlainImage EncodePlainImage(const ResponseRecord& record) {
         static_cast<std::uint8_t>(Nibble(record, item) | (Nibble(record, item + 1) << 4));
   }
   image[kEntryMethodOffset] = static_cast<std::uint8_t>(record.EntryMethod());
+  EncodeVerificationMark(record.GetVerification(), &image);
   const Checksums checks = Compute(image);
   image[kImageXorOffset] = checks.xorByte;
   EncodeFixed32(image.data() + kImageSumOffset, checks.sum);
@@ -112,6 +114,7 @@ bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
     decoded.RestoreResponse(static_cast<int>(2 * k + 2), byte >> 4);
   }
   decoded.SetEntryMethod(static_cast<char>(image[kEntryMethodOffset]));
+  decoded.SetVerification(DecodeVerificationMark(image));
   return true;
 }
 

@@ -46,6 +46,7 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
     entry.savedStamp = std::string(record.Text(TextField::kSavedStamp));
     entry.observerName = std::string(record.Text(TextField::kObserverName));
     entry.entryMethod = record.EntryMethod();
+    entry.verification = record.GetVerification();
     entry.fileIndex = fileIndex;
     index->entries.push_back(std::move(entry));
   }

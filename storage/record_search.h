@@ -21,6 +21,7 @@ struct IndexEntry {
   std::string savedStamp;
   std::string observerName;
   char entryMethod = kEnteredOnScreen;
+  std::optional<Verification> verification;
   int fileIndex = 0;
 };
 

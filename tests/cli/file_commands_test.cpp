@@ -69,6 +69,33 @@ TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
             std::string::npos);
 }
 
+// A record verified by double entry says so in list and analyse, and keeps its mark in salvage;
+// an unmarked record of the same person says nothing.
+TEST_F(FileCommandsTest, ListAndAnalyseShowTheVerificationMarkAndSalvageKeepsIt) {
+  int index = -1;
+  ResponseRecord verified = testing::Person("Alex", "Morgan", "19750307", kSelfReport);
+  verified.SetVerification(Verification{true, 2});
+  ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(verified), &index, -1), FileStatus::kOk);
+  const std::string text =
+      "Responses verified by double entry (the second typing by another person, 2 differences "
+      "resolved)";
+  const auto list =
+      RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750307"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find(std::to_string(index) + "\t"), std::string::npos);
+  EXPECT_EQ(list.out.find(text), list.out.rfind(text)) << "only the marked record: " << list.out;
+  EXPECT_NE(list.out.find("\t" + text + "\n"), std::string::npos) << list.out;
+  const auto analysis = nlohmann::json::parse(
+      RunAcv({"analyse", Sample(), "--self", std::to_string(index), "--observer", "1"}).out);
+  EXPECT_EQ(analysis["self"]["verification"], text);
+  EXPECT_EQ(analysis["observer"]["verification"], "");
+  const std::string fresh = dir_.File("fresh.cvr");
+  ASSERT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 0);
+  const auto again =
+      nlohmann::json::parse(RunAcv({"analyse", fresh, "--self", std::to_string(index)}).out);
+  EXPECT_EQ(again["self"]["verification"], text);
+}
+
 TEST_F(FileCommandsTest, ListNeedsAPersonOfAge) {
   const auto none =
       RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750308"});

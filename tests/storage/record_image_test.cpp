@@ -2,12 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/verification_mark.h"
+
 #include "support/temp_dir.h"
 
 namespace acv {
 namespace {
 
 using testing::Person;
+
+// Sets both checksums of `image` right again after a test changed its bytes.
+void Rechecksum(PlainImage& image) {
+  std::uint8_t x = 0;
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < kImageXorOffset; ++i) {
+    x ^= image[i];
+    sum += image[i];
+  }
+  image[kImageXorOffset] = x;
+  for (int b = 0; b < 4; ++b) {
+    image[kImageSumOffset + b] = static_cast<std::uint8_t>(sum >> (8 * b));
+  }
+}
+
+ResponseRecord Verified(Verification verification) {
+  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  record.SetEntryMethod(kEnteredFromPaper);
+  record.SetVerification(verification);
+  return record;
+}
 
 TEST(RecordImageTest, RoundTripKeepsEveryField) {
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kObserverReport);
@@ -54,19 +77,9 @@ TEST(RecordImageTest, LayoutPadsAndPacksAsStored) {
 TEST(RecordImageTest, UnknownCodesReadAsDefaults) {
   ResponseRecord record = Person("A", "B", "19700101", kSelfReport);
   PlainImage image = EncodePlainImage(record);
-  image[532] = 'Q';  // report type
-  image[628] = '9';  // entry method
-  // Keep the checksums right so only the codes differ.
-  std::uint8_t x = 0;
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < kImageXorOffset; ++i) {
-    x ^= image[i];
-    sum += image[i];
-  }
-  image[kImageXorOffset] = x;
-  for (int b = 0; b < 4; ++b) {
-    image[kImageSumOffset + b] = static_cast<std::uint8_t>(sum >> (8 * b));
-  }
+  image[532] = 'Q';   // report type
+  image[628] = '9';   // entry method
+  Rechecksum(image);  // so that only the codes differ
   ResponseRecord back;
   ASSERT_TRUE(DecodePlainImage(image, &back));
   EXPECT_EQ(back.ReportType(), kReportTypeUnset);
@@ -94,6 +107,81 @@ TEST(RecordImageTest, DamagedStoredBytesAreReportedCorrupt) {
   ResponseRecord target;
   EXPECT_EQ(LoadImage(target, stored.data()), FileStatus::kCorruptRecord);
   EXPECT_TRUE(target.Text(TextField::kLastName).empty());
+}
+
+TEST(RecordImageTest, VerificationMarkRoundTripsInTheFiller) {
+  const ResponseRecord record = Verified({true, 300});
+  const PlainImage image = EncodePlainImage(record);
+  const std::uint8_t expected[] = {'D', 'E', 1, 3, 255, 'D' ^ 'E' ^ 1 ^ 3 ^ 255};
+  for (std::size_t i = 0; i < kVerificationMarkSize; ++i) {
+    EXPECT_EQ(image[kVerificationMarkOffset + i], expected[i]) << "byte " << i;
+  }
+  for (std::size_t i = kVerificationMarkOffset + kVerificationMarkSize; i < kImageXorOffset; ++i) {
+    EXPECT_EQ(image[i], kPadByte);
+  }
+  // Everything but the mark is the image of the same record unmarked, so a reader that
+  // ignores the filler reads the same record (its checksums are right).
+  ResponseRecord unmarked = record;
+  unmarked.SetVerification(std::nullopt);
+  PlainImage plain = EncodePlainImage(unmarked);
+  std::copy_n(image.begin() + kVerificationMarkOffset, kVerificationMarkSize,
+              plain.begin() + kVerificationMarkOffset);
+  Rechecksum(plain);
+  EXPECT_EQ(plain, image);
+
+  ResponseRecord back;
+  ResponseRecord toStore = record;
+  const StoredRecord stored = BuildImage(toStore, "20261208101500");
+  ASSERT_EQ(LoadImage(back, stored.data()), FileStatus::kOk);
+  EXPECT_EQ(back.GetVerification(), (Verification{true, 255}));
+  ASSERT_TRUE(DecodePlainImage(EncodePlainImage(Verified({false, 2})), &back));
+  EXPECT_EQ(back.GetVerification(), (Verification{false, 2}));
+  ASSERT_TRUE(DecodePlainImage(EncodePlainImage(unmarked), &back));
+  EXPECT_FALSE(back.GetVerification());
+}
+
+TEST(RecordImageTest, DamagedOrForeignMarkReadsAsNotMarked) {
+  const PlainImage marked = EncodePlainImage(Verified({true, 3}));
+  const auto at = [](std::size_t i) { return kVerificationMarkOffset + i; };
+  struct Damage {
+    const char* what;
+    std::size_t byte;
+    std::uint8_t value;
+  };
+  const Damage damages[] = {{"first letter", at(0), 'X'},
+                            {"second letter", at(1), 'X'},
+                            {"version 0", at(2), 0},
+                            {"version 2", at(2), 2},
+                            {"not verified", at(3), 2},
+                            {"unknown flag", at(3), 0x07},
+                            {"count", at(4), 4},
+                            {"check byte", at(5), 0xFF},
+                            {"filler start", at(0), kPadByte}};
+  for (const Damage& damage : damages) {
+    PlainImage image = marked;
+    image[damage.byte] = damage.value;
+    Rechecksum(image);
+    ResponseRecord back;
+    ASSERT_TRUE(DecodePlainImage(image, &back)) << damage.what;
+    EXPECT_FALSE(back.GetVerification()) << damage.what;
+    EXPECT_TRUE(back.IsSameAs(Verified({true, 3}))) << damage.what;  // the rest reads as ever
+  }
+}
+
+TEST(RecordImageTest, ChangingAResponseOrTheBirthDateDropsTheMark) {
+  ResponseRecord record = Verified({false, 1});
+  record.SetResponse(5, record.GetResponse(5));  // the same answer again
+  record.SetText(TextField::kBirthDate, "19750307");
+  record.SetText(TextField::kComments, "a note");
+  EXPECT_TRUE(record.GetVerification());
+  record.SetResponse(5, (record.GetResponse(5) + 2) % 6);
+  EXPECT_FALSE(record.GetVerification());
+  record = Verified({false, 1});
+  record.SetText(TextField::kBirthDate, "19750308");
+  EXPECT_FALSE(record.GetVerification());
+  record = Verified({false, 1});
+  record.Clear();
+  EXPECT_FALSE(record.GetVerification());
 }
 
 }  // namespace
