@@ -28,8 +28,7 @@ int RunCheck(const CheckOptions& options) {
   std::cout << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
             << "unread: " << unread << "\n";
   for (const Damage& damage : index.damage) {
-    std::cout << "damaged: bytes " << damage.offset << "-" << damage.offset + damage.size - 1
-              << " (record " << damage.slot + 1 << "): " << DamageReasonText(damage.reason) << "\n";
+    std::cout << "damaged: " << DamageText(damage) << "\n";
   }
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
 }

@@ -71,4 +71,10 @@ std::string Stem(const std::string& name, std::string_view suffix) {
              : name;
 }
 
+std::string DamageText(const Damage& damage) {
+  return "bytes " + std::to_string(damage.offset) + "-" +
+         std::to_string(damage.offset + damage.size - 1) + " (record " +
+         std::to_string(damage.slot + 1) + "): " + std::string(DamageReasonText(damage.reason));
+}
+
 }  // namespace acv::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "storage/file_layout.h"
 #include "storage/file_status.h"
 #include "storage/messages.h"
 
@@ -24,6 +25,10 @@ void PrintMessage(std::string_view command, const UserMessage& message,
 
 // Why a file could not be read, in a few words ("not found", "not a regular file ...").
 std::string_view ReadFailure(FileStatus status);
+
+// "bytes 243-2429 (record 1): checksum mismatch": a damaged part of a response file, its record
+// counted from 1.
+std::string DamageText(const Damage& damage);
 
 // A file name without its `suffix` (".cvr", ".csv"), as the messages show it.
 std::string Stem(const std::string& name, std::string_view suffix = ".cvr");

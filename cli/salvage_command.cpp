@@ -18,7 +18,11 @@ int RunSalvage(const SalvageOptions& options) {
   }
   std::vector<StoredRecord> good;
   unsigned lost = 0;
-  if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost);
+  // Each record left out, and why, as the walk comes upon it.
+  const auto leftOut = [](const Damage& damage) {
+    std::cerr << "acv salvage: left out " << DamageText(damage) << "\n";
+  };
+  if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost, leftOut);
       read != FileStatus::kOk) {
     std::cerr << "acv salvage: cannot read " << Printable(options.damaged) << ": "
               << ReadFailure(read) << "; nothing was made\n";

@@ -14,6 +14,7 @@ namespace {
 
 FaultHook faultHook = nullptr;
 FaultHook lockHook = nullptr;
+ReadHook readHook = nullptr;
 
 void BeforeChange() {
   if (faultHook != nullptr) {
@@ -48,6 +49,10 @@ void SetFaultHookForTesting(FaultHook hook) {
 
 void SetLockHookForTesting(FaultHook hook) {
   lockHook = hook;
+}
+
+void SetReadHookForTesting(ReadHook hook) {
+  readHook = hook;
 }
 
 FileStatus StatusFromErrno(int error) {
@@ -187,6 +192,11 @@ FileStatus SyncFile(int fd) {
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got) {
   auto* bytes = static_cast<char*>(data);
   *got = 0;
+  if (readHook != nullptr) {
+    if (const FileStatus failed = readHook(offset, size); failed != FileStatus::kOk) {
+      return failed;
+    }
+  }
   while (size > 0) {
     const ssize_t now = pread(fd, bytes, size, offset);
     if (now < 0) {

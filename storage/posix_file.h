@@ -62,5 +62,10 @@ void SetFaultHookForTesting(FaultHook hook);
 // Called after a file is opened and before it is locked, while it is set; tests hold a process
 // there to let another one take the lock first. Null (the default) for none.
 void SetLockHookForTesting(FaultHook hook);
+// Asked before every read the file layer makes (its offset and size), while it is set; a status
+// other than kOk fails the read with it, as a disk that cannot give the bytes back would.
+// Null (the default) for none.
+using ReadHook = FileStatus (*)(long long offset, std::size_t size);
+void SetReadHookForTesting(ReadHook hook);
 
 }  // namespace acv

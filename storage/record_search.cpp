@@ -19,7 +19,8 @@ auto SortKey(const IndexEntry& entry) {
 
 FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index) {
   *index = RecordIndex();
-  ResponseFile file;
+  // Records that cannot be read, and the parts after the records, as the reads come upon them.
+  ResponseFile file([index](const Damage& damage) { index->damage.push_back(damage); });
   if (const FileStatus opened = file.OpenForReading(fileName, readOnly);
       opened != FileStatus::kOk) {
     return opened;
@@ -32,10 +33,13 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
   ResponseRecord record;
   for (FileStatus read = file.ReadNext(&bytes, &fileIndex); read != FileStatus::kNoMoreRecords;
        read = file.ReadNext(&bytes, &fileIndex)) {
-    if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
-      index->damage.push_back(
-          {fileIndex, file.RecordOffsetOf(fileIndex), static_cast<long long>(kRecordSize),
-           read == FileStatus::kOk ? DamageReason::kChecksumMismatch : DamageReason::kUnreadable});
+    if (read != FileStatus::kOk) {
+      continue;
+    }
+    if (LoadImage(record, bytes.data()) != FileStatus::kOk) {
+      index->damage.push_back({fileIndex, file.RecordOffsetOf(fileIndex),
+                               static_cast<long long>(kRecordSize),
+                               DamageReason::kChecksumMismatch});
       continue;
     }
     IndexEntry entry;
@@ -50,9 +54,6 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
     entry.fileIndex = fileIndex;
     index->entries.push_back(std::move(entry));
   }
-  // What lies after the records read: a torn last record, records beyond the limit, records
-  // another program added after the commit mark.
-  index->damage.insert(index->damage.end(), file.tailDamage().begin(), file.tailDamage().end());
   index->corruptCount = static_cast<unsigned>(index->damage.size());
   std::sort(index->entries.begin(), index->entries.end(),
             [](const IndexEntry& a, const IndexEntry& b) { return SortKey(a) < SortKey(b); });

@@ -160,6 +160,17 @@ TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
 }
 
+TEST_F(FileCommandsTest, SalvageNamesEachRecordLeftOut) {
+  std::string bytes = ReadBytes(Sample());
+  testing::DamageRecord(&bytes, 3);
+  WriteBytes(Sample(), bytes + std::string(1000, 'z'));
+  const auto run = RunAcv({"salvage", Sample(), dir_.File("fresh.cvr")});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err,
+            "acv salvage: left out bytes 6804-8990 (record 4): checksum mismatch\n"
+            "acv salvage: left out bytes 17739-18738 (record 9): torn record\n");
+}
+
 // Another program appends three whole records without a new commit mark: they are reported,
 // kept by salvage and never cut by a write, which is refused instead.
 TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNeverCut) {

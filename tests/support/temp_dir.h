@@ -11,6 +11,7 @@
 
 #include "engine/response_record.h"
 #include "storage/file_status.h"
+#include "storage/format.h"
 
 namespace acv {
 // Failures print as their numbers.
@@ -47,6 +48,17 @@ inline std::string ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+// Where record `index` of a response file starts.
+inline std::size_t RecordStart(int index) {
+  return kFileHeaderSize + kRecordSize * static_cast<std::size_t>(index);
+}
+
+// Flips bits of byte `at` of record `index` in the bytes of a response file, so that the record
+// fails its checksum; the default is one of its high bytes.
+inline void DamageRecord(std::string* bytes, int index, std::size_t at = 98, char flip = 0x40) {
+  (*bytes)[RecordStart(index) + at] ^= flip;
 }
 
 // Runs `body` in a child process and gives its exit status (the low byte of what it returned).
