@@ -5,6 +5,8 @@
 #include "entry/pages/report_type_page.h"
 #include "entry/paper_save_page.h"
 #include "entry/response_grid_page.h"
+#include "entry/second_typing_page.h"
+#include "entry/typing_differences_page.h"
 
 namespace acv {
 namespace {
@@ -27,15 +29,36 @@ CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fi
                                     : QStringLiteral("CAdultQSheet"));
   setPage(kReportTypePage, new ReportTypePage(record, prompts, Caption(kReportTypePage)));
   setPage(kDetailsPage, new DetailsPage(record, prompts, Caption(kDetailsPage)));
-  setPage(kGridPage, new ResponseGridPage(record, run.blanks, prompts, Caption(kGridPage)));
+  setPage(kGridPage,
+          new ResponseGridPage(record, run.blanks, run.secondTyping, prompts, Caption(kGridPage)));
   setPage(kCommentsPage,
           new CommentsPage(record, Caption(kCommentsPage),
                            tr("Please enter additional comments in the box below.  (Please be "
                               "brief.  There is a limit of 200 characters, approximately 30–40 "
                               "words.)")));
   setPage(kSavePage, new PaperSavePage(run, analysis, prompts, Caption(kSavePage)));
+  setPage(kSecondTypingPage, new SecondTypingPage(run, prompts, Caption(kGridPage)));
+  setPage(kDifferencesPage, new TypingDifferencesPage(run, prompts, Caption(kGridPage)));
+  numberAs(kSecondTypingPage, kGridPage);
+  numberAs(kDifferencesPage, kGridPage);
   // The size of the main window, where the grid is readable without scrolling sideways.
   resize(880, 575);
+}
+
+int CAdultQSheet::nextId() const {
+  const SecondTyping& typing = run().secondTyping;
+  switch (currentId()) {
+    case kGridPage:
+      return typing.wanted || typing.required ? kSecondTypingPage : kCommentsPage;
+    case kSecondTypingPage:
+      return typing.differences.empty() ? kCommentsPage : kDifferencesPage;
+    case kDifferencesPage:
+      return kCommentsPage;
+    case kSavePage:
+      return -1;
+    default:
+      return QWizard::nextId();
+  }
 }
 
 ReportTypePage* CAdultQSheet::reportTypePage() const {
@@ -56,6 +79,14 @@ CommentsPage* CAdultQSheet::commentsPage() const {
 
 PaperSavePage* CAdultQSheet::savePage() const {
   return static_cast<PaperSavePage*>(page(kSavePage));
+}
+
+SecondTypingPage* CAdultQSheet::secondTypingPage() const {
+  return static_cast<SecondTypingPage*>(page(kSecondTypingPage));
+}
+
+TypingDifferencesPage* CAdultQSheet::differencesPage() const {
+  return static_cast<TypingDifferencesPage*>(page(kDifferencesPage));
 }
 
 }  // namespace acv

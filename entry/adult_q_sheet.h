@@ -1,8 +1,10 @@
 // The paper-entry wizard "Adult Sheet" (CAdultQSheet): five pages from the report type to the
-// save, all 190 answers typed into one grid. It fills the record, the file name text and the
-// analysis its command owns; when exec() returns Accepted the record is in the file and, if page
-// 5 asked for it, the analysis holds the record just saved (and the person's most recent related
-// report). CAdultQEditSheet is the same wizard on a stored record being edited.
+// save, all 190 answers typed into one grid, and beside them the second typing of the grid and
+// the resolution of its differences when the responses are verified by double entry. It fills the
+// record, the file name text and the analysis its command owns; when exec() returns Accepted the
+// record is in the file and, if page 5 asked for it, the analysis holds the record just saved (and
+// the person's most recent related report). CAdultQEditSheet is the same wizard on a stored record
+// being edited.
 #pragma once
 
 #include "entry/entry_wizard.h"
@@ -16,12 +18,23 @@ class PaperSavePage;
 class ReportTypePage;
 class ResponseGridPage;
 class ResponseRecord;
+class SecondTypingPage;
+class TypingDifferencesPage;
 
 class CAdultQSheet : public EntryWizard {
   Q_OBJECT
 
  public:
-  enum PageId { kReportTypePage, kDetailsPage, kGridPage, kCommentsPage, kSavePage };
+  enum PageId {
+    kReportTypePage,
+    kDetailsPage,
+    kGridPage,
+    kCommentsPage,
+    kSavePage,
+    // Shown between the grid and the comments, numbered as the grid.
+    kSecondTypingPage,
+    kDifferencesPage,
+  };
 
   // `fileName` is the response file's name without ".cvr"; the wizard leaves the name it saved
   // under there.
@@ -33,6 +46,13 @@ class CAdultQSheet : public EntryWizard {
   ResponseGridPage* gridPage() const;
   CommentsPage* commentsPage() const;
   PaperSavePage* savePage() const;
+  SecondTypingPage* secondTypingPage() const;
+  TypingDifferencesPage* differencesPage() const;
+
+  // Set from the settings before the run: no record is saved unverified.
+  void requireVerification() { run().secondTyping.required = true; }
+
+  int nextId() const override;
 
   DraftWizard draftWizard() const override { return DraftWizard::kPaper; }
 

@@ -1,11 +1,15 @@
 // One run of an entry wizard, kept in one place: the record being filled and the response file's
 // name as typed (without ".cvr"), both owned by the command that opened the wizard; how Finish
 // saves, with the stored record when one is being edited; and whether the user asked not to be
-// warned of blank items again. The page shown is the wizard's current page.
+// warned of blank items again; and, for the paper wizards, the second typing of the responses.
+// The page shown is the wizard's current page.
 #pragma once
 
 #include <QString>
 #include <optional>
+#include <vector>
+
+#include "engine/typing_comparison.h"
 
 #include "entry/pages/blank_items.h"
 #include "entry/record_saver.h"
@@ -14,6 +18,22 @@ namespace acv {
 
 class Prompts;
 class ResponseRecord;
+
+// Blind double entry in the paper wizards: the responses and the date of birth typed a second
+// time and every difference resolved against the paper before the record is marked verified.
+struct SecondTyping {
+  bool wanted = false;    // "Verify by typing the responses again" is ticked
+  bool required = false;  // the settings allow no unverified paper record to be saved
+  bool byAnotherPerson = false;
+  // Where the second typing differed from the first, as found when it was left with Next.
+  std::vector<TypingDifference> differences;
+
+  // Marks `record`, whose responses and date of birth are now as the paper shows them, as
+  // verified with the differences resolved.
+  void markVerified(ResponseRecord& record) const {
+    record.SetVerification(Verification{byAnotherPerson, static_cast<int>(differences.size())});
+  }
+};
 
 struct EntryRun {
   EntryRun(Prompts& prompts, ResponseRecord& record, QString& fileName,
@@ -24,6 +44,7 @@ struct EntryRun {
   QString& fileName;
   RecordSaver saver;
   BlankItemsCheck blanks;
+  SecondTyping secondTyping;
 };
 
 }  // namespace acv

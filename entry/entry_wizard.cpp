@@ -34,17 +34,22 @@ EntryPage* EntryWizard::currentEntryPage() const {
 }
 
 void EntryWizard::pageChanged(int id) {
-  // Pages are added in order, so a lower id is a move back.
+  // A move back shortens the way the wizard has come.
   const bool moved = shownId_ >= 0;
-  if (moved && id < shownId_) {
+  const qsizetype history = visitedIds().size();
+  if (moved && history < shownHistory_) {
     if (auto* left = qobject_cast<EntryPage*>(page(shownId_))) {
       left->leaveBack();
     }
   }
   shownId_ = id;
+  shownHistory_ = history;
   if (EntryPage* shown = currentEntryPage()) {
     setWindowTitle(shown->caption());
+    // What a page sets to show itself is no change of the run.
+    activating_ = true;
     shown->activate();
+    activating_ = false;
   }
   // The first page shown is no change: a run left there has nothing to resume.
   if (keeper_ != nullptr && moved) {
@@ -55,12 +60,15 @@ void EntryWizard::pageChanged(int id) {
 Draft EntryWizard::draft(DraftWizard kind, std::int64_t started, std::int64_t changed) const {
   Draft draft;
   draft.wizard = kind;
-  draft.page = std::max(currentId(), 0);
-  draft.pageCount = static_cast<int>(pageIds().size());
+  const int id = std::max(currentId(), 0);
+  const auto numbered = numberedAs_.find(id);
+  draft.page = numbered == numberedAs_.end() ? id : numbered->second;
+  draft.pageCount = static_cast<int>(pageIds().size() - numberedAs_.size());
   draft.started = started;
   draft.changed = changed;
   draft.replace = run_.saver.replace();
   draft.noBlankWarning = run_.blanks.noBlankWarning();
+  draft.secondTyping = run_.secondTyping.wanted;
   draft.record = run_.record;
   draft.fileName = run_.fileName.toStdString();
   if (run_.saver.editing()) {
@@ -89,11 +97,12 @@ void EntryWizard::keepDraft(const DraftFolder& folder) {
 void EntryWizard::resume(const DraftFolder& folder, FoundDraft found) {
   run_.saver.setReplace(found.draft.replace);
   run_.blanks.setNoBlankWarning(found.draft.noBlankWarning);
+  run_.secondTyping.wanted = found.draft.secondTyping;
   resuming_ = true;
   if (currentId() < 0) {
     restart();
   }
-  while (currentId() >= 0 && currentId() < found.draft.page && nextId() >= 0) {
+  while (currentId() >= 0 && currentId() != found.draft.page && nextId() >= 0) {
     next();
   }
   resuming_ = false;
@@ -105,7 +114,11 @@ void EntryWizard::resume(const DraftFolder& folder, FoundDraft found) {
 void EntryWizard::watchChanges() {
   for (const int id : pageIds()) {
     QWizardPage* shown = page(id);
-    const auto changed = [this] { keeper_->changed(); };
+    const auto changed = [this] {
+      if (!activating_) {
+        keeper_->changed();
+      }
+    };
     for (auto* box : shown->findChildren<QLineEdit*>()) {
       connect(box, &QLineEdit::textEdited, this, changed);
     }

@@ -6,6 +6,7 @@
 
 #include <QWizard>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -62,6 +63,9 @@ class EntryWizard : public QWizard {
   Prompts& prompts() const { return prompts_; }
   // Pages passed on the way back to a resumed page are not checked again.
   bool validateCurrentPage() override;
+  // Page `id` is one of the pages shown beside page `numberedAs`: it carries that page's number
+  // in the page count and in drafts, and a draft written there resumes at that page.
+  void numberAs(int id, int numberedAs) { numberedAs_[id] = numberedAs; }
 
  private:
   void pageChanged(int id);
@@ -71,7 +75,10 @@ class EntryWizard : public QWizard {
   Prompts& prompts_;
   EntryRun run_;
   int shownId_ = -1;
+  qsizetype shownHistory_ = 0;  // how many pages the way to the page shown has passed
+  std::map<int, int> numberedAs_;
   bool resuming_ = false;
+  bool activating_ = false;
   std::unique_ptr<DraftKeeper> keeper_;
 };
 

@@ -9,16 +9,18 @@
 #include "engine/analysis.h"
 #include "entry/entry_run.h"
 #include "entry/replace_check_box.h"
+#include "storage/messages.h"
 #include "storage/related_reports.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
+#include "ui/prompts.h"
 #include "ui/wait_cursor.h"
 
 namespace acv {
 
 PaperSavePage::PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts,
                              const QString& caption, QWidget* parent)
-    : EntryPage(caption, parent), run_(run), analysis_(analysis) {
+    : EntryPage(caption, parent), run_(run), analysis_(analysis), prompts_(prompts) {
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
   replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
@@ -69,6 +71,10 @@ void PaperSavePage::activate() {
 }
 
 bool PaperSavePage::validatePage() {
+  if (run_.secondTyping.required && !run_.record.GetVerification()) {
+    prompts_.show(this, Message(MessageId::kDoubleEntryRequired));
+    return false;
+  }
   if (run_.saver.Save(this, *fileBox_, run_.fileName, run_.record) !=
       RecordSaver::Outcome::kSaved) {
     return false;

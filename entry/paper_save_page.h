@@ -54,6 +54,7 @@ class PaperSavePage : public EntryPage {
  private:
   EntryRun& run_;
   Analysis& analysis_;
+  Prompts& prompts_;
   AnalysisChoice initialChoice_;
   bool firstActivation_ = true;
   FileNameBox* fileBox_;

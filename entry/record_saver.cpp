@@ -37,7 +37,9 @@ RecordSaver::Outcome RecordSaver::Save(QWidget* page, FileNameBox& box, QString&
 }
 
 bool RecordSaver::confirmUnchanged(QWidget* page, const ResponseRecord& record) {
-  if (!editing() || !record.IsSameAs(edit_->unedited)) {
+  // Verifying a stored record again by double entry changes what it holds.
+  if (!editing() || !record.IsSameAs(edit_->unedited) ||
+      record.GetVerification() != edit_->unedited.GetVerification()) {
     return true;
   }
   return prompts_.confirm(page, Message(MessageId::kNoEditsMade), QObject::tr("Yes, Proceed"),

@@ -1,7 +1,8 @@
 // How Finish saves the record of an entry wizard, the same on every last page: a new record is
 // added to the end of the file named; an edited one (when the wizard was given a stored record)
 // is written back in its own place while "Replace Existing Record" is ticked, otherwise added to
-// the file named as a new record. Before an unchanged edit is saved, "No Edits Made" asks.
+// the file named as a new record. Before an unchanged edit is saved (the same fields and the same
+// verification mark), "No Edits Made" asks.
 #pragma once
 
 #include <optional>

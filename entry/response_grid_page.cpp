@@ -1,6 +1,7 @@
 #include "entry/response_grid_page.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -8,24 +9,39 @@
 #include <QWizard>
 
 #include "engine/response_record.h"
+#include "entry/entry_run.h"
 #include "entry/pages/blank_items.h"
 #include "entry/response_grid.h"
 #include "ui/dialog_parts.h"
 
 namespace acv {
 
+QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page) {
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(grid);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll->setMinimumWidth(grid->sizeHint().width());
+  QObject::connect(grid, &ResponseGrid::advanced, page, [grid, scroll, page](int accepted) {
+    if (accepted < kItemCount) {
+      scroll->ensureWidgetVisible(grid->box(accepted + 1));
+    } else if (auto* wizard = qobject_cast<QWizard*>(page->window())) {
+      wizard->button(QWizard::NextButton)->setFocus(Qt::TabFocusReason);
+    }
+  });
+  return scroll;
+}
+
 ResponseGridPage::ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blanks,
-                                   Prompts& prompts, const QString& caption, QWidget* parent)
-    : EntryPage(caption, parent), record_(record), blanks_(blanks) {
+                                   SecondTyping& secondTyping, Prompts& prompts,
+                                   const QString& caption, QWidget* parent)
+    : EntryPage(caption, parent), record_(record), blanks_(blanks), secondTyping_(secondTyping) {
   grid_ = new ResponseGrid(prompts);
-  connect(grid_, &ResponseGrid::advanced, this, &ResponseGridPage::followFocus);
-  scroll_ = new QScrollArea;
-  scroll_->setWidget(grid_);
-  scroll_->setWidgetResizable(true);
-  scroll_->setFrameShape(QFrame::NoFrame);
-  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scroll_->setFocusPolicy(Qt::NoFocus);
-  scroll_->setMinimumWidth(grid_->sizeHint().width());
+  scroll_ = ScrollingGrid(grid_, this);
+  verify_ = new QCheckBox(tr("&Verify by typing the responses again"));
+  connect(verify_, &QCheckBox::toggled, this, [this](bool on) { secondTyping_.wanted = on; });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -33,10 +49,16 @@ ResponseGridPage::ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blan
       NoteLabel(tr("Please enter the response to each item.  Enter a number between 0 and 5, or "
                    "leave blank for No Response.")));
   layout->addWidget(scroll_, 1);
+  layout->addWidget(verify_);
 }
 
 void ResponseGridPage::activate() {
   grid_->showResponses(record_);
+  verify_->setChecked(secondTyping_.wanted || secondTyping_.required);
+  verify_->setEnabled(!secondTyping_.required);
+  verify_->setToolTip(secondTyping_.required
+                          ? tr("The settings of this computer require a second typing.")
+                          : QString());
   scroll_->ensureVisible(0, 0);
   grid_->box(1)->setFocus(Qt::TabFocusReason);
 }
@@ -51,14 +73,6 @@ bool ResponseGridPage::validatePage() {
   }
   grid_->storeResponses(record_);
   return true;
-}
-
-void ResponseGridPage::followFocus(int acceptedItem) {
-  if (acceptedItem < kItemCount) {
-    scroll_->ensureWidgetVisible(grid_->box(acceptedItem + 1));
-  } else if (wizard() != nullptr) {
-    wizard()->button(QWizard::NextButton)->setFocus(Qt::TabFocusReason);
-  }
 }
 
 }  // namespace acv

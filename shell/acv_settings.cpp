@@ -110,6 +110,12 @@ AcvSettings::AcvSettings(SettingsWarning* warning) {
   for (const auto& [name, member] : kValues) {
     this->*member = values->value(QLatin1String(name)).toString();
   }
+  const QString required = QStringLiteral("RequireDoubleEntry");
+  requireDoubleEntry_ = values->value(required).toString() == kTrue;
+  if (source_ == Source::kUserAndMachine) {
+    requireDoubleEntry_ = requireDoubleEntry_ ||
+                          QSettings(MachineFile(), QSettings::IniFormat).value(required) == kTrue;
+  }
 }
 
 AcvSettings::~AcvSettings() {

@@ -1,9 +1,10 @@
-// The program's six settings. Values are read when the object is made; the ones changed through
-// it are written back when it ends (a command that changes one also writes at once). They are
-// kept in the user's own settings; a value the user never set falls back to the machine-wide one
-// an administrator may provide (the first folder of XDG_CONFIG_DIRS, /etc/xdg by default). Only
-// values the user set are written, and an empty one removes the user's own, so the machine-wide
-// value shows through. The stored codes of the typed values are known here only.
+// The program's six settings, and one an administrator sets. Values are read when the object is
+// made; the ones changed through it are written back when it ends (a command that changes one also
+// writes at once). They are kept in the user's own settings; a value the user never set falls back
+// to the machine-wide one an administrator may provide (the first folder of XDG_CONFIG_DIRS,
+// /etc/xdg by default). Only values the user set are written, and an empty one removes the user's
+// own, so the machine-wide value shows through. The stored codes of the typed values are known here
+// only.
 //
 // A settings file is read only when it is a regular file of a settings file's size: a pipe, a
 // device or a huge file would stop the window at every command. A refused machine-wide file is
@@ -57,6 +58,10 @@ class AcvSettings {
   // Whether the paper wizards' last page starts with its two analysis options ticked.
   bool viewAnalysis() const;
   bool alsoViewRelatedAnalysis() const;
+  // Whether a paper copy may be saved only once verified by a second typing. An administrator
+  // sets "RequireDoubleEntry" to "T" in the machine-wide file for every user; a user's own "F"
+  // does not lift it.
+  bool requireDoubleEntry() const { return requireDoubleEntry_; }
 
   void setAcvFileName(const QString& value) { Set(&AcvSettings::acvFileName_, value); }
   void setExportFileName(const QString& value) { Set(&AcvSettings::exportFileName_, value); }
@@ -93,6 +98,7 @@ class AcvSettings {
   QString viewAnalysis_;
   QString alsoViewRelatedAnalysis_;
   std::bitset<kValueCount> changed_;  // by index into kValues
+  bool requireDoubleEntry_ = false;   // read only: the program never writes it
 };
 
 }  // namespace acv

@@ -269,6 +269,9 @@ void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString file
         edit ? std::make_unique<CAdultQEditSheet>(prompts_, record, fileName, analysis, *edit, this)
              : std::make_unique<CAdultQSheet>(prompts_, record, fileName, analysis, this);
     sheet->savePage()->setInitialChoice(StoredChoice(settings));
+    if (settings.requireDoubleEntry()) {
+      sheet->requireVerification();
+    }
     keepDraft(*sheet);
     if (sheet->exec() == QDialog::Accepted) {
       if (editing) {

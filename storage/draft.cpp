@@ -29,6 +29,7 @@ constexpr std::size_t kCrcOffset = 40;
 constexpr std::uint8_t kEditFlag = 1;
 constexpr std::uint8_t kReplaceFlag = 2;
 constexpr std::uint8_t kNoBlankWarningFlag = 4;
+constexpr std::uint8_t kSecondTypingFlag = 8;
 
 const std::uint8_t* Bytes(std::string_view text) {
   return reinterpret_cast<const std::uint8_t*>(text.data());
@@ -106,7 +107,8 @@ std::string EncodeDraft(const Draft& draft, RecordScrambler& scrambler) {
   header[kWizardOffset] = static_cast<std::uint8_t>(draft.wizard);
   header[kFlagsOffset] =
       static_cast<std::uint8_t>((draft.edit ? kEditFlag : 0) | (draft.replace ? kReplaceFlag : 0) |
-                                (draft.noBlankWarning ? kNoBlankWarningFlag : 0));
+                                (draft.noBlankWarning ? kNoBlankWarningFlag : 0) |
+                                (draft.secondTyping ? kSecondTypingFlag : 0));
   EncodeFixed16(header + kPageOffset, static_cast<std::uint16_t>(draft.page));
   EncodeFixed16(header + kPageCountOffset, static_cast<std::uint16_t>(draft.pageCount));
   EncodeFixed64(header + kStartedOffset, draft.started);
@@ -164,6 +166,7 @@ DraftFault DecodeDraft(std::string_view bytes, Draft* draft) {
   decoded.wizard = static_cast<DraftWizard>(header[kWizardOffset]);
   decoded.replace = (flags & kReplaceFlag) != 0;
   decoded.noBlankWarning = (flags & kNoBlankWarningFlag) != 0;
+  decoded.secondTyping = (flags & kSecondTypingFlag) != 0;
   decoded.page = DecodeFixed16(header + kPageOffset);
   decoded.pageCount = DecodeFixed16(header + kPageCountOffset);
   decoded.started = DecodeFixed64(header + kStartedOffset);

@@ -6,9 +6,11 @@
 //    0-7   "\x7F" "CVDRAFT"
 //    8-9   format version (1); a newer one is never read
 //   10     the wizard: 0 on screen, 1 from paper
-//   11     flags: 1 an edit, 2 "Replace Existing Record" ticked, 4 no more blank-item warnings
-//   12-13  the page shown, counted from 0
-//   14-15  the wizard's page count
+//   11     flags: 1 an edit, 2 "Replace Existing Record" ticked, 4 no more blank-item warnings,
+//          8 the responses are to be typed a second time
+//   12-13  the page shown, counted from 0 as the pages are numbered (the second typing of the
+//          responses counts as the page typed first)
+//   14-15  the wizard's count of numbered pages
 //   16-23  when the run started, seconds since 1970 (UTC)
 //   24-31  when it last changed
 //   32-35  the edited record's index in its file (-1 when not an edit)
@@ -49,6 +51,7 @@ struct Draft {
   std::int64_t changed = 0;
   bool replace = true;          // an edit's "Replace Existing Record"
   bool noBlankWarning = false;  // the user asked not to be warned of blank items again
+  bool secondTyping = false;    // the paper wizard is to check the responses by a second typing
   ResponseRecord record;
   std::string fileName;  // the response file's name as typed (UTF-8), without ".cvr"
   std::optional<DraftEdit> edit;

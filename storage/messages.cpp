@@ -149,6 +149,15 @@ constexpr MessageRow kMessages[] = {
      "The settings file\n\t'\x1f'\nis not a plain file of a settings file's size, so it was "
      "not read.\n\nThe program goes on with its usual settings.",
      MessageIcon::kExclamation},
+    {MessageId::kTypingsAgree, "Both Typings Agree",
+     "The second typing agrees with the first in every response and in the date of birth.\n\n"
+     "The record will be saved as verified by double entry.",
+     MessageIcon::kInformation},
+    {MessageId::kDoubleEntryRequired, "Double Entry Required",
+     "The settings of this computer require every paper copy to be verified by a second "
+     "typing\nbefore it is saved.\n\nPlease go back to the page of the responses and tick "
+     "'Verify by typing the responses again'.",
+     MessageIcon::kStop},
 };
 
 constexpr bool InIdOrder() {

@@ -142,6 +142,9 @@ enum class MessageId {
   kDataPrivacy,
   kFileExists,
   kSettingsRefused,  // the settings file's path stands at kNameMark's place
+  // The paper wizards' second typing.
+  kTypingsAgree,
+  kDoubleEntryRequired,
 };
 
 // The fixed message of `id`.

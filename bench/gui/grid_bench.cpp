@@ -13,6 +13,7 @@
 #include <chrono>
 
 #include "engine/response_record.h"
+#include "entry/entry_run.h"
 #include "entry/pages/blank_items.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
@@ -89,7 +90,9 @@ void BM_TypeFormIntoGrid(benchmark::State& state) {
   acv::ResponseRecord record;
   record.SetReportType(acv::kSelfReport);
   acv::BlankItemsCheck blanks;
-  acv::ResponseGridPage page(record, blanks, prompts, QStringLiteral("ACV Page 3 of 5"));
+  acv::SecondTyping secondTyping;
+  acv::ResponseGridPage page(record, blanks, secondTyping, prompts,
+                             QStringLiteral("ACV Page 3 of 5"));
   page.resize(kPageSize);
   page.show();
   QApplication::processEvents();

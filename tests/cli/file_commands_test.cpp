@@ -8,7 +8,10 @@
 #include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
+#include "storage/draft.h"
+#include "storage/draft_folder.h"
 #include "storage/record_image.h"
+#include "storage/record_scrambler.h"
 #include "storage/response_file.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
@@ -264,6 +267,37 @@ TEST_F(FileCommandsTest, WhatIsPrintedIsSafeAndPlain) {
 }
 
 // One record with every field its own, some with texts a terminal must not see raw.
+// A clinician looks at the unfinished questionnaires before removing one; no answer is shown.
+TEST_F(FileCommandsTest, DraftsAreListedWithoutAnswersAndDiscardedOneByOne) {
+  setenv("XDG_DATA_HOME", dir_.File("data").c_str(), 1);
+  const DraftFolder folder = DraftFolder::ForUser();
+  ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
+  Draft draft;
+  draft.wizard = DraftWizard::kPaper;
+  draft.page = 2;
+  draft.pageCount = 5;
+  draft.record.SetReportType(kSelfReport);
+  draft.record.SetText(TextField::kFirstName, "Ann");
+  draft.record.SetText(TextField::kLastName, "Lee");
+  draft.record.SetText(TextField::kComments, "answers stay private");
+  RecordScrambler scrambler(3);
+  ASSERT_EQ(folder.Write("first", EncodeDraft(draft, scrambler)), FileStatus::kOk);
+  ASSERT_EQ(folder.Write("torn", EncodeDraft(draft, scrambler).substr(0, 100)), FileStatus::kOk);
+
+  const auto listed = RunAcv({"drafts"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.out.find("first\tAnn Lee, Self-report, from paper, page 3 of 5, started "), 0u)
+      << listed.out;
+  EXPECT_EQ(listed.out.find("private"), std::string::npos);
+  EXPECT_NE(listed.err.find("torn.draft is "), std::string::npos) << listed.err;
+
+  EXPECT_EQ(RunAcv({"drafts", "--discard", "other"}).status, 1);
+  const auto discarded = RunAcv({"drafts", "--discard", "first"});
+  EXPECT_EQ(discarded.out, "discarded first\n");
+  EXPECT_EQ(RunAcv({"drafts"}).status, 1);
+  unsetenv("XDG_DATA_HOME");
+}
+
 TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
   ResponseRecord record =
       testing::Person(Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307", kObserverReport);

@@ -1,5 +1,6 @@
 // A paper copy half typed into the grid survives the wizard going away without Finish or Cancel
 // (as in a kill), and a resumed run goes on at the same page with every answer as it was.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -69,6 +70,45 @@ class DraftResumeTest : public QObject {
     prompts.answers.enqueue(true);
     sheet.reject();
     QVERIFY(folder.List(nullptr).empty());
+  }
+
+  void anUntouchedRunLeavesNoDraftAndASecondTypingResumesAtTheGrid() {
+    testing::TempDir temp;
+    const DraftFolder folder(temp.File("drafts/"));
+    testing::FakePrompts prompts;
+    Analysis analysis;
+    ResponseRecord record =
+        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+    for (int item = 1; item <= kItemCount; ++item) {
+      record.SetResponse(item, 1);
+    }
+    QString fileName;
+    {
+      CAdultQSheet sheet(prompts, record, fileName, analysis);
+      sheet.keepDraft(folder);
+      sheet.show();  // the first page sets its default choice as it opens
+      QTest::qWait(2 * DraftKeeper::kDelayMs);
+    }
+    QVERIFY(folder.List(nullptr).empty());
+    {
+      CAdultQSheet sheet(prompts, record, fileName, analysis);
+      sheet.keepDraft(folder);
+      sheet.show();
+      testing::Next(sheet, 2);
+      sheet.gridPage()->verifyBox()->setChecked(true);
+      testing::Next(sheet);
+      QCOMPARE(sheet.currentId(), int(CAdultQSheet::kSecondTypingPage));
+    }
+    std::vector<FoundDraft> found = folder.List(nullptr);
+    QCOMPARE(found.size(), size_t(1));
+    QCOMPARE(found[0].draft.page, int(CAdultQSheet::kGridPage));
+    QCOMPARE(found[0].draft.pageCount, 5);
+    QVERIFY(found[0].draft.secondTyping);
+    CAdultQSheet sheet(prompts, record, fileName, analysis);
+    sheet.resume(folder, std::move(found[0]));
+    sheet.show();
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
+    QVERIFY(sheet.gridPage()->verifyBox()->isChecked());
   }
 };
 

@@ -29,7 +29,8 @@ class GridWizard : public testing::PageWizard {
  public:
   GridWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 2 of 5"), QString()));
-    page = new ResponseGridPage(record, run().blanks, prompts, QStringLiteral("ACV Page 3 of 5"));
+    page = new ResponseGridPage(record, run().blanks, run().secondTyping, prompts,
+                                QStringLiteral("ACV Page 3 of 5"));
     addPage(page);
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 4 of 5"), QString()));
     resize(880, 575);

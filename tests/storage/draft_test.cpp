@@ -25,6 +25,7 @@ Draft SampleDraft(int page) {
   draft.started = 1'796'000'000;
   draft.changed = draft.started + 60 * page;
   draft.noBlankWarning = true;
+  draft.secondTyping = page % 2 == 0;
   draft.record.SetText(TextField::kFirstName, "Zo\xEB");
   draft.record.SetText(TextField::kLastName, "O'Hara-Smythe");
   draft.record.SetReportType(kSelfReport);
@@ -43,6 +44,7 @@ void ExpectSame(const Draft& a, const Draft& b) {
   EXPECT_EQ(a.changed, b.changed);
   EXPECT_EQ(a.replace, b.replace);
   EXPECT_EQ(a.noBlankWarning, b.noBlankWarning);
+  EXPECT_EQ(a.secondTyping, b.secondTyping);
   EXPECT_EQ(a.fileName, b.fileName);
   EXPECT_EQ(EncodePlainImage(a.record), EncodePlainImage(b.record));
   ASSERT_EQ(a.edit.has_value(), b.edit.has_value());

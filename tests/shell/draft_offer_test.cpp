@@ -1,0 +1,130 @@
+// Unfinished questionnaires offered before a new one is begun: Resume, Discard (asked first) and
+// Later, and a resumed edit that goes on through the main window to replace its record.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "engine/response_record.h"
+#include "entry/adult_q_sheet.h"
+#include "entry/record_edit.h"
+#include "entry/response_grid.h"
+#include "entry/response_grid_page.h"
+#include "shell/draft_offer.h"
+#include "shell/main_frame.h"
+#include "storage/draft.h"
+#include "storage/draft_folder.h"
+#include "storage/record_scrambler.h"
+#include "storage/record_store.h"
+#include "support/fake_prompts.h"
+#include "support/sample_file.h"
+#include "support/show_active.h"
+#include "support/temp_dir.h"
+#include "support/wizard.h"
+
+namespace acv {
+namespace {
+
+Draft PaperDraft(const char* lastName) {
+  Draft draft;
+  draft.wizard = DraftWizard::kPaper;
+  draft.page = 2;
+  draft.pageCount = 5;
+  draft.started = 1'796'000'000;
+  draft.changed = draft.started + 60;
+  draft.record.SetReportType(kSelfReport);
+  draft.record.SetText(TextField::kFirstName, "Ann");
+  draft.record.SetText(TextField::kLastName, lastName);
+  return draft;
+}
+
+}  // namespace
+
+class DraftOfferTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void eachDraftIsOfferedWithResumeDiscardAndLater() {
+    testing::TempDir temp;
+    const DraftFolder folder(temp.File("drafts/"));
+    QCOMPARE(folder.Prepare(), FileStatus::kOk);
+    RecordScrambler scrambler(3);
+    for (const char* name : {"Lee", "Low", "Lum"}) {
+      QCOMPARE(folder.Write(name, EncodeDraft(PaperDraft(name), scrambler)), FileStatus::kOk);
+    }
+    testing::FakePrompts prompts;
+    for (const int choice : {2, 1, 1}) {  // Later, then Discard twice
+      prompts.chosen.enqueue(choice);
+    }
+    prompts.answers.enqueue(false);  // No
+    prompts.answers.enqueue(true);   // Yes
+    QVERIFY(!OfferDrafts(prompts, nullptr, folder));
+    QCOMPARE(prompts.choices.size(), 3);
+    QCOMPARE(prompts.choices[0].caption, QStringLiteral("Unfinished Questionnaire"));
+    QVERIFY(prompts.choices[0].text.startsWith(
+        QStringLiteral("An unfinished questionnaire was found: Ann L")));
+    QVERIFY(
+        prompts.choices[0].text.contains(QStringLiteral(", Self-report, from paper, page 3 "
+                                                        "of 5, started ")));
+    QCOMPARE(prompts.choices[0].acceptText, QStringLiteral("&Resume|&Discard ...|&Later"));
+    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(prompts.asked[0].caption, QStringLiteral("Discard Unfinished Questionnaire"));
+    // Later and No keep their drafts; Resume hands one over, held.
+    prompts = testing::FakePrompts();
+    prompts.chosen.enqueue(0);
+    const std::optional<FoundDraft> resumed = OfferDrafts(prompts, nullptr, folder);
+    QVERIFY(resumed);
+    QVERIFY(resumed->lock->held());
+    QCOMPARE(prompts.choices.size(), 1);
+    QCOMPARE(folder.List(nullptr).size(), size_t(1));  // the other one, not held
+  }
+
+  void aResumedEditReplacesItsRecordThroughTheMainWindow() {
+    testing::SampleFile sample;
+    ResponseRecord stored;
+    StoredRecord original{};
+    QCOMPARE(ReadRecord(sample.fullName(), 0, &stored, MetFlags::kLeave, &original),
+             FileStatus::kOk);
+    Draft draft = PaperDraft("Lee");
+    draft.record = stored;
+    const int changed = stored.GetResponse(5) == 3 ? 4 : 3;
+    draft.record.SetResponse(5, changed);
+    draft.fileName = sample.stem().toStdString();
+    draft.edit = DraftEdit{sample.fullName(), 0, original};
+    RecordScrambler scrambler(3);
+    const DraftFolder folder = DraftFolder::ForUser();
+    QCOMPARE(folder.Prepare(), FileStatus::kOk);
+    QCOMPARE(folder.Write("edit", EncodeDraft(draft, scrambler)), FileStatus::kOk);
+
+    testing::FakePrompts prompts;
+    prompts.chosen.enqueue(0);
+    CMainFrame frame(prompts);
+    testing::ShowActive(&frame);
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* sheet = qobject_cast<CAdultQSheet*>(QApplication::activeModalWidget());
+      if (sheet == nullptr) {
+        return;
+      }
+      seen = sheet->objectName() + QLatin1Char(' ') + sheet->windowTitle() + QLatin1Char(' ') +
+             sheet->gridPage()->grid()->box(5)->text();
+      testing::Next(*sheet, 2);
+      testing::Finish(*sheet);
+      if (sheet->isVisible()) {
+        sheet->reject();
+      }
+    });
+    frame.editCommand();
+    QCOMPARE(seen, QStringLiteral("CAdultQEditSheet ACV Page 3 of 5 %1").arg(changed));
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Save Was Successful")});
+    ResponseRecord replaced;
+    QCOMPARE(ReadRecord(sample.fullName(), 0, &replaced), FileStatus::kOk);
+    QCOMPARE(replaced.GetResponse(5), changed);
+    QVERIFY(folder.List(nullptr).empty());  // saved, so gone
+  }
+};
+
+}  // namespace acv
+
+QTEST_MAIN(acv::DraftOfferTest)
+#include "draft_offer_test.moc"
