@@ -100,9 +100,9 @@ struct Row {
 
 // Where a word processor puts the rows, estimated from above. LibreOffice does not repeat a
 // header row (it ignores \trhdr), so the results table is written in page-sized parts that each
-// start with the header row, and the parts are cut where these estimates say a page is full. An
-// estimate errs on the large side: a page may end a little early but a part never runs over.
-// Measures are in twips.
+// start with the header row, and the parts are cut where these estimates say a page is full.
+// Each estimate errs on the large side, so a page may end a little early rather than a part run
+// over it. Measures are in twips.
 constexpr int kTableLeft = -108;
 constexpr int kCellPadding = 108;
 constexpr int kPageBody = 16840 - 1440 - 1985;  // A4 less the default top and our bottom margin
@@ -172,10 +172,10 @@ std::string Borders() {
 }
 
 // One row of a table from -108, its cells' right edges `edges`. `header` repeats it at the top
-// of every page the table runs over (where the word processor does so); `paragraph` is added
-// to the properties of each of its paragraphs.
+// of every page the table runs over (where the word processor does so); `paragraphProperties`
+// are added to each of its paragraphs.
 std::string TableRow(const Row& row, const std::vector<int>& edges, bool borders,
-                     bool header = false, std::string_view paragraph = {}) {
+                     bool header = false, std::string_view paragraphProperties = {}) {
   std::string rtf = "\\trowd \\irow0\\trgaph108\\trleft-108\\trkeep";
   rtf += header ? "\\trhdr" : "";
   rtf += "\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddfr3\r\n";
@@ -192,7 +192,7 @@ std::string TableRow(const Row& row, const std::vector<int>& edges, bool borders
   }
   for (const Cell& cell : row.cells) {
     rtf += "\\pard\\plain \\intbl\\widctlpar";
-    rtf += paragraph;
+    rtf += paragraphProperties;
     rtf += cell.centred ? "\\qc" : "\\ql";
     rtf += "\\fs20";
     rtf += cell.dark ? "\\cf8\\b" : (cell.bold ? "\\b" : "");
@@ -203,7 +203,7 @@ std::string TableRow(const Row& row, const std::vector<int>& edges, bool borders
     rtf += "\\cell\r\n";
   }
   rtf += "\\pard\\plain \\intbl\\widctlpar";
-  rtf += paragraph;
+  rtf += paragraphProperties;
   rtf += "\\fs20 \\row\r\n";
   return rtf;
 }
@@ -326,7 +326,7 @@ std::string ResultsTable(const ReportCells& cells, int top) {
   int used = top + RowHeight(header, edges);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     int needed = RowHeight(rows[i], edges);
-    if (rows[i].spanned) {
+    if (rows[i].spanned) {  // a category heading, which needs room for its first screen too
       needed += RowHeight(rows[i + 1], edges);
     }
     if (used + needed > kPageBody) {
