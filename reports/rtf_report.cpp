@@ -1,7 +1,9 @@
 #include "reports/rtf_report.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <ranges>
 #include <span>
 #include <vector>
 
@@ -80,14 +82,88 @@ constexpr std::string_view kOutline =
     "\\pard\\plain \\qc\\widctlpar\\fs24 \\par {\\b\\i ACV}{\\b  RESULTS}\\par\r\n"
     "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
 
-// A results-table cell: its text is already RTF.
+// A table cell: its paragraphs, plain code page 1252 text with "\n" between the lines of one.
 struct Cell {
-  std::string rtf;
+  std::vector<std::string> paragraphs;
   bool centred = false;
   bool shaded = false;  // light grey
   bool dark = false;    // black with white bold text
   bool bold = false;
 };
+
+// A table row; a `spanned` row merges its cells into the first, so that it keeps the table's
+// columns and the table stays one table.
+struct Row {
+  std::vector<Cell> cells;
+  bool spanned = false;
+};
+
+// Where a word processor puts the rows, estimated from above. LibreOffice does not repeat a
+// header row (it ignores \trhdr), so the results table is written in page-sized parts that each
+// start with the header row, and the parts are cut where these estimates say a page is full.
+// Each estimate errs on the large side, so a page may end a little early rather than a part run
+// over it. Measures are in twips.
+constexpr int kTableLeft = -108;
+constexpr int kCellPadding = 108;
+constexpr int kPageBody = 16840 - 1440 - 1985;  // A4 less the default top and our bottom margin
+constexpr int kLineHeight = 240;                // a line of 10-point text takes 230
+constexpr int kRowRule = 20;                    // the borders of a row
+constexpr int kParagraphHeight = 300;           // the empty 12-point paragraph after a table
+constexpr int kOutlineHeight = 3800;  // page 2 down to the details (the outline takes 3600)
+
+// The width of a 10-point character: the digits as 1/2 em (as in every Times face), the narrow
+// ones as 1/3 em, capitals and the widest small letters as 7/9 em, the rest as 5/9 em.
+int CharWidth(unsigned char c) {
+  if (c >= '0' && c <= '9') {
+    return 100;
+  }
+  if (std::string_view(" ,.;:'!|()[]-/iljtfrI").find(static_cast<char>(c)) !=
+      std::string_view::npos) {
+    return 67;
+  }
+  if ((c >= 'A' && c <= 'Z') || c == 'm' || c == 'w' || c == '@' || c == '%' || c >= 0x80) {
+    return 156;
+  }
+  return 111;
+}
+
+// The lines `text` fills in a column `width` wide, each of its lines broken between words.
+int EstimatedLines(std::string_view text, int width) {
+  int lines = 0;
+  for (const auto line : std::views::split(text, '\n')) {
+    ++lines;
+    int used = -1;  // nothing on the line yet
+    for (const auto word : std::views::split(line, ' ')) {
+      int wide = 0;
+      for (const char c : word) {
+        wide += CharWidth(static_cast<unsigned char>(c));
+      }
+      if (used >= 0 && used + CharWidth(' ') + wide <= width) {
+        used += CharWidth(' ') + wide;
+        continue;
+      }
+      lines += used >= 0 ? 1 : 0;
+      lines += std::max(0, wide - 1) / width;  // a word wider than the column is broken
+      used = wide - std::max(0, wide - 1) / width * width;
+    }
+  }
+  return std::max(lines, 1);
+}
+
+int RowHeight(const Row& row, const std::vector<int>& edges) {
+  int lines = 1;
+  int left = kTableLeft;
+  for (std::size_t i = 0; i < row.cells.size(); ++i) {
+    const int right = row.spanned ? edges.back() : edges[i];
+    int cellLines = 0;
+    for (const std::string& paragraph : row.cells[i].paragraphs) {
+      cellLines += EstimatedLines(paragraph, right - left - 2 * kCellPadding);
+    }
+    lines = std::max(lines, cellLines);
+    left = right;
+  }
+  return lines * kLineHeight + kRowRule;
+}
 
 // The cell properties of the bordered tables.
 std::string Borders() {
@@ -95,34 +171,41 @@ std::string Borders() {
          "\\clbrdrr\\brdrs\\brdrw10 ";
 }
 
-// One row of a table from -108, its cells' right edges `edges`. `header` repeats it at the
-// top of every page the table runs over; `spanned` merges its cells into the first, so that the
-// row keeps the table's columns and the table stays one table.
-std::string TableRow(const std::vector<Cell>& cells, const std::vector<int>& edges, bool borders,
-                     bool header = false, bool spanned = false) {
-  std::string row = "\\trowd \\irow0\\trgaph108\\trleft-108\\trkeep";
-  row += header ? "\\trhdr" : "";
-  row += "\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddfr3\r\n";
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    row += spanned ? (i == 0 ? "\\clmgf" : "\\clmrg") : "";
-    row += "\\clvertalt";
-    row += borders ? Borders() : std::string();
-    if (cells[i].dark) {
-      row += "\\clcbpat1";
-    } else if (cells[i].shaded) {
-      row += "\\clcbpat19";
+// One row of a table from -108, its cells' right edges `edges`. `header` repeats it at the top
+// of every page the table runs over (where the word processor does so); `paragraphProperties`
+// are added to each of its paragraphs.
+std::string TableRow(const Row& row, const std::vector<int>& edges, bool borders,
+                     bool header = false, std::string_view paragraphProperties = {}) {
+  std::string rtf = "\\trowd \\irow0\\trgaph108\\trleft-108\\trkeep";
+  rtf += header ? "\\trhdr" : "";
+  rtf += "\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddfr3\r\n";
+  for (std::size_t i = 0; i < row.cells.size(); ++i) {
+    rtf += row.spanned ? (i == 0 ? "\\clmgf" : "\\clmrg") : "";
+    rtf += "\\clvertalt";
+    rtf += borders ? Borders() : std::string();
+    if (row.cells[i].dark) {
+      rtf += "\\clcbpat1";
+    } else if (row.cells[i].shaded) {
+      rtf += "\\clcbpat19";
     }
-    row += "\\cellx" + std::to_string(edges[i]) + "\r\n";
+    rtf += "\\cellx" + std::to_string(edges[i]) + "\r\n";
   }
-  for (const Cell& cell : cells) {
-    row += "\\pard\\plain \\intbl\\widctlpar";
-    row += cell.centred ? "\\qc" : "\\ql";
-    row += "\\fs20";
-    row += cell.dark ? "\\cf8\\b" : (cell.bold ? "\\b" : "");
-    row += " " + cell.rtf + "\\cell\r\n";
+  for (const Cell& cell : row.cells) {
+    rtf += "\\pard\\plain \\intbl\\widctlpar";
+    rtf += paragraphProperties;
+    rtf += cell.centred ? "\\qc" : "\\ql";
+    rtf += "\\fs20";
+    rtf += cell.dark ? "\\cf8\\b" : (cell.bold ? "\\b" : "");
+    rtf += " ";
+    for (std::size_t i = 0; i < cell.paragraphs.size(); ++i) {
+      rtf += (i == 0 ? "" : "\\par ") + RtfText(cell.paragraphs[i]);
+    }
+    rtf += "\\cell\r\n";
   }
-  row += "\\pard\\plain \\intbl\\widctlpar\\fs20 \\row\r\n";
-  return row;
+  rtf += "\\pard\\plain \\intbl\\widctlpar";
+  rtf += paragraphProperties;
+  rtf += "\\fs20 \\row\r\n";
+  return rtf;
 }
 
 std::vector<int> Edges(std::span<const int> edges) {
@@ -156,31 +239,24 @@ std::string TitlePage() {
   return page;
 }
 
-std::string DetailsTable(const Analysis& analysis) {
-  const auto label = [](std::string_view text) { return Cell{"\\b " + std::string(text)}; };
-  const auto value = [](std::string_view text) { return Cell{RtfText(text)}; };
-  const auto paragraphs = [](const std::vector<std::string>& lines) {
-    std::string rtf;
-    for (const std::string& line : lines) {
-      rtf += (rtf.empty() ? "" : "\\par ") + RtfText(line);
-    }
-    return Cell{rtf};
+// The paragraph that ends a table.
+constexpr std::string_view kAfterTable = "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
+
+std::vector<Row> DetailsRows(const Analysis& analysis) {
+  const auto label = [](std::string_view text) {
+    return Cell{{std::string(text)}, false, false, false, true};
   };
-  const std::vector<int> edges = Edges(kDetailEdges);
-  std::string table;
-  table += TableRow({label("Name:"), value(analysis.RespondentNameText()), label("Gender:"),
-                     value(analysis.GenderText())},
-                    edges, false);
-  table += TableRow({label("Address:"), paragraphs(Lines(analysis.AddressText(), 3)),
-                     label("Date of Birth:"), value(analysis.BirthDateText())},
-                    edges, false);
-  table += TableRow({label("Phone:"), paragraphs(Lines(analysis.PhoneText(), 2)),
-                     label("Age at Completion:"), value(analysis.AgeText())},
-                    edges, false);
-  table += TableRow({label("Observer:"), value(analysis.ObserverNameText()),
-                     label("Completion Date:"), value(analysis.CompletionDateText())},
-                    edges, false);
-  return table + "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
+  const auto value = [](std::string text) { return Cell{{std::move(text)}}; };
+  return {
+      {{label("Name:"), value(analysis.RespondentNameText()), label("Gender:"),
+        value(analysis.GenderText())}},
+      {{label("Address:"), Cell{Lines(analysis.AddressText(), 3)}, label("Date of Birth:"),
+        value(analysis.BirthDateText())}},
+      {{label("Phone:"), Cell{Lines(analysis.PhoneText(), 2)}, label("Age at Completion:"),
+        value(analysis.AgeText())}},
+      {{label("Observer:"), value(analysis.ObserverNameText()), label("Completion Date:"),
+        value(analysis.CompletionDateText())}},
+  };
 }
 
 // The printed report's label of screen `row`: the attention-deficit labels without their comma,
@@ -204,78 +280,88 @@ std::string_view RtfCategory(std::string_view category) {
              : category;
 }
 
-// A cell text of several lines ("\n" between them) as RTF lines, without a leading empty line.
+// A cell text of several lines without a leading empty line.
 std::string LinesCell(std::string_view text) {
   if (text.starts_with('\n')) {
     text.remove_prefix(1);
   }
-  return RtfText(text);
+  return std::string(text);
 }
 
-std::string ResultsTable(const ReportCells& cells) {
+// The results table below `top`, the height already taken on its first page. A category
+// heading is kept on the page of its first screen.
+std::string ResultsTable(const ReportCells& cells, int top) {
   const std::vector<int> edges = Edges(kResultEdges);
-  std::string table = TableRow(
-      {{"Disorder\\line # Indicates mutually exclusive screens", true, false, true},
-       {"Positive Screen Cutoff", true, false, true},
-       {"Self-Report Score", true, false, true},
-       {"Observer-Report Score", true, false, true},
-       {"\\line Cutoff Attained", true, false, true},
-       {"Positive Screen Items Met\\line [Self Report Items met]\\line \\{Observer Report Items "
-        "met\\}",
-        true, false, true}},
-      edges, true, true);
+  const auto heading = [](std::string text) { return Cell{{std::move(text)}, true, false, true}; };
+  const Row header = {{heading("Disorder\n# Indicates mutually exclusive screens"),
+                       heading("Positive Screen Cutoff"), heading("Self-Report Score"),
+                       heading("Observer-Report Score"), heading("\nCutoff Attained"),
+                       heading("Positive Screen Items Met\n[Self Report Items met]\n{Observer "
+                               "Report Items met}")}};
+  std::vector<Row> rows;
   std::string_view category;
   for (int row = 1; row <= kScreenCount; ++row) {
     const ScreenInfo& screen = ScreenTableRow(row);
     if (screen.category != category) {
       category = screen.category;
-      std::vector<Cell> heading(kResultEdges.size(), Cell{"", false, true, false, true});
-      heading[0].rtf = RtfText(RtfCategory(category));
-      table += TableRow(heading, edges, true, false, true);
+      std::vector<Cell> title(kResultEdges.size(), Cell{{""}, false, true, false, true});
+      title[0].paragraphs = {std::string(RtfCategory(category))};
+      rows.push_back({title, true});
     }
     const ReportRow& cell = cells.resultRow(row);
     const auto centred = [&](ReportColumn column) {
-      return Cell{LinesCell(cell[column].text), true, cell[column].shaded};
+      return Cell{{LinesCell(cell[column].text)}, true, cell[column].shaded};
     };
-    table += TableRow({{RtfText(RtfReportLabel(row))},
-                       centred(kCutoffColumn),
-                       centred(kSelfColumn),
-                       centred(kObserverColumn),
-                       centred(kAttainedColumn),
-                       {RtfText(cell[kItemsMetColumn].text)}},
-                      edges, true);
+    rows.push_back(
+        {{Cell{{RtfReportLabel(row)}}, centred(kCutoffColumn), centred(kSelfColumn),
+          centred(kObserverColumn), centred(kAttainedColumn), Cell{{cell[kItemsMetColumn].text}}}});
   }
-  std::vector<Cell> count;
+  Row count;
   for (const ReportCell& cell : cells.resultRow(kCountRow)) {
-    count.push_back({RtfText(cell.text), count.size() > 0, true, false, true});
+    count.cells.push_back({{cell.text}, !count.cells.empty(), true, false, true});
   }
-  table += TableRow(count, edges, true);
-  return table + "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
+  rows.push_back(count);
+
+  std::string table = TableRow(header, edges, true, true);
+  int used = top + RowHeight(header, edges);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    int needed = RowHeight(rows[i], edges);
+    if (rows[i].spanned) {  // a category heading, which needs room for its first screen too
+      needed += RowHeight(rows[i + 1], edges);
+    }
+    if (used + needed > kPageBody) {
+      // The part ends; a paragraph that starts a page starts the next one.
+      table += "\\pard\\plain \\ql\\widctlpar\\pagebb\\fs2 \\par\r\n";
+      table += TableRow(header, edges, true, true);
+      used = RowHeight(header, edges);
+    }
+    table += TableRow(rows[i], edges, true);
+    used += RowHeight(rows[i], edges);
+  }
+  return table + std::string(kAfterTable);
 }
 
+// The reliability table; its header row is kept on the page of its values.
 std::string ReliabilityTable(const ReportCells& cells) {
   const std::vector<int> edges = Edges(kResultEdges);
-  std::string table =
-      TableRow({{"\\line Reliability Measure\\line (Omega Statistic)", false, false, true},
-                {"\\line Omega Cutoff", true, false, true},
-                {"Self- Report Omega", true, false, true},
-                {"Observer- Report Omega", true, false, true},
-                {"\\line Reliability Attained", true, false, true},
-                {"\\line\\line Comments on Reliability", false, false, true}},
-               edges, true, true);
+  const auto heading = [](std::string text, bool centred) {
+    return Cell{{std::move(text)}, centred, false, true};
+  };
+  std::string table = TableRow(
+      {{heading("\nReliability Measure\n(Omega Statistic)", false), heading("\nOmega Cutoff", true),
+        heading("Self- Report Omega", true), heading("Observer- Report Omega", true),
+        heading("\nReliability Attained", true), heading("\n\nComments on Reliability", false)}},
+      edges, true, true, "\\keepn");
   const ReportRow& values = cells.reliability[1];
   const auto centred = [&](ReportColumn column) {
-    return Cell{RtfText(values[column].text), true, values[column].shaded};
+    return Cell{{values[column].text}, true, values[column].shaded};
   };
   // This document gives the cutoff as ">0.07".
-  table += TableRow({{RtfText(values[kDisorderColumn].text)},
-                     {">0.07", true},
-                     centred(kSelfColumn),
-                     centred(kObserverColumn),
-                     centred(kAttainedColumn),
-                     {RtfText(values[kItemsMetColumn].text)}},
-                    edges, true);
-  return table + "\\pard\\plain \\ql\\widctlpar\\fs24 \\par\r\n";
+  table += TableRow(
+      {{Cell{{values[kDisorderColumn].text}}, Cell{{">0.07"}, true}, centred(kSelfColumn),
+        centred(kObserverColumn), centred(kAttainedColumn), Cell{{values[kItemsMetColumn].text}}}},
+      edges, true);
+  return table + std::string(kAfterTable);
 }
 
 std::string Comments(const Analysis& analysis) {
@@ -320,9 +406,15 @@ std::string RtfDocument(const Analysis& analysis) {
   document += kFooterEnd;
   document += TitlePage();
   document += kOutline;
-  document += DetailsTable(analysis);
+  const std::vector<int> detailEdges = Edges(kDetailEdges);
+  int top = kOutlineHeight + kParagraphHeight;
+  for (const Row& row : DetailsRows(analysis)) {
+    document += TableRow(row, detailEdges, false);
+    top += RowHeight(row, detailEdges);
+  }
+  document += kAfterTable;
   const ReportCells cells = BuildReportCells(analysis);
-  document += ResultsTable(cells);
+  document += ResultsTable(cells, top);
   document += ReliabilityTable(cells);
   document += Comments(analysis);
   document += "}\r\n";
