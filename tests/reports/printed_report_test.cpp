@@ -11,6 +11,7 @@
 #include "reports/printed_report_texts.h"
 #include "reports/report_page.h"
 #include "storage/sample_records.h"
+#include "support/record_builder.h"
 #include "support/recording_device.h"
 
 namespace acv {
@@ -68,9 +69,7 @@ ResponseRecord LongestRecord(int type) {
   record.SetText(TextField::kCompletionDate, "20261130");
   record.SetText(TextField::kSavedStamp, "20261130101510");
   record.SetGender('F');
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, 5);
-  }
+  testing::AnswerEvery(record, [](int) { return 5; });
   record.MarkMetItems();
   return record;
 }
