@@ -10,9 +10,9 @@
 #include "reports/printed_report.h"
 #include "reports/printed_report_texts.h"
 #include "reports/report_page.h"
-#include "storage/sample_records.h"
 #include "support/record_builder.h"
 #include "support/recording_device.h"
+#include "support/sample_analysis.h"
 
 namespace acv {
 namespace {
@@ -22,6 +22,7 @@ using testing::DrawnBox;
 using testing::DrawnText;
 using testing::RecordingDevice;
 using testing::RecordingEngine;
+using testing::SampleAnalysis;
 
 const QColor kShaded(192, 192, 192);
 const QChar kCutSign(0x2026);
@@ -38,19 +39,6 @@ Drawing Record(int page, const Analysis& analysis) {
   PrintReportPage(page, painter, analysis);
   painter.end();
   return device.drawing();
-}
-
-// Alex Morgan's Self-report and, when asked, the Observer-report, from the sample records.
-Analysis SampleAnalysis(bool withObserver) {
-  const std::vector<ResponseRecord> records = SampleRecords();
-  Analysis analysis;
-  analysis.selfReport() = records[0];
-  analysis.selfReport().MarkMetItems();
-  if (withObserver) {
-    analysis.observerReport() = records[1];
-    analysis.observerReport().MarkMetItems();
-  }
-  return analysis;
 }
 
 // Every text field at its full width, in words, and every item answered "Very Often".

@@ -8,8 +8,8 @@
 #include "reports/report_cells.h"
 #include "reports/report_template.h"
 #include "reports/rtf_report.h"
-#include "storage/sample_records.h"
 #include "support/record_builder.h"
+#include "support/sample_analysis.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -23,6 +23,7 @@ namespace {
 
 using testing::MakeRecord;
 using testing::Rate;
+using testing::SampleAnalysis;
 
 // The items that make screen 1 positive, and those that make screen 15 positive.
 constexpr std::initializer_list<int> kAnxietyItems = {40, 54, 98, 111, 125, 143, 176};
@@ -33,17 +34,6 @@ ReportCell Plain(std::string_view text) {
 }
 ReportCell Shaded(std::string_view text) {
   return {std::string(text), true};
-}
-
-// Alex Morgan's Self- and Observer-report from the sample records.
-Analysis SampleAnalysis() {
-  const std::vector<ResponseRecord> sample = SampleRecords();
-  Analysis analysis;
-  analysis.selfReport() = sample[0];
-  analysis.observerReport() = sample[1];
-  analysis.selfReport().MarkMetItems();
-  analysis.observerReport().MarkMetItems();
-  return analysis;
 }
 
 TEST(ReportCellsTest, BothReportsOfTheSample) {

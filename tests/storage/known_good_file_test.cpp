@@ -14,6 +14,7 @@
 #include "storage/record_scrambler.h"
 #include "storage/record_store.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -127,10 +128,10 @@ TEST(KnownGoodFileTest, TheSameRecordsAreWrittenToTheSameBytes) {
     for (int field = 0; field < kTextFieldCount; ++field) {
       record.SetText(static_cast<TextField>(field), known.texts[field]);
     }
-    for (int item = 1; item <= kItemCount; ++item) {
-      record.SetResponse(item, ResponseRecord::ParsePaperResponse(
-                                   known.responses.substr(static_cast<std::size_t>(item - 1), 1)));
-    }
+    testing::AnswerEvery(record, [&](int item) {
+      return ResponseRecord::ParsePaperResponse(
+          known.responses.substr(static_cast<std::size_t>(item - 1), 1));
+    });
     record.SetVerification(known.verification);
     stored.push_back(
         BuildImage(record, std::string(known.texts[static_cast<int>(TextField::kSavedStamp)])));

@@ -131,9 +131,7 @@ TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
 
 TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
   ResponseRecord self = Person("Alex", "Morgan", "19750307", kSelfReport);
-  for (int item = 1; item <= kItemCount; ++item) {
-    self.SetResponse(item, 2);
-  }
+  testing::AnswerEvery(self, [](int) { return 2; });
   Write(self);
   Analysis analysis;
   ASSERT_EQ(LoadSelfReport(analysis, Name(), 0), FileStatus::kOk);
