@@ -90,9 +90,7 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
 
 TEST_F(ExportCommandTest, ADamagedRecordGivesThePartialSummary) {
   ASSERT_EQ(SetPassword(1, "pw\n").status, 0);
-  std::string bytes = ReadBytes(File("sample.cvr"));
-  bytes[243 + 3 * 2187 + 40] ^= 0x11;
-  WriteBytes(File("sample.cvr"), bytes);
+  testing::DamageRecordIn(File("sample.cvr"), 3);
   const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(ran.status, 3);
   EXPECT_NE(ran.out.find("Export File Problem\n"), std::string::npos);

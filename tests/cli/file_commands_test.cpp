@@ -13,6 +13,7 @@
 #include "storage/record_image.h"
 #include "storage/record_scrambler.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
 
@@ -41,9 +42,7 @@ TEST_F(FileCommandsTest, DemoWritesASampleAndRefusesToOverwrite) {
 }
 
 TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
-  std::string bytes = ReadBytes(Sample());
-  bytes[243 + 2 * 2187 + 10] ^= 0x21;  // damage record 2
-  WriteBytes(Sample(), bytes);
+  testing::DamageRecordIn(Sample(), 2);
   const auto check = RunAcv({"check", Sample()});
   EXPECT_EQ(check.status, 3);
   EXPECT_NE(check.out.find("corrupt: 1"), std::string::npos);
@@ -149,9 +148,9 @@ TEST_F(FileCommandsTest, AnalyseGivesTheEngineTexts) {
 
 TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   std::string bytes = ReadBytes(Sample());
-  bytes[243 + 3 * 2187 + 98] ^= 0x40;  // damage record 3 (a high byte)
-  bytes[0] = 'X';                      // and the header
-  bytes += std::string(1000, 'z');     // and tear the tail
+  testing::DamageRecord(&bytes, 3);
+  bytes[0] = 'X';                   // and the header
+  bytes += std::string(1000, 'z');  // and tear the tail
   WriteBytes(Sample(), bytes);
   const std::string fresh = dir_.File("fresh.cvr");
   const auto run = RunAcv({"salvage", Sample(), fresh});
@@ -178,7 +177,7 @@ TEST_F(FileCommandsTest, SalvageNamesEachRecordLeftOut) {
 // kept by salvage and never cut by a write, which is refused instead.
 TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNeverCut) {
   const std::string bytes = ReadBytes(Sample());
-  const std::string added = bytes + bytes.substr(243, 3 * 2187);
+  const std::string added = bytes + bytes.substr(kFileHeaderSize, 3 * kRecordSize);
   WriteBytes(Sample(), added);
   const auto check = RunAcv({"check", Sample()});
   EXPECT_EQ(check.status, 3);
@@ -201,9 +200,8 @@ TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNev
 // A record in the last slot another program left half-written, and a whole record that fails
 // its checksum: each byte range counted once and named.
 TEST_F(FileCommandsTest, CheckNamesEveryDamagedPartOnce) {
-  std::string bytes = ReadBytes(Sample()).substr(0, 243 + 2187);
-  std::fill(bytes.begin() + 81, bytes.begin() + 243, '\0');  // no commit mark
-  bytes[243 + 98] ^= 0x40;
+  std::string bytes = testing::WithoutCommitMark(ReadBytes(Sample()).substr(0, kMinFileSize));
+  testing::DamageRecord(&bytes, 0);
   WriteBytes(Sample(), bytes + std::string(570, 'z'));  // 3,000 bytes
   const auto check = RunAcv({"check", Sample()});
   EXPECT_EQ(check.status, 3);
@@ -215,9 +213,7 @@ TEST_F(FileCommandsTest, CheckNamesEveryDamagedPartOnce) {
 }
 
 TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
-  std::string bytes = ReadBytes(Sample());
-  std::fill(bytes.begin() + 81, bytes.begin() + 243, '\0');  // as another program leaves it
-  WriteBytes(Sample(), bytes + std::string(1500, 'z'));
+  WriteBytes(Sample(), testing::WithoutCommitMark(ReadBytes(Sample())) + std::string(1500, 'z'));
   const auto torn = RunAcv({"check", Sample()});
   EXPECT_EQ(torn.status, 3);
   EXPECT_NE(torn.out.find("records: 8\ncorrupt: 0\nunread: 1\n"), std::string::npos) << torn.out;

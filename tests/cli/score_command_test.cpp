@@ -5,6 +5,7 @@
 
 #include "engine/omega.h"
 #include "engine/screens.h"
+#include "support/record_builder.h"
 #include "support/run_acv.h"
 
 namespace acv {
@@ -24,10 +25,10 @@ std::string RandomResponses(std::mt19937& random) {
 ResponseRecord RecordFor(const std::string& responses, int type) {
   ResponseRecord record;
   record.SetReportType(type);
-  for (int item = 1; item <= kItemCount; ++item) {
-    const char c = responses[item - 1];
-    record.SetResponse(item, c >= '0' && c <= '5' ? c - '0' : -1);
-  }
+  testing::AnswerEvery(record, [&](int item) {
+    const char c = responses[static_cast<std::size_t>(item - 1)];
+    return c >= '0' && c <= '5' ? c - '0' : -1;
+  });
   record.MarkMetItems();
   return record;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/item_bank.h"
+#include "support/record_builder.h"
 
 namespace acv {
 namespace {
@@ -111,11 +112,7 @@ TEST(ResponseRecordTest, MetFlagsFollowTheThresholds) {
 }
 
 TEST(ResponseRecordTest, AllBlankRecordHasNoMetItem) {
-  ResponseRecord record;
-  record.SetReportType(kSelfReport);
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, -1);
-  }
+  ResponseRecord record = testing::MakeRecord(kSelfReport, -1);
   record.MarkMetItems();
   for (int item = 0; item <= kItemCount; ++item) {
     EXPECT_FALSE(record.IsMet(item)) << item;

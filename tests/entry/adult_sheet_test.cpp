@@ -64,9 +64,7 @@ void Type(const QString& text) {
 ResponseRecord Filled() {
   ResponseRecord record =
       testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", "20240301");
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, item % 6);
-  }
+  testing::AnswerEvery(record, [](int item) { return item % 6; });
   return record;
 }
 

@@ -17,6 +17,7 @@
 #include "entry/paper_save_page.h"
 #include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
+#include "storage/file_layout.h"
 #include "storage/format.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
@@ -59,9 +60,7 @@ ResponseRecord TypedSelfReport() {
       testing::MakePersonRecord(kSelfReport, "Alex", "Morgan", "19750307", "20261201");
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetText(TextField::kComments, "typed from paper");
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, item % 6);
-  }
+  testing::AnswerEvery(record, [](int item) { return item % 6; });
   return record;
 }
 
@@ -72,8 +71,8 @@ QByteArray FileBytes(const std::string& name) {
 
 // The file without record `index` and the header's modified stamp.
 QByteArray Untouched(QByteArray bytes, int index) {
-  bytes.remove(static_cast<qsizetype>(kFileHeaderSize + kRecordSize * index), kRecordSize);
-  return bytes.remove(24, 14);
+  bytes.remove(RecordOffset(index), kRecordSize);
+  return bytes.remove(kModifiedStampOffset, kStampSize);
 }
 
 ResponseRecord ReadBack(const std::string& name, int index) {

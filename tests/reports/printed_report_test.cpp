@@ -10,8 +10,9 @@
 #include "reports/printed_report.h"
 #include "reports/printed_report_texts.h"
 #include "reports/report_page.h"
-#include "storage/sample_records.h"
+#include "support/record_builder.h"
 #include "support/recording_device.h"
+#include "support/sample_analysis.h"
 
 namespace acv {
 namespace {
@@ -21,6 +22,7 @@ using testing::DrawnBox;
 using testing::DrawnText;
 using testing::RecordingDevice;
 using testing::RecordingEngine;
+using testing::SampleAnalysis;
 
 const QColor kShaded(192, 192, 192);
 const QChar kCutSign(0x2026);
@@ -39,19 +41,6 @@ Drawing Record(int page, const Analysis& analysis) {
   return device.drawing();
 }
 
-// Alex Morgan's Self-report and, when asked, the Observer-report, from the sample records.
-Analysis SampleAnalysis(bool withObserver) {
-  const std::vector<ResponseRecord> records = SampleRecords();
-  Analysis analysis;
-  analysis.selfReport() = records[0];
-  analysis.selfReport().MarkMetItems();
-  if (withObserver) {
-    analysis.observerReport() = records[1];
-    analysis.observerReport().MarkMetItems();
-  }
-  return analysis;
-}
-
 // Every text field at its full width, in words, and every item answered "Very Often".
 ResponseRecord LongestRecord(int type) {
   ResponseRecord record;
@@ -68,9 +57,7 @@ ResponseRecord LongestRecord(int type) {
   record.SetText(TextField::kCompletionDate, "20261130");
   record.SetText(TextField::kSavedStamp, "20261130101510");
   record.SetGender('F');
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, 5);
-  }
+  testing::AnswerEvery(record, [](int) { return 5; });
   record.MarkMetItems();
   return record;
 }

@@ -13,12 +13,14 @@
 #include "reports/analysis_view.h"
 #include "reports/report_printing.h"
 #include "shell/main_frame.h"
-#include "storage/sample_records.h"
 #include "support/fake_prompts.h"
+#include "support/sample_analysis.h"
 #include "support/sample_file.h"
 
 namespace acv {
 namespace {
+
+using testing::SampleAnalysis;
 
 // What a program printed on stdout.
 QString Output(const QString& program, const QStringList& arguments) {
@@ -89,16 +91,6 @@ const Word* FindWord(const QList<Word>& words, const QString& text, const QRectF
     }
   }
   return nullptr;
-}
-
-Analysis SampleAnalysis() {
-  const std::vector<ResponseRecord> records = SampleRecords();
-  Analysis analysis;
-  analysis.selfReport() = records[0];
-  analysis.observerReport() = records[1];
-  analysis.selfReport().MarkMetItems();
-  analysis.observerReport().MarkMetItems();
-  return analysis;
 }
 
 // Print dialogs that print or preview into a PDF file instead of asking.

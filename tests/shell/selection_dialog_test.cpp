@@ -13,6 +13,7 @@
 #include "engine/dates.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "storage/format.h"
 #include "storage/response_file.h"
 #include "storage/sample_records.h"
 #include "support/fake_prompts.h"
@@ -188,7 +189,7 @@ class SelectionDialogTest : public QObject {
 
     QFile junk(sample.folder() + QStringLiteral("/junk.cvr"));
     QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(2430, 'x'));
+    junk.write(QByteArray(kMinFileSize, 'x'));
     junk.close();
     dialog.fileNameBox()->setText(sample.folder() + QStringLiteral("/junk"));
     QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);

@@ -14,6 +14,7 @@
 #include "storage/posix_file.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -172,7 +173,7 @@ class CsvExportTest : public ::testing::Test {
     }
     std::string bytes = ReadBytes(Acv() + ".cvr");
     for (const int index : corrupt) {
-      bytes[kFileHeaderSize + kRecordSize * index + 100] ^= 0x40;
+      testing::DamageRecord(&bytes, index);
     }
     WriteBytes(Acv() + ".cvr", bytes);
     return records;
@@ -331,8 +332,9 @@ TEST_F(CsvExportTest, OpenFailuresHaveTheirCodes) {
             "The path to file\n\t'x.csv'\nwas not found");
   // 3,000 bytes starting as a response file: not a whole number of records.
   const std::string whole = ReadBytes(Acv() + ".cvr");
-  std::string odd = whole.substr(0, kMinFileSize) + std::string(3000 - kMinFileSize, 'z');
-  std::fill(odd.begin() + 81, odd.begin() + 243, '\0');  // written by another program
+  // Written by another program.
+  const std::string odd = testing::WithoutCommitMark(whole.substr(0, kMinFileSize) +
+                                                     std::string(3000 - kMinFileSize, 'z'));
   WriteBytes(Acv() + ".cvr", odd);
   const ExportOutcome oddLength = ExportResponseFile(Acv(), Csv(), [] { return true; });
   EXPECT_EQ(oddLength.result, ExportResult::kAcvOpenError);

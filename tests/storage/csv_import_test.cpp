@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/csv_export.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {

@@ -6,6 +6,7 @@
 #include "storage/record_image.h"
 #include "storage/record_search.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -106,10 +107,9 @@ TEST_F(DamageReportTest, SalvageNamesEachRecordLeftOut) {
 
   // Without the mark, records after the 657th are never read.
   told.clear();
-  std::string many =
-      bytes.substr(0, kIgnoredOffset) + std::string(kFileHeaderSize - kIgnoredOffset, '\0');
+  std::string many = testing::WithoutCommitMark(bytes.substr(0, kFileHeaderSize));
   for (int i = 0; i < kMaxRecords + 3; ++i) {
-    many += bytes.substr(testing::RecordStart(0), kRecordSize);
+    many += bytes.substr(kFileHeaderSize, kRecordSize);
   }
   WriteBytes(Name(), many);
   ASSERT_EQ(ResponseFile::Salvage(Name(), &good, &lost, tell), FileStatus::kOk);

@@ -14,6 +14,7 @@
 #include "storage/posix_file.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -158,10 +159,8 @@ TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
   }
   {
     SCOPED_TRACE("the first write to a file without the mark, with a torn tail");
-    std::string legacy = base;
-    std::fill(legacy.begin() + kIgnoredOffset, legacy.begin() + kFileHeaderSize, '\0');
     KillAtEveryPoint(
-        legacy + std::string(700, 'x'),
+        testing::WithoutCommitMark(base) + std::string(700, 'x'),
         [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
         records(three));
   }

@@ -4,6 +4,7 @@
 
 #include "storage/verification_mark.h"
 
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {

@@ -14,6 +14,7 @@
 #include "storage/messages.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -110,8 +111,8 @@ TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
   Write(Person("Alex", "Morgan", "19750307", kSelfReport));
   Write(Person("Alex", "Morgan", "19750307", kObserverReport));
   std::string bytes = testing::ReadBytes(Name());
-  bytes[243 + 500] ^= 0x55;
-  bytes[243 + kRecordSize + 500] ^= 0x55;
+  testing::DamageRecord(&bytes, 0);
+  testing::DamageRecord(&bytes, 1);
   testing::WriteBytes(Name(), bytes);
   RecordIndex index;
   ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
@@ -124,15 +125,13 @@ TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
   RecordIndex index;
   EXPECT_EQ(BuildRecordIndex(dir_.File("missing/x.cvr"), true, &index), FileStatus::kNotFound);
   EXPECT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kNotFound) << "never created";
-  testing::WriteBytes(Name(), std::string(2430, 'x'));
+  testing::WriteBytes(Name(), std::string(kMinFileSize, 'x'));
   EXPECT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kBadMagic);
 }
 
 TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
   ResponseRecord self = Person("Alex", "Morgan", "19750307", kSelfReport);
-  for (int item = 1; item <= kItemCount; ++item) {
-    self.SetResponse(item, 2);
-  }
+  testing::AnswerEvery(self, [](int) { return 2; });
   Write(self);
   Analysis analysis;
   ASSERT_EQ(LoadSelfReport(analysis, Name(), 0), FileStatus::kOk);

@@ -5,6 +5,7 @@
 #include "storage/messages.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -64,9 +65,7 @@ TEST_F(RecordStoreTest, ReadRecordDerivesMetFlagsOnRequestAndGivesTheStoredBytes
   EXPECT_EQ(ReadBytes(saved.fileName).substr(kFileHeaderSize, kRecordSize),
             std::string(stored.begin(), stored.end()));
 
-  std::string bytes = ReadBytes(saved.fileName);
-  bytes[kFileHeaderSize + 7] ^= 0x11;
-  testing::WriteBytes(saved.fileName, bytes);
+  testing::DamageRecordIn(saved.fileName, 0);
   EXPECT_EQ(ReadRecord(saved.fileName, 0, &plain), FileStatus::kCorruptRecord);
 }
 

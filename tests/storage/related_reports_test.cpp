@@ -5,6 +5,7 @@
 #include "storage/record_image.h"
 #include "storage/record_store.h"
 #include "storage/response_file.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -79,9 +80,7 @@ TEST_F(RelatedReportsTest, RecordsSavedInTheSameSecondGoByFileOrder) {
 TEST_F(RelatedReportsTest, AnUnreadableRelatedRecordLeavesItsSlot) {
   WriteAlex(kObserverReport, "20080101000000", "damaged observer");
   const int self = WriteAlex(kSelfReport, "20090101000000", "self");
-  std::string bytes = testing::ReadBytes(Name());
-  bytes[kFileHeaderSize + 700] ^= 0x55;
-  testing::WriteBytes(Name(), bytes);
+  testing::DamageRecordIn(Name(), 0);
   analysis_.observerReport().SetText(TextField::kComments, "shown before");
   LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent);
   EXPECT_EQ(Comment(analysis_.selfReport()), "self");

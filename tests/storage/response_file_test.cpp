@@ -10,6 +10,7 @@
 #include "storage/messages.h"
 #include "storage/posix_file.h"
 #include "storage/record_image.h"
+#include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -118,16 +119,16 @@ TEST_F(ResponseFileTest, AMissingFileIsNotFoundAndNeverCreated) {
 TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
   StoredRecord bytes{};
   ResponseFile file;
-  WriteBytes(Name(), std::string(243, 'A'));
+  WriteBytes(Name(), std::string(kFileHeaderSize, 'A'));
   EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
-  WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
+  WriteBytes(Name(), "XYZ" + std::string(kMinFileSize - 3, 'x'));
   EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kBadMagic);
   WriteBytes(Name(), "ACVwhatever" + std::string(2419, 'x'));  // only three letters count
   EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
   EXPECT_EQ(file.recordCount(), 1);
   file.Close();
   int index = -1;
-  WriteBytes(Name(), "XYZ" + std::string(2427, 'x'));
+  WriteBytes(Name(), "XYZ" + std::string(kMinFileSize - 3, 'x'));
   const std::string before = ReadBytes(Name());
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), FileStatus::kBadMagic);
   EXPECT_EQ(index, -1);
@@ -159,12 +160,6 @@ TEST_F(ResponseFileTest, PermissionDenied) {
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), bytes, &index, -1), FileStatus::kAccessDenied);
 }
 
-// A file as a program without the commit mark leaves it: the ignored header bytes zero.
-std::string WithoutMark(std::string bytes) {
-  std::fill(bytes.begin() + kIgnoredOffset, bytes.begin() + kFileHeaderSize, '\0');
-  return bytes;
-}
-
 TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
   const StoredRecord stored = BuildImage(record);
@@ -172,7 +167,7 @@ TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
   int index = -1;
   ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector(kMaxRecords - 1, stored), &index),
             FileStatus::kOk);
-  WriteBytes(Name(), WithoutMark(ReadBytes(Name())));
+  WriteBytes(Name(), testing::WithoutCommitMark(ReadBytes(Name())));
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kOk);
   EXPECT_EQ(index, kMaxRecords - 1);
   const std::string full = ReadBytes(Name());
@@ -185,7 +180,7 @@ TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
 
   // 658 records written by some other program: readable up to the limit, never added to, never
   // cut. The count must not wrap round.
-  WriteBytes(Name(), WithoutMark(ReadBytes(Name())) + one);
+  WriteBytes(Name(), testing::WithoutCommitMark(ReadBytes(Name())) + one);
   const std::string over = ReadBytes(Name());
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, -1), FileStatus::kFull);
   EXPECT_EQ(ResponseFile::WriteRecord(Name(), stored, &index, 0), FileStatus::kFull);
@@ -207,7 +202,7 @@ TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
 TEST_F(ResponseFileTest, ATornTailIsReportedAndCutByTheNextWrite) {
   ASSERT_EQ(Append(Name(), 1), 0);
   ASSERT_EQ(Append(Name(), 2), 1);
-  const std::string whole = WithoutMark(ReadBytes(Name()));
+  const std::string whole = testing::WithoutCommitMark(ReadBytes(Name()));
   WriteBytes(Name(), whole + std::string(1000, 'x'));
   ResponseFile file;
   ASSERT_EQ(file.OpenForReading(Name(), true), FileStatus::kOk);
@@ -284,7 +279,7 @@ TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
   EXPECT_EQ(after.size(), bytes.size());
   EXPECT_EQ(after.substr(10, 14), "20010101000000");
   EXPECT_NE(after.substr(24, 14), "20010101000000");
-  EXPECT_EQ(after.substr(243 + kRecordSize), bytes.substr(243 + kRecordSize));  // record 1 kept
+  EXPECT_EQ(after.substr(RecordOffset(1)), bytes.substr(RecordOffset(1)));  // record 1 kept
   StoredRecord stored{};
   ASSERT_EQ(ResponseFile::ReadAt(Name(), 0, &stored), FileStatus::kOk);
   ResponseRecord back;

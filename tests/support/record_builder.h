@@ -8,15 +8,21 @@
 
 namespace acv::testing {
 
+// Sets every item of `record` to `answer(item)` (-1 for a blank).
+template <typename Answer>
+void AnswerEvery(ResponseRecord& record, Answer answer) {
+  for (int item = 1; item <= kItemCount; ++item) {
+    record.SetResponse(item, answer(item));
+  }
+}
+
 // A record of the given type with every item answered `fill` (-1 for blank everywhere).
 inline ResponseRecord MakeRecord(int reportType, int fill = 0,
                                  std::string_view lastName = "Morgan") {
   ResponseRecord record;
   record.SetReportType(reportType);
   record.SetText(TextField::kLastName, lastName);
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, fill);
-  }
+  AnswerEvery(record, [fill](int) { return fill; });
   return record;
 }
 
@@ -30,6 +36,20 @@ inline ResponseRecord MakePersonRecord(int reportType, std::string_view firstNam
   record.SetText(TextField::kLastName, lastName);
   record.SetText(TextField::kBirthDate, birthDate);
   record.SetText(TextField::kCompletionDate, completed);
+  return record;
+}
+
+// A made-up person's filled-in record, completed on 12 June 2007, its answers drawn from `seed`.
+inline ResponseRecord Person(std::string_view first, std::string_view last,
+                             std::string_view birthDate, int type, int seed = 1) {
+  ResponseRecord record = MakePersonRecord(type, first, last, birthDate, "20070612");
+  record.SetText(TextField::kStreetAddress, "12 Example Street");
+  record.SetText(TextField::kComments, "Made-up record, \"quoted\", with a comma");
+  if (type == kObserverReport) {
+    record.SetText(TextField::kObserverName, "Jo Observer");
+  }
+  record.SetGender('F');
+  AnswerEvery(record, [seed](int item) { return (item * seed + seed) % 7 - 1; });
   return record;
 }
 

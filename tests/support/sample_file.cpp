@@ -1,9 +1,7 @@
 #include "support/sample_file.h"
 
-#include <QFile>
-
-#include "storage/format.h"
 #include "storage/sample_records.h"
+#include "support/temp_dir.h"
 
 namespace acv::testing {
 
@@ -22,14 +20,7 @@ std::string SampleFile::fullName() const {
 }
 
 void SampleFile::damageRecord(int index) const {
-  QFile file(QString::fromStdString(fullName()));
-  file.open(QIODevice::ReadWrite);
-  const qint64 at = static_cast<qint64>(kFileHeaderSize + kRecordSize * index + 50);
-  file.seek(at);
-  char byte = 0;
-  file.getChar(&byte);
-  file.seek(at);
-  file.putChar(static_cast<char>(byte ^ 0x40));
+  DamageRecordIn(fullName(), index);
 }
 
 }  // namespace acv::testing

@@ -1,15 +1,17 @@
-// A temporary directory removed with everything in it when the test ends, and record helpers.
+// A temporary directory removed with everything in it when the test ends, the bytes of its
+// files, and the damage the tests do to response files.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
-#include "engine/response_record.h"
+#include "storage/file_layout.h"
 #include "storage/file_status.h"
 #include "storage/format.h"
 
@@ -50,15 +52,25 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
-// Where record `index` of a response file starts.
-inline std::size_t RecordStart(int index) {
-  return kFileHeaderSize + kRecordSize * static_cast<std::size_t>(index);
+// Flips a bit of one of the high bytes of record `index` in the bytes of a response file, so that
+// the record fails its checksum.
+inline void DamageRecord(std::string* bytes, int index) {
+  constexpr std::size_t kHighByte = 98;
+  (*bytes)[static_cast<std::size_t>(RecordOffset(index)) + kHighByte] ^= 0x40;
 }
 
-// Flips bits of byte `at` of record `index` in the bytes of a response file, so that the record
-// fails its checksum; the default is one of its high bytes.
-inline void DamageRecord(std::string* bytes, int index, std::size_t at = 98, char flip = 0x40) {
-  (*bytes)[RecordStart(index) + at] ^= flip;
+// The same in the file `path`.
+inline void DamageRecordIn(const std::string& path, int index) {
+  std::string bytes = ReadBytes(path);
+  DamageRecord(&bytes, index);
+  WriteBytes(path, bytes);
+}
+
+// The bytes of a response file as a program that does not know the commit mark leaves them: the
+// header bytes the mark is kept in zero, so that the records are counted by the file's length.
+inline std::string WithoutCommitMark(std::string bytes) {
+  std::fill(bytes.begin() + kIgnoredOffset, bytes.begin() + kFileHeaderSize, '\0');
+  return bytes;
 }
 
 // Runs `body` in a child process and gives its exit status (the low byte of what it returned).
@@ -71,27 +83,6 @@ int InChild(Body body) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A filled-in record of a made-up person.
-inline ResponseRecord Person(std::string_view first, std::string_view last,
-                             std::string_view birthDate, int type, int seed = 1) {
-  ResponseRecord record;
-  record.SetReportType(type);
-  record.SetText(TextField::kFirstName, first);
-  record.SetText(TextField::kLastName, last);
-  record.SetText(TextField::kBirthDate, birthDate);
-  record.SetText(TextField::kCompletionDate, "20070612");
-  record.SetText(TextField::kStreetAddress, "12 Example Street");
-  record.SetText(TextField::kComments, "Made-up record, \"quoted\", with a comma");
-  if (type == kObserverReport) {
-    record.SetText(TextField::kObserverName, "Jo Observer");
-  }
-  record.SetGender('F');
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, (item * seed + seed) % 7 - 1);
-  }
-  return record;
 }
 
 }  // namespace acv::testing
