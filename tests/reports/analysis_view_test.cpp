@@ -1,6 +1,8 @@
-// The analysis view: the welcome page, the tables' set-up and fitting, and filling them from
-// an analysis.
+// The analysis view: the welcome page, the tables' set-up and fitting, filling them from an
+// analysis, reading them cell by cell, and the layout following the desktop's font size.
+#include <QAccessible>
 #include <QLabel>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "grid/grid_control.h"
@@ -30,6 +32,20 @@ QString Lines(const char* text) {
 }
 
 // Pixels of `image` within `area` that are close to `colour`.
+// The text of `grid`'s cell at table row `row` and column `column` below the header, with its
+// row and column headers, as a screen reader reads it.
+QString Spoken(GridControl& grid, int row, int column) {
+  QAccessibleInterface* cell =
+      QAccessible::queryAccessibleInterface(&grid)->tableInterface()->cellAt(row, column);
+  QStringList parts;
+  for (QAccessibleInterface* header : cell->tableCellInterface()->rowHeaderCells() +
+                                          cell->tableCellInterface()->columnHeaderCells()) {
+    parts << header->text(QAccessible::Name);
+  }
+  parts << cell->text(QAccessible::Name);
+  return parts.join(QStringLiteral(", "));
+}
+
 int PixelsNear(const QImage& image, const QRect& area, const QColor& colour) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -67,6 +83,16 @@ class AnalysisViewTest : public QObject {
     QVERIFY(PixelsNear(page, QRect(20, 150, 500, 14), QColor(58, 16, 124)) > 20);
     QVERIFY(PixelsNear(page, QRect(60, 182, 160, 14), QColor(193, 82, 156)) > 20);
     QCOMPARE(PixelsNear(page, QRect(20, 430, 800, page.height() - 430), QColor(58, 16, 124)), 0);
+    // The instructions are text a screen reader can read.
+    const QList<QLabel*> lines = form->findChildren<QLabel*>(QStringLiteral("welcomeLine"));
+    QCOMPARE(lines.size(), 15);
+    QCOMPARE(QAccessible::queryAccessibleInterface(lines.first())->text(QAccessible::Name),
+             QStringLiteral("To complete an ACV Self-report or Observer-report on screen, please "
+                            "select from the pull-down menu in the toolbar above:"));
+    QCOMPARE(lines.last()->text(), QStringLiteral("Click 'Analyse' and print the report using  "
+                                                  "'File - Print'  or any of the other print "
+                                                  "shortcuts"));
+    QVERIFY(lines.first()->isVisibleTo(form));
 
     Analysis empty;
     view.setAnalysis(empty);
@@ -127,6 +153,7 @@ class AnalysisViewTest : public QObject {
     AnalysisForm& form = *view.form();
     QVERIFY(form.analysisFaceShown());
     QVERIFY(view.hasReport());
+    QVERIFY(!form.findChild<QLabel*>(QStringLiteral("welcomeLine"))->isVisibleTo(&form));
     QCOMPARE(form.fieldText(Field::kName), QStringLiteral("Ms Alex Morgan"));
     QCOMPARE(form.fieldText(Field::kGender), QStringLiteral("Female"));
     QCOMPARE(form.fieldText(Field::kBirthDate), QStringLiteral("07 March 1975"));
@@ -155,6 +182,12 @@ class AnalysisViewTest : public QObject {
     QCOMPARE(results.cellText(27, 2), QStringLiteral("3"));
     QCOMPARE(results.cellBackground(27, 2), kShaded);
     QCOMPARE(results.cellBackground(27, 4), kPlain);
+    QCOMPARE(Spoken(results, 0, 2),
+             QStringLiteral("Generalised anxiety disorder, Self-Report Score, 2 5"));
+    QCOMPARE(Spoken(results, 0, 4),
+             QStringLiteral("Generalised anxiety disorder, Cutoff Attained, YES"));
+    QCOMPARE(Spoken(results, 26, 2), QStringLiteral("Number of positive screens, Self-Report "
+                                                    "Score, 3"));
 
     GridControl& reliability = *form.reliability();
     QCOMPARE(reliability.cellBackground(0, 0), kShaded);
@@ -174,6 +207,56 @@ class AnalysisViewTest : public QObject {
     QVERIFY(!form.analysisFaceShown());
     QCOMPARE(form.fieldText(Field::kName), QString());
     QCOMPARE(form.fieldText(Field::kComments), QString());
+  }
+
+  void theKeyboardReadsTheResultsCellByCell() {
+    Analysis analysis;
+    analysis.selfReport() = MakeRecord(kSelfReport, 0, "Morgan");
+    CTesselView view;
+    view.setAnalysis(analysis);
+    view.resize(880, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    GridControl& results = *view.form()->results();
+    QVERIFY(results.focusPolicy() & Qt::TabFocus);
+    results.setFocus(Qt::TabFocusReason);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&results);
+    QCOMPARE(table->focusChild(), table->tableInterface()->cellAt(0, 0));
+    for (int row = 0; row < 20; ++row) {
+      QTest::keyClick(&results, Qt::Key_Down);
+    }
+    QTest::keyClick(&results, Qt::Key_Right);
+    QCOMPARE(table->focusChild(), table->tableInterface()->cellAt(20, 1));
+    // The view scrolled the cell into sight.
+    QVERIFY(view.verticalScrollBar()->value() > 0);
+    const QRect cell(results.mapTo(view.viewport(), results.cellArea(21, 1).topLeft()),
+                     results.cellArea(21, 1).size());
+    QVERIFY(view.viewport()->rect().contains(cell));
+  }
+
+  void theLayoutFollowsTheDesktopFontSize() {
+    CTesselView usual;
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSize(18);  // twice the usual 9 points
+    QApplication::setFont(large);
+    CTesselView view;
+    QApplication::setFont(normal);
+    AnalysisForm& form = *view.form();
+    // At the usual font the form is that of the template, as wide as the standard window's view.
+    QCOMPARE(usual.form()->width(), 860);
+    // Twice the font, twice every place and size, give or take a rounding pixel.
+    const auto twice = [](int big, int small) { return qAbs(big - 2 * small) <= 1; };
+    QVERIFY(twice(form.width(), usual.form()->width()));
+    GridControl& results = *form.results();
+    QCOMPARE(results.cellFont(1, 0).pixelSize(),
+             2 * usual.form()->results()->cellFont(1, 0).pixelSize());
+    QVERIFY(twice(results.height(), usual.form()->results()->height()));
+    QLabel* welcome = form.findChild<QLabel*>(QStringLiteral("welcomeLine"));
+    QLabel* usualWelcome = usual.form()->findChild<QLabel*>(QStringLiteral("welcomeLine"));
+    QCOMPARE(welcome->pos(), 2 * usualWelcome->pos());
+    QVERIFY(welcome->width() > 3 * usualWelcome->width() / 2);
+    QVERIFY(welcome->height() > 3 * usualWelcome->height() / 2);
   }
 
   void eachReportIsShownOnItsOwn() {

@@ -1,0 +1,16 @@
+// What assistive technology sees of a GridControl: a table whose rows are the rows below the
+// fixed ones, with the fixed rows as column headers and the header columns as row headers.
+// Its children are every cell of the grid, the fixed rows included, row by row.
+#pragma once
+
+namespace acv {
+
+class GridControl;
+
+// Makes every GridControl answer assistive technology with its table; once is enough.
+void InstallGridAccessibility();
+
+// The index among the table's children of the cell at grid row `row` and column `column`.
+int GridCellChildIndex(const GridControl& grid, int row, int column);
+
+}  // namespace acv
