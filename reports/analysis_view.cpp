@@ -193,6 +193,7 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
     QPalette ink = label->palette();
     ink.setColor(QPalette::WindowText, line.menuColour ? kMenuColour : kHeadingColour);
     label->setPalette(ink);
+    label->setForegroundRole(QPalette::WindowText);  // not the view's text colour
     label->adjustSize();
     label->move(Scaled(line.x), Scaled(line.y));
     welcomeLines_ << label;
@@ -410,7 +411,8 @@ CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
     connect(grid, &GridControl::currentCellChanged, this, [this, grid](int row, int column) {
       if (grid->hasFocus()) {
         const QRect area = grid->cellArea(row, column).translated(grid->pos());
-        ensureVisible(area.center().x(), area.center().y(), area.width() / 2, area.height() / 2);
+        ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                      area.height() / 2 + 1);
       }
     });
   }

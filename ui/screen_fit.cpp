@@ -7,7 +7,7 @@
 namespace acv {
 
 void FitToScreen(QWidget& window) {
-  window.create();  // the frame's margins are known once the window exists
+  window.winId();  // makes the window, whose frame margins are known from then on
   const QMargins frame = window.windowHandle()->frameMargins();
   const QSize room = window.screen()->availableGeometry().size() -
                      QSize(frame.left() + frame.right(), frame.top() + frame.bottom());

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 #include <numeric>
 #include <stdexcept>
