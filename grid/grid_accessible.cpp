@@ -213,7 +213,7 @@ QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
 
 QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const {
   QList<QAccessibleInterface*> headers;
-  for (int column = 0; column < grid_->headerColumnCount() && column < column_; ++column) {
+  for (int column = 0; column < grid_->headerColumnCount(); ++column) {
     headers << table_->gridCell(row_, column);
   }
   return headers;

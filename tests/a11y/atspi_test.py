@@ -18,9 +18,11 @@ WELCOME = ("To complete an ACV Self-report or Observer-report on screen, please 
            "pull-down menu in the toolbar above:")
 
 
+# The first object of `role` and `name` on screen (the main window's view hides its results).
 def find(root, role, name):
     return pyatspi.findDescendant(root, lambda node: node is not None and
-                                  node.getRole() == role and node.name == name)
+                                  node.getRole() == role and node.name == name and
+                                  node.getState().contains(pyatspi.STATE_SHOWING))
 
 
 def application(pid, deadline):
