@@ -1,5 +1,6 @@
-// Windows open within the free area of the screen: the main window keeps its 880 x 575 pixels,
-// and the wizards opened at a large font, which ask for more than the screen's width, fit.
+// Windows open within the free area of the screen: the main window keeps its 880 x 575 pixels
+// where they fit, and the main window and the wizards opened at a large font, which ask for more
+// than the screen's width, fit the screen (also run with the desktop scaled to twice the size).
 #include <QScreen>
 #include <QWizard>
 #include <QtTest>
@@ -25,7 +26,7 @@ class ScreenFitTest : public QObject {
     QVERIFY(frame.screen()->availableGeometry().contains(frame.frameGeometry()));
   }
 
-  void wizardsAtALargeFontFitTheScreen() {
+  void windowsAtALargeFontFitTheScreen() {
     const QFont normal = QApplication::font();
     QFont large = normal;
     large.setPointSize(15);
@@ -33,6 +34,8 @@ class ScreenFitTest : public QObject {
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
     frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.screen()->availableGeometry().contains(frame.frameGeometry()));
     for (void (CMainFrame::*command)() :
          {&CMainFrame::completeOnScreenCommand, &CMainFrame::enterResponsesCommand}) {
       QRect opened;
