@@ -124,15 +124,11 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
     return GridCellChildIndex(*grid(), cell->row(), cell->column());
   }
   QAccessibleInterface* childAt(int x, int y) const override {
-    const QPoint at = grid()->mapFromGlobal(QPoint(x, y));
-    for (int row = 0; row < grid()->rowCount(); ++row) {
-      for (int column = 0; column < grid()->columnCount(); ++column) {
-        if (grid()->cellArea(row, column).contains(at)) {
-          return gridCell(row, column);
-        }
-      }
-    }
-    return nullptr;
+    int row = 0;
+    int column = 0;
+    return grid()->cellAt(grid()->mapFromGlobal(QPoint(x, y)), &row, &column)
+               ? gridCell(row, column)
+               : nullptr;
   }
   QAccessibleInterface* focusChild() const override {
     return grid()->hasFocus() ? gridCell(grid()->currentRow(), grid()->currentColumn()) : nullptr;

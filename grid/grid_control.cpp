@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
 
@@ -23,8 +24,9 @@ const QColor kPlainBackground(255, 255, 255);
 const QColor kHeaderBackground(236, 236, 236);
 const QColor kLineColour(160, 160, 160);
 
-int Sum(const std::vector<int>& lengths) {
-  return std::accumulate(lengths.begin(), lengths.end(), 0);
+// The sum of the first `count` lengths, or of them all.
+int Sum(const std::vector<int>& lengths, std::size_t count = SIZE_MAX) {
+  return std::accumulate(lengths.begin(), lengths.begin() + std::min(count, lengths.size()), 0);
 }
 
 }  // namespace
@@ -87,13 +89,22 @@ void GridControl::setCurrentCell(int row, int column) {
 }
 
 QRect GridControl::cellArea(int row, int column) const {
-  const auto sum = [](const std::vector<int>& lengths, int count) {
-    return std::accumulate(lengths.begin(),
-                           lengths.begin() + std::min<std::ptrdiff_t>(count, lengths.size()), 0);
-  };
   const int height = row < rowCount() ? rowHeight(row) : 0;
   const int width = column < columnCount() ? columnWidth(column) : 0;
-  return QRect(sum(widths_, column), sum(heights_, row), width, height);
+  return QRect(Sum(widths_, Index(column)), Sum(heights_, Index(row)), width, height);
+}
+
+bool GridControl::cellAt(const QPoint& at, int* row, int* column) const {
+  for (int r = 0; r < rowCount(); ++r) {
+    for (int c = 0; c < columnCount(); ++c) {
+      if (cellArea(r, c).contains(at)) {
+        *row = r;
+        *column = c;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 QString GridControl::spokenText(int row, int column) const {
@@ -112,9 +123,15 @@ QString GridControl::spokenText(int row, int column) const {
 }
 
 void GridControl::announceCurrentCell() {
-  if (hasFocus() && QAccessible::isActive()) {
-    QAccessibleEvent event(this, QAccessible::Focus);
-    event.setChild(GridCellChildIndex(*this, currentRow_, currentColumn_));
+  if (hasFocus()) {
+    announce(QAccessible::Focus, currentRow_, currentColumn_);
+  }
+}
+
+void GridControl::announce(QAccessible::Event what, int row, int column) {
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, what);
+    event.setChild(GridCellChildIndex(*this, row, column));
     QAccessible::updateAccessibility(&event);
   }
 }
@@ -150,12 +167,10 @@ void GridControl::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridControl::mousePressEvent(QMouseEvent* event) {
-  for (int row = fixedRows_; row < rowCount(); ++row) {
-    for (int column = 0; column < columnCount(); ++column) {
-      if (cellArea(row, column).contains(event->position().toPoint())) {
-        setCurrentCell(row, column);
-      }
-    }
+  int row = 0;
+  int column = 0;
+  if (cellAt(event->position().toPoint(), &row, &column) && row >= fixedRows_) {
+    setCurrentCell(row, column);
   }
   QWidget::mousePressEvent(event);
 }
@@ -183,6 +198,7 @@ void GridControl::setCellText(int row, int column, const QString& text) {
                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                                .replace(QLatin1Char('\r'), QLatin1Char('\n'));
   update(cellArea(row, column));
+  announce(QAccessible::NameChanged, row, column);
 }
 
 void GridControl::setCellBackground(int row, int column, const QColor& colour) {

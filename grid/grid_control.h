@@ -4,6 +4,7 @@
 // current cell over them, and assistive technology sees a table of cells with their headers.
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -71,8 +72,9 @@ class GridControl : public QWidget {
   int currentColumn() const { return currentColumn_; }
   // Moves the current cell, kept within the cells below the fixed rows.
   void setCurrentCell(int row, int column);
-  // Where a cell is drawn, in the widget's coordinates.
+  // Where a cell is drawn, in the widget's coordinates; the cell drawn at `at`, if any.
   QRect cellArea(int row, int column) const;
+  bool cellAt(const QPoint& at, int* row, int* column) const;
   // The cell's text as it is read aloud: its lines joined by blanks, or straight on after a
   // line that ends in a hyphen ("Self-\nReport" reads "Self-Report").
   QString spokenText(int row, int column) const;
@@ -81,6 +83,7 @@ class GridControl : public QWidget {
   QSize sizeHint() const override;
 
  signals:
+  // The current cell moved, or the table took the focus with it.
   void currentCellChanged(int row, int column);
 
  protected:
@@ -104,8 +107,9 @@ class GridControl : public QWidget {
   void paintCell(QPainter& painter, int row, int column, const QRect& area) const;
   void paintLines(QPainter& painter) const;
   void geometryChanged();
-  // Tells assistive technology which cell has the focus.
+  // Tells assistive technology which cell has the focus; `what` happened to a cell.
   void announceCurrentCell();
+  void announce(QAccessible::Event what, int row, int column);
 
   std::vector<int> heights_;
   std::vector<int> widths_;

@@ -367,7 +367,7 @@ void AnalysisForm::fitHeight(int viewHeight) {
   viewHeight_ = viewHeight;
   // The welcome page ends below its last line, or fills the view; the analysis face is the
   // whole template.
-  const int welcomeHeight = welcomeLines_.last()->geometry().bottom() + fontMetrics().height();
+  const int welcomeHeight = welcomeLines_.last()->y() + 2 * fontMetrics().height();
   const QRect whole = Place(0, 0, kFormWidthUnits, kFormHeightUnits);
   const int height = faceShown_ ? whole.y() + whole.height() : std::max(welcomeHeight, viewHeight);
   setFixedSize(whole.width(), height);

@@ -264,6 +264,7 @@ class GridTest : public QObject {
     QCOMPARE(score->parent(), table);
     QCOMPARE(cells->cellAt(0, 1), score);  // one interface per cell
     QCOMPARE(table->child(table->indexOfChild(score)), score);
+    QCOMPARE(table->childAt(score->rect().center().x(), score->rect().center().y()), score);
     QCOMPARE(cells->cellAt(1, 2)->text(QAccessible::Name), QStringLiteral("YES"));
     QAccessibleTableCellInterface* place = score->tableCellInterface();
     QVERIFY(place != nullptr);
