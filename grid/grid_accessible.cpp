@@ -70,13 +70,13 @@ class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableC
   QList<QAccessibleInterface*> columnHeaderCells() const override;
   QList<QAccessibleInterface*> rowHeaderCells() const override;
   int columnIndex() const override { return column_; }
-  int rowIndex() const override { return row_ - grid_->fixedRowCount(); }
+  int rowIndex() const override { return row_ - grid_->headerRowCount(); }
   int columnExtent() const override { return 1; }
   int rowExtent() const override { return 1; }
   QAccessibleInterface* table() const override;
 
  private:
-  bool isHeaderRow() const { return row_ < grid_->fixedRowCount(); }
+  bool isHeaderRow() const { return row_ < grid_->headerRowCount(); }
 
   GridAccessible* table_;
   QPointer<GridControl> grid_;
@@ -143,13 +143,13 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   QAccessibleInterface* caption() const override { return nullptr; }
   QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int column) const override {
-    return gridCell(row + grid()->fixedRowCount(), column);
+    return gridCell(row + grid()->headerRowCount(), column);
   }
-  int rowCount() const override { return grid()->rowCount() - grid()->fixedRowCount(); }
+  int rowCount() const override { return grid()->rowCount() - grid()->headerRowCount(); }
   int columnCount() const override { return grid()->columnCount(); }
   QString columnDescription(int column) const override {
     QStringList headers;
-    for (int row = 0; row < grid()->fixedRowCount(); ++row) {
+    for (int row = 0; row < grid()->headerRowCount(); ++row) {
       headers << grid()->spokenText(row, column);
     }
     return headers.join(QLatin1Char(' '));
@@ -157,7 +157,7 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   QString rowDescription(int row) const override {
     QStringList headers;
     for (int column = 0; column < grid()->headerColumnCount(); ++column) {
-      headers << grid()->spokenText(row + grid()->fixedRowCount(), column);
+      headers << grid()->spokenText(row + grid()->headerRowCount(), column);
     }
     return headers.join(QLatin1Char(' '));
   }
@@ -201,7 +201,7 @@ QAccessibleInterface* GridCellAccessible::table() const {
 
 QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
   QList<QAccessibleInterface*> headers;
-  for (int row = 0; row < grid_->fixedRowCount(); ++row) {
+  for (int row = 0; row < grid_->headerRowCount(); ++row) {
     headers << table_->gridCell(row, column_);
   }
   return headers;

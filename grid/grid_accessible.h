@@ -1,7 +1,7 @@
 // What assistive technology sees of a GridControl: a table whose rows are the rows below the
-// fixed ones, with the fixed rows as column headers and the header columns as row headers (a
-// cell of a header column heads its own row, as assistive technology asks a row's first cell).
-// Its children are every cell of the grid, the fixed rows included, row by row.
+// header rows, with the header rows' cells as column headers and the header columns' cells as
+// row headers (a cell of a header column heads its own row, as assistive technology asks a
+// row's first cell). Its children are every cell of the grid, header rows included, row by row.
 #pragma once
 
 namespace acv {

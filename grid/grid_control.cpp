@@ -70,12 +70,16 @@ void GridControl::setColumnCount(int columns) {
 
 void GridControl::setFixedRowCount(int rows) {
   fixedRows_ = rows;
-  setCurrentCell(currentRow_, currentColumn_);
   update();
 }
 
+void GridControl::setHeaderRowCount(int rows) {
+  headerRows_ = rows;
+  setCurrentCell(currentRow_, currentColumn_);
+}
+
 void GridControl::setCurrentCell(int row, int column) {
-  row = std::clamp(row, fixedRows_, std::max(fixedRows_, rowCount() - 1));
+  row = std::clamp(row, headerRows_, std::max(headerRows_, rowCount() - 1));
   column = std::clamp(column, 0, std::max(0, columnCount() - 1));
   if (row == currentRow_ && column == currentColumn_) {
     return;
@@ -154,7 +158,7 @@ void GridControl::keyPressEvent(QKeyEvent* event) {
       setCurrentCell(currentRow_, currentColumn_ + 1);
       break;
     case Qt::Key_Home:
-      setCurrentCell(control ? fixedRows_ : currentRow_, 0);
+      setCurrentCell(control ? headerRows_ : currentRow_, 0);
       break;
     case Qt::Key_End:
       setCurrentCell(control ? lastRow : currentRow_, lastColumn);
@@ -169,7 +173,7 @@ void GridControl::keyPressEvent(QKeyEvent* event) {
 void GridControl::mousePressEvent(QMouseEvent* event) {
   int row = 0;
   int column = 0;
-  if (cellAt(event->position().toPoint(), &row, &column) && row >= fixedRows_) {
+  if (cellAt(event->position().toPoint(), &row, &column) && row >= headerRows_) {
     setCurrentCell(row, column);
   }
   QWidget::mousePressEvent(event);

@@ -33,8 +33,10 @@ class GridControl : public QWidget {
   int rowCount() const { return static_cast<int>(heights_.size()); }
   int columnCount() const { return static_cast<int>(widths_.size()); }
   int fixedRowCount() const { return fixedRows_; }
-  // The left `columns` columns name the rows for assistive technology; they are drawn like the
-  // other cells.
+  // The top `rows` rows name the columns, and the left `columns` columns the rows, for
+  // assistive technology; they are drawn like the other cells.
+  void setHeaderRowCount(int rows);
+  int headerRowCount() const { return headerRows_; }
   void setHeaderColumnCount(int columns) { headerColumns_ = columns; }
   int headerColumnCount() const { return headerColumns_; }
 
@@ -64,13 +66,13 @@ class GridControl : public QWidget {
   // FitLengths, so that the table fills it exactly.
   void fitToSize(const QSize& clientSize);
 
-  // The cell that has the keyboard: the top-left cell below the fixed rows until it is moved.
+  // The cell that has the keyboard: the top-left cell below the header rows until it is moved.
   // The arrow keys move it by one cell, Home and End to the ends of its row, Ctrl+Home and
-  // Ctrl+End to the first and last cell; it stays out of the fixed rows. While the table has
+  // Ctrl+End to the first and last cell; it stays out of the header rows. While the table has
   // the focus the cell is framed.
   int currentRow() const { return currentRow_; }
   int currentColumn() const { return currentColumn_; }
-  // Moves the current cell, kept within the cells below the fixed rows.
+  // Moves the current cell, kept within the cells below the header rows.
   void setCurrentCell(int row, int column);
   // Where a cell is drawn, in the widget's coordinates; the cell drawn at `at`, if any.
   QRect cellArea(int row, int column) const;
@@ -116,6 +118,7 @@ class GridControl : public QWidget {
   std::vector<Qt::Alignment> formats_;
   std::vector<std::vector<Cell>> cells_;  // by row, then by column
   int fixedRows_ = 0;
+  int headerRows_ = 0;
   int headerColumns_ = 0;
   int currentRow_ = 0;
   int currentColumn_ = 0;

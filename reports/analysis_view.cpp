@@ -244,11 +244,13 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   results_->setObjectName(QStringLiteral("results"));
   results_->setAccessibleName(tr("Results of the disorder screens"));
   results_->setGeometry(Place(7, 98, 559, 873));
+  results_->setHeaderRowCount(1);
   results_->setHeaderColumnCount(1);
   reliability_ = new GridControl(this);
   reliability_->setObjectName(QStringLiteral("reliability"));
   reliability_->setAccessibleName(tr("Reliability"));
   reliability_->setGeometry(Place(7, 975, 559, 73));
+  reliability_->setHeaderRowCount(1);  // shaded like a header, though not a fixed row
   reliability_->setHeaderColumnCount(1);
   faceWidgets_ << results_ << reliability_;
 

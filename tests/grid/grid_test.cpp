@@ -239,6 +239,7 @@ class GridTest : public QObject {
     grid.setRowCount(3);
     grid.setColumnCount(3);
     grid.setFixedRowCount(1);
+    grid.setHeaderRowCount(1);
     grid.setHeaderColumnCount(1);
     grid.setColumnHeader(0, QStringLiteral("\nDisorder"));
     grid.setColumnHeader(1, QStringLiteral("Self-\nReport\nScore"));
@@ -295,6 +296,7 @@ class GridTest : public QObject {
   void theKeyboardMovesTheCurrentCellFramedOnScreen() {
     ShownGrid shown(4, 3);
     GridControl& grid = shown.grid;
+    grid.setHeaderRowCount(1);
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
     const auto current = [&] {
       QAccessibleInterface* cell = table->focusChild();

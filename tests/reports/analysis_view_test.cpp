@@ -198,6 +198,7 @@ class AnalysisViewTest : public QObject {
     QCOMPARE(reliability.cellText(1, 3), QStringLiteral(" 0.66"));
     QCOMPARE(reliability.cellText(1, 4), QStringLiteral("YES"));
     QCOMPARE(reliability.cellBackground(1, 4), kShaded);
+    QCOMPARE(Spoken(reliability, 0, 2), QStringLiteral("Range: -1 to +1, Self-Report Omega, 0.83"));
     QCOMPARE(
         reliability.cellText(1, 5),
         QStringLiteral("Both the Self-report and Observer-report were above the Omega cutoff"));
