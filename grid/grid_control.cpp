@@ -1,11 +1,17 @@
 #include "grid/grid_control.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStringList>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
+
+#include "grid/grid_accessible.h"
 
 namespace acv {
 namespace {
@@ -18,8 +24,9 @@ const QColor kPlainBackground(255, 255, 255);
 const QColor kHeaderBackground(236, 236, 236);
 const QColor kLineColour(160, 160, 160);
 
-int Sum(const std::vector<int>& lengths) {
-  return std::accumulate(lengths.begin(), lengths.end(), 0);
+// The sum of the first `count` lengths, or of them all.
+int Sum(const std::vector<int>& lengths, std::size_t count = SIZE_MAX) {
+  return std::accumulate(lengths.begin(), lengths.begin() + std::min(count, lengths.size()), 0);
 }
 
 }  // namespace
@@ -39,15 +46,16 @@ std::vector<int> FitLengths(std::vector<int> lengths, int total) {
 }
 
 GridControl::GridControl(QWidget* parent) : QWidget(parent) {
-  setFocusPolicy(Qt::NoFocus);
+  InstallGridAccessibility();
+  setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GridControl::setRowCount(int rows) {
   heights_.resize(Index(rows), kDefaultHeight);
   cells_.resize(Index(rows), std::vector<Cell>(widths_.size()));
+  setCurrentCell(currentRow_, currentColumn_);
   geometryChanged();
-  contentsChanged();
 }
 
 void GridControl::setColumnCount(int columns) {
@@ -56,13 +64,131 @@ void GridControl::setColumnCount(int columns) {
   for (std::vector<Cell>& row : cells_) {
     row.resize(Index(columns));
   }
+  setCurrentCell(currentRow_, currentColumn_);
   geometryChanged();
-  contentsChanged();
 }
 
 void GridControl::setFixedRowCount(int rows) {
   fixedRows_ = rows;
   update();
+}
+
+void GridControl::setHeaderRowCount(int rows) {
+  headerRows_ = rows;
+  setCurrentCell(currentRow_, currentColumn_);
+}
+
+void GridControl::setCurrentCell(int row, int column) {
+  row = std::clamp(row, headerRows_, std::max(headerRows_, rowCount() - 1));
+  column = std::clamp(column, 0, std::max(0, columnCount() - 1));
+  if (row == currentRow_ && column == currentColumn_) {
+    return;
+  }
+  update(cellArea(currentRow_, currentColumn_));
+  currentRow_ = row;
+  currentColumn_ = column;
+  update(cellArea(row, column));
+  announceCurrentCell();
+  emit currentCellChanged(row, column);
+}
+
+QRect GridControl::cellArea(int row, int column) const {
+  const int height = row < rowCount() ? rowHeight(row) : 0;
+  const int width = column < columnCount() ? columnWidth(column) : 0;
+  return QRect(Sum(widths_, Index(column)), Sum(heights_, Index(row)), width, height);
+}
+
+bool GridControl::cellAt(const QPoint& at, int* row, int* column) const {
+  for (int r = 0; r < rowCount(); ++r) {
+    for (int c = 0; c < columnCount(); ++c) {
+      if (cellArea(r, c).contains(at)) {
+        *row = r;
+        *column = c;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+QString GridControl::spokenText(int row, int column) const {
+  QString spoken;
+  for (const QString& line : cellText(row, column).split(QLatin1Char('\n'))) {
+    const QString part = line.simplified();
+    if (part.isEmpty()) {
+      continue;
+    }
+    if (!spoken.isEmpty() && !spoken.endsWith(QLatin1Char('-'))) {
+      spoken += QLatin1Char(' ');
+    }
+    spoken += part;
+  }
+  return spoken;
+}
+
+void GridControl::announceCurrentCell() {
+  if (hasFocus()) {
+    announce(QAccessible::Focus, currentRow_, currentColumn_);
+  }
+}
+
+void GridControl::announce(QAccessible::Event what, int row, int column) {
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, what);
+    event.setChild(GridCellChildIndex(*this, row, column));
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void GridControl::keyPressEvent(QKeyEvent* event) {
+  const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+  const int lastRow = rowCount() - 1;
+  const int lastColumn = columnCount() - 1;
+  switch (event->key()) {
+    case Qt::Key_Up:
+      setCurrentCell(currentRow_ - 1, currentColumn_);
+      break;
+    case Qt::Key_Down:
+      setCurrentCell(currentRow_ + 1, currentColumn_);
+      break;
+    case Qt::Key_Left:
+      setCurrentCell(currentRow_, currentColumn_ - 1);
+      break;
+    case Qt::Key_Right:
+      setCurrentCell(currentRow_, currentColumn_ + 1);
+      break;
+    case Qt::Key_Home:
+      setCurrentCell(control ? headerRows_ : currentRow_, 0);
+      break;
+    case Qt::Key_End:
+      setCurrentCell(control ? lastRow : currentRow_, lastColumn);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void GridControl::mousePressEvent(QMouseEvent* event) {
+  int row = 0;
+  int column = 0;
+  if (cellAt(event->position().toPoint(), &row, &column) && row >= headerRows_) {
+    setCurrentCell(row, column);
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void GridControl::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update(cellArea(currentRow_, currentColumn_));
+  announceCurrentCell();
+  emit currentCellChanged(currentRow_, currentColumn_);
+}
+
+void GridControl::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update(cellArea(currentRow_, currentColumn_));
 }
 
 void GridControl::setColumnFormat(int column, Qt::Alignment alignment) {
@@ -75,7 +201,8 @@ void GridControl::setCellText(int row, int column, const QString& text) {
   cell(row, column).text = QString(text)
                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                                .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  contentsChanged();
+  update(cellArea(row, column));
+  announce(QAccessible::NameChanged, row, column);
 }
 
 void GridControl::setCellBackground(int row, int column, const QColor& colour) {
@@ -114,25 +241,8 @@ void GridControl::fitToSize(const QSize& clientSize) {
   geometryChanged();
 }
 
-QString GridControl::plainText() const {
-  QStringList rows;
-  for (const std::vector<Cell>& row : cells_) {
-    QStringList texts;
-    for (const Cell& each : row) {
-      texts << each.text.simplified();
-    }
-    rows << texts.join(QLatin1Char('\t'));
-  }
-  return rows.join(QLatin1Char('\n'));
-}
-
 QSize GridControl::sizeHint() const {
   return {Sum(widths_), Sum(heights_)};
-}
-
-void GridControl::contentsChanged() {
-  setAccessibleDescription(accessibleText());
-  update();
 }
 
 void GridControl::geometryChanged() {
@@ -163,6 +273,11 @@ void GridControl::paintEvent(QPaintEvent* event) {
     top += rowHeight(row);
   }
   paintLines(painter);
+  if (hasFocus() && currentRow_ < rowCount() && currentColumn_ < columnCount()) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cellArea(currentRow_, currentColumn_).adjusted(1, 1, -2, -2));
+  }
 }
 
 void GridControl::paintCell(QPainter& painter, int row, int column, const QRect& area) const {

@@ -1,8 +1,10 @@
 // A small read-only table: fixed header rows, per-cell text, background and font, per-column
 // alignment with word wrap, row heights and column widths in pixels, and a rule that fits the
-// rows and columns to an area exactly. Cells are never edited, selected or focused.
+// rows and columns to an area exactly. Cells are never edited or selected; the keyboard moves a
+// current cell over them, and assistive technology sees a table of cells with their headers.
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -31,6 +33,12 @@ class GridControl : public QWidget {
   int rowCount() const { return static_cast<int>(heights_.size()); }
   int columnCount() const { return static_cast<int>(widths_.size()); }
   int fixedRowCount() const { return fixedRows_; }
+  // The top `rows` rows name the columns, and the left `columns` columns the rows, for
+  // assistive technology; they are drawn like the other cells.
+  void setHeaderRowCount(int rows);
+  int headerRowCount() const { return headerRows_; }
+  void setHeaderColumnCount(int columns) { headerColumns_ = columns; }
+  int headerColumnCount() const { return headerColumns_; }
 
   // The header of a column is the text of its cell in the top (fixed) row.
   void setColumnHeader(int column, const QString& text) { setCellText(0, column, text); }
@@ -58,18 +66,35 @@ class GridControl : public QWidget {
   // FitLengths, so that the table fills it exactly.
   void fitToSize(const QSize& clientSize);
 
-  // The cells as plain text: cells separated by tabs, rows by line feeds; the lines of a cell
-  // are joined by blanks.
-  QString plainText() const;
-  // What assistive technology is given as the table's description.
-  QString accessibleText() const { return plainText(); }
+  // The cell that has the keyboard: the top-left cell below the header rows until it is moved.
+  // The arrow keys move it by one cell, Home and End to the ends of its row, Ctrl+Home and
+  // Ctrl+End to the first and last cell; it stays out of the header rows. While the table has
+  // the focus the cell is framed.
+  int currentRow() const { return currentRow_; }
+  int currentColumn() const { return currentColumn_; }
+  // Moves the current cell, kept within the cells below the header rows.
+  void setCurrentCell(int row, int column);
+  // Where a cell is drawn, in the widget's coordinates; the cell drawn at `at`, if any.
+  QRect cellArea(int row, int column) const;
+  bool cellAt(const QPoint& at, int* row, int* column) const;
+  // The cell's text as it is read aloud: its lines joined by blanks, or straight on after a
+  // line that ends in a hyphen ("Self-\nReport" reads "Self-Report").
+  QString spokenText(int row, int column) const;
 
   // The sum of the column widths by the sum of the row heights.
   QSize sizeHint() const override;
 
+ signals:
+  // The current cell moved, or the table took the focus with it.
+  void currentCellChanged(int row, int column);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   struct Cell {
@@ -83,14 +108,20 @@ class GridControl : public QWidget {
   const Cell& cell(int row, int column) const { return cells_.at(Index(row)).at(Index(column)); }
   void paintCell(QPainter& painter, int row, int column, const QRect& area) const;
   void paintLines(QPainter& painter) const;
-  void contentsChanged();
   void geometryChanged();
+  // Tells assistive technology which cell has the focus; `what` happened to a cell.
+  void announceCurrentCell();
+  void announce(QAccessible::Event what, int row, int column);
 
   std::vector<int> heights_;
   std::vector<int> widths_;
   std::vector<Qt::Alignment> formats_;
   std::vector<std::vector<Cell>> cells_;  // by row, then by column
   int fixedRows_ = 0;
+  int headerRows_ = 0;
+  int headerColumns_ = 0;
+  int currentRow_ = 0;
+  int currentColumn_ = 0;
 };
 
 }  // namespace acv

@@ -1,9 +1,10 @@
 #include "reports/analysis_view.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 
 #include "grid/grid_control.h"
@@ -15,8 +16,8 @@ namespace acv {
 namespace {
 
 // The form is laid out in dialog units of the analysis template (one unit is 1.5 pixels across
-// and 1.625 down). The banner takes a band of its own above the details, so everything below
-// the logo's top row moves down by the band's height.
+// and 1.625 down at the desktop's usual 12-pixel font). The banner takes a band of its own above
+// the details, so everything below the logo's top row moves down by the band's height.
 constexpr double kUnitX = 1.5;
 constexpr double kUnitY = 1.625;
 constexpr int kBannerBand = 82;
@@ -25,9 +26,31 @@ constexpr int kBannerBand = 82;
 constexpr int kFormWidthUnits = 573;
 constexpr int kFormHeightUnits = 1250;
 
+// How much larger than the usual 12 pixels the user's font is: every place, size and font of
+// the form grows with it, as a dialog template follows its font.
+double FormScale() {
+  return QFontInfo(QApplication::font()).pixelSize() / 12.0;
+}
+
+int Scaled(double pixels) {
+  return qRound(pixels * FormScale());
+}
+
+QRect Scaled(const QRect& pixels) {
+  return QRect(Scaled(pixels.x()), Scaled(pixels.y()), Scaled(pixels.width()),
+               Scaled(pixels.height()));
+}
+
 QRect Place(int x, int y, int width, int height) {
-  return QRect(qRound(x * kUnitX), qRound(y * kUnitY) + kBannerBand, qRound(width * kUnitX),
-               qRound(height * kUnitY));
+  return QRect(Scaled(x * kUnitX), Scaled(y * kUnitY + kBannerBand), Scaled(width * kUnitX),
+               Scaled(height * kUnitY));
+}
+
+// The form's font, or that of its notes (`pixels` at the usual desktop font).
+QFont FormFont(int pixels) {
+  QFont font = QApplication::font();
+  font.setPixelSize(Scaled(pixels));
+  return font;
 }
 
 const QColor kShaded(225, 225, 220);
@@ -151,21 +174,30 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   colours.setColor(QPalette::Window, kPlain);
   colours.setColor(QPalette::Base, kPlain);
   setPalette(colours);
-  QFont formFont = font();
-  formFont.setPixelSize(11);
-  setFont(formFont);
+  setFont(FormFont(11));
 
   auto* logo = new QLabel(this);
   logo->setObjectName(QStringLiteral("logo"));
   logo->setAccessibleName(tr("Adult Corvantis logo"));
-  logo->setPixmap(QIcon(QStringLiteral(":/artwork/logo.svg")).pixmap(QSize(139, 124)));
-  logo->setGeometry(10, 11, 139, 124);
+  logo->setGeometry(Scaled(QRect(10, 11, 139, 124)));
+  logo->setPixmap(QIcon(QStringLiteral(":/artwork/logo.svg")).pixmap(logo->size()));
   banner_ = new QLabel(this);
   banner_->setObjectName(QStringLiteral("banner"));
   banner_->setAccessibleName(tr("Adult Corvantis banner"));
-  banner_->setPixmap(QIcon(QStringLiteral(":/artwork/banner.svg")).pixmap(QSize(356, 76)));
-  banner_->setGeometry(231, 6, 356, 76);
+  banner_->setGeometry(Scaled(QRect(231, 6, 356, 76)));
+  banner_->setPixmap(QIcon(QStringLiteral(":/artwork/banner.svg")).pixmap(banner_->size()));
   faceWidgets_ << banner_;
+
+  for (const WelcomeLine& line : kWelcome) {
+    QLabel* label = StaticLabel(this, QString::fromLatin1(line.text), QRect(), "welcomeLine");
+    QPalette ink = label->palette();
+    ink.setColor(QPalette::WindowText, line.menuColour ? kMenuColour : kHeadingColour);
+    label->setPalette(ink);
+    label->setForegroundRole(QPalette::WindowText);  // not the view's text colour
+    label->adjustSize();
+    label->move(Scaled(line.x), Scaled(line.y));
+    welcomeLines_ << label;
+  }
 
   for (const DetailPlace& detail : kDetails) {
     const QString labelText = QString::fromLatin1(detail.label);
@@ -212,10 +244,14 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   results_->setObjectName(QStringLiteral("results"));
   results_->setAccessibleName(tr("Results of the disorder screens"));
   results_->setGeometry(Place(7, 98, 559, 873));
+  results_->setHeaderRowCount(1);
+  results_->setHeaderColumnCount(1);
   reliability_ = new GridControl(this);
   reliability_->setObjectName(QStringLiteral("reliability"));
   reliability_->setAccessibleName(tr("Reliability"));
   reliability_->setGeometry(Place(7, 975, 559, 73));
+  reliability_->setHeaderRowCount(1);  // shaded like a header, though not a fixed row
+  reliability_->setHeaderColumnCount(1);
   faceWidgets_ << results_ << reliability_;
 
   QLabel* commentsLabel =
@@ -236,8 +272,7 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   fields_[static_cast<std::size_t>(Field::kComments)] = comments;
   fields_[static_cast<std::size_t>(Field::kBlankLine)] = blankLine;
 
-  QFont noteFont = font();
-  noteFont.setPixelSize(10);
+  const QFont noteFont = FormFont(10);
   QLabel* note = StaticLabel(this, tr("NOTE"), Place(7, 1202, 30, 9), "noteLabel");
   QFont bold = noteFont;
   bold.setBold(true);
@@ -323,6 +358,9 @@ void AnalysisForm::showAnalysisFace(bool shown) {
   for (QWidget* widget : faceWidgets_) {
     widget->setVisible(shown);
   }
+  for (QWidget* line : welcomeLines_) {
+    line->setVisible(!shown);
+  }
   fitHeight(viewHeight_);
   update();
 }
@@ -331,10 +369,10 @@ void AnalysisForm::fitHeight(int viewHeight) {
   viewHeight_ = viewHeight;
   // The welcome page ends below its last line, or fills the view; the analysis face is the
   // whole template.
-  const int welcomeHeight = kWelcome[std::size(kWelcome) - 1].y + 2 * fontMetrics().height();
-  const int height = faceShown_ ? qRound(kFormHeightUnits * kUnitY) + kBannerBand
-                                : std::max(welcomeHeight, viewHeight);
-  setFixedSize(qRound(kFormWidthUnits * kUnitX), height);
+  const int welcomeHeight = welcomeLines_.last()->y() + 2 * fontMetrics().height();
+  const QRect whole = Place(0, 0, kFormWidthUnits, kFormHeightUnits);
+  const int height = faceShown_ ? whole.y() + whole.height() : std::max(welcomeHeight, viewHeight);
+  setFixedSize(whole.width(), height);
 }
 
 QWidget* AnalysisForm::fieldWidget(Field field) const {
@@ -361,21 +399,6 @@ void AnalysisForm::setFieldText(Field field, const QString& text) {
   }
 }
 
-void AnalysisForm::paintEvent(QPaintEvent* event) {
-  QWidget::paintEvent(event);
-  if (faceShown_) {
-    return;
-  }
-  QPainter painter(this);
-  painter.setFont(font());
-  const int ascent = painter.fontMetrics().ascent();
-  for (const WelcomeLine& line : kWelcome) {
-    painter.setPen(line.menuColour ? kMenuColour : kHeadingColour);
-    // Positions are those of each line's top-left corner.
-    painter.drawText(line.x, line.y + ascent, QString::fromLatin1(line.text));
-  }
-}
-
 CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("analysisView"));
   setAccessibleName(tr("Analysis view"));
@@ -385,6 +408,16 @@ CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
   QPalette colours = palette();
   colours.setColor(QPalette::Base, kPlain);
   setPalette(colours);
+  // The cell the keyboard moves to is scrolled into sight.
+  for (GridControl* grid : {form_->results(), form_->reliability()}) {
+    connect(grid, &GridControl::currentCellChanged, this, [this, grid](int row, int column) {
+      if (grid->hasFocus()) {
+        const QRect area = grid->cellArea(row, column).translated(grid->pos());
+        ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                      area.height() / 2 + 1);
+      }
+    });
+  }
 }
 
 bool CTesselView::hasReport() const {

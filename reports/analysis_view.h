@@ -1,5 +1,6 @@
 // The main window's view: the welcome page while no analysis is shown, otherwise the analysis
-// face (details, results table, reliability table, comments and the note).
+// face (details, results table, reliability table, comments and the note). Both are laid out
+// for the user's font size.
 #pragma once
 
 #include <array>
@@ -49,7 +50,6 @@ class AnalysisForm : public QWidget {
   void setFieldText(Field field, const QString& text);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   // The read-only fields leave Ctrl+A to the window's Analysis command.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,7 +62,8 @@ class AnalysisForm : public QWidget {
   QLabel* banner_ = nullptr;
   GridControl* results_ = nullptr;
   GridControl* reliability_ = nullptr;
-  QList<QWidget*> faceWidgets_;  // everything the welcome page hides
+  QList<QWidget*> faceWidgets_;   // everything the welcome page hides
+  QList<QWidget*> welcomeLines_;  // the welcome page's instructions
   // The text fields, indexed by Field: line edits, and plain-text boxes for the address, phone
   // and comments.
   std::array<QWidget*, kFieldCount> fields_{};

@@ -30,6 +30,7 @@
 #include "storage/record_search.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
+#include "ui/screen_fit.h"
 #include "ui/text.h"
 
 namespace acv {
@@ -121,6 +122,7 @@ CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent)
   connect(view_, &CTesselView::analysisChanged, this, &CMainFrame::updateCommands);
   updateCommands();
   resize(880, 575);
+  FitToScreen(*this);
 }
 
 void CMainFrame::createCommands() {
@@ -255,12 +257,15 @@ void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString file
   view_->dropAnalysis();
   AcvSettings settings(&settingsWarning_);
   const bool editing = edit.has_value();
-  const auto keepDraft = [&](EntryWizard& wizard) {
+  // Runs the wizard, keeping a draft of its run; true when it ended with Finish.
+  const auto run = [&](EntryWizard& wizard) {
     if (resumed) {
       wizard.resume(DraftFolder::ForUser(), std::move(*resumed));
     } else {
       wizard.keepDraft(DraftFolder::ForUser());
     }
+    FitToScreen(wizard);
+    return wizard.exec() == QDialog::Accepted;
   };
   if (kind == DraftWizard::kPaper) {
     record.SetEntryMethod(kEnteredFromPaper);
@@ -272,8 +277,7 @@ void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString file
     if (settings.requireDoubleEntry()) {
       sheet->requireVerification();
     }
-    keepDraft(*sheet);
-    if (sheet->exec() == QDialog::Accepted) {
+    if (run(*sheet)) {
       if (editing) {
         settings.setEditLayout(EditLayout::kPaper);
       }
@@ -284,8 +288,7 @@ void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString file
     const std::unique_ptr<CAdultSheet> sheet =
         edit ? std::make_unique<CAdultEditSheet>(prompts_, record, fileName, *edit, this)
              : std::make_unique<CAdultSheet>(prompts_, record, fileName, this);
-    keepDraft(*sheet);
-    if (sheet->exec() == QDialog::Accepted) {
+    if (run(*sheet)) {
       settings.setAcvFileName(fileName);
       if (editing) {
         settings.setEditLayout(EditLayout::kOnScreen);

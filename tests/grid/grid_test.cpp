@@ -1,8 +1,11 @@
 // The table widget of the analysis view: the rule that fits rows and columns to an area, the
-// cell contents and their defaults, the plain-text rendering given to assistive technology, and
-// what a person sees painted (backgrounds, header shading, grid lines, aligned and wrapped text).
+// cell contents and their defaults, the table assistive technology is given, the current cell
+// the keyboard moves, and what a person sees painted (backgrounds, header shading, grid lines,
+// aligned and wrapped text, the current cell's frame).
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 #include <numeric>
 #include <stdexcept>
@@ -138,7 +141,6 @@ class GridTest : public QObject {
     QCOMPARE(grid.rowCount(), 2);
     QCOMPARE(grid.columnCount(), 3);
     QCOMPARE(grid.fixedRowCount(), 0);
-    QCOMPARE(grid.focusPolicy(), Qt::NoFocus);
     for (int row = 0; row < 2; ++row) {
       for (int col = 0; col < 3; ++col) {
         QCOMPARE(grid.cellText(row, col), QString());
@@ -232,20 +234,120 @@ class GridTest : public QObject {
     QCOMPARE(grid.cellText(0, 0), QStringLiteral("Self-\nReport\nOmega\nStatistic"));
   }
 
-  void plainTextIsGivenToAssistiveTechnology() {
+  void assistiveTechnologySeesATableWithHeaders() {
     GridControl grid;
-    grid.setRowCount(2);
+    grid.setRowCount(3);
     grid.setColumnCount(3);
-    grid.setCellText(0, 0, QStringLiteral("Positive\nScreen"));
-    grid.setCellText(0, 2, QStringLiteral("Met"));
-    grid.setCellText(1, 1, QStringLiteral("\n 0.83"));
-    const QString expected = QStringLiteral("Positive Screen\t\tMet\n\t0.83\t");
-    QCOMPARE(grid.plainText(), expected);
-    QCOMPARE(grid.accessibleText(), expected);
-    QCOMPARE(grid.accessibleDescription(), expected);
+    grid.setFixedRowCount(1);
+    grid.setHeaderRowCount(1);
+    grid.setHeaderColumnCount(1);
+    grid.setColumnHeader(0, QStringLiteral("\nDisorder"));
+    grid.setColumnHeader(1, QStringLiteral("Self-\nReport\nScore"));
+    grid.setCellText(1, 0, QStringLiteral("\nGeneralised anxiety disorder"));
+    grid.setCellText(1, 1, QStringLiteral("2\n5"));
+    grid.setCellText(2, 2, QStringLiteral("  YES "));
 
-    grid.setRowCount(1);
-    QCOMPARE(grid.accessibleDescription(), QStringLiteral("Positive Screen\t\tMet"));
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->role(), QAccessible::Table);
+    QAccessibleTableInterface* cells = table->tableInterface();
+    QVERIFY(cells != nullptr);
+    QCOMPARE(cells->rowCount(), 2);  // the header row is not a row of the table
+    QCOMPARE(cells->columnCount(), 3);
+    QCOMPARE(table->childCount(), 9);
+    QCOMPARE(cells->columnDescription(1), QStringLiteral("Self-Report Score"));
+    QCOMPARE(cells->rowDescription(0), QStringLiteral("Generalised anxiety disorder"));
+
+    QAccessibleInterface* score = cells->cellAt(0, 1);
+    QVERIFY(score != nullptr);
+    QCOMPARE(score->role(), QAccessible::Cell);
+    QCOMPARE(score->text(QAccessible::Name), QStringLiteral("2 5"));
+    QCOMPARE(score->parent(), table);
+    QCOMPARE(cells->cellAt(0, 1), score);  // one interface per cell
+    QCOMPARE(table->child(table->indexOfChild(score)), score);
+    QCOMPARE(table->childAt(score->rect().center().x(), score->rect().center().y()), score);
+    QCOMPARE(cells->cellAt(1, 2)->text(QAccessible::Name), QStringLiteral("YES"));
+    QAccessibleTableCellInterface* place = score->tableCellInterface();
+    QVERIFY(place != nullptr);
+    QCOMPARE(place->rowIndex(), 0);
+    QCOMPARE(place->columnIndex(), 1);
+    QCOMPARE(place->table(), table);
+    const QList<QAccessibleInterface*> columnHeaders = place->columnHeaderCells();
+    QCOMPARE(columnHeaders.size(), 1);
+    QCOMPARE(columnHeaders[0]->role(), QAccessible::ColumnHeader);
+    QCOMPARE(columnHeaders[0]->text(QAccessible::Name), QStringLiteral("Self-Report Score"));
+    const QList<QAccessibleInterface*> rowHeaders = place->rowHeaderCells();
+    QCOMPARE(rowHeaders.size(), 1);
+    QCOMPARE(rowHeaders[0]->role(), QAccessible::RowHeader);
+    QCOMPARE(rowHeaders[0]->text(QAccessible::Name),
+             QStringLiteral("Generalised anxiety disorder"));
+    QCOMPARE(rowHeaders[0]->tableCellInterface()->rowHeaderCells(), rowHeaders);
+    QVERIFY(cells->cellAt(2, 0) == nullptr);
+    QVERIFY(cells->cellAt(0, 3) == nullptr);
+
+    // A grid of another shape gives cells of the new shape.
+    grid.setColumnCount(2);
+    QCOMPARE(table->childCount(), 6);
+    QAccessibleInterface* moved = table->child(4);
+    QCOMPARE(moved->tableCellInterface()->rowIndex(), 1);
+    QCOMPARE(moved->tableCellInterface()->columnIndex(), 0);
+  }
+
+  void theKeyboardMovesTheCurrentCellFramedOnScreen() {
+    ShownGrid shown(4, 3);
+    GridControl& grid = shown.grid;
+    grid.setHeaderRowCount(1);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+    const auto current = [&] {
+      QAccessibleInterface* cell = table->focusChild();
+      return cell == nullptr ? QPoint(-1, -1)
+                             : QPoint(cell->tableCellInterface()->columnIndex(),
+                                      cell->tableCellInterface()->rowIndex());
+    };
+    QCOMPARE(current(), QPoint(-1, -1));  // no focus yet
+    const QColor frame = grid.palette().color(QPalette::Highlight);
+    QVERIFY(Pixel(shown.image(), shown.area(1, 0).topLeft() + QPoint(1, 15)) != frame);
+
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus(Qt::TabFocusReason);
+    QVERIFY(grid.hasFocus());
+    QCOMPARE(current(), QPoint(0, 0));
+    QVERIFY(table->focusChild()->state().focused);
+    QVERIFY(!table->tableInterface()->cellAt(0, 1)->state().focused);
+    // The current cell is framed in the highlight colour.
+    const QImage image = shown.image();
+    QCOMPARE(Pixel(image, shown.area(1, 0).topLeft() + QPoint(1, 15)), frame);
+    QVERIFY(Pixel(image, shown.area(2, 0).topLeft() + QPoint(1, 15)) != frame);
+
+    QSignalSpy moves(&grid, &GridControl::currentCellChanged);
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QCOMPARE(current(), QPoint(1, 0));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QCOMPARE(current(), QPoint(1, 2));
+    QCOMPARE(grid.currentRow(), 3);
+    QTest::keyClick(&grid, Qt::Key_Down);  // the last row
+    QCOMPARE(current(), QPoint(1, 2));
+    QTest::keyClick(&grid, Qt::Key_End);
+    QCOMPARE(current(), QPoint(2, 2));
+    QTest::keyClick(&grid, Qt::Key_Right);
+    QCOMPARE(current(), QPoint(2, 2));
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(current(), QPoint(0, 0));
+    QTest::keyClick(&grid, Qt::Key_Up);  // not into the header row
+    QTest::keyClick(&grid, Qt::Key_Left);
+    QCOMPARE(current(), QPoint(0, 0));
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(current(), QPoint(2, 2));
+    QCOMPARE(moves.count(), 6);
+    QCOMPARE(moves.last(), (QVariantList{3, 2}));
+    QTest::mouseClick(&grid, Qt::LeftButton, {}, shown.area(2, 1).center());
+    QCOMPARE(current(), QPoint(1, 1));
+
+    // Fewer rows take the current cell with them.
+    grid.setRowCount(2);
+    QCOMPARE(current(), QPoint(1, 0));
   }
 
   void paintsBackgroundsHeadersAndLines() {

@@ -1,12 +1,16 @@
-// The analysis view: the welcome page, the tables' set-up and fitting, and filling them from
-// an analysis (the cells' own rules are tested with the report cells).
+// The analysis view: the welcome page, the tables' set-up and fitting, filling them from an
+// analysis, reading them cell by cell, and the layout following the desktop's font size (the
+// cells' own rules are tested with the report cells).
+#include <QAccessible>
 #include <QLabel>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
 #include "storage/analysis_loader.h"
 #include "storage/sample_records.h"
+#include "support/record_builder.h"
 #include "ui/artwork.h"
 
 namespace acv {
@@ -19,6 +23,20 @@ const QColor kPlain(255, 255, 255);
 
 QString Lines(const char* text) {
   return QString::fromLatin1(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The text of `grid`'s cell at table row `row` and column `column` below the header, with its
+// row and column headers, as a screen reader reads it.
+QString Spoken(GridControl& grid, int row, int column) {
+  QAccessibleInterface* cell =
+      QAccessible::queryAccessibleInterface(&grid)->tableInterface()->cellAt(row, column);
+  QStringList parts;
+  for (QAccessibleInterface* header : cell->tableCellInterface()->rowHeaderCells() +
+                                          cell->tableCellInterface()->columnHeaderCells()) {
+    parts << header->text(QAccessible::Name);
+  }
+  parts << cell->text(QAccessible::Name);
+  return parts.join(QStringLiteral(", "));
 }
 
 // Pixels of `image` within `area` that are close to `colour`.
@@ -59,6 +77,16 @@ class AnalysisViewTest : public QObject {
     QVERIFY(PixelsNear(page, QRect(20, 150, 500, 14), QColor(58, 16, 124)) > 20);
     QVERIFY(PixelsNear(page, QRect(60, 182, 160, 14), QColor(193, 82, 156)) > 20);
     QCOMPARE(PixelsNear(page, QRect(20, 430, 800, page.height() - 430), QColor(58, 16, 124)), 0);
+    // The instructions are text a screen reader can read.
+    const QList<QLabel*> lines = form->findChildren<QLabel*>(QStringLiteral("welcomeLine"));
+    QCOMPARE(lines.size(), 15);
+    QCOMPARE(QAccessible::queryAccessibleInterface(lines.first())->text(QAccessible::Name),
+             QStringLiteral("To complete an ACV Self-report or Observer-report on screen, please "
+                            "select from the pull-down menu in the toolbar above:"));
+    QCOMPARE(lines.last()->text(), QStringLiteral("Click 'Analyse' and print the report using  "
+                                                  "'File - Print'  or any of the other print "
+                                                  "shortcuts"));
+    QVERIFY(lines.first()->isVisibleTo(form));
 
     Analysis empty;
     view.setAnalysis(empty);
@@ -119,6 +147,7 @@ class AnalysisViewTest : public QObject {
     AnalysisForm& form = *view.form();
     QVERIFY(form.analysisFaceShown());
     QVERIFY(view.hasReport());
+    QVERIFY(!form.findChild<QLabel*>(QStringLiteral("welcomeLine"))->isVisibleTo(&form));
     QCOMPARE(form.fieldText(Field::kName), QStringLiteral("Ms Alex Morgan"));
     QCOMPARE(form.fieldText(Field::kGender), QStringLiteral("Female"));
     QCOMPARE(form.fieldText(Field::kBirthDate), QStringLiteral("07 March 1975"));
@@ -142,17 +171,75 @@ class AnalysisViewTest : public QObject {
     QCOMPARE(results.cellText(27, 2), QStringLiteral("3"));
     QCOMPARE(results.cellBackground(27, 2), kShaded);
     QCOMPARE(results.cellBackground(27, 4), kPlain);
+    QCOMPARE(Spoken(results, 0, 2),
+             QStringLiteral("Generalised anxiety disorder, Self-Report Score, 2 5"));
+    QCOMPARE(Spoken(results, 0, 4),
+             QStringLiteral("Generalised anxiety disorder, Cutoff Attained, YES"));
+    QCOMPARE(Spoken(results, 26, 2), QStringLiteral("Number of positive screens, Self-Report "
+                                                    "Score, 3"));
+
     GridControl& reliability = *form.reliability();
     QCOMPARE(reliability.cellBackground(0, 5), kShaded);
     QCOMPARE(reliability.cellText(0, 2), Lines("Self-\r\nReport\r\nOmega"));
     QCOMPARE(reliability.cellText(1, 2), QStringLiteral(" 0.83"));
     QCOMPARE(reliability.cellBackground(1, 4), kShaded);
+    QCOMPARE(Spoken(reliability, 0, 2), QStringLiteral("Range: -1 to +1, Self-Report Omega, 0.83"));
 
     view.dropAnalysis();
     QCOMPARE(changed.count(), 2);
     QVERIFY(!form.analysisFaceShown());
     QCOMPARE(form.fieldText(Field::kName), QString());
     QCOMPARE(form.fieldText(Field::kComments), QString());
+  }
+
+  void theKeyboardReadsTheResultsCellByCell() {
+    Analysis analysis;
+    analysis.selfReport() = testing::MakeRecord(kSelfReport, 0, "Morgan");
+    CTesselView view;
+    view.setAnalysis(analysis);
+    view.resize(880, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    GridControl& results = *view.form()->results();
+    QVERIFY(results.focusPolicy() & Qt::TabFocus);
+    results.setFocus(Qt::TabFocusReason);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&results);
+    QCOMPARE(table->focusChild(), table->tableInterface()->cellAt(0, 0));
+    for (int row = 0; row < 20; ++row) {
+      QTest::keyClick(&results, Qt::Key_Down);
+    }
+    QTest::keyClick(&results, Qt::Key_Right);
+    QCOMPARE(table->focusChild(), table->tableInterface()->cellAt(20, 1));
+    // The view scrolled the cell into sight.
+    QVERIFY(view.verticalScrollBar()->value() > 0);
+    const QRect cell(results.mapTo(view.viewport(), results.cellArea(21, 1).topLeft()),
+                     results.cellArea(21, 1).size());
+    QVERIFY(view.viewport()->rect().contains(cell));
+  }
+
+  void theLayoutFollowsTheDesktopFontSize() {
+    CTesselView usual;
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSize(18);  // twice the usual 9 points
+    QApplication::setFont(large);
+    CTesselView view;
+    QApplication::setFont(normal);
+    AnalysisForm& form = *view.form();
+    // At the usual font the form is that of the template, as wide as the standard window's view.
+    QCOMPARE(usual.form()->width(), 860);
+    // Twice the font, twice every place and size, give or take a rounding pixel.
+    const auto twice = [](int big, int small) { return qAbs(big - 2 * small) <= 1; };
+    QVERIFY(twice(form.width(), usual.form()->width()));
+    GridControl& results = *form.results();
+    QCOMPARE(results.cellFont(1, 0).pixelSize(),
+             2 * usual.form()->results()->cellFont(1, 0).pixelSize());
+    QVERIFY(twice(results.height(), usual.form()->results()->height()));
+    QLabel* welcome = form.findChild<QLabel*>(QStringLiteral("welcomeLine"));
+    QLabel* usualWelcome = usual.form()->findChild<QLabel*>(QStringLiteral("welcomeLine"));
+    QCOMPARE(welcome->pos(), 2 * usualWelcome->pos());
+    QVERIFY(welcome->width() > 3 * usualWelcome->width() / 2);
+    QVERIFY(welcome->height() > 3 * usualWelcome->height() / 2);
   }
 };
 
