@@ -38,7 +38,14 @@ ResponseGridPage::ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blan
 void ResponseGridPage::activate() {
   grid_->showResponses(record_);
   scroll_->ensureVisible(0, 0);
-  grid_->box(1)->setFocus(Qt::TabFocusReason);
+  focusBox(grid_->box(1));
+}
+
+void ResponseGridPage::focusBox(QLineEdit* box) {
+  box->setFocus(Qt::TabFocusReason);
+  // Selected, so that the next digit typed replaces it; the box may have had the focus already.
+  box->selectAll();
+  scroll_->ensureWidgetVisible(box);
 }
 
 void ResponseGridPage::leaveBack() {
@@ -46,7 +53,8 @@ void ResponseGridPage::leaveBack() {
 }
 
 bool ResponseGridPage::validatePage() {
-  if (!blanks_.allowsLeaving(this, grid_->hasBlank())) {
+  if (QLineEdit* blank = grid_->firstBlankBox(); !blanks_.allowsLeaving(this, blank != nullptr)) {
+    focusBox(blank);
     return false;
   }
   grid_->storeResponses(record_);

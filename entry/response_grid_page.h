@@ -5,6 +5,7 @@
 
 #include "entry/pages/entry_page.h"
 
+class QLineEdit;
 class QScrollArea;
 
 namespace acv {
@@ -21,7 +22,8 @@ class ResponseGridPage : public EntryPage {
   ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blanks, Prompts& prompts,
                    const QString& caption, QWidget* parent = nullptr);
 
-  // Shows the record's responses (no box is checked) and puts the focus on item 1.
+  // Shows the record's responses (no box is checked) and puts the focus on item 1, its text
+  // selected.
   void activate() override;
   void leaveBack() override;
   bool validatePage() override;
@@ -32,6 +34,8 @@ class ResponseGridPage : public EntryPage {
  private:
   // Keeps the box that has the focus in sight; after item 190 the focus goes to Next.
   void followFocus(int acceptedItem);
+  // Gives `box` the focus with its text selected, in sight.
+  void focusBox(QLineEdit* box);
 
   ResponseRecord& record_;
   BlankItemsCheck& blanks_;
