@@ -63,40 +63,32 @@ class TypeAheadGuard : public QObject {
 
 // A plain text as the rich text a box shows. Lines that hold tabs become the rows of one table,
 // a cell for each piece between tabs, so that the pieces after the tabs start at one place
-// whatever the width of the pieces before them; a leading tab is an indent. Other lines keep
-// their blanks and breaks.
+// whatever the width of the pieces before them; a leading tab is an indent. Every other line is
+// a paragraph of its own that keeps its blanks.
 QString TabsAsTable(const QString& plain) {
   QString html;
   bool inTable = false;
-  const QStringList lines = plain.split(QLatin1Char('\n'));
-  for (qsizetype index = 0; index < lines.size(); ++index) {
-    const QString& line = lines[index];
-    if (!line.contains(QLatin1Char('\t'))) {
-      if (inTable) {
-        html += QLatin1String("</table>");
-        inTable = false;
-      } else if (index > 0) {
-        html += QLatin1String("<br>");
-      }
-      html += line.toHtmlEscaped();
-      continue;
+  for (const QString& line : plain.split(QLatin1Char('\n'))) {
+    const bool row = line.contains(QLatin1Char('\t'));
+    if (row != inTable) {
+      html += row ? QLatin1String("<table cellspacing=\"0\" cellpadding=\"0\">")
+                  : QLatin1String("</table>");
+      inTable = row;
     }
-    if (!inTable) {
-      html += QLatin1String("<table cellspacing=\"0\" cellpadding=\"0\">");
-      inTable = true;
+    if (!row) {
+      html += QStringLiteral("<p style=\"margin: 0; white-space: pre-wrap\">%1</p>")
+                  .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line.toHtmlEscaped());
+      continue;
     }
     html += QLatin1String("<tr>");
     for (const QString& piece : line.split(QLatin1Char('\t'))) {
-      html += QStringLiteral("<td style=\"padding-right: 1.5em\">%1</td>")
+      html += QStringLiteral("<td style=\"padding-right: 1.5em; white-space: pre\">%1</td>")
                   .arg(piece.isEmpty() ? QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")
                                        : piece.toHtmlEscaped());
     }
     html += QLatin1String("</tr>");
   }
-  if (inTable) {
-    html += QLatin1String("</table>");
-  }
-  return QStringLiteral("<div style=\"white-space: pre-wrap\">%1</div>").arg(html);
+  return inTable ? html + QLatin1String("</table>") : html;
 }
 
 }  // namespace

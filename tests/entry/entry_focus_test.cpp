@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "engine/response_record.h"
@@ -44,18 +45,21 @@ class FocusWizard : public testing::PageWizard {
   ItemPage* items;
 };
 
-// Watches for the first message box to show, and makes it the active window as the desktop
-// would.
+// Counts the message boxes shown, makes each the active window as the desktop would, and runs
+// `onFirst` when the first shows.
 class BoxWatch : public QObject {
  public:
-  std::function<void(QMessageBox&)> onShow;
+  std::function<void(QMessageBox&)> onFirst;
+  int shown = 0;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* box = qobject_cast<QMessageBox*>(watched);
-    if (box != nullptr && event->type() == QEvent::Show && onShow) {
+    if (box != nullptr && event->type() == QEvent::Show) {
       QApplication::setActiveWindow(box);
-      std::exchange(onShow, nullptr)(*box);
+      if (++shown == 1) {
+        onFirst(*box);
+      }
     }
     return false;
   }
@@ -110,7 +114,7 @@ class EntryFocusTest : public QObject {
     ResponseRecord atShow;
     atShow.SetReportType(kSelfReport);
     QString caption;
-    watch.onShow = [&](QMessageBox& box) {
+    watch.onFirst = [&](QMessageBox& box) {
       caption = box.windowTitle();
       grid.storeResponses(atShow);
     };
@@ -138,7 +142,9 @@ class EntryFocusTest : public QObject {
       QCOMPARE(atShow.GetResponse(item), -1);
     }
     QCOMPARE(advanced.size(), 2);
-    QVERIFY(stillShown);  // the blank and the digits typed after "7" did not close it
+    // The blank and the digits typed after "7" neither closed the box nor reached the grid.
+    QVERIFY(stillShown);
+    QCOMPARE(watch.shown, 1);
     for (int item = 3; item <= kItemCount; ++item) {
       QCOMPARE(grid.box(item)->text(), QString());
     }
