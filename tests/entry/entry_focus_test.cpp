@@ -19,6 +19,7 @@
 #include "entry/response_grid_page.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/record_builder.h"
 #include "support/show_active.h"
 #include "support/wizard.h"
 #include "ui/prompts.h"
@@ -82,24 +83,7 @@ void Reactivate(QWidget& window) {
 class EntryFocusTest : public QObject {
   Q_OBJECT
 
- private:
-  FakePrompts prompts_;
-  ResponseRecord record_;
-  std::unique_ptr<FocusWizard> wizard_;
-
-  FocusWizard& wizard() {
-    prompts_ = FakePrompts();
-    wizard_ = std::make_unique<FocusWizard>(prompts_, record_);
-    testing::ShowActive(wizard_.get());
-    return *wizard_;
-  }
-
  private slots:
-  void init() {
-    record_ = ResponseRecord();
-    record_.SetReportType(kSelfReport);
-  }
-
   // A keyboard delivers each key to the control that has the focus when the key comes, not to
   // the one that had it when the burst began: the burst is queued at once and each key goes to
   // the focus of its moment. The blank is the space bar.
@@ -157,10 +141,10 @@ class EntryFocusTest : public QObject {
   // Whichever way the grid is reached, the digit of item 1 is selected, so the next digit
   // replaces it.
   void theGridOpensWithItemOneSelected() {
-    for (int item = 1; item <= kItemCount; ++item) {
-      record_.SetResponse(item, 2);
-    }
-    FocusWizard& sheet = wizard();
+    FakePrompts prompts;
+    ResponseRecord record = testing::MakeRecord(kSelfReport, 2);
+    FocusWizard sheet(prompts, record);
+    testing::ShowActive(&sheet);
     sheet.next();
     ResponseGrid* grid = sheet.grid->grid();
     QCOMPARE(Focused(), grid->box(1));
@@ -174,16 +158,18 @@ class EntryFocusTest : public QObject {
     QCOMPARE(grid->box(1)->selectedText(), QStringLiteral("4"));
     QTest::keyClicks(Focused(), QStringLiteral("5"));
     QCOMPARE(grid->box(1)->text(), QStringLiteral("5"));
-    QVERIFY(prompts_.shown.isEmpty());
+    QVERIFY(prompts.shown.isEmpty());
   }
 
   // Staying to answer the blanks puts the focus on the first of them, in the grid and on an
   // item page alike.
   void continuingGoesToTheFirstBlank() {
-    for (int item = 1; item <= kItemCount; ++item) {
-      record_.SetResponse(item, item == 42 || item == 99 ? -1 : 1);
-    }
-    FocusWizard& sheet = wizard();
+    FakePrompts prompts;
+    ResponseRecord record = testing::MakeRecord(kSelfReport, 1);
+    record.SetResponse(42, -1);
+    record.SetResponse(99, -1);
+    FocusWizard sheet(prompts, record);
+    testing::ShowActive(&sheet);
     sheet.next();
     ResponseGrid* grid = sheet.grid->grid();
     sheet.button(QWizard::NextButton)->setFocus();

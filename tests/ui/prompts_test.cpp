@@ -12,6 +12,7 @@
 #include "entry/pages/cancel_prompt.h"
 #include "storage/messages.h"
 #include "support/dialogs.h"
+#include "support/record_builder.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -52,12 +53,9 @@ class PromptsTest : public QObject {
   }
 
   void theSavedPersonsDetailsStandOneUnderAnother() {
-    ResponseRecord record;
-    record.SetReportType(kSelfReport);
-    record.SetText(TextField::kFirstName, "Annabel");
-    record.SetText(TextField::kLastName, "Leeson");
-    record.SetText(TextField::kBirthDate, "19800704");
-    const UserMessage success = SaveSuccessMessage(record, "/home/clinic/acv_2026.cvr");
+    const UserMessage success = SaveSuccessMessage(
+        testing::MakePersonRecord(kSelfReport, "Annabel", "Leeson", "19800704", "20260101"),
+        "/home/clinic/acv_2026.cvr");
     const QString text = toQt(success.text);
     QtPrompts prompts;
     QString shown;
