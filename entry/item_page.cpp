@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWizard>
+#include <algorithm>
 
 #include "engine/response_record.h"
 #include "entry/item_row.h"
@@ -69,11 +70,10 @@ void ItemPage::leaveBack() {
 }
 
 bool ItemPage::validatePage() {
-  bool hasBlank = false;
-  for (const ItemRow* row : rows_) {
-    hasBlank = hasBlank || row->answer() < 0;
-  }
-  if (!blanks_.allowsLeaving(this, hasBlank)) {
+  const auto blank = std::find_if(rows_.begin(), rows_.end(),
+                                  [](const ItemRow* row) { return row->answer() < 0; });
+  if (!blanks_.allowsLeaving(this, blank != rows_.end())) {
+    focusRow(static_cast<int>(blank - rows_.begin()));
     return false;
   }
   store();
@@ -86,11 +86,14 @@ void ItemPage::store() {
   }
 }
 
+void ItemPage::focusRow(int index) {
+  rows_[index]->focusChoice()->setFocus(Qt::TabFocusReason);
+  scroll_->ensureWidgetVisible(rows_[index]);
+}
+
 void ItemPage::focusAfter(int index) {
   if (index + 1 < kRows) {
-    QRadioButton* next = rows_[index + 1]->focusChoice();
-    next->setFocus(Qt::TabFocusReason);
-    scroll_->ensureWidgetVisible(rows_[index + 1]);
+    focusRow(index + 1);
   } else if (wizard() != nullptr) {
     wizard()->button(QWizard::NextButton)->setFocus(Qt::TabFocusReason);
   }

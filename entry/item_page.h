@@ -27,7 +27,8 @@ class ItemPage : public EntryPage {
   void activate() override;
   // Writes the ten answers without any check.
   void leaveBack() override;
-  // Runs the blank-items check when an answer is missing, then writes the ten answers.
+  // Runs the blank-items check when an answer is missing, then writes the ten answers; staying,
+  // the focus goes to the first unanswered row.
   bool validatePage() override;
 
   int firstItem() const { return firstItem_; }
@@ -35,6 +36,8 @@ class ItemPage : public EntryPage {
 
  private:
   void store();
+  // Moves the focus to the row `index`, in sight.
+  void focusRow(int index);
   // Moves the focus to the row after `index`, or to Next after the last row.
   void focusAfter(int index);
 

@@ -87,13 +87,13 @@ void ResponseGrid::storeResponses(ResponseRecord& record) const {
   }
 }
 
-bool ResponseGrid::hasBlank() const {
+QLineEdit* ResponseGrid::firstBlankBox() const {
   for (int item = 1; item <= kItemCount; ++item) {
     if (boxes_[item]->text().size() != 1) {
-      return true;
+      return boxes_[item];
     }
   }
-  return false;
+  return nullptr;
 }
 
 void ResponseGrid::check(int item, const QString& text) {

@@ -35,7 +35,9 @@ class ResponseGrid : public QWidget {
   // Writes the response of every box into the record: "0".."5" that value, anything else blank.
   void storeResponses(ResponseRecord& record) const;
   // True when some box does not hold exactly one character.
-  bool hasBlank() const;
+  bool hasBlank() const { return firstBlankBox() != nullptr; }
+  // The first such box in item order, or null.
+  QLineEdit* firstBlankBox() const;
 
  signals:
   // A value was accepted in the box of `item` and the focus moved to the next box; after item

@@ -60,7 +60,14 @@ void ResponseGridPage::activate() {
                           ? tr("The settings of this computer require a second typing.")
                           : QString());
   scroll_->ensureVisible(0, 0);
-  grid_->box(1)->setFocus(Qt::TabFocusReason);
+  focusBox(grid_->box(1));
+}
+
+void ResponseGridPage::focusBox(QLineEdit* box) {
+  box->setFocus(Qt::TabFocusReason);
+  // Selected, so that the next digit typed replaces it; the box may have had the focus already.
+  box->selectAll();
+  scroll_->ensureWidgetVisible(box);
 }
 
 void ResponseGridPage::leaveBack() {
@@ -68,7 +75,8 @@ void ResponseGridPage::leaveBack() {
 }
 
 bool ResponseGridPage::validatePage() {
-  if (!blanks_.allowsLeaving(this, grid_->hasBlank())) {
+  if (QLineEdit* blank = grid_->firstBlankBox(); !blanks_.allowsLeaving(this, blank != nullptr)) {
+    focusBox(blank);
     return false;
   }
   grid_->storeResponses(record_);

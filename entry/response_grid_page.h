@@ -8,6 +8,7 @@
 #include "entry/pages/entry_page.h"
 
 class QCheckBox;
+class QLineEdit;
 class QScrollArea;
 class QWizardPage;
 
@@ -30,7 +31,8 @@ class ResponseGridPage : public EntryPage {
   ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blanks, SecondTyping& secondTyping,
                    Prompts& prompts, const QString& caption, QWidget* parent = nullptr);
 
-  // Shows the record's responses (no box is checked) and puts the focus on item 1.
+  // Shows the record's responses (no box is checked) and puts the focus on item 1, its text
+  // selected.
   void activate() override;
   void leaveBack() override;
   bool validatePage() override;
@@ -40,6 +42,9 @@ class ResponseGridPage : public EntryPage {
   QCheckBox* verifyBox() const { return verify_; }
 
  private:
+  // Gives `box` the focus with its text selected, in sight.
+  void focusBox(QLineEdit* box);
+
   ResponseRecord& record_;
   BlankItemsCheck& blanks_;
   SecondTyping& secondTyping_;

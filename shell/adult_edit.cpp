@@ -28,6 +28,9 @@ CAdultEdit::CAdultEdit(Prompts& prompts, const QString& fileName, EditLayout lay
   options->addStretch();
   (layout == EditLayout::kPaper ? paper_ : onScreen_)->setChecked(true);
   extraArea()->addWidget(group);
+  // The options stand above the dialog's buttons, made before them: Tab meets them first.
+  setTabOrder(list(), onScreen_);
+  setTabOrder(onScreen_, paper_);
   connect(list(), &QListWidget::itemSelectionChanged, this, &CAdultEdit::followSelectedEntryMethod);
 }
 

@@ -1,7 +1,9 @@
 #include "ui/date_boxes.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -51,6 +53,11 @@ DateBoxes::DateBoxes(const QString& name, QWidget* parent) : QWidget(parent) {
     layout->addWidget(label, 0, column);
     layout->addWidget(box, 1, column++);
     box->installEventFilter(this);
+    connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+      if (text.size() == box->maxLength() && box->cursorPosition() == text.size()) {
+        moveOn(box);
+      }
+    });
   }
   layout->setColumnStretch(column, 1);
 }
@@ -97,10 +104,35 @@ void DateBoxes::normalise() {
   }
 }
 
+QLineEdit* DateBoxes::nextBox(const QLineEdit* box) const {
+  return box == day_ ? month_ : box == month_ ? year_ : nullptr;
+}
+
+bool DateBoxes::moveOn(const QLineEdit* box) {
+  QLineEdit* next = nextBox(box);
+  if (next == nullptr) {
+    return false;
+  }
+  next->setFocus(Qt::TabFocusReason);
+  next->selectAll();
+  return true;
+}
+
 bool DateBoxes::eventFilter(QObject* watched, QEvent* event) {
+  auto* box = static_cast<QLineEdit*>(watched);
   if (event->type() == QEvent::FocusOut) {
-    normaliseBox(static_cast<QLineEdit*>(watched));
+    normaliseBox(box);
     emit boxLeft();
+  } else if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool digit = key->text().size() == 1 && key->text().front().isDigit();
+    const bool full = box->text().size() == box->maxLength() && !box->hasSelectedText() &&
+                      box->cursorPosition() == box->text().size();
+    if (digit && full && moveOn(box)) {
+      QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+      QApplication::sendEvent(nextBox(box), &typed);
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

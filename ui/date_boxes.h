@@ -1,8 +1,10 @@
 // A date typed as three boxes, Day, Month and Year, headed by their names and separated by "/".
-// Digits only (2, 2 and 4). When a box loses the keyboard focus its text is tidied: a day 1..31
-// and a month 1..12 show as two digits and anything else empties the box; a year 0..99 becomes
-// four digits in the current century, or the one before when that would lie after this year,
-// then 1..2099 shows as four digits and anything else empties it.
+// Digits only (2, 2 and 4). A box typed full hands the focus on to the next with its text
+// selected, and a digit typed at the end of a full box goes on into the next, so that a whole
+// date is typed as one run of digits ("07031975"). When a box loses the keyboard focus its text is
+// tidied: a day 1..31 and a month 1..12 show as two digits and anything else empties the box; a
+// year 0..99 becomes four digits in the current century, or the one before when that would lie
+// after this year, then 1..2099 shows as four digits and anything else empties it.
 #pragma once
 
 #include <QWidget>
@@ -51,6 +53,10 @@ class DateBoxes : public QWidget {
 
  private:
   void normaliseBox(QLineEdit* box);
+  // The box after `box`, or null after the year.
+  QLineEdit* nextBox(const QLineEdit* box) const;
+  // Moves the focus to the box after `box` as Tab does, its text selected; false after the year.
+  bool moveOn(const QLineEdit* box);
 
   QLineEdit* day_;
   QLineEdit* month_;

@@ -1,6 +1,8 @@
 #include "ui/file_name_box.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +83,15 @@ void FileNameBox::browse() {
       StripChosenPath(QFile::encodeName(chosen).toStdString(), kind_.suffix);
   if (!stem) {
     prompts_.show(this, {caption::kIncorrectFileName, std::string(kind_.wrongKind)});
+    return;
+  }
+  const QDir folder = QFileInfo(chosen).absoluteDir();
+  if (mode_ == Browse::kSave && kind_.savedInExistingFolder && !folder.exists()) {
+    prompts_.message(this, toQt(caption::kIncorrectFileName),
+                     tr("The folder\n\n%1\n\ndoes not exist.  Please choose a folder that "
+                        "exists, or make the folder first.")
+                         .arg(QDir::toNativeSeparators(folder.path())),
+                     Prompts::Icon::kStop);
     return;
   }
   setFileSystemName(*stem);

@@ -3,7 +3,8 @@
 // typed name plus the suffix; a chosen path of at least five characters that does not end in a
 // separator, ends in the suffix (lower case) and has no other "." in the four characters before
 // it goes into the box without the suffix; any other path is refused with the kind's message
-// (caption "Incorrect File Name") and the box keeps its text.
+// (caption "Incorrect File Name") and the box keeps its text, as is a file to be saved in a
+// folder that does not exist when the kind asks for one that does.
 //
 // The box holds the name as the user sees it. The file layer takes names in the file system's
 // encoding: `fileSystemName` gives it (QFile::encodeName) and `setFileSystemName` takes one back
@@ -26,16 +27,18 @@ namespace acv {
 
 class Prompts;
 
-// What a file box holds: the suffix beside it, the file dialog's filter and the message for a
-// chosen path of another kind.
+// What a file box holds: the suffix beside it, the file dialog's filter, the message for a
+// chosen path of another kind, and whether a file saved by Browse must lie in a folder that
+// exists (a response file is made there only when a record is saved).
 struct FileKind {
   std::string_view suffix;
   std::string_view filter;
   std::string_view wrongKind;
+  bool savedInExistingFolder = false;
 };
 
 inline constexpr FileKind kResponseFileKind{kResponseFileSuffix, "ACV Files (*.cvr)",
-                                            text::kBrowseNotCvr};
+                                            text::kBrowseNotCvr, true};
 inline constexpr FileKind kCsvFileKind{".csv", "Comma Separated Variable Files (*.csv)",
                                        text::kBrowseNotCsv};
 

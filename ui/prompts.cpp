@@ -61,6 +61,36 @@ class TypeAheadGuard : public QObject {
   }
 };
 
+// A plain text as the rich text a box shows. Lines that hold tabs become the rows of one table,
+// a cell for each piece between tabs, so that the pieces after the tabs start at one place
+// whatever the width of the pieces before them; a leading tab is an indent. Every other line is
+// a paragraph of its own that keeps its blanks.
+QString TabsAsTable(const QString& plain) {
+  QString html;
+  bool inTable = false;
+  for (const QString& line : plain.split(QLatin1Char('\n'))) {
+    const bool row = line.contains(QLatin1Char('\t'));
+    if (row != inTable) {
+      html += row ? QLatin1String("<table cellspacing=\"0\" cellpadding=\"0\">")
+                  : QLatin1String("</table>");
+      inTable = row;
+    }
+    if (!row) {
+      html += QStringLiteral("<p style=\"margin: 0; white-space: pre-wrap\">%1</p>")
+                  .arg(line.isEmpty() ? QStringLiteral("&nbsp;") : line.toHtmlEscaped());
+      continue;
+    }
+    html += QLatin1String("<tr>");
+    for (const QString& piece : line.split(QLatin1Char('\t'))) {
+      html += QStringLiteral("<td style=\"padding-right: 1.5em; white-space: pre\">%1</td>")
+                  .arg(piece.isEmpty() ? QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")
+                                       : piece.toHtmlEscaped());
+    }
+    html += QLatin1String("</tr>");
+  }
+  return inTable ? html + QLatin1String("</table>") : html;
+}
+
 }  // namespace
 
 void Prompts::show(QWidget* parent, const UserMessage& message) {
@@ -74,8 +104,14 @@ bool Prompts::confirm(QWidget* parent, const UserMessage& question, const QStrin
 }
 
 void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
-  QMessageBox box(toQt(icon), caption, text, QMessageBox::Ok, parent);
-  box.setTextFormat(Qt::PlainText);
+  QMessageBox box(toQt(icon), caption, QString(), QMessageBox::Ok, parent);
+  if (text.contains(QLatin1Char('\t'))) {
+    box.setTextFormat(Qt::RichText);
+    box.setText(TabsAsTable(text));
+  } else {
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+  }
   auto* guard = new TypeAheadGuard(&box);
   box.installEventFilter(guard);
   for (QAbstractButton* button : box.buttons()) {
@@ -101,7 +137,8 @@ int QtPrompts::choose(QWidget* parent, const QString& caption, const QString& te
 
 bool QtPrompts::ask(QWidget* parent, const QString& caption, const QString& text,
                     const QString& acceptText, const QString& rejectText, bool acceptIsDefault) {
-  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+  // A question shows no icon.
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
   box.setTextFormat(Qt::PlainText);
   QPushButton* accept = box.addButton(acceptText, QMessageBox::AcceptRole);
   QPushButton* reject = box.addButton(rejectText, QMessageBox::RejectRole);

@@ -124,12 +124,12 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   layout->addLayout(form);
   layout->addStretch();
 
-  // Tab follows the page from top to bottom.
+  // Tab follows the page from top to bottom. Each date is ordered as a whole: the date stands in
+  // the focus chain for its boxes, so that a date left behind would lead Tab back into them.
   QWidget* previous = lastNameBox();
   for (QWidget* next : std::initializer_list<QWidget*>{
-           birth_->dayBox(), birth_->monthBox(), birth_->yearBox(), completion_->dayBox(),
-           completion_->monthBox(), completion_->yearBox(), male_, female_, boxes_[2], boxes_[3],
-           boxes_[4], boxes_[5], boxes_[6], boxes_[7], boxes_[8], boxes_[9]}) {
+           birth_, completion_, age_, male_, female_, boxes_[2], boxes_[3], boxes_[4], boxes_[5],
+           boxes_[6], boxes_[7], boxes_[8], boxes_[9]}) {
     setTabOrder(previous, next);
     previous = next;
   }

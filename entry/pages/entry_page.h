@@ -1,6 +1,8 @@
 // A page of an entry wizard. The wizard calls activate() each time the page becomes the current
 // page, whichever way the user came, and leaveBack() when the user leaves it with Back; leaving
-// with Next (or Finish) goes through validatePage(), which may keep the page.
+// with Next (or Finish) goes through validatePage(), which may keep the page. Tab goes from the
+// page's last control to Next (or Finish), then Back and Cancel, and from there to the page's
+// first control again.
 #pragma once
 
 #include <QWizardPage>
@@ -23,6 +25,9 @@ class EntryPage : public QWizardPage {
   // Writes all the page shows into the run, unchecked, for its draft: what Back keeps, unless a
   // page keeps more.
   virtual void keep() { leaveBack(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QString caption_;

@@ -72,6 +72,9 @@ void ReportTypePage::showReportType(bool observer) {
     relationship_->clear();
     contact_->clear();
   }
+  for (QWidget* box : std::initializer_list<QWidget*>{observerName_, relationship_, contact_}) {
+    box->setEnabled(observer);
+  }
   observerName_->setReadOnly(!observer);
   relationship_->setReadOnly(!observer);
   contact_->setReadOnly(!observer);

@@ -32,7 +32,8 @@ class ReportTypePage : public EntryPage {
   FieldTextEdit* contactBox() const { return contact_; }
 
  private:
-  // Self-report: the observer boxes are emptied and made read-only; Observer-report: editable.
+  // Self-report: the observer boxes are emptied and made read-only, and disabled so that Tab
+  // passes them by; Observer-report: editable.
   void showReportType(bool observer);
 
   ResponseRecord& record_;

@@ -1,6 +1,7 @@
 // Every window and page from the keyboard: no shortcut letter used twice (the wizard's own
 // buttons included), and every control named for assistive technology.
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QWizard>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -67,10 +69,62 @@ QMultiMap<QString, QString> Letters(QWidget& window) {
   return letters;
 }
 
-struct Window {
-  // Makes the window, shown, and brings it to the state to check.
-  std::function<std::unique_ptr<QWidget>(FakePrompts&)> open;
-};
+// Where `widget` stands in `window`.
+QRect Place(const QWidget* widget, const QWidget& window) {
+  return {widget->mapTo(&window, QPoint(0, 0)), widget->size()};
+}
+
+// True when `later` comes after `earlier` in reading order: further right on the same line, or
+// on a line below.
+bool ReadsAfter(const QWidget* earlier, const QWidget* later, const QWidget& window) {
+  const QRect a = Place(earlier, window);
+  const QRect b = Place(later, window);
+  const int overlap = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+  if (overlap > std::min(a.height(), b.height()) / 2) {
+    return b.left() >= a.right();
+  }
+  return b.center().y() > a.center().y();
+}
+
+// The places Tab must stop in `area` (and at `buttons`): every visible, enabled control that
+// takes Tab; the buttons of one exclusive choice are one stop, at any of them.
+QList<QList<QWidget*>> TabStops(QWidget& area, const QList<QWidget*>& buttons) {
+  QList<QList<QWidget*>> stops;
+  QMap<const QObject*, qsizetype> choices;
+  QList<QWidget*> widgets = area.findChildren<QWidget*>();
+  widgets << buttons;
+  for (QWidget* widget : widgets) {
+    if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
+        widget->focusProxy() != nullptr) {
+      continue;
+    }
+    const QObject* choice = nullptr;
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+      choice =
+          radio->group() != nullptr ? static_cast<const QObject*>(radio->group()) : radio->parent();
+    }
+    if (choice != nullptr && choices.contains(choice)) {
+      stops[choices[choice]] << widget;
+      continue;
+    }
+    if (choice != nullptr) {
+      choices.insert(choice, stops.size());
+    }
+    stops.append({widget});
+  }
+  return stops;
+}
+
+QString Describe(const QWidget* widget) {
+  QString name = widget->accessibleName();
+  if (name.isEmpty()) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+      name = button->text();
+    }
+  }
+  return QStringLiteral("%1 %2 \"%3\"")
+      .arg(QLatin1String(widget->metaObject()->className()), widget->objectName(), name);
+}
 
 }  // namespace
 
@@ -104,6 +158,24 @@ class KeyboardTest : public QObject {
     return made;
   }
 
+  // Window `window` of everyWindow_data, shown and active.
+  std::unique_ptr<QWidget> open(int window) {
+    const int onScreenPages = CAdultSheet::kSavePage + 1;
+    if (window <= onScreenPages) {
+      return wizardAt<CAdultSheet>(std::min(window, onScreenPages - 1), window == onScreenPages);
+    }
+    if (window < 200) {
+      return wizardAt<CAdultQSheet>(window - 100, false, analysis_);
+    }
+    if (window == 200) {
+      return dialog(std::make_unique<CAdultExport>(prompts_, fileName_, fileName_, nullptr));
+    }
+    if (window == 201) {
+      return dialog(std::make_unique<CAdultEdit>(prompts_, fileName_, EditLayout::kOnScreen));
+    }
+    return dialog(std::make_unique<CAdultAn>(prompts_, fileName_));
+  }
+
  private slots:
   void everyWindow_data() {
     QTest::addColumn<int>("window");
@@ -122,19 +194,7 @@ class KeyboardTest : public QObject {
 
   void everyWindow() {
     QFETCH(int, window);
-    std::unique_ptr<QWidget> shown;
-    const int onScreenPages = CAdultSheet::kSavePage + 1;
-    if (window <= onScreenPages) {
-      shown = wizardAt<CAdultSheet>(std::min(window, onScreenPages - 1), window == onScreenPages);
-    } else if (window < 200) {
-      shown = wizardAt<CAdultQSheet>(window - 100, false, analysis_);
-    } else if (window == 200) {
-      shown = dialog(std::make_unique<CAdultExport>(prompts_, fileName_, fileName_, nullptr));
-    } else if (window == 201) {
-      shown = dialog(std::make_unique<CAdultEdit>(prompts_, fileName_, EditLayout::kOnScreen));
-    } else {
-      shown = dialog(std::make_unique<CAdultAn>(prompts_, fileName_));
-    }
+    std::unique_ptr<QWidget> shown = open(window);
     const QMultiMap<QString, QString> letters = Letters(*shown);
     for (const QString& letter : letters.uniqueKeys()) {
       QVERIFY2(letters.count(letter) == 1,
@@ -144,6 +204,89 @@ class KeyboardTest : public QObject {
     // A wizard's pages not shown yet hold no items to name.
     auto* wizard = qobject_cast<QWizard*>(shown.get());
     QCOMPARE(testing::Unnamed(wizard != nullptr ? *wizard->currentPage() : *shown), QStringList());
+  }
+
+  // From the control that has the focus when the window opens, Tab visits every control in the
+  // order of the layout (the grid in item order), then a wizard's Next or Finish, and comes
+  // back without being caught in a loop.
+  void tabVisitsEveryControlInLayoutOrder_data() {
+    QTest::addColumn<int>("window");
+    // The item pages are one class: the first stands for all.
+    for (const int page :
+         {CAdultSheet::kFilePage, CAdultSheet::kReportTypePage, CAdultSheet::kDetailsPage,
+          CAdultSheet::kFirstItemPage, CAdultSheet::kCommentsPage, CAdultSheet::kSavePage}) {
+      QTest::addRow("on screen page %d", page + 1) << page;
+    }
+    QTest::addRow("on screen page 24 choosing a file") << CAdultSheet::kSavePage + 1;
+    for (int page = 0; page <= CAdultQSheet::kSavePage; ++page) {
+      QTest::addRow("paper page %d", page + 1) << 100 + page;
+    }
+    QTest::addRow("export dialog") << 200;
+    QTest::addRow("edit dialog") << 201;
+    QTest::addRow("analysis dialog") << 202;
+    QTest::addRow("on screen page 2 for an observer") << 300;
+    QTest::addRow("paper page 1 for an observer") << 301;
+  }
+  void tabVisitsEveryControlInLayoutOrder() {
+    QFETCH(int, window);
+    std::unique_ptr<QWidget> shown = window == 300   ? open(CAdultSheet::kReportTypePage)
+                                     : window == 301 ? open(100 + CAdultQSheet::kReportTypePage)
+                                                     : open(window);
+    auto* wizard = qobject_cast<QWizard*>(shown.get());
+    if (window >= 300) {
+      auto* observer = shown->findChild<QRadioButton*>(QStringLiteral("observerReport"));
+      QTest::mouseClick(observer, Qt::LeftButton);
+      QCOMPARE(QApplication::focusWidget(), observer);
+    }
+    QList<QWidget*> buttons;
+    if (wizard != nullptr) {
+      for (auto which : {QWizard::BackButton, QWizard::NextButton, QWizard::FinishButton,
+                         QWizard::CancelButton}) {
+        buttons << wizard->button(which);
+      }
+    }
+    QWidget& area = wizard != nullptr ? *wizard->currentPage() : *shown;
+    const QList<QList<QWidget*>> stops = TabStops(area, buttons);
+    QWidget* start = QApplication::focusWidget();
+    QVERIFY(start != nullptr);
+    QList<QWidget*> visited{start};
+    for (qsizetype step = 0; step <= stops.size(); ++step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* now = QApplication::focusWidget();
+      if (now == start) {
+        break;
+      }
+      QVERIFY2(!visited.contains(now),
+               qPrintable(QStringLiteral("caught in a loop at ") + Describe(now)));
+      visited << now;
+    }
+    QVERIFY2(QApplication::focusWidget() == start, "Tab never came back");
+    for (const QList<QWidget*>& stop : stops) {
+      const bool reached = std::any_of(stop.begin(), stop.end(),
+                                       [&](QWidget* widget) { return visited.contains(widget); });
+      QVERIFY2(reached, qPrintable(QStringLiteral("never reached ") + Describe(stop.first())));
+    }
+    QCOMPARE(visited.size(), stops.size());
+    if (auto* type = qobject_cast<ReportTypePage*>(&area)) {
+      // A Self-report has no observer: Tab passes the emptied boxes by.
+      QCOMPARE(visited.contains(type->observerNameBox()), type->observerButton()->isChecked());
+    }
+    const bool grid = window == 100 + CAdultQSheet::kGridPage;
+    QWidget* previous = nullptr;
+    for (QWidget* widget : visited) {
+      if (buttons.contains(widget)) {
+        // Enter after the last control goes on, never back.
+        QVERIFY2(previous == nullptr || buttons.contains(previous) ||
+                     widget == wizard->button(wizard->currentPage()->isFinalPage()
+                                                  ? QWizard::FinishButton
+                                                  : QWizard::NextButton),
+                 qPrintable(Describe(widget)));
+      } else if (previous != nullptr && !grid) {
+        QVERIFY2(ReadsAfter(previous, widget, *shown),
+                 qPrintable(Describe(widget) + QStringLiteral(" after ") + Describe(previous)));
+      }
+      previous = widget;
+    }
   }
 
   // An Alt chord presses the control of its letter, or does nothing; it never types.
