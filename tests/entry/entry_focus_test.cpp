@@ -35,7 +35,8 @@ class FocusWizard : public testing::PageWizard {
  public:
   FocusWizard(Prompts& prompts, ResponseRecord& record) : PageWizard(prompts, record) {
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 1 of 5"), QString()));
-    grid = new ResponseGridPage(record, run().blanks, prompts, QStringLiteral("ACV Page 2 of 5"));
+    grid = new ResponseGridPage(record, run().blanks, run().secondTyping, prompts,
+                                QStringLiteral("ACV Page 2 of 5"));
     addPage(grid);
     addPage(new CommentsPage(record, QStringLiteral("ACV Page 3 of 5"), QString()));
     items = new ItemPage(record, run().blanks, QStringLiteral("ACV Page 4 of 5"), 1);
