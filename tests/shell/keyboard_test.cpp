@@ -2,6 +2,8 @@
 // buttons included), and every control named for assistive technology.
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -24,7 +26,11 @@
 #include "entry/pages/comments_page.h"
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
+#include "entry/response_grid.h"
+#include "entry/response_grid_page.h"
 #include "entry/save_page.h"
+#include "entry/second_typing_page.h"
+#include "entry/typing_differences_page.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/export_dialog.h"
@@ -32,6 +38,7 @@
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/show_active.h"
+#include "ui/date_boxes.h"
 
 namespace acv {
 namespace {
@@ -158,11 +165,37 @@ class KeyboardTest : public QObject {
     return made;
   }
 
+  // The paper wizard at its second typing, or at the differences of a second typing that got
+  // item 7 and the date of birth wrong.
+  std::unique_ptr<QWidget> verifying(int page) {
+    std::unique_ptr<QWidget> shown =
+        wizardAt<CAdultQSheet>(CAdultQSheet::kGridPage, false, analysis_);
+    auto& sheet = static_cast<CAdultQSheet&>(*shown);
+    sheet.gridPage()->verifyBox()->setChecked(true);
+    sheet.next();
+    if (page == CAdultQSheet::kDifferencesPage) {
+      SecondTypingPage& second = *sheet.secondTypingPage();
+      second.grid()->showResponses(record_);
+      second.grid()->box(7)->setText(QStringLiteral("4"));
+      second.birthBoxes()->setDate(CalendarDate{1980, 1, 2});
+      sheet.next();
+      // Resolved, so that Next takes its place after the last control.
+      TypingDifferencesPage& differences = *sheet.differencesPage();
+      differences.choices()[0]->setCurrentIndex(2);
+      differences.birthBoxes()->setDate(CalendarDate{1980, 1, 1});
+    }
+    return shown;
+  }
+
   // Window `window` of everyWindow_data, shown and active.
   std::unique_ptr<QWidget> open(int window) {
     const int onScreenPages = CAdultSheet::kSavePage + 1;
     if (window <= onScreenPages) {
       return wizardAt<CAdultSheet>(std::min(window, onScreenPages - 1), window == onScreenPages);
+    }
+    if (window == 100 + CAdultQSheet::kSecondTypingPage ||
+        window == 100 + CAdultQSheet::kDifferencesPage) {
+      return verifying(window - 100);
     }
     if (window < 200) {
       return wizardAt<CAdultQSheet>(window - 100, false, analysis_);
@@ -184,7 +217,7 @@ class KeyboardTest : public QObject {
       QTest::addRow("on screen page %d", page + 1) << page;
     }
     QTest::addRow("on screen page 24 choosing a file") << onScreenPages;
-    for (int page = 0; page <= CAdultQSheet::kSavePage; ++page) {
+    for (int page = 0; page <= CAdultQSheet::kDifferencesPage; ++page) {
       QTest::addRow("paper page %d", page + 1) << 100 + page;
     }
     QTest::addRow("export dialog") << 200;
@@ -218,7 +251,7 @@ class KeyboardTest : public QObject {
       QTest::addRow("on screen page %d", page + 1) << page;
     }
     QTest::addRow("on screen page 24 choosing a file") << CAdultSheet::kSavePage + 1;
-    for (int page = 0; page <= CAdultQSheet::kSavePage; ++page) {
+    for (int page = 0; page <= CAdultQSheet::kDifferencesPage; ++page) {
       QTest::addRow("paper page %d", page + 1) << 100 + page;
     }
     QTest::addRow("export dialog") << 200;
@@ -271,7 +304,8 @@ class KeyboardTest : public QObject {
       // A Self-report has no observer: Tab passes the emptied boxes by.
       QCOMPARE(visited.contains(type->observerNameBox()), type->observerButton()->isChecked());
     }
-    const bool grid = window == 100 + CAdultQSheet::kGridPage;
+    const bool grid =
+        window == 100 + CAdultQSheet::kGridPage || window == 100 + CAdultQSheet::kSecondTypingPage;
     QWidget* previous = nullptr;
     for (QWidget* widget : visited) {
       if (buttons.contains(widget)) {
