@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <utility>
 
 #include "grid/grid_control.h"
 #include "reports/report_cells.h"
@@ -239,6 +240,10 @@ AnalysisForm::AnalysisForm(QWidget* parent) : QWidget(parent) {
   observerLine->setGeometry(Place(125, 81, 207, 12));
   faceWidgets_ << observerLine;
   fields_[static_cast<std::size_t>(Field::kObserverLine)] = observerLine;
+  verification_ = StaticLabel(this, QString(), Place(340, 80, 226, 17), "verification");
+  verification_->setFont(FormFont(10));
+  verification_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  faceWidgets_ << verification_;
 
   results_ = new GridControl(this);
   results_->setObjectName(QStringLiteral("results"));
@@ -437,6 +442,12 @@ void CTesselView::setAnalysis(const Analysis& analysis) {
   emit analysisChanged();
 }
 
+void AnalysisForm::setVerification(const QString& text, const QString& detail) {
+  verification_->setText(text);
+  verification_->setToolTip(detail);
+  verification_->setAccessibleDescription(detail);
+}
+
 void CTesselView::dropAnalysis() {
   analysis_ = Analysis();
   ClearAnalysisView(*this);
@@ -451,6 +462,7 @@ void ClearAnalysisView(CTesselView& view) {
         Field::kAge, Field::kAddress, Field::kBlankLine, Field::kComments, Field::kObserverLine}) {
     view.form()->setFieldText(field, QString());
   }
+  view.form()->setVerification(QString(), QString());
 }
 
 void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
@@ -465,6 +477,17 @@ void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   form.setFieldText(Field::kAge, toQt(analysis.AgeText()));
   form.setFieldText(Field::kCompletionDate, toQt(analysis.CompletionDateText()));
   form.setFieldText(Field::kObserverLine, toQt(ObserverLineText(analysis.ObserverNameText())));
+  QStringList verified;
+  QStringList details;
+  for (const auto& [report, name] :
+       {std::pair{&analysis.selfReport(), AnalysisForm::tr("Self-report")},
+        std::pair{&analysis.observerReport(), AnalysisForm::tr("Observer-report")}}) {
+    if (report->GetVerification()) {
+      verified << AnalysisForm::tr("%1: responses verified by double entry").arg(name);
+      details << name + QStringLiteral(": ") + toQt(VerificationText(report->GetVerification()));
+    }
+  }
+  form.setVerification(verified.join(QLatin1Char('\n')), details.join(QLatin1Char('\n')));
 
   const ReportCells cells = BuildReportCells(analysis);
   PaintCells(*form.results(), 1, cells.results);

@@ -48,6 +48,10 @@ class AnalysisForm : public QWidget {
   static constexpr std::size_t kFieldCount = 10;
   QString fieldText(Field field) const;
   void setFieldText(Field field, const QString& text);
+  // Beside the observer line: which reports were verified by double entry (one line each), with
+  // `detail` saying how for a reader who asks; the empty text when none was.
+  void setVerification(const QString& text, const QString& detail);
+  QLabel* verificationLabel() const { return verification_; }
 
  protected:
   // The read-only fields leave Ctrl+A to the window's Analysis command.
@@ -62,6 +66,7 @@ class AnalysisForm : public QWidget {
   QLabel* banner_ = nullptr;
   GridControl* results_ = nullptr;
   GridControl* reliability_ = nullptr;
+  QLabel* verification_ = nullptr;
   QList<QWidget*> faceWidgets_;   // everything the welcome page hides
   QList<QWidget*> welcomeLines_;  // the welcome page's instructions
   // The text fields, indexed by Field: line edits, and plain-text boxes for the address, phone

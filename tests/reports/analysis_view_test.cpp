@@ -192,6 +192,23 @@ class AnalysisViewTest : public QObject {
     QCOMPARE(form.fieldText(Field::kComments), QString());
   }
 
+  // A clinician sees, before trusting the analysis, which reports were typed twice.
+  void aVerifiedReportSaysSoBesideTheDetails() {
+    Analysis analysis;
+    analysis.selfReport() = testing::MakeRecord(kSelfReport, 0, "Morgan");
+    analysis.observerReport() = testing::MakeRecord(kObserverReport, 0, "Morgan");
+    analysis.observerReport().SetVerification(Verification{true, 2});
+    CTesselView view;
+    view.setAnalysis(analysis);
+    QLabel& shown = *view.form()->verificationLabel();
+    QCOMPARE(shown.text(), QStringLiteral("Observer-report: responses verified by double entry"));
+    QCOMPARE(shown.accessibleDescription(),
+             QStringLiteral("Observer-report: Responses verified by double entry (the second "
+                            "typing by another person, 2 differences resolved)"));
+    view.dropAnalysis();
+    QCOMPARE(shown.text(), QString());
+  }
+
   void theKeyboardReadsTheResultsCellByCell() {
     Analysis analysis;
     analysis.selfReport() = testing::MakeRecord(kSelfReport, 0, "Morgan");
