@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <ranges>
 #include <span>
 #include <vector>
 
@@ -127,13 +126,26 @@ int CharWidth(unsigned char c) {
   return 111;
 }
 
+// The pieces of `text` between each `separator` (one piece more than there are separators).
+std::vector<std::string_view> Pieces(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(separator, start);
+    pieces.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) {
+      return pieces;
+    }
+    start = end + 1;
+  }
+}
+
 // The lines `text` fills in a column `width` wide, each of its lines broken between words.
 int EstimatedLines(std::string_view text, int width) {
   int lines = 0;
-  for (const auto line : std::views::split(text, '\n')) {
+  for (const std::string_view line : Pieces(text, '\n')) {
     ++lines;
     int used = -1;  // nothing on the line yet
-    for (const auto word : std::views::split(line, ' ')) {
+    for (const std::string_view word : Pieces(line, ' ')) {
       int wide = 0;
       for (const char c : word) {
         wide += CharWidth(static_cast<unsigned char>(c));

@@ -4,15 +4,19 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWizard>
 #include <chrono>
 
 #include "engine/response_record.h"
+#include "entry/draft_keeper.h"
 #include "entry/entry_wizard.h"
 #include "entry/item_page.h"
 #include "entry/item_row.h"
 #include "entry/pages/blank_items.h"
+#include "storage/draft_folder.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -97,10 +101,8 @@ std::chrono::duration<double> RunMoves(benchmark::State& state, QWizard& wizard)
   return spent;
 }
 
-// Mean seconds of one bare move, over enough moves to be steady.
-double BareMoveSeconds() {
-  const acv::ResponseRecord record = Answered();
-  BareWizard wizard(record);
+// Mean seconds of one move of `wizard`, over enough moves to be steady.
+double MeanMoveSeconds(QWizard& wizard) {
   wizard.show();
   QApplication::processEvents();
   constexpr int kWarmUp = 2 * kPages;
@@ -115,6 +117,12 @@ double BareMoveSeconds() {
     spent += TimedNext(wizard);
   }
   return spent.count() / kTimed;
+}
+
+double BareMoveSeconds() {
+  const acv::ResponseRecord record = Answered();
+  BareWizard wizard(record);
+  return MeanMoveSeconds(wizard);
 }
 
 void BM_BareWizardMove(benchmark::State& state) {
@@ -140,5 +148,31 @@ void BM_ItemPageMove(benchmark::State& state) {
   state.counters["bare_move_us"] = bareSeconds * 1e6;
 }
 BENCHMARK(BM_ItemPageMove)->Unit(benchmark::kMicrosecond);
+
+// The same move while the run is kept as a draft (each move writes it, on the keeper's thread),
+// against the move without a draft in the same run. Aim: 1.5 times or less.
+void BM_ItemPageMoveKeepingDraft(benchmark::State& state) {
+  acv::QtPrompts prompts;
+  acv::ResponseRecord plainRecord = Answered();
+  ItemPagesWizard plain(prompts, plainRecord);
+  const double withoutSeconds = MeanMoveSeconds(plain);
+  plain.hide();
+  QTemporaryDir dir;
+  const acv::DraftFolder folder(dir.filePath(QStringLiteral("drafts/")).toStdString());
+  acv::ResponseRecord record = Answered();
+  ItemPagesWizard wizard(prompts, record);
+  wizard.keepDraft(folder);
+  const std::chrono::duration<double> spent = RunMoves(state, wizard);
+  wizard.draftKeeper()->flush();
+  if (QDir(dir.path() + QStringLiteral("/drafts")).entryList({QStringLiteral("*.draft")}).size() !=
+      1) {
+    state.SkipWithError("the draft was not kept");
+    return;
+  }
+  state.counters["ratio_to_no_draft"] =
+      spent.count() / static_cast<double>(state.iterations()) / withoutSeconds;
+  state.counters["no_draft_move_us"] = withoutSeconds * 1e6;
+}
+BENCHMARK(BM_ItemPageMoveKeepingDraft)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
