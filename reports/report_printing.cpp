@@ -2,19 +2,22 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
 #include <QBuffer>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include "reports/printed_report.h"
 #include "reports/report_page.h"
+#include "storage/csv_file.h"
+#include "storage/file_status.h"
+#include "storage/messages.h"
 #include "ui/prompts.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -138,15 +141,17 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
   if (!AddAuthor(pdf)) {
     return QStringLiteral("the PDF's document information could not be completed");
   }
-  // It holds a patient's details: created with the mode the RTF report and the CSV export get.
-  const mode_t mask = umask(0);
-  umask(mask);
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || fchmod(file.handle(), 0660 & ~mask) != 0 ||
-      file.write(pdf) != pdf.size() || !file.commit()) {
-    return file.errorString();
+  // It holds a patient's details: written as the RTF report and the CSV export are, whole or
+  // not at all, readable by the user and the group only.
+  CsvFile file;
+  FileStatus status = file.Open(QFile::encodeName(fileName).toStdString(), true);
+  if (status == FileStatus::kOk) {
+    status = file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   }
-  return QString();
+  if (status == FileStatus::kOk) {
+    status = file.Commit();
+  }
+  return status == FileStatus::kOk ? QString() : toQt(FileStatusReason(status));
 }
 
 bool QtPrintDialogs::choosePrinter(QPrinter& printer, QWidget* parent) {

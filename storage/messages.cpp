@@ -353,18 +353,26 @@ UserMessage DraftDiscardQuestion(const Draft& draft) {
           MessageIcon::kNone};
 }
 
-UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder) {
-  std::string reason;
+std::string FileStatusReason(FileStatus code) {
   switch (code) {
     case FileStatus::kDiskFull:
-      reason = "the disk is full";
-      break;
+    case FileStatus::kDirectoryFull:
+      return "the disk is full";
     case FileStatus::kAccessDenied:
-      reason = "the folder cannot be written to";
-      break;
+      return "the folder cannot be written to";
+    case FileStatus::kNotFound:
+    case FileStatus::kBadPath:
+      return "the folder does not exist";
+    case FileStatus::kSharingViolation:
+    case FileStatus::kLockViolation:
+      return "the file is in use by another program";
     default:
-      reason = "the file system reported error " + std::to_string(Code(code));
+      return "the file system reported error " + std::to_string(Code(code));
   }
+}
+
+UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder) {
+  const std::string reason = FileStatusReason(code);
   return {"Drafts Cannot Be Kept",
           "The answers being typed cannot be kept as a draft in\n\t" + folder + "\nbecause " +
               reason +

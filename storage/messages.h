@@ -185,6 +185,8 @@ std::string DraftSummary(const Draft& draft);
 // The offer to resume a draft, and the question before one is discarded.
 UserMessage DraftOfferMessage(const Draft& draft);
 UserMessage DraftDiscardQuestion(const Draft& draft);
+// Why a file could not be written, in a user's words: "the disk is full".
+std::string FileStatusReason(FileStatus code);
 // The one warning when drafts cannot be written into `folder`.
 UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder);
 // Files of the drafts folder that were no readable draft and were moved aside.
