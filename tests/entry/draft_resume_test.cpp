@@ -1,8 +1,11 @@
 // A paper copy half typed into the grid survives the wizard going away without Finish or Cancel
 // (as in a kill), and a resumed run goes on at the same page with every answer as it was.
+#include <sys/resource.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QtTest>
+#include <csignal>
 
 #include "engine/analysis.h"
 #include "engine/dates.h"
@@ -70,6 +73,37 @@ class DraftResumeTest : public QObject {
     prompts.answers.enqueue(true);
     sheet.reject();
     QVERIFY(folder.List(nullptr).empty());
+  }
+
+  // A disk too full for a draft: one warning in words, and the questionnaire goes on.
+  void aFullDiskWarnsOnceAndTypingGoesOn() {
+    testing::TempDir temp;
+    const DraftFolder folder(temp.File("drafts/"));
+    testing::FakePrompts prompts;
+    Analysis analysis;
+    ResponseRecord record =
+        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+    QString fileName;
+    CAdultQSheet sheet(prompts, record, fileName, analysis);
+    sheet.keepDraft(folder);
+    sheet.show();
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1000;  // far below a draft's size
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    testing::Next(sheet);
+    sheet.draftKeeper()->flush();
+    testing::Next(sheet);
+    QTest::keyClicks(sheet.gridPage()->grid()->box(1), QStringLiteral("3"));
+    sheet.draftKeeper()->flush();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Drafts Cannot Be Kept")});
+    QVERIFY(prompts.shown[0].text.contains(QStringLiteral("because the disk is full")));
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
+    QCOMPARE(sheet.gridPage()->grid()->box(1)->text(), QStringLiteral("3"));
   }
 
   void anUntouchedRunLeavesNoDraftAndASecondTypingResumesAtTheGrid() {
