@@ -1,13 +1,23 @@
 // The four wizards keep their drafts through the ways a session really ends: a kill (SIGKILL, a
 // power cut) costs at most the stated bound, and a logout or shutdown (SIGTERM) writes even the
 // last answer before the program ends with status 0. Each case is a typing session in a program
-// of its own, ended from outside.
+// of its own, ended from outside, and then resumed here.
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
 
+#include "engine/analysis.h"
+#include "entry/adult_q_sheet.h"
+#include "entry/adult_sheet.h"
+#include "entry/item_page.h"
+#include "entry/item_row.h"
+#include "entry/record_edit.h"
+#include "entry/response_grid.h"
+#include "entry/response_grid_page.h"
 #include "storage/draft_folder.h"
+#include "support/fake_prompts.h"
 #include "support/sample_file.h"
 
 namespace acv {
@@ -60,7 +70,7 @@ class DraftKillTest : public QObject {
     }
 
     const DraftFolder folder((data.path() + "/VELT/ACV/drafts/").toStdString());
-    const std::vector<FoundDraft> found = folder.List(nullptr);
+    std::vector<FoundDraft> found = folder.List(nullptr);
     QCOMPARE(found.size(), size_t(1));
     const Draft& draft = found[0].draft;
     QCOMPARE(draft.wizard, wizard == "paper" ? DraftWizard::kPaper : DraftWizard::kOnScreen);
@@ -71,6 +81,32 @@ class DraftKillTest : public QObject {
       QCOMPARE(draft.edit->fileName, file.fullName());
       QCOMPARE(draft.edit->index, 0);
     }
+
+    // Started again: the run goes on at the same page with the answer on screen.
+    ResponseRecord record = draft.record;
+    QString fileName = QString::fromStdString(draft.fileName);
+    testing::FakePrompts prompts;
+    Analysis analysis;
+    std::optional<RecordEdit> edit;
+    if (draft.edit) {
+      edit.emplace();
+      QCOMPARE(RecordEdit::Restore(draft.edit->fileName, draft.edit->index, draft.edit->original,
+                                   &*edit),
+               FileStatus::kOk);
+    }
+    int shown = -1;
+    if (draft.wizard == DraftWizard::kPaper) {
+      CAdultQSheet sheet(prompts, record, fileName, analysis, edit, nullptr);
+      sheet.resume(folder, std::move(found[0]));
+      QCOMPARE(sheet.currentId(), draft.page);
+      shown = sheet.gridPage()->grid()->box(1)->text().toInt();
+    } else {
+      CAdultSheet sheet(prompts, record, fileName, edit, nullptr);
+      sheet.resume(folder, std::move(found[0]));
+      QCOMPARE(sheet.currentId(), draft.page);
+      shown = sheet.itemPage(0)->row(0)->answer();
+    }
+    QCOMPARE(shown, answer);
   }
 };
 
