@@ -1,5 +1,6 @@
 // Settings files that are not plain files of a settings file's size (a pipe, a huge file) are
-// never read: the window goes on with the other file or the defaults, and says so once.
+// never read: the window goes on with the other file or the defaults, and says so once. What an
+// administrator requires for every user holds whatever a user's own file says.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,21 @@ class HostileSettingsTest : public QObject {
   void cleanup() {
     QFile::remove(MachineFile());
     QFile::remove(UserFile());
+  }
+
+  void doubleEntryRequiredForEveryUserCannotBeLiftedByOne() {
+    QCOMPARE(AcvSettings().requireDoubleEntry(), false);
+    const auto write = [](const QString& file, const char* value) {
+      QSettings(file, QSettings::IniFormat)
+          .setValue(QStringLiteral("RequireDoubleEntry"), QLatin1String(value));
+    };
+    write(MachineFile(), "T");
+    write(UserFile(), "F");
+    QCOMPARE(AcvSettings().requireDoubleEntry(), true);
+    QFile::remove(MachineFile());
+    QCOMPARE(AcvSettings().requireDoubleEntry(), false);
+    write(UserFile(), "T");  // a user may ask it of themself
+    QCOMPARE(AcvSettings().requireDoubleEntry(), true);
   }
 
   void aHostileMachineFileIsLeftOutAndReportedOnce_data() {
