@@ -174,9 +174,7 @@ class DoubleEntryTest : public QObject {
     fileName_ = sample.stem();
     record_ =
         testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
-    for (int item = 1; item <= kItemCount; ++item) {
-      record_.SetResponse(item, 1);
-    }
+    testing::AnswerEvery(record_, [](int) { return 1; });
     sheet_ = std::make_unique<CAdultQSheet>(prompts_, record_, fileName_, analysis_);
     testing::ShowActive(sheet_.get());
     // A run that reaches the last page unverified, as a draft from before the setting can.

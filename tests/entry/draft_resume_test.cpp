@@ -113,9 +113,7 @@ class DraftResumeTest : public QObject {
     Analysis analysis;
     ResponseRecord record =
         testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
-    for (int item = 1; item <= kItemCount; ++item) {
-      record.SetResponse(item, 1);
-    }
+    testing::AnswerEvery(record, [](int) { return 1; });
     QString fileName;
     {
       CAdultQSheet sheet(prompts, record, fileName, analysis);

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "engine/analysis.h"
+#include "engine/dates.h"
 #include "engine/response_record.h"
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
@@ -37,6 +38,7 @@
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
+#include "support/record_builder.h"
 #include "support/show_active.h"
 #include "ui/date_boxes.h"
 
@@ -47,14 +49,9 @@ using testing::FakePrompts;
 
 // A record every page lets pass, so that Next reaches any page.
 ResponseRecord PassingRecord() {
-  ResponseRecord record;
-  record.SetReportType(kSelfReport);
-  record.SetText(TextField::kFirstName, "Ann");
-  record.SetText(TextField::kLastName, "Lee");
-  record.SetText(TextField::kBirthDate, "19800101");
-  for (int item = 1; item <= kItemCount; ++item) {
-    record.SetResponse(item, 2);
-  }
+  ResponseRecord record =
+      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800101", FormatDate8(Today()));
+  testing::AnswerEvery(record, [](int) { return 2; });
   return record;
 }
 
