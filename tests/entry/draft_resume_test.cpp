@@ -21,6 +21,20 @@
 
 namespace acv {
 
+namespace {
+
+// What a paper wizard run works on: a drafts folder of its own, prompts, and Ann Lee's record.
+struct PaperRun {
+  testing::TempDir temp;
+  const DraftFolder folder{temp.File("drafts/")};
+  testing::FakePrompts prompts;
+  Analysis analysis;
+  ResponseRecord record =
+      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+};
+
+}  // namespace
+
 class DraftResumeTest : public QObject {
   Q_OBJECT
 
@@ -77,12 +91,11 @@ class DraftResumeTest : public QObject {
 
   // A disk too full for a draft: one warning in words, and the questionnaire goes on.
   void aFullDiskWarnsOnceAndTypingGoesOn() {
-    testing::TempDir temp;
-    const DraftFolder folder(temp.File("drafts/"));
-    testing::FakePrompts prompts;
-    Analysis analysis;
-    ResponseRecord record =
-        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+    PaperRun run;
+    const DraftFolder& folder = run.folder;
+    testing::FakePrompts& prompts = run.prompts;
+    Analysis& analysis = run.analysis;
+    ResponseRecord& record = run.record;
     QString fileName;
     CAdultQSheet sheet(prompts, record, fileName, analysis);
     sheet.keepDraft(folder);
@@ -107,12 +120,11 @@ class DraftResumeTest : public QObject {
   }
 
   void anUntouchedRunLeavesNoDraftAndASecondTypingResumesAtTheGrid() {
-    testing::TempDir temp;
-    const DraftFolder folder(temp.File("drafts/"));
-    testing::FakePrompts prompts;
-    Analysis analysis;
-    ResponseRecord record =
-        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+    PaperRun run;
+    const DraftFolder& folder = run.folder;
+    testing::FakePrompts& prompts = run.prompts;
+    Analysis& analysis = run.analysis;
+    ResponseRecord& record = run.record;
     testing::AnswerEvery(record, [](int) { return 1; });
     QString fileName;
     {

@@ -29,6 +29,19 @@
 
 namespace acv {
 
+namespace {
+
+// Starts a typing session with `args`, its drafts kept under `data`.
+void StartSession(QProcess& session, const QTemporaryDir& data, const QStringList& args) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+  session.setProcessEnvironment(environment);
+  session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  session.start(QStringLiteral(ACV_DRAFT_SESSION_EXE), args);
+}
+
+}  // namespace
+
 class DraftKillTest : public QObject {
   Q_OBJECT
 
@@ -57,14 +70,10 @@ class DraftKillTest : public QObject {
     QFETCH(QString, timing);
     const testing::SampleFile file;
     QTemporaryDir data;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     QProcess session;
-    session.setProcessEnvironment(environment);
-    session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    session.start(QStringLiteral(ACV_DRAFT_SESSION_EXE),
-                  {wizard, mode, mode == "edit" ? file.stem() : data.filePath("clinic"),
-                   timing == "random" ? QStringLiteral("now") : timing});
+    StartSession(session, data,
+                 {wizard, mode, mode == "edit" ? file.stem() : data.filePath("clinic"),
+                  timing == "random" ? QStringLiteral("now") : timing});
     QVERIFY(session.waitForReadyRead(30000));
     const QByteArray ready = session.readLine().trimmed();
     QVERIFY2(ready.startsWith("ready "), ready.constData());
@@ -132,13 +141,9 @@ class DraftKillTest : public QObject {
   // typed without a break (the saved time aside).
   void aResumedRunStoresWhatAnUnbrokenRunWould() {
     QTemporaryDir data;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    QProcess session;
-    session.setProcessEnvironment(environment);
-    session.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QString broken = data.filePath(QStringLiteral("broken"));
-    session.start(QStringLiteral(ACV_DRAFT_SESSION_EXE), {"paper", "new", broken, "settle"});
+    QProcess session;
+    StartSession(session, data, {"paper", "new", broken, "settle"});
     QVERIFY(session.waitForReadyRead(30000));
     ::kill(static_cast<pid_t>(session.processId()), SIGKILL);
     QVERIFY(session.waitForFinished(30000));
