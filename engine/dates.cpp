@@ -35,6 +35,13 @@ std::string FormatDate8(const CalendarDate& date) {
   return text;
 }
 
+std::string FormatDayMonthYear(const CalendarDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day % 100, date.month % 100,
+                date.year % 10000);
+  return text;
+}
+
 std::optional<TimeStamp> ParseStamp14(std::string_view text) {
   if (text.size() != 14) {
     return std::nullopt;

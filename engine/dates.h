@@ -37,8 +37,18 @@ std::optional<TimeStamp> ParseStamp14(std::string_view text);
 // divisible by four.
 bool IsValidCalendarDate(const CalendarDate& date);
 
+// "07/03/1975": day, month and year as two, two and four digits.
+std::string FormatDayMonthYear(const CalendarDate& date);
+
 // Whole years from `birth` to `on`: the difference of the years, less one before the birthday.
 int AgeInYears(const CalendarDate& birth, const CalendarDate& on);
+
+// The ages at which a person is assessed: 18 to 99 years, both included.
+inline constexpr int kYoungestAge = 18;
+inline constexpr int kOldestAge = 99;
+inline constexpr bool IsAssessedAge(int years) {
+  return years >= kYoungestAge && years <= kOldestAge;
+}
 
 // Today's local date.
 CalendarDate Today();

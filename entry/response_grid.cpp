@@ -8,6 +8,7 @@
 
 #include "engine/response_record.h"
 #include "storage/messages.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -110,9 +111,7 @@ void ResponseGrid::check(int item, const QString& text) {
     return;
   }
   if (item < kItemCount) {
-    QLineEdit* next = boxes_[item + 1];
-    next->setFocus(Qt::TabFocusReason);
-    next->selectAll();
+    FocusSelected(boxes_[item + 1]);
   }
   emit advanced(item);
 }

@@ -13,6 +13,7 @@
 #include "entry/pages/blank_items.h"
 #include "entry/response_grid.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 
 namespace acv {
 
@@ -64,9 +65,7 @@ void ResponseGridPage::activate() {
 }
 
 void ResponseGridPage::focusBox(QLineEdit* box) {
-  box->setFocus(Qt::TabFocusReason);
-  // Selected, so that the next digit typed replaces it; the box may have had the focus already.
-  box->selectAll();
+  FocusSelected(box);
   scroll_->ensureWidgetVisible(box);
 }
 

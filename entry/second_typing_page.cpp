@@ -16,6 +16,7 @@
 #include "ui/buddy_label.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 
 namespace acv {
@@ -54,8 +55,7 @@ void SecondTypingPage::initializePage() {
 
 void SecondTypingPage::activate() {
   scroll_->ensureVisible(0, 0);
-  grid_->box(1)->setFocus(Qt::TabFocusReason);
-  grid_->box(1)->selectAll();
+  FocusSelected(grid_->box(1));
 }
 
 bool SecondTypingPage::validatePage() {

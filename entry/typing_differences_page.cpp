@@ -35,7 +35,9 @@ QString ShownValue(int item, const std::string& typed) {
     return TypingDifferencesPage::tr("blank");
   }
   if (item == kBirthDateEntry) {
-    return toQt(typed.substr(6, 2) + "/" + typed.substr(4, 2) + "/" + typed.substr(0, 4));
+    if (const std::optional<CalendarDate> date = ParseDate8(typed)) {
+      return toQt(FormatDayMonthYear(*date));
+    }
   }
   return toQt(typed);
 }
@@ -144,10 +146,10 @@ bool TypingDifferencesPage::birthDateAllowed() {
   const std::optional<CalendarDate> birth = birth_->date();
   if (!birth) {
     prompts_.show(this, Message(MessageId::kBirthDateIncorrect));
-  } else if (const int age = AgeInYears(*birth, Today()); age < 18 || age > 99) {
+  } else if (!IsAssessedAge(AgeInYears(*birth, Today()))) {
     prompts_.show(this, Message(MessageId::kAgeOutOfRange));
   } else if (const std::optional<CalendarDate> completed = run_.record.CompletionDate();
-             completed && AgeInYears(*birth, *completed) < 18) {
+             completed && AgeInYears(*birth, *completed) < kYoungestAge) {
     prompts_.show(this, Message(MessageId::kUnder18AtCompletion));
   } else {
     return true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "engine/dates.h"
 #include "storage/csv_export.h"
 #include "storage/file_status.h"
 
@@ -53,11 +54,7 @@ constexpr std::string_view kSaveFailureOther =
     "administrator.";
 
 std::string DayMonthYear(const ResponseRecord& record) {
-  const CalendarDate date = record.BirthDate().value_or(CalendarDate{});
-  char text[32];
-  std::snprintf(text, sizeof text, "%02u/%02u/%04u", static_cast<unsigned>(date.day),
-                static_cast<unsigned>(date.month), static_cast<unsigned>(date.year));
-  return text;
+  return FormatDayMonthYear(record.BirthDate().value_or(CalendarDate{}));
 }
 
 // The export's open-failure texts: `lead` opens the not-found text, `file` is the quoted name

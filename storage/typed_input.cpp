@@ -63,7 +63,7 @@ BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std:
     return BirthDateCheck::kInvalid;
   }
   const CalendarDate birth{*y, *m, *d};
-  if (AgeInYears(birth, today) < 18) {
+  if (AgeInYears(birth, today) < kYoungestAge) {
     return BirthDateCheck::kUnder18;
   }
   *date = birth;

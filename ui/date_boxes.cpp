@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "storage/typed_input.h"
+#include "ui/field_boxes.h"
 
 namespace acv {
 namespace {
@@ -113,8 +114,7 @@ bool DateBoxes::moveOn(const QLineEdit* box) {
   if (next == nullptr) {
     return false;
   }
-  next->setFocus(Qt::TabFocusReason);
-  next->selectAll();
+  FocusSelected(next);
   return true;
 }
 

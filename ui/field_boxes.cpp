@@ -24,6 +24,11 @@ int StoredLength(const QString& text) {
 
 }  // namespace
 
+void FocusSelected(QLineEdit* box) {
+  box->setFocus(Qt::TabFocusReason);
+  box->selectAll();
+}
+
 bool IsStorableCharacter(QChar c) {
   static const QString storable = [] {
     QString all;

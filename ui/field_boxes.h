@@ -15,6 +15,10 @@ class QLineEdit;
 
 namespace acv {
 
+// Gives `box` the keyboard focus as Tab does, its text selected, so that what is typed next
+// replaces it (Tab alone selects nothing in a box that has the focus already).
+void FocusSelected(QLineEdit* box);
+
 // True for a character a record text can hold.
 bool IsStorableCharacter(QChar c);
 

@@ -201,7 +201,7 @@ bool DetailsPage::validatePage() {
     return refuse(MessageId::kBirthDateIncorrect, birth_->dayBox());
   }
   const int ageToday = AgeInYears(*birth, today);
-  if (ageToday < 18 || ageToday > 99) {
+  if (!IsAssessedAge(ageToday)) {
     return refuse(MessageId::kAgeOutOfRange, birth_->dayBox());
   }
   if (QLineEdit* empty = completion_->firstEmptyBox()) {
@@ -215,7 +215,7 @@ bool DetailsPage::validatePage() {
   if (yearsAgo != 0 && yearsAgo != 1) {
     return refuse(MessageId::kCompletionOutOfRange, completion_->dayBox());
   }
-  if (AgeInYears(*birth, *completed) < 18) {
+  if (AgeInYears(*birth, *completed) < kYoungestAge) {
     return refuse(MessageId::kUnder18AtCompletion, completion_->dayBox());
   }
   storeTextsAndGender();
