@@ -11,13 +11,17 @@ namespace acv::cli {
 
 int RunDrafts(const DraftsOptions& options) {
   const DraftFolder folder = DraftFolder::ForUser();
+  if (const FileStatus status = folder.CheckPrivate(); status == FileStatus::kNotPrivate) {
+    std::cerr << "acv drafts: the drafts in " << Printable(folder.path())
+              << " are not read, because " << FileStatusReason(status) << "\n";
+    return kExitBadInput;
+  }
   std::vector<SetAsideDraft> setAside;
   const std::vector<FoundDraft> found = folder.List(&setAside);
   if (!setAside.empty()) {
     for (const SetAsideDraft& file : setAside) {
       std::cerr << "acv drafts: " << Printable(file.id) << ".draft is "
-                << DraftFaultText(file.fault) << "; moved aside to " << Printable(file.movedTo)
-                << "\n";
+                << DraftFaultText(file.fault) << "; " << Printable(SetAsideOutcome(file)) << "\n";
     }
   }
   if (!options.discard.empty()) {

@@ -90,4 +90,13 @@ CalendarDate Today() {
   return CalendarDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
+std::string FormatLocalTime(std::int64_t seconds, const char* format) {
+  const auto time = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  localtime_r(&time, &local);
+  char text[32];
+  std::strftime(text, sizeof text, format, &local);
+  return text;
+}
+
 }  // namespace acv

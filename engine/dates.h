@@ -1,6 +1,7 @@
 // Calendar dates as stored in records (YYYYMMDD) and the checks made on them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,5 +53,7 @@ inline constexpr bool IsAssessedAge(int years) {
 
 // Today's local date.
 CalendarDate Today();
+// The local time of `seconds` since 1970 as strftime's `format` gives it (at most 31 bytes).
+std::string FormatLocalTime(std::int64_t seconds, const char* format);
 
 }  // namespace acv

@@ -20,13 +20,15 @@ std::vector<DraftKeeper*>& Keepers() {
 }  // namespace
 
 DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder,
-                         std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started)
+                         std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started,
+                         bool resumed)
     : wizard_(wizard),
       kind_(wizard.draftWizard()),
       prompts_(prompts),
       lock_(std::move(lock)),
       started_(started),
-      writer_(folder, std::move(id)) {
+      writer_(folder, std::move(id)),
+      changed_(resumed) {
   timer_.setSingleShot(true);
   timer_.setInterval(kDelayMs);
   connect(&timer_, &QTimer::timeout, this, &DraftKeeper::write);
@@ -35,12 +37,15 @@ DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolde
 
 DraftKeeper::~DraftKeeper() {
   std::erase(Keepers(), this);
-  if (!discarded_ && timer_.isActive()) {
+  if (!changed_) {
+    discard();
+  } else if (!discarded_ && timer_.isActive()) {
     submit();
   }
 }
 
 void DraftKeeper::changed() {
+  changed_ = true;
   // Not restarted by each key: steady typing is written every kDelayMs.
   if (!discarded_ && !timer_.isActive()) {
     timer_.start();
@@ -51,6 +56,7 @@ void DraftKeeper::write() {
   if (discarded_) {
     return;
   }
+  changed_ = true;
   warnOnce(writer_.lastStatus());
   submit();
 }
@@ -64,7 +70,9 @@ void DraftKeeper::submit() {
 }
 
 void DraftKeeper::flush() {
-  write();
+  if (changed_) {
+    write();
+  }
   warnOnce(writer_.Flush());
 }
 
@@ -77,7 +85,7 @@ void DraftKeeper::discard() {
 
 void DraftKeeper::FlushAll() {
   for (DraftKeeper* keeper : Keepers()) {
-    if (!keeper->discarded_) {
+    if (!keeper->discarded_ && keeper->changed_) {
       // No warning now: the program is ending.
       keeper->submit();
       (void)keeper->writer_.Flush();

@@ -1,9 +1,10 @@
 // Keeps the draft of one wizard run, so that a crash, a kill or a closed session costs at most
 // the last second of typing: the draft is handed to its writer at every page change and at most
 // kDelayMs after any change within a page, and the writer (on a thread of its own) has it on
-// the disk a moment later. It is removed once the record is in its file, or when the run is
-// cancelled; a failed save keeps it. A draft that cannot be written gives one warning, and
-// capture goes on as before.
+// the disk a moment later. It is removed as soon as the record is in its file (before the user is
+// told so), or when the run is cancelled; a failed save keeps it. A run that never changed leaves
+// nothing behind, however it ends. A draft that cannot be written gives one warning, and capture
+// goes on as before.
 #pragma once
 
 #include <QObject>
@@ -27,10 +28,12 @@ class DraftKeeper : public QObject {
  public:
   static constexpr int kDelayMs = 500;
 
-  // Keeps the run of `wizard` as draft `id` of `folder`, whose lock `lock` holds.
+  // Keeps the run of `wizard` as draft `id` of `folder`, whose lock `lock` holds; `resumed` when
+  // that draft is already on the disk.
   DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder, std::string id,
-              std::unique_ptr<DraftLock> lock, std::int64_t started);
-  ~DraftKeeper() override;  // what was handed over is written first
+              std::unique_ptr<DraftLock> lock, std::int64_t started, bool resumed);
+  // What was handed over is written first; a run that never changed takes its lock file along.
+  ~DraftKeeper() override;
 
   const std::string& id() const { return writer_.id(); }
 
@@ -38,7 +41,8 @@ class DraftKeeper : public QObject {
   void changed();
   // Written now (a page change).
   void write();
-  // Written now, and waits until it is on the disk (the program is asked to end).
+  // Written now when the run has changed, and waits until it is on the disk (the program is
+  // asked to end).
   void flush();
   // The record is in its file, or the run was cancelled: the draft goes.
   void discard();
@@ -61,6 +65,7 @@ class DraftKeeper : public QObject {
   QTimer timer_;
   bool discarded_ = false;
   bool warned_ = false;
+  bool changed_ = false;  // the run has something to resume
 };
 
 }  // namespace acv

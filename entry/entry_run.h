@@ -1,8 +1,9 @@
 // One run of an entry wizard, kept in one place: the record being filled and the response file's
 // name as typed (without ".cvr"), both owned by the command that opened the wizard; how Finish
 // saves, with the stored record when one is being edited; and whether the user asked not to be
-// warned of blank items again; and, for the paper wizards, the second typing of the responses.
-// The page shown is the wizard's current page.
+// warned of blank items again; and, for the paper wizards, the second typing of the responses
+// and what the last page shows after Finish. Every choice of the run is kept here alone: the
+// pages show it and write it back. The page shown is the wizard's current page.
 #pragma once
 
 #include <QString>
@@ -13,6 +14,7 @@
 
 #include "entry/pages/blank_items.h"
 #include "entry/record_saver.h"
+#include "storage/draft.h"
 
 namespace acv {
 
@@ -45,6 +47,7 @@ struct EntryRun {
   RecordSaver saver;
   BlankItemsCheck blanks;
   SecondTyping secondTyping;
+  ViewAfterFinish viewAfterFinish;  // the paper wizards' last page
 };
 
 }  // namespace acv

@@ -8,6 +8,7 @@
 
 #include "entry/draft_keeper.h"
 #include "entry/pages/cancel_prompt.h"
+#include "entry/pages/details_page.h"
 #include "entry/pages/entry_page.h"
 #include "storage/draft_folder.h"
 #include "storage/messages.h"
@@ -25,6 +26,12 @@ EntryWizard::EntryWizard(Prompts& prompts, ResponseRecord& record, QString& file
   setWizardStyle(QWizard::ClassicStyle);
   setOption(QWizard::NoBackButtonOnStartPage);
   connect(this, &QWizard::currentIdChanged, this, &EntryWizard::pageChanged);
+  // A record in its file leaves nothing to resume: the draft goes before the user is told.
+  run_.saver.setCommitted([this] {
+    if (keeper_ != nullptr) {
+      keeper_->discard();
+    }
+  });
 }
 
 EntryWizard::~EntryWizard() = default;
@@ -69,11 +76,14 @@ Draft EntryWizard::draft(DraftWizard kind, std::int64_t started, std::int64_t ch
   draft.replace = run_.saver.replace();
   draft.noBlankWarning = run_.blanks.noBlankWarning();
   draft.secondTyping = run_.secondTyping.wanted;
+  draft.byAnotherPerson = run_.secondTyping.byAnotherPerson;
+  if (kind == DraftWizard::kPaper) {
+    draft.viewAfterFinish = run_.viewAfterFinish;
+  }
   draft.record = run_.record;
   draft.fileName = run_.fileName.toStdString();
   if (run_.saver.editing()) {
-    const RecordEdit& edit = run_.saver.edit();
-    draft.edit = DraftEdit{edit.fileName, edit.index, edit.original};
+    draft.edit = run_.saver.edit();
   }
   return draft;
 }
@@ -90,24 +100,32 @@ void EntryWizard::keepDraft(const DraftFolder& folder) {
     return;
   }
   keeper_ = std::make_unique<DraftKeeper>(*this, prompts_, folder, id, std::move(lock),
-                                          static_cast<std::int64_t>(std::time(nullptr)));
+                                          static_cast<std::int64_t>(std::time(nullptr)), false);
   watchChanges();
 }
 
 void EntryWizard::resume(const DraftFolder& folder, FoundDraft found) {
-  run_.saver.setReplace(found.draft.replace);
-  run_.blanks.setNoBlankWarning(found.draft.noBlankWarning);
-  run_.secondTyping.wanted = found.draft.secondTyping;
+  const Draft& draft = found.draft;
+  run_.saver.setReplace(draft.replace);
+  run_.blanks.setNoBlankWarning(draft.noBlankWarning);
+  run_.secondTyping.wanted = draft.secondTyping;
+  run_.secondTyping.byAnotherPerson = draft.byAnotherPerson;
+  if (draft.viewAfterFinish) {
+    run_.viewAfterFinish = *draft.viewAfterFinish;
+  }
   resuming_ = true;
   if (currentId() < 0) {
     restart();
   }
-  while (currentId() >= 0 && currentId() != found.draft.page && nextId() >= 0) {
+  while (currentId() >= 0 && currentId() != draft.page && nextId() >= 0) {
     next();
   }
   resuming_ = false;
+  if (EntryPage* shown = currentEntryPage()) {
+    shown->focusWhereTypingStopped();
+  }
   keeper_ = std::make_unique<DraftKeeper>(*this, prompts_, folder, found.id, std::move(found.lock),
-                                          found.draft.started);
+                                          draft.started, true);
   watchChanges();
 }
 
@@ -135,7 +153,28 @@ void EntryWizard::watchChanges() {
 }
 
 bool EntryWizard::validateCurrentPage() {
-  return resuming_ || QWizard::validateCurrentPage();
+  if (resuming_ || QWizard::validateCurrentPage()) {
+    return true;
+  }
+  if (const DetailsCheck refused = run_.saver.takeDetailsRefusal(); refused != DetailsCheck::kOk) {
+    returnToDetails(refused);
+  }
+  return false;
+}
+
+void EntryWizard::returnToDetails(DetailsCheck check) {
+  for (const int id : pageIds()) {
+    auto* details = qobject_cast<DetailsPage*>(page(id));
+    if (details != nullptr && visitedIds().contains(id)) {
+      while (currentId() != id) {
+        back();
+      }
+      details->refuse(check);
+      return;
+    }
+  }
+  // A run that began after the details page (as in tests of single pages) is told here.
+  prompts_.show(this, DetailsMessage(check));
 }
 
 void EntryWizard::reject() {
@@ -144,13 +183,6 @@ void EntryWizard::reject() {
       keeper_->discard();
     }
     QWizard::reject();
-  }
-}
-
-void EntryWizard::done(int result) {
-  QWizard::done(result);  // Finish saves in the last page's check, and may stay
-  if (result == Accepted && this->result() == Accepted && keeper_ != nullptr) {
-    keeper_->discard();
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "entry/entry_run.h"
 #include "storage/draft.h"
+#include "storage/typed_input.h"
 
 namespace acv {
 
@@ -56,12 +57,11 @@ class EntryWizard : public QWizard {
 
   // Asks "Cancel Selected" and closes without saving only on Yes; the draft goes with it.
   void reject() override;
-  // Once Finish has saved the record, the draft goes.
-  void done(int result) override;
 
  protected:
   Prompts& prompts() const { return prompts_; }
-  // Pages passed on the way back to a resumed page are not checked again.
+  // Pages passed on the way back to a resumed page are not checked again. A save refused for
+  // the details goes back to the details page and says why there.
   bool validateCurrentPage() override;
   // Page `id` is one of the pages shown beside page `numberedAs`: it carries that page's number
   // in the page count and in drafts, and a draft written there resumes at that page.
@@ -71,6 +71,9 @@ class EntryWizard : public QWizard {
   void pageChanged(int id);
   // Every change made in a page's controls is a change of the draft.
   void watchChanges();
+  // Shows the details page, passing back through the pages after it, with `check`'s message
+  // (shown where the run is when it never passed the details page).
+  void returnToDetails(DetailsCheck check);
 
   Prompts& prompts_;
   EntryRun run_;

@@ -58,9 +58,6 @@ bool FilePage::validatePage() {
 }
 
 void FilePage::keep() {
-  if (replaceBox_ != nullptr) {
-    run_.saver.setReplace(replaceBox_->isChecked());
-  }
   run_.fileName = fileBox_->text();
 }
 

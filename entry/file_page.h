@@ -1,7 +1,7 @@
 // Page 1 of the on-screen wizard (CAdultP0): where the record will be saved. The name typed is
 // checked (but nothing is opened) before the user moves on; it is the run's one file name text,
 // which the save page shows again. Editing a stored record it is CAdultP0EDIT, with "Replace
-// Existing Record" ticked when the wizard opens; Next makes the choice the run's.
+// Existing Record" ticked when the wizard opens.
 #pragma once
 
 #include <QStringList>

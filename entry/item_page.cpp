@@ -65,15 +65,26 @@ void ItemPage::activate() {
   rows_[0]->focusChoice()->setFocus(Qt::TabFocusReason);
 }
 
+int ItemPage::firstBlankRow() const {
+  const auto blank = std::find_if(rows_.begin(), rows_.end(),
+                                  [](const ItemRow* row) { return row->answer() < 0; });
+  return blank == rows_.end() ? -1 : static_cast<int>(blank - rows_.begin());
+}
+
+void ItemPage::focusWhereTypingStopped() {
+  if (const int blank = firstBlankRow(); blank >= 0) {
+    focusRow(blank);
+  }
+}
+
 void ItemPage::leaveBack() {
   store();
 }
 
 bool ItemPage::validatePage() {
-  const auto blank = std::find_if(rows_.begin(), rows_.end(),
-                                  [](const ItemRow* row) { return row->answer() < 0; });
-  if (!blanks_.allowsLeaving(this, blank != rows_.end())) {
-    focusRow(static_cast<int>(blank - rows_.begin()));
+  const int blank = firstBlankRow();
+  if (!blanks_.allowsLeaving(this, blank >= 0)) {
+    focusRow(blank);
     return false;
   }
   store();

@@ -27,6 +27,8 @@ class ItemPage : public EntryPage {
   void activate() override;
   // Writes the ten answers without any check.
   void leaveBack() override;
+  // The first row without an answer.
+  void focusWhereTypingStopped() override;
   // Runs the blank-items check when an answer is missing, then writes the ten answers; staying,
   // the focus goes to the first unanswered row.
   bool validatePage() override;
@@ -36,6 +38,8 @@ class ItemPage : public EntryPage {
 
  private:
   void store();
+  // The index of the first row without an answer, or -1.
+  int firstBlankRow() const;
   // Moves the focus to the row `index`, in sight.
   void focusRow(int index);
   // Moves the focus to the row after `index`, or to Next after the last row.

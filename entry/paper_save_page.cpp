@@ -45,7 +45,11 @@ PaperSavePage::PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts
   layout->addStretch();
 }
 
-PaperSavePage::AnalysisChoice PaperSavePage::analysisChoice() const {
+void PaperSavePage::setInitialChoice(ViewAfterFinish choice) {
+  run_.viewAfterFinish = choice;
+}
+
+ViewAfterFinish PaperSavePage::analysisChoice() const {
   return {view_->isChecked(), related_->isChecked()};
 }
 
@@ -54,20 +58,19 @@ const SaveResult& PaperSavePage::lastSave() const {
 }
 
 void PaperSavePage::activate() {
-  if (firstActivation_) {
-    firstActivation_ = false;
-    fileBox_->setText(run_.fileName);
-    view_->setChecked(initialChoice_.view);
-    related_->setChecked(initialChoice_.related);
-    related_->setEnabled(initialChoice_.view);
-    if (replaceBox_ != nullptr) {
-      replaceBox_->setChecked(true);
-    }
-  }
+  fileBox_->setText(run_.fileName);
+  view_->setChecked(run_.viewAfterFinish.view);
+  related_->setChecked(run_.viewAfterFinish.related);
+  related_->setEnabled(run_.viewAfterFinish.view);
   if (replaceBox_ != nullptr) {
     replaceBox_->apply();
   }
   fileBox_->box()->setFocus();
+}
+
+void PaperSavePage::leaveBack() {
+  run_.fileName = fileBox_->text();
+  run_.viewAfterFinish = analysisChoice();
 }
 
 bool PaperSavePage::validatePage() {
@@ -75,6 +78,7 @@ bool PaperSavePage::validatePage() {
     prompts_.show(this, Message(MessageId::kDoubleEntryRequired));
     return false;
   }
+  run_.viewAfterFinish = analysisChoice();
   if (run_.saver.Save(this, *fileBox_, run_.fileName, run_.record) !=
       RecordSaver::Outcome::kSaved) {
     return false;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "entry/pages/entry_page.h"
+#include "storage/draft.h"
 #include "storage/record_store.h"
 
 class QCheckBox;
@@ -22,23 +23,19 @@ class PaperSavePage : public EntryPage {
   Q_OBJECT
 
  public:
-  // The two analysis options, as the settings hold them between runs.
-  struct AnalysisChoice {
-    bool view = false;
-    bool related = false;
-  };
-
   // `analysis` receives the analysis to show after Finish.
   PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts, const QString& caption,
                 QWidget* parent = nullptr);
 
-  // The options the page starts with on its first activation.
-  void setInitialChoice(AnalysisChoice choice) { initialChoice_ = choice; }
-  AnalysisChoice analysisChoice() const;
+  // The options the run starts with (from the settings).
+  void setInitialChoice(ViewAfterFinish choice);
+  // The options as the page shows them.
+  ViewAfterFinish analysisChoice() const;
 
-  // The first activation takes the file name, the options and (editing) "Replace Existing
-  // Record"; later ones keep what the page holds.
+  // Shows the run's file name, options and (editing) "Replace Existing Record".
   void activate() override;
+  // Writes the file name and the options into the run.
+  void leaveBack() override;
   // The save; true (the wizard closes with Finish) once the record is in the file and, when
   // asked for, its analysis is loaded.
   bool validatePage() override;
@@ -55,8 +52,6 @@ class PaperSavePage : public EntryPage {
   EntryRun& run_;
   Analysis& analysis_;
   Prompts& prompts_;
-  AnalysisChoice initialChoice_;
-  bool firstActivation_ = true;
   FileNameBox* fileBox_;
   ReplaceCheckBox* replaceBox_;
   QCheckBox* view_;

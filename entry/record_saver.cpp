@@ -18,6 +18,10 @@ RecordSaver::Outcome RecordSaver::Save(QWidget* page, FileNameBox& box, QString&
                                        ResponseRecord& record) {
   lastSave_ = SaveResult();
   fileName = box.text();
+  detailsRefused_ = CheckRecordDetails(record, Today());
+  if (detailsRefused_ != DetailsCheck::kOk) {
+    return Outcome::kDetailsMissing;
+  }
   if (!confirmUnchanged(page, record)) {
     return Outcome::kDeclined;
   }
@@ -25,6 +29,9 @@ RecordSaver::Outcome RecordSaver::Save(QWidget* page, FileNameBox& box, QString&
   {
     WaitCursor wait;
     result = write(box.fileSystemName(), record);
+  }
+  if (result.status == FileStatus::kOk && committed_) {
+    committed_();
   }
   if (!report(page, record, result)) {
     return Outcome::kFailed;

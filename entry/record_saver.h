@@ -1,15 +1,19 @@
 // How Finish saves the record of an entry wizard, the same on every last page: a new record is
 // added to the end of the file named; an edited one (when the wizard was given a stored record)
 // is written back in its own place while "Replace Existing Record" is ticked, otherwise added to
-// the file named as a new record. Before an unchanged edit is saved (the same fields and the same
+// the file named as a new record. No record is saved without its mandatory details, however its
+// run came to the last page. Before an unchanged edit is saved (the same fields and the same
 // verification mark), "No Edits Made" asks.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 
-#include "entry/record_edit.h"
+#include "storage/record_edit.h"
 #include "storage/record_store.h"
+#include "storage/typed_input.h"
 
 class QString;
 class QWidget;
@@ -22,9 +26,10 @@ class Prompts;
 class RecordSaver {
  public:
   enum class Outcome {
-    kSaved,     // the record is in the file
-    kDeclined,  // "Do Not Save" to "No Edits Made": nothing was tried
-    kFailed,    // the name was refused or the write failed, and the user was told why
+    kSaved,           // the record is in the file
+    kDeclined,        // "Do Not Save" to "No Edits Made": nothing was tried
+    kFailed,          // the name was refused or the write failed, and the user was told why
+    kDetailsMissing,  // a mandatory detail is missing or wrong: nothing was tried or told
   };
 
   RecordSaver(Prompts& prompts, std::optional<RecordEdit> edit);
@@ -46,6 +51,10 @@ class RecordSaver {
   // The file and index of the last successful save (an empty name and -1 before it, and again
   // from the start of each save).
   const SaveResult& lastSave() const { return lastSave_; }
+  // What the last save refused in the details, once (kOk when it refused none).
+  DetailsCheck takeDetailsRefusal() { return std::exchange(detailsRefused_, DetailsCheck::kOk); }
+  // Called as soon as a record is in its file, before the user is told.
+  void setCommitted(std::function<void()> committed) { committed_ = std::move(committed); }
 
  private:
   // True to go on: something was changed, or "Yes, Proceed" to "No Edits Made".
@@ -58,6 +67,8 @@ class RecordSaver {
   std::optional<RecordEdit> edit_;
   bool replace_ = true;
   SaveResult lastSave_;
+  DetailsCheck detailsRefused_ = DetailsCheck::kOk;
+  std::function<void()> committed_;
 };
 
 }  // namespace acv

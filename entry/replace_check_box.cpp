@@ -1,6 +1,7 @@
 #include "entry/replace_check_box.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "entry/record_saver.h"
 #include "storage/messages.h"
@@ -29,6 +30,10 @@ ReplaceCheckBox::ReplaceCheckBox(Prompts& prompts, FileNameBox& box, RecordSaver
 }
 
 void ReplaceCheckBox::apply() {
+  {
+    const QSignalBlocker quiet(this);  // showing the choice is no change of it
+    setChecked(saver_.replace());
+  }
   if (isChecked()) {
     box_.setFileSystemName(saver_.edit().fileName);
   }

@@ -1,7 +1,8 @@
 // "Replace Existing Record" on the last page of both wizards and the first page of the on-screen
 // one, while a stored record is edited. While it is ticked the file-name box shows the edited
 // record's own file and is read-only, and Browse is refused with a message; cleared, the box can
-// name another file. Each change is the saver's replace choice at once.
+// name another file. The saver holds the choice: each change is written there at once, and the
+// box shows it again wherever it is shown.
 #pragma once
 
 #include <QCheckBox>
@@ -22,7 +23,7 @@ class ReplaceCheckBox : public QCheckBox {
   ReplaceCheckBox(Prompts& prompts, FileNameBox& box, RecordSaver& saver,
                   QWidget* parent = nullptr);
 
-  // Shows the box as the tick says.
+  // Shows the saver's choice: the tick, and the file-name box as it says.
   void apply();
 
  private:

@@ -69,6 +69,18 @@ void ResponseGridPage::focusBox(QLineEdit* box) {
   scroll_->ensureWidgetVisible(box);
 }
 
+void ResponseGridPage::focusWhereTypingStopped() {
+  // A box left empty on purpose (a blank answer) comes before the last box typed.
+  for (int item = kItemCount; item >= 1; --item) {
+    if (!grid_->box(item)->text().isEmpty()) {
+      if (item < kItemCount) {
+        focusBox(grid_->box(item + 1));
+      }
+      return;
+    }
+  }
+}
+
 void ResponseGridPage::leaveBack() {
   grid_->storeResponses(record_);
 }

@@ -35,6 +35,8 @@ class ResponseGridPage : public EntryPage {
   // selected.
   void activate() override;
   void leaveBack() override;
+  // The box after the last one typed.
+  void focusWhereTypingStopped() override;
   bool validatePage() override;
 
   ResponseGrid* grid() const { return grid_; }

@@ -42,9 +42,6 @@ const SaveResult& SavePage::lastSave() const {
 }
 
 void SavePage::activate() {
-  if (replaceBox_ != nullptr) {
-    replaceBox_->setChecked(run_.saver.replace());
-  }
   fileBox_->setText(run_.fileName);
   setChooseFileMode(false);
 }
@@ -77,6 +74,7 @@ bool SavePage::validatePage() {
       setChooseFileMode(true);  // another name, or (editing) a new record instead
       return false;
     case RecordSaver::Outcome::kDeclined:
+    case RecordSaver::Outcome::kDetailsMissing:
       return false;
   }
   return false;

@@ -29,6 +29,8 @@ SecondTypingPage::SecondTypingPage(EntryRun& run, Prompts& prompts, const QStrin
   scroll_ = ScrollingGrid(grid_, this);
   birth_ = new DateBoxes(tr("Date of Birth, typed again"));
   anotherPerson_ = new QCheckBox(tr("This second typing is done by &another person"));
+  connect(anotherPerson_, &QCheckBox::toggled, this,
+          [this](bool another) { run_.secondTyping.byAnotherPerson = another; });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -50,7 +52,7 @@ void SecondTypingPage::initializePage() {
   ResponseRecord empty;
   grid_->showResponses(empty);
   birth_->setDate(std::nullopt);
-  anotherPerson_->setChecked(false);
+  anotherPerson_->setChecked(run_.secondTyping.byAnotherPerson);
 }
 
 void SecondTypingPage::activate() {
@@ -67,7 +69,6 @@ bool SecondTypingPage::validatePage() {
     second.SetText(TextField::kBirthDate, FormatDate8(*birth));
   }
   SecondTyping& typing = run_.secondTyping;
-  typing.byAnotherPerson = anotherPerson_->isChecked();
   typing.differences = CompareTypings(run_.record, second);
   if (typing.differences.empty()) {
     prompts_.show(this, Message(MessageId::kTypingsAgree));

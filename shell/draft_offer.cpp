@@ -3,19 +3,59 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <set>
+
 #include "storage/messages.h"
+#include "storage/record_image.h"
+#include "storage/record_store.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
+namespace {
+
+// Where the record of `draft` is already in its file: the program ended after the save and
+// before the draft was removed.
+std::optional<SaveResult> SavedBeforeTheEnd(const Draft& draft) {
+  SaveResult saved;
+  if (draft.edit && draft.replace) {
+    saved.fileName = draft.edit->fileName;
+  } else if (ResolveResponseFileName(draft.fileName, &saved.fileName) != FileNameCheck::kOk) {
+    return std::nullopt;
+  }
+  const std::optional<int> index =
+      FindSavedSince(saved.fileName, draft.record, LocalStamp(draft.started));
+  if (!index) {
+    return std::nullopt;
+  }
+  saved.index = *index;
+  return saved;
+}
+
+// The files named already: one left in place is named once in the program's life.
+std::vector<SetAsideDraft> NotNamedBefore(std::vector<SetAsideDraft> setAside) {
+  static std::set<std::string> named;
+  std::erase_if(setAside, [](const SetAsideDraft& file) { return !named.insert(file.id).second; });
+  return setAside;
+}
+
+}  // namespace
 
 std::optional<FoundDraft> OfferDrafts(Prompts& prompts, QWidget* parent,
                                       const DraftFolder& folder) {
   std::vector<SetAsideDraft> setAside;
   std::vector<FoundDraft> found = folder.List(&setAside);
-  if (!setAside.empty()) {
+  if (setAside = NotNamedBefore(std::move(setAside)); !setAside.empty()) {
     prompts.show(parent, DraftsSetAsideMessage(setAside));
   }
+  std::erase_if(found, [&](const FoundDraft& draft) {
+    const std::optional<SaveResult> saved = SavedBeforeTheEnd(draft.draft);
+    if (saved) {
+      prompts.show(parent, DraftAlreadySavedMessage(draft.draft, saved->fileName, saved->index));
+      (void)folder.Remove(draft.id);  // one that cannot be removed now is named again next time
+    }
+    return saved.has_value();
+  });
   enum Choice { kResume, kDiscard, kLater };
   const QStringList buttons = {QCoreApplication::translate("Drafts", "&Resume"),
                                QCoreApplication::translate("Drafts", "&Discard ..."),

@@ -1,6 +1,7 @@
 // Before a questionnaire is begun (at start-up, and at Ctrl+R, Ctrl+E and Edit), each unfinished
 // one in the user's drafts that no other running program holds is offered in turn: Resume,
-// Discard (after a question) or Later. Drafts that could not be read are named first, once.
+// Discard (after a question) or Later. Drafts that could not be read are named first, once in
+// the program's life; a draft whose record is in its file already is named so and removed.
 #pragma once
 
 #include <optional>

@@ -14,7 +14,6 @@
 #include "entry/adult_q_sheet.h"
 #include "entry/adult_sheet.h"
 #include "entry/paper_save_page.h"
-#include "entry/record_edit.h"
 #include "reports/analysis_view.h"
 #include "reports/rtf_report.h"
 #include "reports/save_as_dialog.h"
@@ -27,6 +26,7 @@
 #include "shell/export_password_dialog.h"
 #include "storage/format.h"
 #include "storage/messages.h"
+#include "storage/record_edit.h"
 #include "storage/record_search.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
@@ -37,7 +37,7 @@ namespace acv {
 namespace {
 
 // The analysis options of the paper wizards' last page, from the settings.
-PaperSavePage::AnalysisChoice StoredChoice(const AcvSettings& settings) {
+ViewAfterFinish StoredChoice(const AcvSettings& settings) {
   return {settings.viewAnalysis(), settings.alsoViewRelatedAnalysis()};
 }
 
@@ -45,7 +45,7 @@ PaperSavePage::AnalysisChoice StoredChoice(const AcvSettings& settings) {
 // view shows the analysis the last page loaded when it was asked to.
 void FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSavePage& page,
                        const QString& fileName, const Analysis& analysis) {
-  const PaperSavePage::AnalysisChoice choice = page.analysisChoice();
+  const ViewAfterFinish choice = page.analysisChoice();
   settings.setViewAnalysis(choice.view);
   if (choice.view) {
     settings.setAlsoViewRelatedAnalysis(choice.related);
@@ -237,18 +237,12 @@ bool CMainFrame::offerDrafts() {
   if (!chosen) {
     return false;
   }
-  const Draft& draft = chosen->draft;
-  std::optional<RecordEdit> edit;
-  if (draft.edit) {
-    edit.emplace();
-    if (RecordEdit::Restore(draft.edit->fileName, draft.edit->index, draft.edit->original,
-                            &*edit) != FileStatus::kOk) {
-      prompts_.show(this, Message(MessageId::kReadError));
-      return true;
-    }
-  }
-  runWizard(draft.wizard, draft.record, QString::fromStdString(draft.fileName), std::move(edit),
-            std::move(chosen));
+  // Taken out before the draft is handed on whole: the run starts from copies of its own.
+  const DraftWizard kind = chosen->draft.wizard;
+  ResponseRecord record = chosen->draft.record;
+  QString fileName = QString::fromStdString(chosen->draft.fileName);
+  std::optional<RecordEdit> edit = chosen->draft.edit;
+  runWizard(kind, std::move(record), std::move(fileName), std::move(edit), std::move(chosen));
   return true;
 }
 

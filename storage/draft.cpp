@@ -30,6 +30,10 @@ constexpr std::uint8_t kEditFlag = 1;
 constexpr std::uint8_t kReplaceFlag = 2;
 constexpr std::uint8_t kNoBlankWarningFlag = 4;
 constexpr std::uint8_t kSecondTypingFlag = 8;
+constexpr std::uint8_t kByAnotherPersonFlag = 16;
+constexpr std::uint8_t kViewChosenFlag = 32;
+constexpr std::uint8_t kViewFlag = 64;
+constexpr std::uint8_t kViewRelatedFlag = 128;
 
 const std::uint8_t* Bytes(std::string_view text) {
   return reinterpret_cast<const std::uint8_t*>(text.data());
@@ -76,8 +80,14 @@ std::string_view DraftFaultText(DraftFault fault) {
       return "damaged (checksum mismatch)";
     case DraftFault::kNotRegular:
       return "not a regular file";
+    case DraftFault::kNotPrivate:
+      return "not private to this user (readable by others, or another user's file), so not read";
   }
   return "unreadable";
+}
+
+bool LeftInPlace(DraftFault fault) {
+  return fault == DraftFault::kNewer || fault == DraftFault::kNotPrivate;
 }
 
 std::string EncodeDraft(const Draft& draft, RecordScrambler& scrambler) {
@@ -105,10 +115,13 @@ std::string EncodeDraft(const Draft& draft, RecordScrambler& scrambler) {
   std::memcpy(header, kDraftMagic.data(), kDraftMagic.size());
   EncodeFixed16(header + kVersionOffset, kDraftVersion);
   header[kWizardOffset] = static_cast<std::uint8_t>(draft.wizard);
-  header[kFlagsOffset] =
-      static_cast<std::uint8_t>((draft.edit ? kEditFlag : 0) | (draft.replace ? kReplaceFlag : 0) |
-                                (draft.noBlankWarning ? kNoBlankWarningFlag : 0) |
-                                (draft.secondTyping ? kSecondTypingFlag : 0));
+  const std::optional<ViewAfterFinish>& view = draft.viewAfterFinish;
+  header[kFlagsOffset] = static_cast<std::uint8_t>(
+      (draft.edit ? kEditFlag : 0) | (draft.replace ? kReplaceFlag : 0) |
+      (draft.noBlankWarning ? kNoBlankWarningFlag : 0) |
+      (draft.secondTyping ? kSecondTypingFlag : 0) |
+      (draft.byAnotherPerson ? kByAnotherPersonFlag : 0) | (view ? kViewChosenFlag : 0) |
+      (view && view->view ? kViewFlag : 0) | (view && view->related ? kViewRelatedFlag : 0));
   EncodeFixed16(header + kPageOffset, static_cast<std::uint16_t>(draft.page));
   EncodeFixed16(header + kPageCountOffset, static_cast<std::uint16_t>(draft.pageCount));
   EncodeFixed64(header + kStartedOffset, draft.started);
@@ -167,15 +180,24 @@ DraftFault DecodeDraft(std::string_view bytes, Draft* draft) {
   decoded.replace = (flags & kReplaceFlag) != 0;
   decoded.noBlankWarning = (flags & kNoBlankWarningFlag) != 0;
   decoded.secondTyping = (flags & kSecondTypingFlag) != 0;
+  decoded.byAnotherPerson = (flags & kByAnotherPersonFlag) != 0;
+  if ((flags & kViewChosenFlag) != 0) {
+    decoded.viewAfterFinish =
+        ViewAfterFinish{(flags & kViewFlag) != 0, (flags & kViewRelatedFlag) != 0};
+  }
   decoded.page = DecodeFixed16(header + kPageOffset);
   decoded.pageCount = DecodeFixed16(header + kPageCountOffset);
   decoded.started = DecodeFixed64(header + kStartedOffset);
   decoded.changed = DecodeFixed64(header + kChangedOffset);
   if (records == 2) {
-    DraftEdit edit;
+    RecordEdit edit;
     edit.fileName = std::move(editedFile);
     edit.index = static_cast<int>(DecodeFixed32(header + kEditIndexOffset));
     std::copy_n(Bytes(body.substr(kRecordSize)), kRecordSize, edit.original.begin());
+    // An edit goes on only from the record it began with.
+    if (LoadImage(edit.unedited, edit.original.data()) != FileStatus::kOk) {
+      return DraftFault::kChecksum;
+    }
     decoded.edit = std::move(edit);
   }
   *draft = std::move(decoded);

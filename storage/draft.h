@@ -7,7 +7,9 @@
 //    8-9   format version (1); a newer one is never read
 //   10     the wizard: 0 on screen, 1 from paper
 //   11     flags: 1 an edit, 2 "Replace Existing Record" ticked, 4 no more blank-item warnings,
-//          8 the responses are to be typed a second time
+//          8 the responses are to be typed a second time, 16 the second typing is by another
+//          person, 32 the paper wizard's last page has made its analysis choice, which 64 (view
+//          the analysis after Finish) and 128 (with the related report) then hold
 //   12-13  the page shown, counted from 0 as the pages are numbered (the second typing of the
 //          responses counts as the page typed first)
 //   14-15  the wizard's count of numbered pages
@@ -18,9 +20,9 @@
 //   40-43  CRC-32 of bytes 0-39 and of all that follows the header
 //   44-47  zero
 // Then the record's 2,187 stored bytes; for an edit the stored bytes the record had when the
-// edit began; and the names block: the response file name as typed and the edited file's name,
-// each a 16-bit length and its bytes, zero-padded to whole 80-byte blocks scrambled as a record's
-// blocks are.
+// edit began (which must be a whole record); and the names block: the response file name as typed
+// and the edited file's name, each a 16-bit length and its bytes, zero-padded to whole 80-byte
+// blocks scrambled as a record's blocks are.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,7 @@
 
 #include "engine/response_record.h"
 #include "storage/format.h"
+#include "storage/record_edit.h"
 
 namespace acv {
 
@@ -37,10 +40,12 @@ class RecordScrambler;
 
 enum class DraftWizard : std::uint8_t { kOnScreen = 0, kPaper = 1 };
 
-struct DraftEdit {
-  std::string fileName;  // the full name of the edited record's file
-  int index = -1;
-  StoredRecord original{};  // its stored bytes when the edit began
+// Whether the paper wizard shows the analysis of the record after Finish, and the person's most
+// recent related report with it.
+struct ViewAfterFinish {
+  bool view = false;
+  bool related = false;
+  friend bool operator==(const ViewAfterFinish&, const ViewAfterFinish&) = default;
 };
 
 struct Draft {
@@ -49,12 +54,15 @@ struct Draft {
   int pageCount = 0;
   std::int64_t started = 0;  // seconds since 1970
   std::int64_t changed = 0;
-  bool replace = true;          // an edit's "Replace Existing Record"
-  bool noBlankWarning = false;  // the user asked not to be warned of blank items again
-  bool secondTyping = false;    // the paper wizard is to check the responses by a second typing
+  bool replace = true;           // an edit's "Replace Existing Record"
+  bool noBlankWarning = false;   // the user asked not to be warned of blank items again
+  bool secondTyping = false;     // the paper wizard is to check the responses by a second typing
+  bool byAnotherPerson = false;  // that second typing is declared to be by another person
+  // The paper wizard's last page's choice, once the page has been shown.
+  std::optional<ViewAfterFinish> viewAfterFinish;
   ResponseRecord record;
-  std::string fileName;  // the response file's name as typed (UTF-8), without ".cvr"
-  std::optional<DraftEdit> edit;
+  std::string fileName;            // the response file's name as typed (UTF-8), without ".cvr"
+  std::optional<RecordEdit> edit;  // the stored record being edited
 };
 
 // Why bytes are not a draft this program can read.
@@ -65,7 +73,11 @@ enum class DraftFault {
   kCutShort,    // shorter than its header says
   kChecksum,    // a byte differs from what was written
   kNotRegular,  // a folder, pipe, device or link where the draft should be
+  kNotPrivate,  // readable by others, or another user's: never read
 };
+// Whether a draft with `fault` is left where it is rather than moved aside: a newer program can
+// still resume its own drafts, and a file that is not the user's own is not this program's to move.
+bool LeftInPlace(DraftFault fault);
 std::string_view DraftFaultText(DraftFault fault);
 
 inline constexpr std::size_t kDraftHeaderSize = 48;

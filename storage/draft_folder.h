@@ -1,8 +1,10 @@
 // The folder of the user's drafts, $XDG_DATA_HOME/VELT/ACV/drafts/ (or ~/.local/share/...):
-// readable by the user alone, never beside a response file. A draft is "ID.draft"; the program
-// working on it holds "ID.lock" locked, so that no other running program offers or writes it.
-// Each write goes to "ID.tmp", is flushed, renamed over the draft and the folder flushed: a kill
-// at any moment leaves the old draft or the new one, never neither and never a torn one.
+// readable by the user alone, never beside a response file. The folders from there down must be
+// real folders of the user's own, the last one open to nobody else, and each draft a file of the
+// user's open to nobody else; anything else is neither read nor written. A draft is "ID.draft"; the
+// program working on it holds "ID.lock" locked, so that no other running program offers or writes
+// it. Each write goes to "ID.tmp", is flushed, renamed over the draft and the folder flushed: a
+// kill at any moment leaves the old draft or the new one, never neither and never a torn one.
 #pragma once
 
 #include <memory>
@@ -49,8 +51,11 @@ struct SetAsideDraft {
 
 class DraftFolder {
  public:
-  // `path` ends with "/".
-  explicit DraftFolder(std::string path) : path_(std::move(path)) {}
+  // `path` ends with "/"; its last folder must be the user's own.
+  explicit DraftFolder(std::string path);
+  // The folder `below` (ending with "/") inside `base`: each folder below `base` must be the
+  // user's own.
+  DraftFolder(const std::string& base, std::string_view below);
   // The user's own folder, from XDG_DATA_HOME or HOME.
   static DraftFolder ForUser();
 
@@ -58,22 +63,33 @@ class DraftFolder {
   std::string draftFile(const std::string& id) const { return path_ + id + ".draft"; }
   std::string lockFile(const std::string& id) const { return path_ + id + ".lock"; }
 
-  // Makes the folder (and those above it) as needed, readable by the user alone.
+  // Makes the folder (and those above it) as needed, readable by the user alone: kOk, or
+  // kNotPrivate when a folder on the way is a link or another user's.
   FileStatus Prepare() const;
   // A name no other draft has: the time, the process and a count.
   std::string NewId() const;
 
-  // Every draft that no other program holds, oldest first, each with its lock taken. A file
-  // that is no readable draft is moved aside and listed in `setAside` (which may be null).
+  // Every draft that no other program holds, oldest first, each with its lock taken; none when
+  // the folder is not private. A file that is no readable draft is moved aside (or left in place
+  // where LeftInPlace says so) and listed in `setAside` (which may be null). Lock files left
+  // without their drafts are removed.
   std::vector<FoundDraft> List(std::vector<SetAsideDraft>* setAside) const;
 
   // Replaces the draft `id` with `bytes`, whole or not at all.
   FileStatus Write(const std::string& id, std::string_view bytes) const;
   // Removes the draft `id` (and its lock file), whose lock the caller holds.
   FileStatus Remove(const std::string& id) const;
+  // Moves the draft `id`, whose lock the caller holds, aside as "ID.damaged": its new name, or
+  // empty when it could not be moved.
+  std::string SetAside(const std::string& id) const;
+
+  // kOk when every folder below the base exists as a real folder of the user's own (the last
+  // made private if it was not), kNotFound when one does not exist yet, else kNotPrivate.
+  FileStatus CheckPrivate() const;
 
  private:
   std::string path_;
+  std::size_t checkedFrom_;  // where in path_ the folders to check begin
 };
 
 }  // namespace acv

@@ -46,6 +46,9 @@ enum class [[nodiscard]] FileStatus : int{
     kNameHasExtension = -702,  // an extension other than ".cvr", or only a folder
     // An export file that exists, when replacing it was not asked for.
     kFileExists = -703,
+    // A folder or file kept for the user alone that is a link, belongs to another user or is
+    // open to others: neither read nor written.
+    kNotPrivate = -704,
 };
 
 inline constexpr int Code(FileStatus status) {

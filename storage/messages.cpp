@@ -185,6 +185,19 @@ UserMessage BirthDateMessage(BirthDateCheck check) {
   return message;
 }
 
+UserMessage DetailsMessage(DetailsCheck check) {
+  // Indexed by DetailsCheck: both names share one message.
+  static constexpr MessageId kDetailsMessages[] = {
+      MessageId::kNamesMandatory,       MessageId::kNamesMandatory,
+      MessageId::kNamesMandatory,       MessageId::kBirthDateMandatory,
+      MessageId::kBirthDateIncorrect,   MessageId::kAgeOutOfRange,
+      MessageId::kCompletionMandatory,  MessageId::kCompletionIncorrect,
+      MessageId::kCompletionOutOfRange, MessageId::kUnder18AtCompletion};
+  static_assert(std::size(kDetailsMessages) ==
+                static_cast<std::size_t>(DetailsCheck::kUnder18AtCompletion) + 1);
+  return Message(kDetailsMessages[static_cast<std::size_t>(check)]);
+}
+
 UserMessage FileNameMessage(FileNameCheck check) {
   return Message(check == FileNameCheck::kEmpty ? MessageId::kNoFileName
                                                 : MessageId::kFileNameWithExtension);
@@ -293,15 +306,6 @@ UserMessage SelectionOpenMessage(FileStatus code, const std::string& name) {
 namespace acv {
 namespace {
 
-std::string LocalTime(std::int64_t seconds, const char* format) {
-  const auto time = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&time, &local);
-  char text[32];
-  std::strftime(text, sizeof text, format, &local);
-  return text;
-}
-
 std::string DraftOwner(const Draft& draft) {
   std::string name(draft.record.Text(TextField::kFirstName));
   const std::string_view last = draft.record.Text(TextField::kLastName);
@@ -331,9 +335,10 @@ std::string DraftSummary(const Draft& draft) {
   }
   text += draft.wizard == DraftWizard::kPaper ? "from paper" : "on screen";
   text += ", page " + std::to_string(draft.page + 1) + " of " + std::to_string(draft.pageCount);
-  text += ", started " + LocalTime(draft.started, "%d/%m/%Y %H:%M");
-  const bool sameDay = LocalTime(draft.started, "%Y%m%d") == LocalTime(draft.changed, "%Y%m%d");
-  text += ", last changed " + LocalTime(draft.changed, sameDay ? "%H:%M" : "%d/%m/%Y %H:%M");
+  text += ", started " + FormatLocalTime(draft.started, "%d/%m/%Y %H:%M");
+  const bool sameDay =
+      FormatLocalTime(draft.started, "%Y%m%d") == FormatLocalTime(draft.changed, "%Y%m%d");
+  text += ", last changed " + FormatLocalTime(draft.changed, sameDay ? "%H:%M" : "%d/%m/%Y %H:%M");
   return text;
 }
 
@@ -350,6 +355,16 @@ UserMessage DraftDiscardQuestion(const Draft& draft) {
           MessageIcon::kNone};
 }
 
+UserMessage DraftAlreadySavedMessage(const Draft& draft, const std::string& fileName, int index) {
+  return {"Questionnaire Already Saved",
+          "An unfinished questionnaire was found: " + DraftSummary(draft) +
+              ".\n\nIt had already been saved, as record " + std::to_string(index) + " of\n\t" +
+              fileName +
+              "\nbefore the program ended, so it is not offered again and will not be saved "
+              "twice. Its draft has been removed.",
+          MessageIcon::kInformation};
+}
+
 std::string FileStatusReason(FileStatus code) {
   switch (code) {
     case FileStatus::kDiskFull:
@@ -363,6 +378,8 @@ std::string FileStatusReason(FileStatus code) {
     case FileStatus::kSharingViolation:
     case FileStatus::kLockViolation:
       return "the file is in use by another program";
+    case FileStatus::kNotPrivate:
+      return "it is not a private folder of this user (it is a link, or another user's folder)";
     default:
       return "the file system reported error " + std::to_string(Code(code));
   }
@@ -378,13 +395,20 @@ UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder) {
           MessageIcon::kExclamation};
 }
 
+std::string SetAsideOutcome(const SetAsideDraft& file) {
+  if (LeftInPlace(file.fault)) {
+    return "left in place";
+  }
+  return file.movedTo.empty() ? "it could not be moved" : "moved aside to " + file.movedTo;
+}
+
 UserMessage DraftsSetAsideMessage(const std::vector<SetAsideDraft>& setAside) {
   std::string text =
-      "These files in the drafts folder could not be read as unfinished questionnaires. They "
-      "were moved aside, not deleted:\n";
+      "These files in the drafts folder could not be read as unfinished questionnaires. None "
+      "was deleted:\n";
   for (const SetAsideDraft& file : setAside) {
-    text += "\n\t" + file.id + ".draft: " + std::string(DraftFaultText(file.fault));
-    text += file.movedTo.empty() ? " (it could not be moved)" : ", now " + file.movedTo;
+    text += "\n\t" + file.id + ".draft: " + std::string(DraftFaultText(file.fault)) + "; " +
+            SetAsideOutcome(file);
   }
   return {"Unreadable Drafts", text, MessageIcon::kExclamation};
 }

@@ -155,6 +155,8 @@ UserMessage Message(MessageId id);
 UserMessage BirthDateMessage(BirthDateCheck check);
 // The message for a refused response-file name; `check` is not kOk.
 UserMessage FileNameMessage(FileNameCheck check);
+// The details page's message for a detail that `check` refuses (not kOk).
+UserMessage DetailsMessage(DetailsCheck check);
 
 // "Unfortunately %u records failed to load from the file, ..." (caption Partial File Corruption).
 UserMessage CorruptRecordsMessage(unsigned count);
@@ -185,11 +187,17 @@ std::string DraftSummary(const Draft& draft);
 // The offer to resume a draft, and the question before one is discarded.
 UserMessage DraftOfferMessage(const Draft& draft);
 UserMessage DraftDiscardQuestion(const Draft& draft);
+// A draft whose record was saved, as record `index` of `fileName`, before the program ended
+// and the draft could be removed.
+UserMessage DraftAlreadySavedMessage(const Draft& draft, const std::string& fileName, int index);
 // Why a file could not be written, in a user's words: "the disk is full".
 std::string FileStatusReason(FileStatus code);
 // The one warning when drafts cannot be written into `folder`.
 UserMessage DraftsNotKeptMessage(FileStatus code, const std::string& folder);
-// Files of the drafts folder that were no readable draft and were moved aside.
+// What became of a file of the drafts folder that was no readable draft: "left in place",
+// "moved aside to NAME" or "it could not be moved".
+std::string SetAsideOutcome(const SetAsideDraft& file);
+// Files of the drafts folder that were no readable draft, and what became of each.
 UserMessage DraftsSetAsideMessage(const std::vector<SetAsideDraft>& setAside);
 
 struct ExportCounts;

@@ -118,13 +118,12 @@ bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
   return true;
 }
 
+std::string LocalStamp(std::int64_t seconds) {
+  return FormatLocalTime(seconds, "%Y%m%d%H%M%S");
+}
+
 std::string CurrentStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
-  return text;
+  return LocalStamp(std::time(nullptr));
 }
 
 StoredRecord BuildImage(ResponseRecord& record) {

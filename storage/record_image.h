@@ -25,7 +25,8 @@ StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp);
 // Unscrambles and verifies 2,187 stored bytes: kOk, or kCorruptRecord (the record unchanged).
 FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored);
 
-// The current local time as YYYYMMDDhhmmss.
+// The local time of `seconds` (since 1970) as YYYYMMDDhhmmss, and the current one.
+std::string LocalStamp(std::int64_t seconds);
 std::string CurrentStamp();
 
 }  // namespace acv

@@ -25,6 +25,25 @@ FileStatus ReadRecord(const std::string& fileName, int index, ResponseRecord* re
   return FileStatus::kOk;
 }
 
+std::optional<int> FindSavedSince(const std::string& fileName, const ResponseRecord& record,
+                                  std::string_view since) {
+  ResponseFile file;
+  if (file.OpenForReading(fileName, true) != FileStatus::kOk) {
+    return std::nullopt;
+  }
+  StoredRecord bytes{};
+  ResponseRecord read;
+  int index = 0;
+  for (FileStatus status = file.ReadNext(&bytes, &index); status != FileStatus::kNoMoreRecords;
+       status = file.ReadNext(&bytes, &index)) {
+    if (status == FileStatus::kOk && LoadImage(read, bytes.data()) == FileStatus::kOk &&
+        read.Text(TextField::kSavedStamp) >= since && read.IsSameAs(record)) {
+      return index;
+    }
+  }
+  return std::nullopt;
+}
+
 SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record) {
   SaveResult result;
   switch (ResolveResponseFileName(typedName, &result.fileName)) {

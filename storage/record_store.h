@@ -2,6 +2,7 @@
 // and replacing an edited one in place.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ enum class MetFlags { kLeave, kDerive };
 // open or read; `record` is unchanged on failure.
 FileStatus ReadRecord(const std::string& fileName, int index, ResponseRecord* record,
                       MetFlags met = MetFlags::kLeave, StoredRecord* stored = nullptr);
+
+// The index of a record of `fileName` saved at `since` (a stamp as CurrentStamp gives) or later
+// that holds just what `record` holds (its saved time aside), or nothing when there is none
+// (or the file cannot be read).
+std::optional<int> FindSavedSince(const std::string& fileName, const ResponseRecord& record,
+                                  std::string_view since);
 
 inline constexpr int kAppend = -1;
 

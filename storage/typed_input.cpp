@@ -70,6 +70,46 @@ BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std:
   return BirthDateCheck::kOk;
 }
 
+DetailsCheck CheckDetails(bool firstNamed, bool lastNamed, const TypedDate& birth,
+                          const TypedDate& completion, const CalendarDate& today) {
+  if (!firstNamed) {
+    return DetailsCheck::kNoFirstName;
+  }
+  if (!lastNamed) {
+    return DetailsCheck::kNoLastName;
+  }
+  if (!birth.whole) {
+    return DetailsCheck::kNoBirthDate;
+  }
+  if (!birth.date) {
+    return DetailsCheck::kBirthDateInvalid;
+  }
+  if (!IsAssessedAge(AgeInYears(*birth.date, today))) {
+    return DetailsCheck::kAgeOutOfRange;
+  }
+  if (!completion.whole) {
+    return DetailsCheck::kNoCompletionDate;
+  }
+  if (!completion.date) {
+    return DetailsCheck::kCompletionInvalid;
+  }
+  const int yearsAgo = AgeInYears(*completion.date, today);
+  if (yearsAgo != 0 && yearsAgo != 1) {
+    return DetailsCheck::kCompletionOutOfRange;
+  }
+  if (AgeInYears(*birth.date, *completion.date) < kYoungestAge) {
+    return DetailsCheck::kUnder18AtCompletion;
+  }
+  return DetailsCheck::kOk;
+}
+
+DetailsCheck CheckRecordDetails(const ResponseRecord& record, const CalendarDate& today) {
+  return CheckDetails(
+      !record.Text(TextField::kFirstName).empty(), !record.Text(TextField::kLastName).empty(),
+      {!record.Text(TextField::kBirthDate).empty(), record.BirthDate()},
+      {!record.Text(TextField::kCompletionDate).empty(), record.CompletionDate()}, today);
+}
+
 FileNameCheck ResolveResponseFileName(std::string_view typed, std::string* fullName) {
   if (typed.empty()) {
     return FileNameCheck::kEmpty;

@@ -173,14 +173,38 @@ void DetailsPage::showAge() {
   age_->setText(age >= 1 && age <= 99 ? QStringLiteral("%1").arg(age, 2) : QString());
 }
 
-bool DetailsPage::refuse(MessageId message, QWidget* box) {
-  prompts_.show(this, Message(message));
-  box->setFocus();
+bool DetailsPage::refuse(DetailsCheck check) {
+  prompts_.show(this, DetailsMessage(check));
+  QLineEdit* box = birth_->dayBox();
+  switch (check) {
+    case DetailsCheck::kOk:
+    case DetailsCheck::kNoFirstName:
+      box = firstNameBox();
+      break;
+    case DetailsCheck::kNoLastName:
+      box = lastNameBox();
+      break;
+    case DetailsCheck::kNoBirthDate:
+      box = birth_->firstEmptyBox() != nullptr ? birth_->firstEmptyBox() : birth_->dayBox();
+      break;
+    case DetailsCheck::kBirthDateInvalid:
+    case DetailsCheck::kAgeOutOfRange:
+      break;
+    case DetailsCheck::kNoCompletionDate:
+      box = completion_->firstEmptyBox() != nullptr ? completion_->firstEmptyBox()
+                                                    : completion_->dayBox();
+      break;
+    case DetailsCheck::kCompletionInvalid:
+    case DetailsCheck::kCompletionOutOfRange:
+    case DetailsCheck::kUnder18AtCompletion:
+      box = completion_->dayBox();
+      break;
+  }
+  FocusSelected(box);
   return false;
 }
 
 bool DetailsPage::validatePage() {
-  const CalendarDate today = today_();
   // Enter presses Next without moving the focus, so a date box may not be tidied yet.
   birth_->normalise();
   completion_->normalise();
@@ -188,35 +212,14 @@ bool DetailsPage::validatePage() {
   for (QLineEdit* name : {firstNameBox(), lastNameBox()}) {
     name->setText(WithoutTrailingBlanks(name->text()));
   }
-  for (QLineEdit* name : {firstNameBox(), lastNameBox()}) {
-    if (name->text().isEmpty()) {
-      return refuse(MessageId::kNamesMandatory, name);
-    }
-  }
-  if (QLineEdit* empty = birth_->firstEmptyBox()) {
-    return refuse(MessageId::kBirthDateMandatory, empty);
-  }
   const std::optional<CalendarDate> birth = birth_->date();
-  if (!birth) {
-    return refuse(MessageId::kBirthDateIncorrect, birth_->dayBox());
-  }
-  const int ageToday = AgeInYears(*birth, today);
-  if (!IsAssessedAge(ageToday)) {
-    return refuse(MessageId::kAgeOutOfRange, birth_->dayBox());
-  }
-  if (QLineEdit* empty = completion_->firstEmptyBox()) {
-    return refuse(MessageId::kCompletionMandatory, empty);
-  }
   const std::optional<CalendarDate> completed = completion_->date();
-  if (!completed) {
-    return refuse(MessageId::kCompletionIncorrect, completion_->dayBox());
-  }
-  const int yearsAgo = AgeInYears(*completed, today);
-  if (yearsAgo != 0 && yearsAgo != 1) {
-    return refuse(MessageId::kCompletionOutOfRange, completion_->dayBox());
-  }
-  if (AgeInYears(*birth, *completed) < kYoungestAge) {
-    return refuse(MessageId::kUnder18AtCompletion, completion_->dayBox());
+  const DetailsCheck check =
+      CheckDetails(!firstNameBox()->text().isEmpty(), !lastNameBox()->text().isEmpty(),
+                   {birth_->firstEmptyBox() == nullptr, birth},
+                   {completion_->firstEmptyBox() == nullptr, completed}, today_());
+  if (check != DetailsCheck::kOk) {
+    return refuse(check);
   }
   storeTextsAndGender();
   record_.SetText(TextField::kBirthDate, FormatDate8(*birth));

@@ -43,6 +43,9 @@ class DetailsPage : public EntryPage {
   void keep() override;
   // The checks, in order; the first that fails shows its message and keeps the page.
   bool validatePage() override;
+  // Shows the message of `check` (not kOk) and puts the focus, text selected, in the box it
+  // names; false, to keep the page.
+  bool refuse(DetailsCheck check);
 
   QLabel* heading() const { return heading_; }
   QLineEdit* firstNameBox() const { return boxes_[0]; }
@@ -56,8 +59,6 @@ class DetailsPage : public EntryPage {
  private:
   void showAge();
   void storeTextsAndGender();
-  // Shows the message, moves the focus to `box` and keeps the page.
-  bool refuse(MessageId message, QWidget* box);
 
   ResponseRecord& record_;
   Prompts& prompts_;

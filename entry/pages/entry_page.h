@@ -25,6 +25,8 @@ class EntryPage : public QWizardPage {
   // Writes all the page shows into the run, unchecked, for its draft: what Back keeps, unless a
   // page keeps more.
   virtual void keep() { leaveBack(); }
+  // Once a run is resumed at this page: the focus goes where the typing stopped.
+  virtual void focusWhereTypingStopped() {}
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -63,7 +63,7 @@ void Type(const QString& text) {
 // A filled record as the wizard would make it, for the tests that start at the save page.
 ResponseRecord Filled() {
   ResponseRecord record =
-      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", "20240301");
+      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", FormatDate8(Today()));
   testing::AnswerEvery(record, [](int item) { return item % 6; });
   return record;
 }

@@ -15,11 +15,11 @@
 #include "entry/entry_wizard.h"
 #include "entry/pages/comments_page.h"
 #include "entry/paper_save_page.h"
-#include "entry/record_edit.h"
 #include "entry/replace_check_box.h"
 #include "storage/file_layout.h"
 #include "storage/format.h"
 #include "storage/messages.h"
+#include "storage/record_edit.h"
 #include "storage/record_image.h"
 #include "storage/response_file.h"
 #include "support/fake_prompts.h"
@@ -45,7 +45,7 @@ class SaveWizard : public EntryWizard {
     addPage(page);
   }
   // Shows the wizard at page 5.
-  void open(PaperSavePage::AnalysisChoice choice) {
+  void open(ViewAfterFinish choice) {
     page->setInitialChoice(choice);
     show();
     testing::Next(*this);
@@ -98,7 +98,7 @@ class PaperSavePageTest : public QObject {
   std::unique_ptr<SaveWizard> wizard_;
 
   // Page 5 over the sample file, for `record` (new) or record `editIndex` of the file.
-  SaveWizard& open(PaperSavePage::AnalysisChoice choice, int editIndex = -1) {
+  SaveWizard& open(ViewAfterFinish choice, int editIndex = -1) {
     prompts_ = FakePrompts();
     analysis_ = Analysis();
     sample_ = std::make_unique<SampleFile>();

@@ -1,19 +1,21 @@
 // Unfinished questionnaires offered before a new one is begun: Resume, Discard (asked first) and
 // Later, and a resumed edit that goes on through the main window to replace its record.
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 
 #include "engine/response_record.h"
 #include "entry/adult_q_sheet.h"
-#include "entry/record_edit.h"
+#include "entry/pages/details_page.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
 #include "shell/draft_offer.h"
 #include "shell/main_frame.h"
 #include "storage/draft.h"
 #include "storage/draft_folder.h"
+#include "storage/record_edit.h"
 #include "storage/record_scrambler.h"
 #include "storage/record_store.h"
 #include "support/fake_prompts.h"
@@ -21,6 +23,7 @@
 #include "support/show_active.h"
 #include "support/temp_dir.h"
 #include "support/wizard.h"
+#include "ui/date_boxes.h"
 
 namespace acv {
 namespace {
@@ -38,6 +41,13 @@ Draft PaperDraft(const char* lastName) {
   return draft;
 }
 
+// Puts `draft` in `folder` as draft `id`.
+void WriteDraft(const DraftFolder& folder, const char* id, const Draft& draft) {
+  RecordScrambler scrambler(3);
+  QCOMPARE(folder.Prepare(), FileStatus::kOk);
+  QCOMPARE(folder.Write(id, EncodeDraft(draft, scrambler)), FileStatus::kOk);
+}
+
 }  // namespace
 
 class DraftOfferTest : public QObject {
@@ -52,6 +62,10 @@ class DraftOfferTest : public QObject {
     for (const char* name : {"Lee", "Low", "Lum"}) {
       QCOMPARE(folder.Write(name, EncodeDraft(PaperDraft(name), scrambler)), FileStatus::kOk);
     }
+    // A newer program's draft: named once, and left for that program.
+    std::string newer = EncodeDraft(PaperDraft("Lin"), scrambler);
+    newer[8] = 9;
+    QCOMPARE(folder.Write("Lin", newer), FileStatus::kOk);
     testing::FakePrompts prompts;
     for (const int choice : {2, 1, 1}) {  // Later, then Discard twice
       prompts.chosen.enqueue(choice);
@@ -59,6 +73,9 @@ class DraftOfferTest : public QObject {
     prompts.answers.enqueue(false);  // No
     prompts.answers.enqueue(true);   // Yes
     QVERIFY(!OfferDrafts(prompts, nullptr, folder));
+    QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Unreadable Drafts")});
+    QVERIFY(prompts.shown[0].text.contains(
+        QStringLiteral("Lin.draft: made by a newer version of the program; left in place")));
     QCOMPARE(prompts.choices.size(), 3);
     QCOMPARE(prompts.choices[0].caption, QStringLiteral("Unfinished Questionnaire"));
     QVERIFY(prompts.choices[0].text.startsWith(
@@ -76,7 +93,56 @@ class DraftOfferTest : public QObject {
     QVERIFY(resumed);
     QVERIFY(resumed->lock->held());
     QCOMPARE(prompts.choices.size(), 1);
+    QVERIFY(prompts.shown.isEmpty());  // the newer one was named already
+    QVERIFY(QFile::exists(QString::fromStdString(folder.draftFile("Lin"))));
     QCOMPARE(folder.List(nullptr).size(), size_t(1));  // the other one, not held
+  }
+
+  // A run resumed on its last page with no last name or date of birth (a draft of a run cut off
+  // before the details were whole) is not saved: Finish goes back to the details page and says
+  // what is missing there.
+  void aRecordWithoutItsDetailsIsNotSaved() {
+    testing::TempDir temp;
+    Draft draft = PaperDraft("");
+    draft.page = 4;
+    for (int item = 1; item <= kItemCount; ++item) {
+      draft.record.SetResponse(item, item % 6);
+    }
+    draft.fileName = temp.File("clinic");
+    const DraftFolder folder = DraftFolder::ForUser();
+    WriteDraft(folder, "nameless", draft);
+    testing::FakePrompts prompts;
+    prompts.chosen.enqueue(0);
+    CMainFrame frame(prompts);
+    testing::ShowActive(&frame);
+    QStringList seen;
+    QTimer::singleShot(0, [&seen, &prompts] {
+      auto* sheet = qobject_cast<CAdultQSheet*>(QApplication::activeModalWidget());
+      if (sheet == nullptr) {
+        return;
+      }
+      QApplication::setActiveWindow(sheet);
+      seen << sheet->windowTitle();
+      testing::Finish(*sheet);
+      seen << sheet->windowTitle() << QApplication::focusWidget()->objectName();
+      // Typed there, the record goes on to be saved.
+      QTest::keyClicks(sheet->detailsPage()->lastNameBox(), QStringLiteral("Lee"));
+      sheet->detailsPage()->birthDate()->setDate(CalendarDate{1980, 3, 7});
+      sheet->detailsPage()->completionDate()->setDate(Today());
+      testing::Next(*sheet, 3);
+      testing::Finish(*sheet);
+      seen << prompts.captions().join(QLatin1Char('|'));
+      if (sheet->isVisible()) {
+        sheet->reject();
+      }
+    });
+    frame.enterResponsesCommand();
+    QCOMPARE(seen, (QStringList{QStringLiteral("ACV Page 5 of 5"),
+                                QStringLiteral("ACV Page 2 of 5"), QStringLiteral("lastName"),
+                                QStringLiteral("Mandatory Field|Save Was Successful")}));
+    ResponseRecord saved;
+    QCOMPARE(ReadRecord(draft.fileName + ".cvr", 0, &saved), FileStatus::kOk);
+    QCOMPARE(saved.Text(TextField::kLastName), std::string_view("Lee"));
   }
 
   void aResumedEditReplacesItsRecordThroughTheMainWindow() {
@@ -90,11 +156,9 @@ class DraftOfferTest : public QObject {
     const int changed = stored.GetResponse(5) == 3 ? 4 : 3;
     draft.record.SetResponse(5, changed);
     draft.fileName = sample.stem().toStdString();
-    draft.edit = DraftEdit{sample.fullName(), 0, original};
-    RecordScrambler scrambler(3);
+    draft.edit = RecordEdit{sample.fullName(), 0, original, stored};
     const DraftFolder folder = DraftFolder::ForUser();
-    QCOMPARE(folder.Prepare(), FileStatus::kOk);
-    QCOMPARE(folder.Write("edit", EncodeDraft(draft, scrambler)), FileStatus::kOk);
+    WriteDraft(folder, "edit", draft);
 
     testing::FakePrompts prompts;
     prompts.chosen.enqueue(0);

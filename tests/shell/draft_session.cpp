@@ -1,9 +1,10 @@
 // A typing session for the kill tests: opens one of the four wizards on a private drafts folder,
 // changes item 1 as a user would, prints "ready N" (N the answer now on screen) and waits to be
 // ended from outside, with the program's own handling of SIGTERM and SIGHUP.
-//   draft_session screen|paper new|edit FILE settle|now
+//   draft_session screen|paper new|edit FILE settle|now|untouched
 // FILE is the response file's name without ".cvr"; an edit opens its record 0. "settle" waits
-// out the stated bound before "ready", "now" prints it straight after the last key.
+// out the stated bound before "ready", "now" prints it straight after the last key, "untouched"
+// changes nothing and stays on the first page.
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -19,18 +20,18 @@
 #include "entry/draft_keeper.h"
 #include "entry/item_page.h"
 #include "entry/item_row.h"
-#include "entry/record_edit.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
 #include "shell/session_end.h"
 #include "storage/draft_folder.h"
+#include "storage/record_edit.h"
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
 #include "support/wizard.h"
 
 int main(int argc, char** argv) {
   if (argc != 5) {
-    std::fputs("usage: draft_session screen|paper new|edit FILE settle|now\n", stderr);
+    std::fputs("usage: draft_session screen|paper new|edit FILE settle|now|untouched\n", stderr);
     return 2;
   }
   const bool paper = std::strcmp(argv[1], "paper") == 0;
@@ -65,7 +66,9 @@ int main(int argc, char** argv) {
   }
   wizard->keepDraft(acv::DraftFolder::ForUser());
   wizard->show();
-  if (auto* sheet = qobject_cast<acv::CAdultQSheet*>(wizard.get())) {
+  if (std::strcmp(argv[4], "untouched") == 0) {
+    // Left as it opened.
+  } else if (auto* sheet = qobject_cast<acv::CAdultQSheet*>(wizard.get())) {
     acv::testing::Next(*sheet, acv::CAdultQSheet::kGridPage);
     QLineEdit* box = sheet->gridPage()->grid()->box(1);
     box->selectAll();

@@ -40,8 +40,7 @@ class EnterResponsesTest : public QObject {
   // Runs Ctrl+E with the sample file in the settings and types Alex Morgan's Self-report (item
   // k answered k % 6, item 42 left blank) with the analysis options given; the choice the last
   // page started with goes to `started`.
-  void enterSelfReport(CMainFrame& frame, bool view, bool related,
-                       PaperSavePage::AnalysisChoice* started) {
+  void enterSelfReport(CMainFrame& frame, bool view, bool related, ViewAfterFinish* started) {
     testing::ShowActive(&frame);
     QTimer::singleShot(0, [&frame, view, related, started] {
       auto* sheet = qobject_cast<CAdultQSheet*>(QApplication::activeModalWidget());
@@ -81,7 +80,7 @@ class EnterResponsesTest : public QObject {
     StoreSettings(sample, true, false);
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
-    PaperSavePage::AnalysisChoice started;
+    ViewAfterFinish started;
     enterSelfReport(frame, true, true, &started);
     QVERIFY(started.view);
     QVERIFY(!started.related);
@@ -109,7 +108,7 @@ class EnterResponsesTest : public QObject {
     StoreSettings(sample, true, true);
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
-    PaperSavePage::AnalysisChoice started;
+    ViewAfterFinish started;
     enterSelfReport(frame, false, false, &started);
     QVERIFY(!frame.view()->hasReport());
     QVERIFY(!AcvSettings().viewAnalysis());

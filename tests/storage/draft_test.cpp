@@ -45,6 +45,8 @@ void ExpectSame(const Draft& a, const Draft& b) {
   EXPECT_EQ(a.replace, b.replace);
   EXPECT_EQ(a.noBlankWarning, b.noBlankWarning);
   EXPECT_EQ(a.secondTyping, b.secondTyping);
+  EXPECT_EQ(a.byAnotherPerson, b.byAnotherPerson);
+  EXPECT_EQ(a.viewAfterFinish, b.viewAfterFinish);
   EXPECT_EQ(a.fileName, b.fileName);
   EXPECT_EQ(EncodePlainImage(a.record), EncodePlainImage(b.record));
   ASSERT_EQ(a.edit.has_value(), b.edit.has_value());
@@ -52,6 +54,7 @@ void ExpectSame(const Draft& a, const Draft& b) {
     EXPECT_EQ(a.edit->fileName, b.edit->fileName);
     EXPECT_EQ(a.edit->index, b.edit->index);
     EXPECT_EQ(a.edit->original, b.edit->original);
+    EXPECT_EQ(EncodePlainImage(a.edit->unedited), EncodePlainImage(b.edit->unedited));
   }
 }
 
@@ -59,9 +62,13 @@ TEST(DraftTest, RoundTripsWithoutPlainPersonalData) {
   RecordScrambler scrambler(7);
   Draft edit = SampleDraft(3);
   ResponseRecord stored = edit.record;
-  edit.edit = DraftEdit{"/srv/clinic/acv.cvr", 12, BuildImage(stored, "20261207140300")};
+  edit.edit = RecordEdit{"/srv/clinic/acv.cvr", 12, BuildImage(stored, "20261207140300"), stored};
   edit.replace = false;
-  for (const Draft& draft : {SampleDraft(2), edit}) {
+  edit.byAnotherPerson = true;
+  edit.viewAfterFinish = ViewAfterFinish{true, false};
+  Draft chosen = SampleDraft(4);
+  chosen.viewAfterFinish = ViewAfterFinish{false, true};
+  for (const Draft& draft : {SampleDraft(2), edit, chosen}) {
     const std::string bytes = EncodeDraft(draft, scrambler);
     EXPECT_EQ(bytes.find("Hara"), std::string::npos);
     EXPECT_EQ(bytes.find("clinic"), std::string::npos);
@@ -79,7 +86,12 @@ TEST(DraftTest, RefusesCutDamagedNewerAndForeignBytes) {
   flipped[kDraftHeaderSize + 100] ^= 1;
   std::string newer = bytes;
   newer[8] = 2;
+  // An edit whose record as it began is no record cannot go on.
+  Draft edit = SampleDraft(3);
+  edit.edit = RecordEdit{"/srv/clinic/acv.cvr", 1, StoredRecord{}, ResponseRecord()};
+  const std::string noOriginal = EncodeDraft(edit, scrambler);
   for (const auto& [damaged, fault] : std::vector<std::pair<std::string, DraftFault>>{
+           {noOriginal, DraftFault::kChecksum},
            {bytes.substr(0, bytes.size() - 1), DraftFault::kCutShort},
            {bytes.substr(0, 20), DraftFault::kCutShort},
            {flipped, DraftFault::kChecksum},
@@ -90,9 +102,9 @@ TEST(DraftTest, RefusesCutDamagedNewerAndForeignBytes) {
   ExpectSame(decoded, SampleDraft(4));  // left as it was
 }
 
-TEST(DraftFolderLayoutTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
+TEST(DraftFolderLayoutTest, PrivateFolderAndBadDraftsMovedAsideOrLeftNotDeleted) {
   acv::testing::TempDir temp;
-  const DraftFolder folder(temp.File("data/VELT/ACV/drafts/"));
+  const DraftFolder folder(temp.File("data"), "VELT/ACV/drafts/");
   ASSERT_EQ(folder.Prepare(), FileStatus::kOk);
   struct stat info {};
   ASSERT_EQ(stat(folder.path().c_str(), &info), 0);
@@ -103,16 +115,55 @@ TEST(DraftFolderLayoutTest, PrivateFolderAndBadDraftsMovedAsideNotDeleted) {
   EXPECT_EQ(info.st_mode & 0777, 0600u);
   ASSERT_EQ(folder.Write("torn", EncodeDraft(SampleDraft(2), scrambler).substr(0, 300)),
             FileStatus::kOk);
+  std::string newer = EncodeDraft(SampleDraft(3), scrambler);
+  newer[8] = 2;
+  ASSERT_EQ(folder.Write("newer", newer), FileStatus::kOk);
+  ASSERT_EQ(folder.Write("shared", EncodeDraft(SampleDraft(4), scrambler)), FileStatus::kOk);
+  ASSERT_EQ(chmod(folder.draftFile("shared").c_str(), 0644), 0);
   ASSERT_EQ(mkdir(folder.draftFile("folder").c_str(), 0700), 0);
+  // A lock left by a run killed before its first draft.
+  std::ofstream(folder.lockFile("orphan")).put('\0');
   std::vector<SetAsideDraft> setAside;
   const std::vector<FoundDraft> found = folder.List(&setAside);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].id, "good");
-  ASSERT_EQ(setAside.size(), 2u);
+  ASSERT_EQ(setAside.size(), 4u);
   EXPECT_EQ(setAside[0].fault, DraftFault::kNotRegular);
-  EXPECT_EQ(setAside[1].fault, DraftFault::kCutShort);
+  EXPECT_EQ(setAside[1].fault, DraftFault::kNewer);
+  EXPECT_EQ(setAside[2].fault, DraftFault::kNotPrivate);
+  EXPECT_EQ(setAside[3].fault, DraftFault::kCutShort);
   for (const SetAsideDraft& file : setAside) {
-    EXPECT_EQ(lstat(file.movedTo.c_str(), &info), 0) << file.movedTo;
+    // Moved aside, or (a newer program's, or not private) left where it is.
+    const bool left = file.fault == DraftFault::kNewer || file.fault == DraftFault::kNotPrivate;
+    EXPECT_EQ(file.movedTo.empty(), left) << file.id;
+    EXPECT_EQ(lstat(left ? folder.draftFile(file.id).c_str() : file.movedTo.c_str(), &info), 0)
+        << file.id;
+  }
+  EXPECT_NE(lstat(folder.lockFile("orphan").c_str(), &info), 0);
+  EXPECT_NE(lstat(folder.lockFile("torn").c_str(), &info), 0);  // gone with its draft
+}
+
+// A drafts folder that is a link (to another user's folder, say), or on the way to one, is
+// neither read nor written.
+TEST(DraftFolderLayoutTest, LinkedFoldersAreRefused) {
+  acv::testing::TempDir temp;
+  const DraftFolder elsewhere(temp.File("other"), "VELT/ACV/drafts/");
+  ASSERT_EQ(elsewhere.Prepare(), FileStatus::kOk);
+  RecordScrambler scrambler(3);
+  ASSERT_EQ(elsewhere.Write("theirs", EncodeDraft(SampleDraft(1), scrambler)), FileStatus::kOk);
+  ASSERT_EQ(mkdir(temp.File("mine").c_str(), 0700), 0);
+  ASSERT_EQ(symlink(temp.File("other/VELT").c_str(), temp.File("mine/VELT").c_str()), 0);
+  ASSERT_EQ(mkdir(temp.File("last").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(temp.File("last/VELT").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(temp.File("last/VELT/ACV").c_str(), 0700), 0);
+  ASSERT_EQ(symlink(temp.File("other/VELT/ACV/drafts").c_str(),
+                    temp.File("last/VELT/ACV/drafts").c_str()),
+            0);
+  for (const char* base : {"mine", "last"}) {
+    const DraftFolder linked(temp.File(base), "VELT/ACV/drafts/");
+    EXPECT_EQ(linked.Prepare(), FileStatus::kNotPrivate) << base;
+    EXPECT_EQ(linked.CheckPrivate(), FileStatus::kNotPrivate) << base;
+    EXPECT_TRUE(linked.List(nullptr).empty()) << base;
   }
 }
 

@@ -13,10 +13,6 @@ struct RecordEdit {
   // Reads record `index` of `fileName` (the full name, with ".cvr"), keeping the bytes read so
   // that replacing it can tell whether anyone changed it meanwhile.
   static FileStatus Open(const std::string& fileName, int index, RecordEdit* edit);
-  // The edit of record `index` of `fileName` that began when it held `original` (kept in a
-  // draft); kCorruptRecord when those bytes are no record.
-  static FileStatus Restore(const std::string& fileName, int index, const StoredRecord& original,
-                            RecordEdit* edit);
 
   std::string fileName;
   int index = -1;

@@ -1,4 +1,4 @@
-#include "entry/record_edit.h"
+#include "storage/record_edit.h"
 
 #include "storage/record_image.h"
 #include "storage/record_store.h"
@@ -14,16 +14,6 @@ FileStatus RecordEdit::Open(const std::string& fileName, int index, RecordEdit* 
     edit->index = index;
     edit->original = stored;
     edit->unedited = read;
-  }
-  return status;
-}
-
-FileStatus RecordEdit::Restore(const std::string& fileName, int index, const StoredRecord& original,
-                               RecordEdit* edit) {
-  ResponseRecord read;
-  const FileStatus status = LoadImage(read, original.data());
-  if (status == FileStatus::kOk) {
-    *edit = RecordEdit{fileName, index, original, read};
   }
   return status;
 }
