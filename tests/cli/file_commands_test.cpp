@@ -162,6 +162,18 @@ TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   EXPECT_EQ(check.status, 0);
   EXPECT_NE(check.out.find("records: 7"), std::string::npos);
   EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
+
+  // A full disk is said in the words of every writer, and leaves no part of the new file.
+  const std::string sample = Sample();
+  const std::string full = dir_.File("full.cvr");
+  EXPECT_EQ(testing::InChild([&] {
+              const rlimit limit{10000, 10000};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              const auto run = RunAcv({"salvage", sample, full});
+              return run.err.find("The disk is full.") != std::string::npos ? run.status : 99;
+            }),
+            2);
+  EXPECT_NE(access(full.c_str(), F_OK), 0);
 }
 
 TEST_F(FileCommandsTest, SalvageNamesEachRecordLeftOut) {
