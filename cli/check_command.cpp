@@ -8,10 +8,24 @@
 #include "storage/record_search.h"
 
 namespace acv::cli {
+namespace {
+
+void PrintDamage(const RecordIndex& index) {
+  for (const Damage& damage : index.damage) {
+    std::cout << "damaged: " << DamageText(damage) << "\n";
+  }
+}
+
+}  // namespace
 
 int RunCheck(const CheckOptions& options) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
+  if (status == FileStatus::kTooShort) {
+    std::cerr << "acv check: " << Printable(options.file) << " " << kNoRecordsText << "\n";
+    PrintDamage(index);
+    return kExitPartial;
+  }
   if (status != FileStatus::kOk) {
     PrintMessage("check", SelectionOpenMessage(status, Stem(options.file)));
     return kExitBadInput;
@@ -27,9 +41,7 @@ int RunCheck(const CheckOptions& options) {
                                     [&](const Damage& d) { return d.slot >= index.recordCount; });
   std::cout << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
             << "unread: " << unread << "\n";
-  for (const Damage& damage : index.damage) {
-    std::cout << "damaged: " << DamageText(damage) << "\n";
-  }
+  PrintDamage(index);
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
 }
 

@@ -6,6 +6,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "storage/export_passwords.h"
 
@@ -19,6 +20,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitNothingFound = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitPartial = 3;
+
+// What check and salvage say of a file that holds no record, after its name.
+inline constexpr std::string_view kNoRecordsText =
+    "holds no records: it is empty, holds a header alone, or is too short to be a response file";
 
 struct CheckOptions {
   std::string file;
@@ -115,12 +120,13 @@ struct SetExportPasswordOptions {
 };
 int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
                          std::ostream& out, std::ostream& err);
-// acv report FILE [--self I] [--observer I] [--pdf OUT.pdf] [--rtf OUT.rtf]; built with the
-// window's libraries only (ACV_GUI).
+// acv report FILE [--self I] [--observer I] [--pdf OUT.pdf] [--rtf OUT.rtf] [--force]; built with
+// the window's libraries only (ACV_GUI).
 struct ReportOptions {
   AnalysisChoice records;
-  std::string pdf;  // empty: no PDF
-  std::string rtf;  // empty: no RTF
+  std::string pdf;     // empty: no PDF
+  std::string rtf;     // empty: no RTF
+  bool force = false;  // replace a file that exists
 };
 int RunReport(const ReportOptions& options);
 void SetupReportCommand(CLI::App& app, int* exitCode);

@@ -13,12 +13,12 @@
 namespace acv::cli {
 namespace {
 
-// How many more records `name` can take: kOk, or the failure of reading it. A missing or empty
-// file takes them all.
+// How many more records `name` can take: kOk, or the failure of reading it. A missing file or
+// one without records takes them all (the append refuses one that is no response file).
 FileStatus RoomIn(const std::string& name, std::size_t* room) {
   ResponseFile file;
   const FileStatus opened = file.OpenForReading(name, true);
-  if (opened == FileStatus::kNotFound || opened == FileStatus::kNoMoreRecords) {
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
     *room = kMaxRecords;
     return FileStatus::kOk;
   }

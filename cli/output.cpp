@@ -40,12 +40,16 @@ std::string Printable(std::string_view text) {
   return Escaped(text, false);
 }
 
-void PrintMessage(std::string_view command, const UserMessage& message, std::ostream& err) {
-  std::string text = message.text;
-  for (char& c : text) {
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
     c = (c == '\n' || c == '\t') ? ' ' : c;
   }
-  err << "acv " << command << ": " << message.caption << ": " << Printable(text) << "\n";
+  return Printable(line);
+}
+
+void PrintMessage(std::string_view command, const UserMessage& message, std::ostream& err) {
+  err << "acv " << command << ": " << message.caption << ": " << OneLine(message.text) << "\n";
 }
 
 std::string_view ReadFailure(FileStatus status) {
@@ -72,9 +76,15 @@ std::string Stem(const std::string& name, std::string_view suffix) {
 }
 
 std::string DamageText(const Damage& damage) {
+  if (damage.reason == DamageReason::kRecordsMissing) {
+    const long long missing = DamagedSlots(damage);
+    return "records " + std::to_string(damage.slot) + "-" +
+           std::to_string(damage.slot + missing - 1) + ": " + std::to_string(missing) + " " +
+           std::string(DamageReasonText(damage.reason));
+  }
   return "bytes " + std::to_string(damage.offset) + "-" +
          std::to_string(damage.offset + damage.size - 1) + " (record " +
-         std::to_string(damage.slot + 1) + "): " + std::string(DamageReasonText(damage.reason));
+         std::to_string(damage.slot) + "): " + std::string(DamageReasonText(damage.reason));
 }
 
 }  // namespace acv::cli

@@ -18,16 +18,19 @@ std::string PrintableRecordText(std::string_view cp1252);
 // The same for a text in the terminal's own encoding (a file name, a message).
 std::string Printable(std::string_view text);
 
-// "acv COMMAND: Caption: text", tabs and line breaks turned into blanks, control characters
+// A message's text on one line: tabs and line breaks turned into blanks, control characters
 // escaped.
+std::string OneLine(std::string_view text);
+
+// "acv COMMAND: Caption: text", the text on one line.
 void PrintMessage(std::string_view command, const UserMessage& message,
                   std::ostream& err = std::cerr);
 
 // Why a file could not be read, in a few words ("not found", "not a regular file ...").
 std::string_view ReadFailure(FileStatus status);
 
-// "bytes 243-2429 (record 1): checksum mismatch": a damaged part of a response file, its record
-// counted from 1.
+// "bytes 243-2429 (record 0): checksum mismatch": a damaged part of a response file, its record
+// counted from 0 as every command counts them; "records 5-7: 3 saved records missing".
 std::string DamageText(const Damage& damage);
 
 // A file name without its `suffix` (".cvr", ".csv"), as the messages show it.

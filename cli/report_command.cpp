@@ -1,4 +1,5 @@
 // acv report: the report of one or two stored records, written without a display.
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 #include <QFile>
 #include <QGuiApplication>
@@ -6,6 +7,7 @@
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "engine/cp1252.h"
 #include "reports/report_printing.h"
 #include "reports/rtf_report.h"
@@ -50,7 +52,8 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
     }
     const QString error = output.write(QString::fromStdString(file), analysis);
     if (!error.isEmpty()) {
-      std::cerr << "acv report: cannot write " << file << ": " << error.toStdString() << "\n";
+      std::cerr << "acv report: cannot write " << Printable(file) << ": "
+                << OneLine(error.toStdString()) << "\n";
       exitCode = kExitBadInput;
     }
   }
@@ -63,6 +66,16 @@ int RunReport(const ReportOptions& options) {
   if (options.pdf.empty() && options.rtf.empty()) {
     std::cerr << "acv report: give the file to write, e.g. --pdf OUT.pdf\n";
     return kExitBadInput;
+  }
+  // As acv export: a file already there is replaced only when asked, and then only once the new
+  // one is whole.
+  for (const ReportOutput& output : kOutputs) {
+    const std::string& file = options.*output.file;
+    if (!options.force && !file.empty() && access(file.c_str(), F_OK) == 0) {
+      std::cerr << "acv report: " << Printable(file)
+                << " already exists; pass --force to replace it\n";
+      return kExitBadInput;
+    }
   }
   Analysis analysis;
   if (!LoadChosenAnalysis(options.records, "report", analysis)) {
@@ -83,6 +96,7 @@ void SetupReportCommand(CLI::App& app, int* exitCode) {
   for (const ReportOutput& output : kOutputs) {
     command->add_option(output.option, (*options).*output.file, output.help);
   }
+  command->add_flag("--force", options->force, "Replace a report file that exists");
   command->callback([options, exitCode] { *exitCode = RunReport(*options); });
 }
 

@@ -18,15 +18,23 @@ int RunSalvage(const SalvageOptions& options) {
   }
   std::vector<StoredRecord> good;
   unsigned lost = 0;
-  // Each record left out, and why, as the walk comes upon it.
+  // Each record left out, and why, and each taken in from beyond the commit mark, as the walk
+  // comes upon it.
   const auto leftOut = [](const Damage& damage) {
-    std::cerr << "acv salvage: left out " << DamageText(damage) << "\n";
+    std::cerr << "acv salvage: "
+              << (damage.reason == DamageReason::kBeyondCommitMark ? "took in " : "left out ")
+              << DamageText(damage) << "\n";
   };
   if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost, leftOut);
       read != FileStatus::kOk) {
     std::cerr << "acv salvage: cannot read " << Printable(options.damaged) << ": "
               << ReadFailure(read) << "; nothing was made\n";
     return kExitBadInput;
+  }
+  if (good.empty() && lost == 0) {
+    std::cerr << "acv salvage: " << Printable(options.damaged) << " " << kNoRecordsText
+              << "; nothing was made\n";
+    return kExitPartial;
   }
   // Written whole or not at all: a salvage cut short leaves no part of the new file.
   if (const FileStatus status =

@@ -1,9 +1,11 @@
 // acv show: one stored record as it stands in the file, every field of it, as JSON.
 #include <CLI/CLI.hpp>
 #include <array>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <utility>
 
 #include "cli/commands.h"
@@ -11,6 +13,7 @@
 #include "storage/format.h"
 #include "storage/messages.h"
 #include "storage/record_image.h"
+#include "storage/record_scrambler.h"
 #include "storage/response_file.h"
 
 namespace acv::cli {
@@ -47,20 +50,67 @@ std::string HeaderText(const std::string& file) {
   return text;
 }
 
-Json RecordJson(const ResponseRecord& record) {
+// A one-byte code as the file holds it: its character, or \xNN when it is no printable one.
+std::string StoredCode(std::uint8_t byte) {
+  if (byte >= 0x20 && byte < 0x7F) {
+    return std::string(1, static_cast<char>(byte));
+  }
+  char code[8];
+  std::snprintf(code, sizeof code, "\\x%02X", byte);
+  return code;
+}
+
+// A coded byte: what it stores and whether that is one of its codes.
+Json Coded(std::uint8_t byte, std::string_view codes) {
+  return {{"stored", StoredCode(byte)},
+          {"known", codes.find(static_cast<char>(byte)) != std::string_view::npos}};
+}
+
+// The record's fields from the decoded record, its coded bytes and responses straight from the
+// plain image: nothing a reader would turn into another value is turned.
+Json RecordJson(const ResponseRecord& record, const PlainImage& image) {
   Json json;
   for (const auto& [field, name] : kTextNames) {
     json[name] = PrintableRecordText(record.Text(field));
   }
-  json["gender"] = PrintableRecordText(std::string(1, record.Gender()));
-  json["reportType"] = record.ReportType();
-  json["entryMethod"] = PrintableRecordText(std::string(1, record.EntryMethod()));
+  json["gender"] = Coded(image[kGenderOffset], "MFXU\x80");
+  json["reportType"] = Coded(image[kReportTypeOffset], "SO");
+  json["entryMethod"] = Coded(image[kEntryMethodOffset], "01");
   Json responses = Json::array();
+  Json unknown = Json::array();
   for (int item = 1; item <= kItemCount; ++item) {
-    responses.push_back(record.StoredResponse(item));
+    const int stored = record.StoredResponse(item);
+    responses.push_back(stored);
+    if ((stored < 0 || stored > 5) && stored != kResponseBlank && stored != 15) {
+      unknown.push_back(item);
+    }
   }
   json["responses"] = responses;
+  json["unknownResponses"] = unknown;  // items whose stored value is no response, blank or unset
   return json;
+}
+
+// The slot `index` another program filled after the records the commit mark counts, when it
+// holds a whole record that passes its checksum.
+std::optional<Damage> BeyondCommitMark(const std::string& file, int index) {
+  ResponseFile reader;
+  if (reader.OpenForReading(file, true) != FileStatus::kOk) {
+    return std::nullopt;
+  }
+  for (const Damage& damage : reader.tailDamage()) {
+    if (damage.slot == index) {
+      return damage;
+    }
+  }
+  return std::nullopt;
+}
+
+// The stored bytes at `offset`, read past the records an open reads.
+bool ReadSlotBytes(const std::string& file, long long offset, StoredRecord* bytes) {
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(offset);
+  in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+  return in.gcount() == static_cast<std::streamsize>(bytes->size());
 }
 
 }  // namespace
@@ -68,10 +118,22 @@ Json RecordJson(const ResponseRecord& record) {
 int RunShow(const ShowOptions& options) {
   StoredRecord bytes{};
   ResponseRecord record;
-  const FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
+  FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
     PrintMessage("show", SelectionOpenMessage(read, Stem(options.file)));
     return kExitBadInput;
+  }
+  bool committed = true;
+  if (read == FileStatus::kIndexBeyondEnd) {
+    if (const std::optional<Damage> beyond = BeyondCommitMark(options.file, options.index)) {
+      if (beyond->reason != DamageReason::kBeyondCommitMark) {
+        std::cerr << "acv show: " << caption::kReadError << ": " << DamageText(*beyond) << "\n";
+        return kExitBadInput;
+      }
+      committed = false;
+      read = ReadSlotBytes(options.file, beyond->offset, &bytes) ? FileStatus::kOk
+                                                                 : FileStatus::kShortRead;
+    }
   }
   if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
     std::cerr << "acv show: " << caption::kReadError << ": record " << options.index
@@ -79,11 +141,19 @@ int RunShow(const ShowOptions& options) {
               << "\n";
     return kExitBadInput;
   }
-  const Json json = {{"index", options.index},
-                     {"header", PrintableRecordText(HeaderText(options.file))},
-                     {"record", RecordJson(record)}};
+  PlainImage image{};
+  RecordScrambler::Unscramble(bytes.data(), &image);
+  Json json = {{"index", options.index},
+               {"header", PrintableRecordText(HeaderText(options.file))},
+               {"record", RecordJson(record, image)}};
+  if (!committed) {
+    // Whole and sound, but added by another program after the file's last complete save.
+    json["committed"] = false;
+    std::cerr << "acv show: record " << options.index
+              << " is beyond commit mark: acv salvage takes it into a new file\n";
+  }
   std::cout << json.dump() << "\n";
-  return kExitOk;
+  return committed ? kExitOk : kExitPartial;
 }
 
 void SetupShowCommand(CLI::App& app, int* exitCode) {

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QTextOption>
 
 namespace acv {
 namespace {
@@ -182,13 +183,23 @@ double ReportPage::PrintAt(double row, double column, unsigned flags, double poi
 double ReportPage::DrawFitted(const QRectF& area, unsigned flags, double pointSize, QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   const int format = Alignment(flags);
+  // Wrapped text breaks at word boundaries, and a word wider than the box between characters
+  // (no hyphen is added), so that only text too long for the box's height is made smaller.
+  QTextOption wrapped(
+      static_cast<Qt::Alignment>(format & (Qt::AlignHorizontal_Mask | Qt::AlignTop)));
+  wrapped.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  const bool singleLine = (flags & kSingleLine) != 0;
+  const auto measure = [&](const QString& shown) {
+    return singleLine ? painter_.boundingRect(area, format, shown)
+                      : painter_.boundingRect(area, shown, wrapped);
+  };
   double size = pointSize;
   painter_.setFont(MakeFont(flags, size));
-  QRectF needed = painter_.boundingRect(area, format, text);
+  QRectF needed = measure(text);
   while (!Fits(needed, area) && size > kSmallestPointSize) {
     size = std::max(kSmallestPointSize, size - kPointStep);
     painter_.setFont(MakeFont(flags, size));
-    needed = painter_.boundingRect(area, format, text);
+    needed = measure(text);
   }
   if (!Fits(needed, area)) {
     // Even the smallest size is too big: keep the longest beginning that fits, marked as cut.
@@ -197,17 +208,21 @@ double ReportPage::DrawFitted(const QRectF& area, unsigned flags, double pointSi
     qsizetype high = text.size();
     while (low < high) {
       const qsizetype middle = (low + high + 1) / 2;
-      if (Fits(painter_.boundingRect(area, format, text.left(middle) + ellipsis), area)) {
+      if (Fits(measure(text.left(middle) + ellipsis), area)) {
         low = middle;
       } else {
         high = middle - 1;
       }
     }
     text = text.left(low) + ellipsis;
-    needed = painter_.boundingRect(area, format, text);
+    needed = measure(text);
   }
   painter_.setPen(Qt::black);
-  painter_.drawText(area, format, text);
+  if (singleLine) {
+    painter_.drawText(area, format, text);
+  } else {
+    painter_.drawText(area, text, wrapped);
+  }
   return needed.bottom();
 }
 

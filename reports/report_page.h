@@ -21,7 +21,8 @@ inline constexpr double kReportHeightInches = 10.9;
 enum class Fill { kNone, kGrey, kLightGrey, kDarkGrey, kBlack };
 
 // How a text is printed: any of the flags, or'ed together. Text is word-wrapped and top
-// aligned unless it is kSingleLine; vertical centring applies to single-line text only.
+// aligned unless it is kSingleLine, a word wider than its box broken between characters;
+// vertical centring applies to single-line text only.
 enum TextFlag : unsigned {
   kPlain = 0,
   kBold = 1u << 0,

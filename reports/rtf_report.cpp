@@ -464,6 +464,11 @@ RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
   return {RtfSaveResult::kSaved, FileStatus::kOk};
 }
 
+UserMessage RtfFailureMessage(const RtfSaveOutcome& outcome, const std::string& name) {
+  return outcome.result == RtfSaveResult::kWriteError ? RtfWriteFailureMessage(outcome.code, name)
+                                                      : RtfSaveFailureMessage(outcome.code, name);
+}
+
 std::string WriteRtfReportFile(const std::string& path, const Analysis& analysis) {
   if (path.size() <= kRtfSuffix.size() || !path.ends_with(kRtfSuffix)) {
     return "the report's file name must end in .rtf";
@@ -471,7 +476,7 @@ std::string WriteRtfReportFile(const std::string& path, const Analysis& analysis
   const std::string name = path.substr(0, path.size() - kRtfSuffix.size());
   const RtfSaveOutcome outcome = SaveRtfReport(analysis, name, [] { return true; });
   return outcome.result == RtfSaveResult::kSaved ? std::string()
-                                                 : RtfSaveFailureMessage(outcome.code, name).text;
+                                                 : RtfFailureMessage(outcome, name).text;
 }
 
 std::string DefaultRtfName(const Analysis& analysis, std::string_view today) {

@@ -9,6 +9,7 @@
 
 #include "engine/analysis.h"
 #include "storage/file_status.h"
+#include "storage/messages.h"
 
 namespace acv {
 
@@ -38,6 +39,10 @@ struct RtfSaveOutcome {
 // `replaceExisting` says so, and only once the new document is completely written.
 RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
                              const std::function<bool()>& replaceExisting);
+
+// The message for a save that failed (kOpenError or kWriteError); `name` as typed, without
+// ".rtf".
+UserMessage RtfFailureMessage(const RtfSaveOutcome& outcome, const std::string& name);
 
 // For the command line: writes the report to `path`, which must end in ".rtf", replacing a file
 // there once the new one is whole. The empty text, or what went wrong.

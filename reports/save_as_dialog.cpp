@@ -95,7 +95,7 @@ void CAnalysis_Save_As::accept() {
       return;
     case RtfSaveResult::kOpenError:
     case RtfSaveResult::kWriteError: {
-      const UserMessage message = RtfSaveFailureMessage(outcome.code, fromQt(name));
+      const UserMessage message = RtfFailureMessage(outcome, fromQt(name));
       refuse(toQt(message.caption), toQt(message.text));
       return;
     }

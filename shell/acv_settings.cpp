@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStringDecoder>
 #include <memory>
 
 #include "storage/messages.h"
@@ -42,9 +43,32 @@ QString MachineFile() {
   return SettingsFile(folder.isEmpty() ? QStringLiteral("/etc/xdg") : folder);
 }
 
+// Whether the `size` bytes of the open file `fd` are text: UTF-8 without control characters but
+// tabs and line ends, as every settings file written by hand or by QSettings is.
+bool HoldsText(int fd, qint64 size) {
+  QByteArray bytes(size, '\0');
+  qint64 got = 0;
+  while (got < size) {
+    const ssize_t read = ::read(fd, bytes.data() + got, static_cast<std::size_t>(size - got));
+    if (read <= 0) {
+      return read == 0;  // a file that shrank meanwhile is read as QSettings finds it
+    }
+    got += read;
+  }
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
+      return false;
+    }
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  static_cast<void>(QString(utf8(bytes)));
+  return !utf8.hasError();
+}
+
 // False for a file that may not be read: one that is there but is not a regular file of a
-// settings file's size. It is opened without blocking, so a pipe costs nothing; a file that is
-// not there, or that cannot be opened, is one QSettings reads as empty.
+// settings file's size holding text. It is opened without blocking, so a pipe costs nothing; a
+// file that is not there, or that cannot be opened, is one QSettings reads as empty.
 bool SafeToRead(const QString& path) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
@@ -52,7 +76,7 @@ bool SafeToRead(const QString& path) {
   }
   struct stat status {};
   const bool safe = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-                    status.st_size <= AcvSettings::kMaxFileSize;
+                    status.st_size <= AcvSettings::kMaxFileSize && HoldsText(fd, status.st_size);
   ::close(fd);
   return safe;
 }

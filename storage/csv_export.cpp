@@ -153,6 +153,14 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
       ++counts.couldNotWrite;
     }
   }
+  // The parts of the file after the records read, and records its mark counts that a cut took,
+  // were not exported either.
+  for (const Damage& damage : source.tailDamage()) {
+    const auto slots =
+        static_cast<unsigned>(std::min<long long>(DamagedSlots(damage), kMaxRecords));
+    counts.records += slots;
+    counts.couldNotRead += slots;
+  }
   source.Close();
   if (target.isOpen() && writeFailure == FileStatus::kOk) {
     writeFailure = target.Commit();

@@ -31,6 +31,17 @@ std::string_view WithoutFormulaGuard(std::string_view text) {
   return text;
 }
 
+// The part (0 year, 1 month, 2 day) of a date that no calendar has, or -1 when it is a real day.
+int InvalidDatePart(const CalendarDate& date) {
+  if (date.month < 1 || date.month > 12) {
+    return 1;
+  }
+  if (date.year < 1901 || date.year > 2099) {
+    return 0;
+  }
+  return IsValidCalendarDate(date) ? -1 : 2;
+}
+
 // The part (0 year ... 5 second) of a saved time-stamp that no clock shows, or -1 when it is a
 // real moment or empty.
 int InvalidStampPart(std::string_view digits) {
@@ -38,14 +49,8 @@ int InvalidStampPart(std::string_view digits) {
   if (!stamp) {
     return -1;
   }
-  if (stamp->date.month < 1 || stamp->date.month > 12) {
-    return 1;
-  }
-  if (stamp->date.year < 1901 || stamp->date.year > 2099) {
-    return 0;
-  }
-  if (!IsValidCalendarDate(stamp->date)) {
-    return 2;
+  if (const int part = InvalidDatePart(stamp->date); part >= 0) {
+    return part;
   }
   if (stamp->hour > 23) {
     return 3;
@@ -101,6 +106,12 @@ class LineReader {
     record.SetText(TextField::kBirthDate, digits);
     if (!ReadDigits(csv::kCompletionColumn, csv::kDateParts, &digits)) {
       return false;
+    }
+    // A date of completion no calendar has would be stored, then shown as a data error.
+    if (const std::optional<CalendarDate> completed = ParseDate8(digits); completed) {
+      if (const int part = InvalidDatePart(*completed); part >= 0) {
+        return Fail(csv::kCompletionColumn + part, "not a possible date");
+      }
     }
     record.SetText(TextField::kCompletionDate, digits);
     if (!ReadDigits(csv::kSavedColumn, csv::kStampParts, &digits)) {

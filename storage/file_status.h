@@ -41,6 +41,10 @@ enum class [[nodiscard]] FileStatus : int{
     // Whole records after those the commit mark counts, added by another program: the file takes
     // no write until they are salvaged into a new file.
     kRecordsBeyondMark = -605,
+    // Fewer records than the commit mark says the last completed write left: records were lost
+    // (the file was cut short). The file takes no write until what is left is salvaged, so that
+    // the smaller count is never written over the loss.
+    kRecordsMissing = -606,
     // A typed response-file name that cannot be used.
     kNoFileName = -701,
     kNameHasExtension = -702,  // an extension other than ".cvr", or only a folder

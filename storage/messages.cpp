@@ -47,6 +47,10 @@ constexpr SaveFailure kSaveFailures[] = {
      "Another program has added records to the end of this file that its last\ncomplete save "
      "does not include, so nothing was saved to it.\n\nCopy the file's records into a new file "
      "with 'acv salvage' first."},
+    {FileStatus::kRecordsMissing,
+     "This file holds fewer records than its last complete save left in it: some records\nhave "
+     "been lost, so nothing was saved to it.\n\nCopy the records that are left into a new file "
+     "with 'acv salvage' first."},
 };
 
 constexpr std::string_view kSaveFailureOther =
@@ -75,6 +79,13 @@ std::string ExportOpenText(FileStatus code, std::string_view lead, const std::st
     default:
       return "There was an error opening or reading the file\n\t'" + file + "'";
   }
+}
+
+constexpr std::string_view kSaveFileError = "Save File Error";
+
+// A file that could not be written, and why in a user's words.
+std::string WriteFailureText(FileStatus code, const std::string& file) {
+  return "The file\n\t'" + file + "'\ncould not be written because " + FileStatusReason(code) + ".";
 }
 
 struct MessageRow {
@@ -143,8 +154,8 @@ constexpr MessageRow kMessages[] = {
     {MessageId::kDataPrivacy, caption::kDataPrivacy, text::kDataPrivacy},
     {MessageId::kFileExists, caption::kFileExists, text::kFileExists, MessageIcon::kNone},
     {MessageId::kSettingsRefused, "Settings Not Read",
-     "The settings file\n\t'\x1f'\nis not a plain file of a settings file's size, so it was "
-     "not read.\n\nThe program goes on with its usual settings.",
+     "The settings file\n\t'\x1f'\nis not a plain text file of a settings file's size, so it "
+     "was not read.\n\nThe program goes on with its usual settings.",
      MessageIcon::kExclamation},
     {MessageId::kTypingsAgree, "Both Typings Agree",
      "The second typing agrees with the first in every response and in the date of birth.\n\n"
@@ -212,17 +223,20 @@ UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name) {
 }
 
 UserMessage ExportFileWriteMessage(FileStatus code, const std::string& name) {
-  const std::string file = "'" + name + ".csv'";
   return {caption::kExportFileError,
-          code == FileStatus::kDiskFull
-              ? "The disk is full, so the file\n\t" + file +
-                    "\ncould not be written.\n\nNothing "
-                    "was exported."
-              : "There was an error writing the file\n\t" + file + "\n\nNothing was exported."};
+          WriteFailureText(code, name + ".csv") + "\n\nNothing was exported."};
 }
 
 UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name) {
-  return {"Save File Error", ExportOpenText(code, "The path to file", name + ".rtf")};
+  if (code == FileStatus::kDiskFull || code == FileStatus::kDirectoryFull) {
+    return RtfWriteFailureMessage(code, name);  // whether at the open or later, in those words
+  }
+  return {kSaveFileError, ExportOpenText(code, "The path to file", name + ".rtf")};
+}
+
+UserMessage RtfWriteFailureMessage(FileStatus code, const std::string& name) {
+  return {kSaveFileError,
+          WriteFailureText(code, name + ".rtf") + "\n\nNo part of the report was saved."};
 }
 
 UserMessage ExportSummaryMessage(const std::string& acvName, const std::string& csvName,
@@ -273,9 +287,6 @@ UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& 
 UserMessage SelectionOpenMessage(FileStatus code, const std::string& name) {
   if (code == FileStatus::kNotRegularFile) {
     return {"File Access Error", "'" + name + ".cvr' is a folder, device or pipe, not a file."};
-  }
-  if (code == FileStatus::kNoMoreRecords) {
-    return {caption::kNoMatch, std::string(text::kNoMatch)};  // a response file with no record
   }
   if (Code(code) <= Code(FileStatus::kBadMagic)) {
     return {caption::kPartialCorruption,

@@ -176,9 +176,11 @@ UserMessage AcvFileOpenMessage(FileStatus code, const std::string& name);
 UserMessage ExportFileOpenMessage(FileStatus code, const std::string& name);
 // The export's message for an export file that could not be written whole, so was not made.
 UserMessage ExportFileWriteMessage(FileStatus code, const std::string& name);
-// The RTF report's message for a file that could not be made or written (caption Save File
-// Error); `name` is the file name as typed, without ".rtf".
+// The RTF report's message for a file that could not be made (caption Save File Error); `name`
+// is the file name as typed, without ".rtf". A full disk has the write failure's message.
 UserMessage RtfSaveFailureMessage(FileStatus code, const std::string& name);
+// The same for a file that could not be written whole, so was not saved.
+UserMessage RtfWriteFailureMessage(FileStatus code, const std::string& name);
 
 // Drafts of unfinished wizard runs. Whose questionnaire a draft holds and how far it got:
 // "Zoë O'Hara-Smythe, Self-report, on screen, page 9 of 24, started 07/12/2026 14:03, last

@@ -34,7 +34,8 @@ struct RecordIndex {
 };
 
 // Reads and unscrambles every record of `fileName` (the full name, with ".cvr") into `index`.
-// Returns kOk, or the failure of the open (the index is then empty).
+// Returns kOk, or the failure of the open (the index then holds only what a file without
+// records has after its header, in `damage`).
 FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIndex* index);
 
 // The entries of exactly that person: names compared upper-cased, blanks kept; birthDate as

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "storage/posix_file.h"
@@ -46,7 +47,12 @@ FileStatus ResponseFileReader::OpenForReading(const std::string& name, bool read
   FileStatus status =
       Open(name, readOnly ? LockedFile::Access::kRead : LockedFile::Access::kReadWrite);
   if (status == FileStatus::kOk && recordCount() < 1) {
-    status = FileStatus::kNoMoreRecords;  // a response file that holds no record yet
+    // No record to read, so too short to be read as a response file; what lies after the
+    // header is told all the same.
+    for (const Damage& damage : state_.tail) {
+      Report(damage);
+    }
+    status = FileStatus::kTooShort;
     Close();
   }
   return status;
@@ -114,6 +120,9 @@ FileStatus ResponseFileReader::ReadAt(const std::string& name, int index, Stored
       opened != FileStatus::kOk) {
     return opened;
   }
+  if (reader.recordCount() < 1) {
+    return FileStatus::kTooShort;  // no record to read, as OpenForReading finds
+  }
   if (index < 0 || index >= reader.recordCount()) {
     return FileStatus::kIndexBeyondEnd;
   }
@@ -131,30 +140,28 @@ FileStatus ResponseFileReader::Salvage(const std::string& name, std::vector<Stor
     return opened;
   }
   FileLayout layout;
-  const bool marked =
-      CheckHeader(file.fd(), file.length(), &layout, [](const Damage&) {}) == FileStatus::kOk &&
-      layout.marked;
-  const SalvagePlan plan = PlanSalvage(layout, marked, file.length());
-  ResponseRecord record;
-  for (const SalvageSlot& slot : plan.reads) {
-    StoredRecord bytes{};
-    std::size_t got = 0;
-    if (const FileStatus read = ReadAllAt(file.fd(), bytes.data(), kRecordSize, slot.offset, &got);
-        read != FileStatus::kOk) {
-      return read;
+  std::optional<Damage> missing;  // what a cut took is gone; the new file holds what is left
+  const bool marked = CheckHeader(file.fd(), file.length(), &layout,
+                                  [&missing](const Damage& damage) {
+                                    if (damage.reason == DamageReason::kRecordsMissing) {
+                                      missing = damage;
+                                    }
+                                  }) == FileStatus::kOk &&
+                      layout.marked;
+  const auto tell = [&](const Damage& damage) {
+    if (damage.reason != DamageReason::kBeyondCommitMark) {
+      *lost += static_cast<unsigned>(std::min<long long>(DamagedSlots(damage), 0xFFFFFFFF - *lost));
     }
-    if (got == kRecordSize && LoadImage(record, bytes.data()) == FileStatus::kOk) {
-      good->push_back(bytes);
-      continue;
-    }
-    ++*lost;
-    reader.Report(
-        {slot.slot, slot.offset, static_cast<long long>(got),
-         got == kRecordSize ? DamageReason::kChecksumMismatch : DamageReason::kTornRecord});
+    reader.Report(damage);
+  };
+  if (const FileStatus read =
+          ReadPlannedSlots(file.fd(), PlanSalvage(layout, marked, file.length()), 0, tell,
+                           [good](const StoredRecord& bytes) { good->push_back(bytes); });
+      read != FileStatus::kOk) {
+    return read;
   }
-  if (plan.beyondSlots > 0) {
-    *lost += static_cast<unsigned>(std::min<long long>(plan.beyondSlots, 0xFFFFFFFF - *lost));
-    reader.Report(plan.beyond);
+  if (missing) {
+    tell(*missing);
   }
   return FileStatus::kOk;
 }

@@ -3,6 +3,7 @@
 // operation, under a shared lock (or an exclusive one when the reader may go on to write).
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ class ResponseFileReader {
   // Opens an existing response file to read its records (never creating one): read-only under
   // a shared lock, or with `readOnly` false for reading and writing under an exclusive lock.
   // kOk when the header is valid and the file holds at least one record (recordCount()), else
-  // the failure: kNotFound, kNoMoreRecords for a response file without records (empty, or
-  // whose first write was cut short), kTooShort, kBadLength, kBadMagic, ...
+  // the failure: kNotFound, kTooShort for a file without records (empty, a header alone, a
+  // first write cut short, or too short to be a response file), kBadLength, kBadMagic, ...
+  // A file without records tells `report` what lies after its header before kTooShort.
   FileStatus OpenForReading(const std::string& name, bool readOnly);
   // Reads the next record, the first one after the open: kOk with `index` its index,
   // kNoMoreRecords after the last one, kShortRead when the file ends inside it, or the failure
@@ -41,17 +43,23 @@ class ResponseFileReader {
   bool hasCommitMark() const { return state_.layout.marked; }
   // Whether a file without the mark has bytes after its records that are not read: a torn last
   // record, or records beyond the 657th. The next write cuts a torn record off.
-  bool hasUnreadTail() const { return !state_.layout.marked && !state_.tail.empty(); }
+  bool hasUnreadTail() const {
+    return !state_.layout.marked &&
+           std::any_of(state_.tail.begin(), state_.tail.end(), [](const Damage& damage) {
+             return damage.reason != DamageReason::kRecordsMissing;
+           });
+  }
   // What the open found after the records it reads (CheckHeader), in file order.
   const std::vector<Damage>& tailDamage() const { return state_.tail; }
 
   // Reads record `index` of `name`: kOk, kIndexBeyondEnd, kShortRead when the file ends inside
-  // it, or the failure of the open or read.
+  // it, kTooShort when it holds no record, or the failure of the open or read.
   static FileStatus ReadAt(const std::string& name, int index, StoredRecord* bytes);
   // Gives every record of `name` that passes its checksum, in file order, for a new file (the
   // records of PlanSalvage), so that a damaged file gives up its good records. `lost` counts
-  // the records left out: failed, torn, or beyond the 657th (those are not read); `report` is
-  // told of each. kOk, or the failure of the open or of a read.
+  // the records left out: failed, torn, beyond the 657th (those are not read), or missing from
+  // a file cut short; `report` is told of each, and of each record kept from beyond the commit
+  // mark. kOk, or the failure of the open or of a read.
   static FileStatus Salvage(const std::string& name, std::vector<StoredRecord>* good,
                             unsigned* lost, const DamageReport& report = {});
 

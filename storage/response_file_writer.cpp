@@ -74,6 +74,9 @@ FileStatus ResponseFileWriter::Open(const std::string& name, LockedFile::Access 
   if (addedBeyondMark_) {
     return FileStatus::kRecordsBeyondMark;  // whole records another program added: never cut
   }
+  if (layout_.missing > 0) {
+    return FileStatus::kRecordsMissing;  // a new mark would hide the records lost
+  }
   if (layout_.pending >= 0) {
     status = FinishRewrite();
   }

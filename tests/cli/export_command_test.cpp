@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "storage/file_layout.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
 
@@ -88,16 +89,42 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
   EXPECT_EQ(ReadBytes(File("out.csv")), csv);
 }
 
-TEST_F(ExportCommandTest, ADamagedRecordGivesThePartialSummary) {
+// What the file holds but does not give, and what its mark counts that is gone, is counted.
+TEST_F(ExportCommandTest, ADamagedFileGivesThePartialSummary) {
   ASSERT_EQ(SetPassword(1, "pw\n").status, 0);
-  testing::DamageRecordIn(File("sample.cvr"), 3);
-  const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"));
-  EXPECT_EQ(ran.status, 3);
-  EXPECT_NE(ran.out.find("Export File Problem\n"), std::string::npos);
-  EXPECT_NE(ran.out.find("Records Written:\t    7\nCould Not Read:\t    0\nCould Not "
-                         "Import:\t    1\n"),
-            std::string::npos)
-      << ran.out;
+  const std::string sample = ReadBytes(File("sample.cvr"));
+  const std::string record = sample.substr(kFileHeaderSize, kRecordSize);
+  std::string damaged = sample;
+  testing::DamageRecord(&damaged, 3);
+  const struct {
+    std::string bytes;
+    const char* counts;
+  } files[] = {
+      {damaged,
+       "Number of Records:\t    8\nRecords Written:\t    7\nCould Not Read:\t    0\n"
+       "Could Not Import:\t    1\n"},
+      {sample + record + record,  // two whole records another program added after the mark
+       "Number of Records:\t   10\nRecords Written:\t    8\nCould Not Read:\t    2\n"},
+      {sample.substr(0, RecordOffset(5)),  // cut short of three of the mark's records
+       "Number of Records:\t    8\nRecords Written:\t    5\nCould Not Read:\t    3\n"},
+  };
+  for (const auto& [bytes, counts] : files) {
+    WriteBytes(File("sample.cvr"), bytes);
+    const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
+    EXPECT_EQ(ran.status, 3);
+    EXPECT_NE(ran.out.find("Export File Problem\n"), std::string::npos);
+    EXPECT_NE(ran.out.find(counts), std::string::npos) << ran.out;
+  }
+  // A file without records is no response file to export.
+  for (const std::string& bytes : {std::string(), sample.substr(0, kFileHeaderSize)}) {
+    WriteBytes(File("sample.cvr"), bytes);
+    const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_NE(ran.err.find("ACV File Error: The file  '" + File("sample") +
+                           ".cvr' is not in an ACV file format"),
+              std::string::npos)
+        << ran.err;
+  }
 }
 
 TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {

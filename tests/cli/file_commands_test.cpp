@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <string_view>
 
 #include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
@@ -160,6 +162,18 @@ TEST_F(FileCommandsTest, SalvageKeepsEveryGoodRecord) {
   EXPECT_EQ(check.status, 0);
   EXPECT_NE(check.out.find("records: 7"), std::string::npos);
   EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).status, 2) << "never overwrites";
+
+  // A full disk is said in the words of every writer, and leaves no part of the new file.
+  const std::string sample = Sample();
+  const std::string full = dir_.File("full.cvr");
+  EXPECT_EQ(testing::InChild([&] {
+              const rlimit limit{10000, 10000};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              const auto run = RunAcv({"salvage", sample, full});
+              return run.err.find("The disk is full.") != std::string::npos ? run.status : 99;
+            }),
+            2);
+  EXPECT_NE(access(full.c_str(), F_OK), 0);
 }
 
 TEST_F(FileCommandsTest, SalvageNamesEachRecordLeftOut) {
@@ -169,8 +183,8 @@ TEST_F(FileCommandsTest, SalvageNamesEachRecordLeftOut) {
   const auto run = RunAcv({"salvage", Sample(), dir_.File("fresh.cvr")});
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err,
-            "acv salvage: left out bytes 6804-8990 (record 4): checksum mismatch\n"
-            "acv salvage: left out bytes 17739-18738 (record 9): torn record\n");
+            "acv salvage: left out bytes 6804-8990 (record 3): checksum mismatch\n"
+            "acv salvage: left out bytes 17739-18738 (record 8): torn record\n");
 }
 
 // Another program appends three whole records without a new commit mark: they are reported,
@@ -182,9 +196,14 @@ TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNev
   const auto check = RunAcv({"check", Sample()});
   EXPECT_EQ(check.status, 3);
   EXPECT_NE(check.out.find("records: 8\ncorrupt: 0\nunread: 3\n"), std::string::npos) << check.out;
-  EXPECT_NE(check.out.find("damaged: bytes 17739-19925 (record 9): beyond commit mark\n"),
+  EXPECT_NE(check.out.find("damaged: bytes 17739-19925 (record 8): beyond commit mark\n"),
             std::string::npos)
       << check.out;
+  // acv show gives such a record as what it is.
+  const auto shown = RunAcv({"show", Sample(), "8"});
+  EXPECT_EQ(shown.status, 3) << shown.err;
+  EXPECT_EQ(nlohmann::json::parse(shown.out)["committed"], false);
+  EXPECT_NE(shown.err.find("record 8 is beyond commit mark"), std::string::npos) << shown.err;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
                        CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
@@ -206,10 +225,114 @@ TEST_F(FileCommandsTest, CheckNamesEveryDamagedPartOnce) {
   const auto check = RunAcv({"check", Sample()});
   EXPECT_EQ(check.status, 3);
   EXPECT_NE(check.out.find("records: 1\ncorrupt: 1\nunread: 1\n"
-                           "damaged: bytes 243-2429 (record 1): checksum mismatch\n"
-                           "damaged: bytes 2430-2999 (record 2): torn record\n"),
+                           "damaged: bytes 243-2429 (record 0): checksum mismatch\n"
+                           "damaged: bytes 2430-2999 (record 1): torn record\n"),
             std::string::npos)
       << check.out;
+}
+
+// Crafted files: check lists every part it does not read as salvage names what it takes in and
+// leaves out, byte for byte, and both say when the file holds no record at all.
+TEST_F(FileCommandsTest, CheckAndSalvageAgreeOnEveryCraftedFile) {
+  const std::string sample = ReadBytes(Sample());
+  const std::string header = sample.substr(0, kFileHeaderSize);
+  const std::string record = sample.substr(kFileHeaderSize, kRecordSize);
+  std::string damaged = sample;
+  testing::DamageRecord(&damaged, 4);
+  std::string beyondLimit = testing::WithoutCommitMark(header);
+  for (int i = 0; i < kMaxRecords + 1; ++i) {
+    beyondLimit += record;
+  }
+  const struct {
+    const char* name;
+    std::string bytes;
+    int salvageStatus;
+    const char* found;  // what check says of it
+  } files[] = {
+      {"torn tail", sample + std::string(1000, '\0'), 3, "(record 8): torn record"},
+      {"damaged middle", damaged, 3, "(record 4): checksum mismatch"},
+      {"beyond the mark", sample + record + record, 0, "(record 9): beyond commit mark"},
+      {"beyond 657", beyondLimit + "xyz", 3, "bytes 1437102-1439291 (record 657): beyond 657"},
+      {"cut short", sample.substr(0, RecordOffset(5)), 3, "records 5-7: 3 saved records missing"},
+      {"header alone", header, 3, "records 0-7: 8 saved records missing"},
+      {"zero bytes", "", 3, "holds no records"},
+  };
+  for (const auto& [name, bytes, salvageStatus, found] : files) {
+    WriteBytes(Sample(), bytes);
+    const auto check = RunAcv({"check", Sample()});
+    EXPECT_EQ(check.status, 3) << name;
+    EXPECT_NE((check.out + check.err).find(found), std::string::npos) << name << check.out;
+    const std::string fresh = dir_.File(std::string(name) + ".cvr");
+    const auto salvage = RunAcv({"salvage", Sample(), fresh});
+    EXPECT_EQ(salvage.status, salvageStatus) << name << salvage.err;
+    std::string listed;  // salvage's parts, in check's words
+    std::istringstream lines(salvage.err);
+    for (std::string line; std::getline(lines, line);) {
+      for (const std::string_view lead : {"acv salvage: left out ", "acv salvage: took in "}) {
+        if (line.starts_with(lead)) {
+          listed += "damaged: " + line.substr(lead.size()) + "\n";
+        }
+      }
+    }
+    std::string damage;
+    for (std::size_t at = check.out.find("damaged: "); at != std::string::npos;
+         at = check.out.find("damaged: ", at + 1)) {
+      damage += check.out.substr(at, check.out.find('\n', at) + 1 - at);
+    }
+    EXPECT_EQ(listed, damage) << name;
+    if (bytes.empty()) {
+      EXPECT_NE(salvage.err.find("holds no records"), std::string::npos) << name;
+    }
+  }
+}
+
+// A file cut short of the records its mark counts: named by check, exported in part, written by
+// no command until it is salvaged, so that the shorter count never hides the loss.
+TEST_F(FileCommandsTest, AFileCutShortOfItsMarkIsNamedAndTakesNoWrite) {
+  const std::string cut = ReadBytes(Sample()).substr(0, RecordOffset(5));
+  WriteBytes(Sample(), cut);
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("records: 5\ncorrupt: 0\nunread: 1\n"
+                           "damaged: records 5-7: 3 saved records missing\n"),
+            std::string::npos)
+      << check.out;
+  const std::string data = dir_.File("one.csv");
+  WriteBytes(data, CsvHeaderLine() + "\r\n" +
+                       CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
+  const auto import = RunAcv({"import", Sample(), data});
+  EXPECT_EQ(import.status, 2);
+  EXPECT_NE(import.err.find("fewer records than its last complete save"), std::string::npos)
+      << import.err;
+  EXPECT_EQ(ReadBytes(Sample()), cut);
+  StoredRecord first{};
+  ASSERT_EQ(ResponseFile::ReadAt(Sample(), 0, &first), FileStatus::kOk);
+  int index = -1;
+  EXPECT_EQ(ResponseFile::WriteRecord(Sample(), first, &index, 1), FileStatus::kRecordsMissing)
+      << "nor is a record rewritten";
+  const std::string fresh = dir_.File("fresh.cvr");
+  EXPECT_EQ(RunAcv({"salvage", Sample(), fresh}).out, "kept 5, lost 3\n");
+  EXPECT_EQ(RunAcv({"check", fresh}).status, 0);
+  EXPECT_EQ(RunAcv({"import", fresh, data}).status, 0);
+}
+
+// A file without records gives the selection dialogs' words for it, and check its own.
+TEST_F(FileCommandsTest, AFileWithoutRecordsIsNoResponseFileToRead) {
+  for (const std::string& bytes : {std::string(), ReadBytes(Sample()).substr(0, kFileHeaderSize)}) {
+    WriteBytes(Sample(), bytes);
+    const auto check = RunAcv({"check", Sample()});
+    EXPECT_EQ(check.status, 3);
+    EXPECT_NE(check.err.find(" holds no records"), std::string::npos) << check.err;
+    const auto list =
+        RunAcv({"list", Sample(), "--first", "ALEX", "--last", "morgan", "--dob", "19750307"});
+    EXPECT_EQ(list.status, 2);
+    EXPECT_NE(list.err.find("Partial File Corruption: There was a read error or file validation"),
+              std::string::npos)
+        << list.err;
+    const auto show = RunAcv({"show", Sample(), "0"});
+    EXPECT_EQ(show.status, 2);
+    EXPECT_NE(show.err.find("Partial File Corruption"), std::string::npos) << show.err;
+  }
 }
 
 TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
@@ -324,19 +447,46 @@ TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
   EXPECT_EQ(fields["observerContact"], "sam@example.com");
   EXPECT_EQ(fields["comments"], "Line one\\x0D\\x0ATwo");
   EXPECT_EQ(fields["savedStamp"], "20070612101500");
-  EXPECT_EQ(fields["entryMethod"], "1");
-  EXPECT_EQ(fields["reportType"], kObserverReport);
-  EXPECT_EQ(fields["gender"], "F");
+  EXPECT_EQ(fields["entryMethod"], nlohmann::json({{"stored", "1"}, {"known", true}}));
+  EXPECT_EQ(fields["reportType"], nlohmann::json({{"stored", "O"}, {"known", true}}));
+  EXPECT_EQ(fields["gender"]["stored"], "F");
   ASSERT_EQ(fields["responses"].size(), static_cast<std::size_t>(kItemCount));
   for (int item = 1; item <= kItemCount; ++item) {
     EXPECT_EQ(fields["responses"][item - 1], record.StoredResponse(item)) << item;
   }
-  EXPECT_EQ(fields.size(), static_cast<std::size_t>(kTextFieldCount + 4));
+  EXPECT_TRUE(fields["unknownResponses"].empty());
+  EXPECT_EQ(fields.size(), static_cast<std::size_t>(kTextFieldCount + 5));
   EXPECT_EQ(json["header"].get<std::string>().find('\x1b'), std::string::npos);
 
-  const auto beyond = RunAcv({"show", file, "1"});
+  // Bytes no reader takes as they stand are shown as the file holds them.
+  PlainImage image = EncodePlainImage(record);
+  image[kGenderOffset] = 'q';
+  image[kReportTypeOffset] = 'X';
+  image[kEntryMethodOffset] = 7;
+  image[kResponsesOffset] = 0xF9;  // item 1 holds 9, item 2 15 (never set)
+  image[kImageXorOffset] = 0;
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < kImageXorOffset; ++i) {
+    image[kImageXorOffset] ^= image[i];
+    sum += image[i];
+  }
+  for (int k = 0; k < 4; ++k) {
+    image[kImageSumOffset + k] = static_cast<std::uint8_t>(sum >> (8 * k));
+  }
+  StoredRecord odd{};
+  RecordScrambler().Scramble(image, &odd);
+  ASSERT_EQ(ResponseFile::WriteRecord(file, odd, &index, -1), FileStatus::kOk);
+  const auto oddFields = nlohmann::json::parse(RunAcv({"show", file, "1"}).out)["record"];
+  EXPECT_EQ(oddFields["gender"], nlohmann::json({{"stored", "q"}, {"known", false}}));
+  EXPECT_EQ(oddFields["reportType"], nlohmann::json({{"stored", "X"}, {"known", false}}));
+  EXPECT_EQ(oddFields["entryMethod"], nlohmann::json({{"stored", "\\x07"}, {"known", false}}));
+  EXPECT_EQ(oddFields["responses"][0], 9);
+  EXPECT_EQ(oddFields["responses"][1], 15);
+  EXPECT_EQ(oddFields["unknownResponses"], nlohmann::json::array({1}));
+
+  const auto beyond = RunAcv({"show", file, "2"});
   EXPECT_EQ(beyond.status, 2);
-  EXPECT_NE(beyond.err.find("record 1 is beyond"), std::string::npos);
+  EXPECT_NE(beyond.err.find("record 2 is beyond the file's end"), std::string::npos);
   EXPECT_EQ(RunAcv({"show", file, "657"}).status, 2);
   EXPECT_EQ(RunAcv({"show", dir_.File("none.cvr"), "0"}).status, 2);
 

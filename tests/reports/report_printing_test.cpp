@@ -191,6 +191,30 @@ class ReportPrintingTest : public QObject {
     const Word* country = FindWord(details, QStringLiteral("Australia"));
     QVERIFY2(country->box.top() - street->box.top() > 1.5 * gender->box.height(), "lines apart");
 
+    // A word wider than its box is broken between characters inside it, still at 9 points, and
+    // the rest of the value follows; a 200-character word of the comments is on the page whole.
+    self.SetText(TextField::kStreetAddress, std::string(40, 'W'));
+    analysis.observerReport().SetText(TextField::kComments, std::string(200, 'Q'));
+    QVERIFY(WriteReportPdf(pdf, analysis).isEmpty());
+    const QList<Word> wide = PageWords(pdf, 2);
+    QString read;  // the page's words in reading order, run together
+    for (const Word& word : wide) {
+      read += word.text;
+      if (word.text.startsWith(u'W')) {
+        QVERIFY2(qAbs(word.box.height() - gender->box.height()) < 0.1, "not shrunk");
+      }
+    }
+    QVERIFY2(read.contains(QString(40, u'W') + QStringLiteral("Ashby")), qPrintable(read));
+    for (const char* shown : {"Ashby", "2000", "Australia"}) {
+      QVERIFY2(FindWord(wide, QLatin1String(shown)) != nullptr, shown);
+    }
+    read.clear();
+    for (const Word& word : PageWords(pdf, 5)) {
+      read += word.text;
+    }
+    QVERIFY2(read.contains(QStringLiteral("{Observer:") + QString(200, u'Q') + u'}'),
+             qPrintable(read));
+
     // One-value rows: each count level with the row's label, above the cutoff in the lower part.
     const struct {
       int page;
@@ -241,6 +265,40 @@ class ReportPrintingTest : public QObject {
     QVERIFY(acv.waitForFinished(60000));
     QCOMPARE(acv.exitCode(), 2);
     QVERIFY(QString::fromUtf8(acv.readAllStandardError()).contains(QStringLiteral("--pdf")));
+
+    // A file there is replaced only with --force, as acv export replaces one.
+    const QString rtf = sample.folder() + QStringLiteral("/report.rtf");
+    QFile older(rtf);
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    older.write("older");
+    older.close();
+    const QStringList arguments = {
+        QStringLiteral("report"), QString::fromStdString(sample.fullName()),
+        QStringLiteral("--self"), QStringLiteral("0"),
+        QStringLiteral("--rtf"),  rtf};
+    acv.start(QStringLiteral(ACV_EXE), arguments);
+    QVERIFY(acv.waitForFinished(60000));
+    QCOMPARE(acv.exitCode(), 2);
+    QVERIFY(QString::fromUtf8(acv.readAllStandardError())
+                .contains(QStringLiteral("already exists; pass --force")));
+    QCOMPARE(QFileInfo(rtf).size(), qint64{5});
+
+    // A full disk, said in words on one line.
+    acv.setChildProcessModifier([] {
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{4096, 4096};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    acv.start(QStringLiteral(ACV_EXE), arguments + QStringList{QStringLiteral("--force")});
+    QVERIFY(acv.waitForFinished(60000));
+    QCOMPARE(acv.exitCode(), 2);
+    const QString error = QString::fromUtf8(acv.readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("acv report: cannot write %1: The file  '%1' could not "
+                                           "be written because the disk is full.  No part of the "
+                                           "report was saved.\n")
+                                .arg(rtf)),
+             qPrintable(error));
+    QCOMPARE(QFileInfo(rtf).size(), qint64{5});
   }
 
   void failedPdfKeepsTheOlderFile() {

@@ -206,6 +206,12 @@ class RtfReportTest : public QObject {
     });
     QCOMPARE(child, 0);
     QCOMPARE(testing::ReadBytes(path), std::string("old report"));
+    // Said in the words of every writer, whether the open or a write met the full disk.
+    for (const RtfSaveResult stage : {RtfSaveResult::kOpenError, RtfSaveResult::kWriteError}) {
+      QCOMPARE(RtfFailureMessage({stage, FileStatus::kDiskFull}, "r").text,
+               std::string("The file\n\t'r.rtf'\ncould not be written because the disk is "
+                           "full.\n\nNo part of the report was saved."));
+    }
     QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files).size(), 1);
 
     QCOMPARE(SaveRtfReport(analysis, name, [] { return true; }).result, RtfSaveResult::kSaved);

@@ -1,6 +1,6 @@
-// Settings files that are not plain files of a settings file's size (a pipe, a huge file) are
-// never read: the window goes on with the other file or the defaults, and says so once. What an
-// administrator requires for every user holds whatever a user's own file says.
+// Settings files that are not plain text files of a settings file's size (a pipe, a huge file,
+// random bytes) are never read: the window goes on with the other file or the defaults, and says
+// so once. What an administrator requires for every user holds whatever a user's own file says.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,17 +33,28 @@ QString UserFile() {
   return ConfFile(QStringLiteral("XDG_CONFIG_HOME"));
 }
 
-// Puts a pipe (nobody ever writes to it) or a sparse file of 1 GB at `path`.
-void MakeHostile(const QString& path, bool pipe) {
+enum class Hostile { kPipe, kHuge, kBinary };
+
+// Puts a pipe (nobody ever writes to it), a sparse file of 1 GB or 4 KiB of bytes that are no
+// text at `path`.
+void MakeHostile(const QString& path, Hostile kind) {
   QFile::remove(path);
   const QByteArray name = QFile::encodeName(path);
-  if (pipe) {
+  if (kind == Hostile::kPipe) {
     QVERIFY(mkfifo(name.constData(), 0644) == 0);
-  } else {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.resize(qint64{1} << 30));
+    return;
   }
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  if (kind == Hostile::kHuge) {
+    QVERIFY(file.resize(qint64{1} << 30));
+    return;
+  }
+  QByteArray bytes("[General]\nACVFileName=");
+  for (int i = 0; bytes.size() < 4096; ++i) {
+    bytes += static_cast<char>((i * 131 + 7) % 256);
+  }
+  QCOMPARE(file.write(bytes), bytes.size());
 }
 
 }  // namespace
@@ -73,13 +84,14 @@ class HostileSettingsTest : public QObject {
   }
 
   void aHostileMachineFileIsLeftOutAndReportedOnce_data() {
-    QTest::addColumn<bool>("pipe");
-    QTest::newRow("a pipe") << true;
-    QTest::newRow("a 1 GB file") << false;
+    QTest::addColumn<int>("kind");
+    QTest::newRow("a pipe") << static_cast<int>(Hostile::kPipe);
+    QTest::newRow("a 1 GB file") << static_cast<int>(Hostile::kHuge);
+    QTest::newRow("bytes that are no text") << static_cast<int>(Hostile::kBinary);
   }
   void aHostileMachineFileIsLeftOutAndReportedOnce() {
-    QFETCH(bool, pipe);
-    MakeHostile(MachineFile(), pipe);
+    QFETCH(int, kind);
+    MakeHostile(MachineFile(), static_cast<Hostile>(kind));
     testing::FakePrompts prompts;
     SettingsWarning warning(prompts, nullptr);
     QElapsedTimer timer;
@@ -104,7 +116,7 @@ class HostileSettingsTest : public QObject {
   }
 
   void aHostileUserFileLeavesTheDefaultsAndIsNotWritten() {
-    MakeHostile(UserFile(), true);
+    MakeHostile(UserFile(), Hostile::kPipe);
     QSettings machine(MachineFile(), QSettings::IniFormat);
     machine.setValue(QStringLiteral("EditMethod"), QStringLiteral("1"));
     machine.sync();
@@ -124,7 +136,7 @@ class HostileSettingsTest : public QObject {
   }
 
   void theWindowWarnsOnceAndGoesOn() {
-    MakeHostile(MachineFile(), true);
+    MakeHostile(MachineFile(), Hostile::kPipe);
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
     for (int run = 0; run < 2; ++run) {

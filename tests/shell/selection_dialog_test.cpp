@@ -187,17 +187,24 @@ class SelectionDialogTest : public QObject {
     QCOMPARE(prompts.shown.last().text,
              QStringLiteral("The file '%1/none/clinic.cvr' was not found.").arg(sample.folder()));
 
-    QFile junk(sample.folder() + QStringLiteral("/junk.cvr"));
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(kMinFileSize, 'x'));
-    junk.close();
-    dialog.fileNameBox()->setText(sample.folder() + QStringLiteral("/junk"));
-    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Partial File Corruption"));
-    QCOMPARE(prompts.shown.last().text,
-             QStringLiteral("There was a read error or file validation error,\nindicating some "
-                            "file corruption.\n\nPlease contact your system administrator for "
-                            "assistance."));
+    // Bytes of no response file, and a file with no records (empty, or a header alone).
+    QFile whole(QString::fromStdString(sample.fullName()));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    for (const QByteArray& bytes :
+         {QByteArray(kMinFileSize, 'x'), QByteArray(), whole.read(kFileHeaderSize)}) {
+      QFile junk(sample.folder() + QStringLiteral("/junk.cvr"));
+      QVERIFY(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      junk.write(bytes);
+      junk.close();
+      dialog.fileNameBox()->setText(sample.folder() + QStringLiteral("/junk"));
+      prompts.shown.clear();
+      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+      QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Partial File Corruption")});
+      QCOMPARE(prompts.shown.last().text,
+               QStringLiteral("There was a read error or file validation error,\nindicating some "
+                              "file corruption.\n\nPlease contact your system administrator for "
+                              "assistance."));
+    }
 
     ResponseFile holder;  // another open holds the lock, as another program would
     QCOMPARE(holder.OpenForReading(sample.fullName(), false), FileStatus::kOk);

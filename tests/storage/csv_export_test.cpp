@@ -306,8 +306,8 @@ TEST_F(CsvExportTest, FailedExportKeepsThePreviousFile) {
   });
   EXPECT_EQ(code, 0) << "a full disk is a failure to write, not a partial export";
   EXPECT_EQ(ExportFileWriteMessage(FileStatus::kDiskFull, "x").text,
-            "The disk is full, so the file\n\t'x.csv'\ncould not be written.\n\nNothing was "
-            "exported.");
+            "The file\n\t'x.csv'\ncould not be written because the disk is full.\n\nNothing "
+            "was exported.");
   EXPECT_EQ(ReadBytes(Csv() + ".csv"), "previous export");
   std::size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {

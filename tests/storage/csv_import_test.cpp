@@ -84,8 +84,13 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
     std::string line;
     int column;
   };
+  ResponseRecord inFebruary2025 = record;
+  inFebruary2025.SetText(TextField::kCompletionDate, "20250212");
   const Case cases[] = {
       {WithCell(record, 0, "ACV 3.0"), 1},
+      {WithCell(record, 17, "13"), 18},          // a completion month of 13
+      {WithCell(record, 18, "31"), 19},          // completed on 31 June
+      {WithCell(inFebruary2025, 18, "29"), 19},  // 29 February 2025
       {WithCell(record, 1, "paper"), 2},
       {WithCell(record, 2, std::string(21, 'x')), 3},  // first name over 20 characters
       {WithCell(record, 12, "Q"), 13},
@@ -115,6 +120,8 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
   EXPECT_EQ(DescribeImportError(short_line), "line 2: has 221 columns, not 220");
   EXPECT_EQ(DescribeImportError(Refused(Csv({WithCell(record, 13, "80")}))),
             "line 2, column 14 (Birth Year): expected 4 digits (or every part of the date empty)");
+  EXPECT_EQ(DescribeImportError(Refused(Csv({WithCell(record, 17, "13")}))),
+            "line 2, column 18 (Completion Month): not a possible date");
   EXPECT_EQ(Refused("Version,x\r\n" + good).line, 1) << "the header line is required";
   EXPECT_EQ(Refused("").line, 1);
 }

@@ -81,13 +81,15 @@ TEST_F(DamageReportTest, AFailedReadIsNamedApartFromATornRecord) {
   EXPECT_EQ(ResponseFile::Salvage(Name(), &good, &lost), FileStatus::kHardIo)
       << "a salvage that cannot read the file makes nothing";
 
-  // The same record cut short instead: torn, and the records before it read.
+  // The same record cut short instead: torn, the records before it read, and the six after it
+  // that the mark counts missing.
   SetReadHookForTesting(nullptr);
   WriteBytes(Name(), ReadBytes(Name()).substr(0, RecordOffset(33) + 100));
   ASSERT_EQ(BuildRecordIndex(Name(), true, &search), FileStatus::kOk);
   EXPECT_EQ(search.entries.size(), 33u);
   const Damage torn{33, RecordOffset(33), 100, DamageReason::kTornRecord};
-  EXPECT_EQ(search.damage, std::vector{torn});
+  const Damage missing{34, RecordOffset(34), 6LL * kRecordSize, DamageReason::kRecordsMissing};
+  EXPECT_EQ(search.damage, (std::vector{torn, missing}));
 }
 
 TEST_F(DamageReportTest, SalvageNamesEachRecordLeftOut) {

@@ -37,7 +37,7 @@ void KillAtChange() {
 std::optional<Records> ReadAll(const std::string& name) {
   ResponseFile file;
   const FileStatus opened = file.OpenForReading(name, true);
-  if (opened == FileStatus::kNotFound || opened == FileStatus::kNoMoreRecords) {
+  if (opened == FileStatus::kNotFound || opened == FileStatus::kTooShort) {
     return Records();
   }
   if (opened != FileStatus::kOk) {

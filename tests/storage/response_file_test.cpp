@@ -113,7 +113,7 @@ TEST_F(ResponseFileTest, AMissingFileIsNotFoundAndNeverCreated) {
       << "a rewrite has nothing to rewrite";
   EXPECT_NE(access(Name().c_str(), F_OK), 0);
   WriteBytes(Name(), "");
-  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kNoMoreRecords) << "empty: no records";
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort) << "empty: no records";
 }
 
 TEST_F(ResponseFileTest, MalformedFilesAreRefusedInOrder) {
@@ -223,7 +223,7 @@ TEST_F(ResponseFileTest, ATornTailIsReportedAndCutByTheNextWrite) {
   // A header alone, as a write cut short by an older version left it: no records to read, but
   // it takes new ones.
   WriteBytes(Name(), whole.substr(0, kFileHeaderSize) + std::string(100, 'x'));
-  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kNoMoreRecords);
+  EXPECT_EQ(file.OpenForReading(Name(), true), FileStatus::kTooShort);
   EXPECT_EQ(Append(Name(), 4), 0);
   EXPECT_EQ(ReadBytes(Name()).size(), kMinFileSize);
 }
