@@ -47,7 +47,21 @@ std::string HeaderText(const std::string& file) {
   return text;
 }
 
-Json RecordJson(const ResponseRecord& record) {
+// Null for a record never verified; a mark whose answers no longer match says "verified": false.
+Json VerificationJson(const ResponseRecord& record, MarkState mark) {
+  if (mark == MarkState::kNone) {
+    return nullptr;
+  }
+  const std::optional<Verification>& verification = record.GetVerification();
+  if (!verification) {
+    return {{"verified", false}, {"byAnotherPerson", nullptr}, {"differencesResolved", nullptr}};
+  }
+  return {{"verified", true},
+          {"byAnotherPerson", verification->byAnotherPerson},
+          {"differencesResolved", verification->differencesResolved}};
+}
+
+Json RecordJson(const ResponseRecord& record, MarkState mark) {
   Json json;
   for (const auto& [field, name] : kTextNames) {
     json[name] = PrintableRecordText(record.Text(field));
@@ -60,6 +74,7 @@ Json RecordJson(const ResponseRecord& record) {
     responses.push_back(record.StoredResponse(item));
   }
   json["responses"] = responses;
+  json["verification"] = VerificationJson(record, mark);
   return json;
 }
 
@@ -68,12 +83,13 @@ Json RecordJson(const ResponseRecord& record) {
 int RunShow(const ShowOptions& options) {
   StoredRecord bytes{};
   ResponseRecord record;
+  MarkState mark = MarkState::kNone;
   const FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
     PrintMessage("show", SelectionOpenMessage(read, Stem(options.file)));
     return kExitBadInput;
   }
-  if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
+  if (read != FileStatus::kOk || LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
     std::cerr << "acv show: " << caption::kReadError << ": record " << options.index
               << (read == FileStatus::kOk ? " fails its checksum" : " is beyond the file's end")
               << "\n";
@@ -81,7 +97,7 @@ int RunShow(const ShowOptions& options) {
   }
   const Json json = {{"index", options.index},
                      {"header", PrintableRecordText(HeaderText(options.file))},
-                     {"record", RecordJson(record)}};
+                     {"record", RecordJson(record, mark)}};
   std::cout << json.dump() << "\n";
   return kExitOk;
 }
