@@ -1,4 +1,5 @@
-// acv check: a response file's header and how many of its records load.
+// acv check: a response file's header, how many of its records load, and the records whose
+// verification mark no longer matches their answers.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
@@ -42,7 +43,19 @@ int RunCheck(const CheckOptions& options) {
   std::cout << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
             << "unread: " << unread << "\n";
   PrintDamage(index);
-  return index.corruptCount == 0 ? kExitOk : kExitPartial;
+  // A record whose answers were changed after it was verified reads as unverified.
+  std::vector<int> broken;
+  for (const IndexEntry& entry : index.entries) {
+    if (entry.markBroken) {
+      broken.push_back(entry.fileIndex);
+    }
+  }
+  std::sort(broken.begin(), broken.end());
+  for (const int record : broken) {
+    std::cout << "verification mark broken: record " << record
+              << ": its answers are no longer those that were verified\n";
+  }
+  return index.corruptCount == 0 && broken.empty() ? kExitOk : kExitPartial;
 }
 
 void SetupCheckCommand(CLI::App& app, int* exitCode) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "storage/double_entry_rule.h"
 #include "storage/export_passwords.h"
 
 namespace CLI {
@@ -47,10 +48,24 @@ struct ListOptions {
 };
 int RunList(const ListOptions& options);
 void SetupListCommand(CLI::App& app, int* exitCode);
+// False, after saying why as acv COMMAND, unless `options` name a person of age as the selection
+// dialogs require (both names, a valid date of birth); `birthDate` then holds it as YYYYMMDD.
+bool CheckPerson(std::string_view command, const ListOptions& options, std::string* birthDate);
+
+// acv verified FILE [--first --last --dob]: the paper records not yet verified by double entry
+// and the file's counts; names only for the person asked for, as acv list shows them.
+struct VerifiedOptions {
+  ListOptions person;  // person.file is the response file; no names: every record
+};
+int RunVerified(const VerifiedOptions& options);
+void SetupVerifiedCommand(CLI::App& app, int* exitCode);
 
 struct ImportOptions {
   std::string file;  // the response file
   std::string data;  // the CSV file
+  // While the settings require double entry, unverified "Paper" rows are taken only when asked.
+  bool unverified = false;
+  std::string administratorFile = std::string(kMachineSettingsFile);  // tests name their own
 };
 int RunImport(const ImportOptions& options);
 void SetupImportCommand(CLI::App& app, int* exitCode);

@@ -1,6 +1,7 @@
 // acv import: the records of a CSV file in the export format, appended to a response file all
 // together or not at all.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -58,6 +59,22 @@ int RunImport(const ImportOptions& options) {
     std::cerr << "acv import: " << data << " line " << warning.line
               << ": warning: " << warning.message << "\n";
   }
+  const auto unverified = std::count_if(
+      imported.records.begin(), imported.records.end(), [](const ResponseRecord& record) {
+        return record.EntryMethod() == kEnteredFromPaper && !record.GetVerification();
+      });
+  if (unverified > 0 && (FileRequiresDoubleEntry(options.administratorFile) ||
+                         FileRequiresDoubleEntry(UserSettingsFile()))) {
+    if (!options.unverified) {
+      std::cerr << "acv import: " << data << " holds " << unverified
+                << " paper records not verified by double entry, which the settings of this "
+                   "computer require; nothing was imported (--unverified takes them as they "
+                   "are)\n";
+      return kExitBadInput;
+    }
+    std::cerr << "acv import: warning: " << unverified
+              << " paper records are imported unverified, as --unverified asked\n";
+  }
   std::vector<StoredRecord> stored;
   stored.reserve(imported.records.size());
   for (ResponseRecord& record : imported.records) {
@@ -88,6 +105,9 @@ void SetupImportCommand(CLI::App& app, int* exitCode) {
       ->required();
   command->add_option("DATA", options->data, "The CSV file, its first line the export header")
       ->required();
+  command->add_flag("--unverified", options->unverified,
+                    "Take paper records not verified by double entry even where the settings "
+                    "require it");
   command->callback([options, exitCode] { *exitCode = RunImport(*options); });
 }
 

@@ -9,10 +9,10 @@
 
 namespace acv::cli {
 
-int RunList(const ListOptions& options) {
+bool CheckPerson(std::string_view command, const ListOptions& options, std::string* birthDate) {
   if (options.first.empty() || options.last.empty()) {
-    PrintMessage("list", {caption::kMandatoryField, std::string(text::kNamesMandatory)});
-    return kExitBadInput;
+    PrintMessage(command, {caption::kMandatoryField, std::string(text::kNamesMandatory)});
+    return false;
   }
   const std::optional<CalendarDate> date = ParseDate8(options.birthDate);
   CalendarDate birth;
@@ -21,7 +21,16 @@ int RunList(const ListOptions& options) {
                             std::to_string(date->year), Today(), &birth)
            : (options.birthDate.empty() ? BirthDateCheck::kEmpty : BirthDateCheck::kInvalid);
   if (check != BirthDateCheck::kOk) {
-    PrintMessage("list", BirthDateMessage(check));
+    PrintMessage(command, BirthDateMessage(check));
+    return false;
+  }
+  *birthDate = FormatDate8(birth);
+  return true;
+}
+
+int RunList(const ListOptions& options) {
+  std::string birthDate;
+  if (!CheckPerson("list", options, &birthDate)) {
     return kExitBadInput;
   }
   RecordIndex index;
@@ -33,8 +42,8 @@ int RunList(const ListOptions& options) {
   if (index.corruptCount > 0) {
     PrintMessage("list", CorruptRecordsMessage(index.corruptCount));
   }
-  const auto found = FindPerson(index, Utf8ToCp1252(options.first), Utf8ToCp1252(options.last),
-                                FormatDate8(birth));
+  const auto found =
+      FindPerson(index, Utf8ToCp1252(options.first), Utf8ToCp1252(options.last), birthDate);
   if (found.empty()) {
     PrintMessage("list", {caption::kNoMatch, std::string(text::kNoMatch)});
     return kExitNothingFound;

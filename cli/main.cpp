@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   acv::cli::SetupCheckCommand(app, &exitCode);
   acv::cli::SetupDraftsCommand(app, &exitCode);
   acv::cli::SetupListCommand(app, &exitCode);
+  acv::cli::SetupVerifiedCommand(app, &exitCode);
   acv::cli::SetupAnalyseCommand(app, &exitCode);
   acv::cli::SetupShowCommand(app, &exitCode);
   acv::cli::SetupImportCommand(app, &exitCode);

@@ -68,7 +68,21 @@ Json Coded(std::uint8_t byte, std::string_view codes) {
 
 // The record's fields from the decoded record, its coded bytes and responses straight from the
 // plain image: nothing a reader would turn into another value is turned.
-Json RecordJson(const ResponseRecord& record, const PlainImage& image) {
+// Null for a record never verified; a mark whose answers no longer match says "verified": false.
+Json VerificationJson(const ResponseRecord& record, MarkState mark) {
+  if (mark == MarkState::kNone) {
+    return nullptr;
+  }
+  const std::optional<Verification>& verification = record.GetVerification();
+  if (!verification) {
+    return {{"verified", false}, {"byAnotherPerson", nullptr}, {"differencesResolved", nullptr}};
+  }
+  return {{"verified", true},
+          {"byAnotherPerson", verification->byAnotherPerson},
+          {"differencesResolved", verification->differencesResolved}};
+}
+
+Json RecordJson(const ResponseRecord& record, const PlainImage& image, MarkState mark) {
   Json json;
   for (const auto& [field, name] : kTextNames) {
     json[name] = PrintableRecordText(record.Text(field));
@@ -87,6 +101,7 @@ Json RecordJson(const ResponseRecord& record, const PlainImage& image) {
   }
   json["responses"] = responses;
   json["unknownResponses"] = unknown;  // items whose stored value is no response, blank or unset
+  json["verification"] = VerificationJson(record, mark);
   return json;
 }
 
@@ -118,6 +133,7 @@ bool ReadSlotBytes(const std::string& file, long long offset, StoredRecord* byte
 int RunShow(const ShowOptions& options) {
   StoredRecord bytes{};
   ResponseRecord record;
+  MarkState mark = MarkState::kNone;
   FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
     PrintMessage("show", SelectionOpenMessage(read, Stem(options.file)));
@@ -135,7 +151,7 @@ int RunShow(const ShowOptions& options) {
                                                                  : FileStatus::kShortRead;
     }
   }
-  if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
+  if (read != FileStatus::kOk || LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
     std::cerr << "acv show: " << caption::kReadError << ": record " << options.index
               << (read == FileStatus::kOk ? " fails its checksum" : " is beyond the file's end")
               << "\n";
@@ -145,7 +161,7 @@ int RunShow(const ShowOptions& options) {
   RecordScrambler::Unscramble(bytes.data(), &image);
   Json json = {{"index", options.index},
                {"header", PrintableRecordText(HeaderText(options.file))},
-               {"record", RecordJson(record, image)}};
+               {"record", RecordJson(record, image, mark)}};
   if (!committed) {
     // Whole and sound, but added by another program after the file's last complete save.
     json["committed"] = false;

@@ -1,5 +1,11 @@
 #include "entry/adult_q_sheet.h"
 
+#include <QAbstractButton>
+
+#include "storage/record_edit.h"
+#include "storage/messages.h"
+#include "ui/prompts.h"
+
 #include "entry/pages/comments_page.h"
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
@@ -29,8 +35,11 @@ CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fi
                                     : QStringLiteral("CAdultQSheet"));
   setPage(kReportTypePage, new ReportTypePage(record, prompts, Caption(kReportTypePage)));
   setPage(kDetailsPage, new DetailsPage(record, prompts, Caption(kDetailsPage)));
-  setPage(kGridPage,
-          new ResponseGridPage(record, run.blanks, run.secondTyping, prompts, Caption(kGridPage)));
+  const ResponseRecord* unedited = run.saver.editing() ? &run.saver.edit().unedited : nullptr;
+  setPage(kGridPage, new ResponseGridPage(record, run.blanks, run.secondTyping, prompts,
+                                          Caption(kGridPage), unedited));
+  // The edit of a verified record is verified again unless the user says otherwise.
+  run.secondTyping.wanted = unedited != nullptr && unedited->GetVerification().has_value();
   setPage(kCommentsPage,
           new CommentsPage(record, Caption(kCommentsPage),
                            tr("Please enter additional comments in the box below.  (Please be "
@@ -43,13 +52,33 @@ CAdultQSheet::CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fi
   numberAs(kDifferencesPage, kGridPage);
   // The size of the main window, where the grid is readable without scrolling sideways.
   resize(880, 575);
+  // Back from the second typing drops it: not without asking.
+  QAbstractButton* back = button(QWizard::BackButton);
+  disconnect(back, &QAbstractButton::clicked, this, nullptr);
+  connect(back, &QAbstractButton::clicked, this, [this] {
+    if (mayGoBack()) {
+      QWizard::back();
+    }
+  });
+}
+
+bool CAdultQSheet::mayGoBack() {
+  // No is the default: a stray Enter keeps what was typed.
+  return currentId() != kSecondTypingPage || !secondTypingPage()->typedAnything() ||
+         prompts().confirm(this, Message(MessageId::kDropSecondTyping), tr("&Yes, Go Back"),
+                           tr("&No"), false);
 }
 
 int CAdultQSheet::nextId() const {
   const SecondTyping& typing = run().secondTyping;
   switch (currentId()) {
-    case kGridPage:
-      return typing.wanted || typing.required ? kSecondTypingPage : kCommentsPage;
+    case kGridPage: {
+      // An edit that changed nothing of a verified record's answers keeps its mark as it is.
+      const bool nothingToType =
+          typing.changes && typing.changes->items.empty() && !typing.changes->birthDate;
+      return (typing.wanted || typing.required) && !nothingToType ? kSecondTypingPage
+                                                                  : kCommentsPage;
+    }
     case kSecondTypingPage:
       return typing.differences.empty() ? kCommentsPage : kDifferencesPage;
     case kDifferencesPage:

@@ -59,6 +59,10 @@ class CAdultQSheet : public EntryWizard {
   // `edit` is the stored record being edited, or nothing for a new record.
   CAdultQSheet(Prompts& prompts, ResponseRecord& record, QString& fileName, Analysis& analysis,
                std::optional<RecordEdit> edit, QWidget* parent);
+
+ private:
+  // Back is taken unless it would drop a second typing and the user says No.
+  bool mayGoBack();
 };
 
 class CAdultQEditSheet : public CAdultQSheet {

@@ -8,6 +8,8 @@
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
 #include "entry/save_page.h"
+#include "storage/messages.h"
+#include "ui/prompts.h"
 
 namespace acv {
 namespace {
@@ -67,6 +69,18 @@ CAdultSheet::CAdultSheet(Prompts& prompts, ResponseRecord& record, QString& file
   // Wide enough for the statements and the answer columns at the user's font size.
   const int width = std::max(960, fontMetrics().averageCharWidth() * 140);
   resize(width, 720);
+}
+
+bool CAdultSheet::validateCurrentPage() {
+  const EntryRun& run = this->run();
+  const bool dropsMark = currentId() == kSavePage && run.saver.editing() &&
+                         run.saver.edit().unedited.GetVerification() &&
+                         !run.record.GetVerification();
+  if (dropsMark && !prompts().confirm(this, Message(MessageId::kEditDropsVerificationOnScreen),
+                                      tr("&Save Without It"), tr("&Do Not Save"), true)) {
+    return false;
+  }
+  return EntryWizard::validateCurrentPage();
 }
 
 FilePage* CAdultSheet::filePage() const {

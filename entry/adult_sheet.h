@@ -46,6 +46,11 @@ class CAdultSheet : public EntryWizard {
   ItemPage* itemPage(int index) const;
   CommentsPage* commentsPage() const;
   SavePage* savePage() const;
+
+ protected:
+  // Before an edit that changed the answers of a verified record is saved, says that the mark
+  // goes, and saves only on Yes.
+  bool validateCurrentPage() override;
 };
 
 class CAdultEditSheet : public CAdultSheet {

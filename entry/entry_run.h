@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/response_record.h"
 #include "engine/typing_comparison.h"
 
 #include "entry/pages/blank_items.h"
@@ -19,21 +20,35 @@
 namespace acv {
 
 class Prompts;
-class ResponseRecord;
 
 // Blind double entry in the paper wizards: the responses and the date of birth typed a second
 // time and every difference resolved against the paper before the record is marked verified.
 struct SecondTyping {
+  // The answers an edit changed in a record that was verified: only they are typed again, and
+  // the differences resolved before count on in the mark.
+  struct Changes {
+    std::vector<int> items;  // in item order
+    bool birthDate = false;
+    int resolvedBefore = 0;
+  };
+
   bool wanted = false;    // "Verify by typing the responses again" is ticked
   bool required = false;  // the settings allow no unverified paper record to be saved
   bool byAnotherPerson = false;
+  // The first typing as it stood when the second began: every comparison is made against it,
+  // however the differences were resolved since.
+  ResponseRecord first;
+  // Set while an edit of a verified record is verified again; nothing for a whole second typing.
+  std::optional<Changes> changes;
   // Where the second typing differed from the first, as found when it was left with Next.
   std::vector<TypingDifference> differences;
 
   // Marks `record`, whose responses and date of birth are now as the paper shows them, as
   // verified with the differences resolved.
   void markVerified(ResponseRecord& record) const {
-    record.SetVerification(Verification{byAnotherPerson, static_cast<int>(differences.size())});
+    const int before = changes ? changes->resolvedBefore : 0;
+    record.SetVerification(
+        Verification{byAnotherPerson, before + static_cast<int>(differences.size())});
   }
 };
 

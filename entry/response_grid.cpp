@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "engine/response_record.h"
 #include "storage/messages.h"
@@ -90,8 +91,27 @@ void ResponseGrid::storeResponses(ResponseRecord& record) const {
 
 QLineEdit* ResponseGrid::firstBlankBox() const {
   for (int item = 1; item <= kItemCount; ++item) {
-    if (boxes_[item]->text().size() != 1) {
+    if (boxes_[item]->isEnabled() && boxes_[item]->text().size() != 1) {
       return boxes_[item];
+    }
+  }
+  return nullptr;
+}
+
+void ResponseGrid::openOnly(const std::optional<std::vector<int>>& items) {
+  for (int item = 1; item <= kItemCount; ++item) {
+    const bool open = !items || std::binary_search(items->begin(), items->end(), item);
+    boxes_[item]->setEnabled(open);
+    if (!open) {
+      boxes_[item]->clear();
+    }
+  }
+}
+
+QLineEdit* ResponseGrid::nextBox(int item) const {
+  for (int next = item + 1; next <= kItemCount; ++next) {
+    if (boxes_[next]->isEnabled()) {
+      return boxes_[next];
     }
   }
   return nullptr;
@@ -110,8 +130,8 @@ void ResponseGrid::check(int item, const QString& text) {
     box->setFocus(Qt::OtherFocusReason);
     return;
   }
-  if (item < kItemCount) {
-    FocusSelected(boxes_[item + 1]);
+  if (QLineEdit* next = nextBox(item)) {
+    FocusSelected(next);
   }
   emit advanced(item);
 }

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "engine/item_bank.h"
 
@@ -34,14 +36,19 @@ class ResponseGrid : public QWidget {
   void showResponses(const ResponseRecord& record);
   // Writes the response of every box into the record: "0".."5" that value, anything else blank.
   void storeResponses(ResponseRecord& record) const;
-  // True when some box does not hold exactly one character.
+  // True when some box open to typing does not hold exactly one character.
   bool hasBlank() const { return firstBlankBox() != nullptr; }
   // The first such box in item order, or null.
   QLineEdit* firstBlankBox() const;
+  // Opens only the boxes of `items` to typing (every box for nothing); the others are empty and
+  // unavailable, and typing goes from one open box to the next.
+  void openOnly(const std::optional<std::vector<int>>& items);
+  // The first open box after item `item` (0 for the first of all), or null.
+  QLineEdit* nextBox(int item) const;
 
  signals:
-  // A value was accepted in the box of `item` and the focus moved to the next box; after item
-  // 190 the focus is for the page to place.
+  // A value was accepted in the box of `item` and the focus moved to the next open box; after
+  // the last one the focus is for the page to place.
   void advanced(int item);
 
  private:

@@ -12,12 +12,23 @@
 #include "entry/entry_run.h"
 #include "entry/pages/blank_items.h"
 #include "entry/response_grid.h"
+#include "storage/messages.h"
+#include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"
+#include "ui/prompts.h"
 
 namespace acv {
 
-QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page) {
+void FocusNext(QWizardPage* page) {
+  if (auto* wizard = qobject_cast<QWizard*>(page->window())) {
+    const bool last = wizard->currentPage() == page && page->isFinalPage();
+    wizard->button(last ? QWizard::FinishButton : QWizard::NextButton)
+        ->setFocus(Qt::TabFocusReason);
+  }
+}
+
+QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page, std::function<void()> afterLast) {
   auto* scroll = new QScrollArea;
   scroll->setWidget(grid);
   scroll->setWidgetResizable(true);
@@ -25,20 +36,39 @@ QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page) {
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setFocusPolicy(Qt::NoFocus);
   scroll->setMinimumWidth(grid->sizeHint().width());
-  QObject::connect(grid, &ResponseGrid::advanced, page, [grid, scroll, page](int accepted) {
-    if (accepted < kItemCount) {
-      scroll->ensureWidgetVisible(grid->box(accepted + 1));
-    } else if (auto* wizard = qobject_cast<QWizard*>(page->window())) {
-      wizard->button(QWizard::NextButton)->setFocus(Qt::TabFocusReason);
-    }
-  });
+  if (!afterLast) {
+    afterLast = [page] { FocusNext(page); };
+  }
+  QObject::connect(grid, &ResponseGrid::advanced, page,
+                   [grid, scroll, afterLast = std::move(afterLast)](int accepted) {
+                     if (QLineEdit* next = grid->nextBox(accepted)) {
+                       scroll->ensureWidgetVisible(next);
+                     } else {
+                       afterLast();
+                     }
+                   });
   return scroll;
+}
+
+void AfterDateTyped(DateBoxes* date, QObject* context, std::function<void()> moveOn) {
+  QObject::connect(date->yearBox(), &QLineEdit::textEdited, context,
+                   [date, moveOn = std::move(moveOn)] {
+                     if (date->yearText().size() == 4) {
+                       moveOn();
+                     }
+                   });
 }
 
 ResponseGridPage::ResponseGridPage(ResponseRecord& record, BlankItemsCheck& blanks,
                                    SecondTyping& secondTyping, Prompts& prompts,
-                                   const QString& caption, QWidget* parent)
-    : EntryPage(caption, parent), record_(record), blanks_(blanks), secondTyping_(secondTyping) {
+                                   const QString& caption, const ResponseRecord* unedited,
+                                   QWidget* parent)
+    : EntryPage(caption, parent),
+      record_(record),
+      blanks_(blanks),
+      secondTyping_(secondTyping),
+      prompts_(prompts),
+      unedited_(unedited) {
   grid_ = new ResponseGrid(prompts);
   scroll_ = ScrollingGrid(grid_, this);
   verify_ = new QCheckBox(tr("&Verify by typing the responses again"));
@@ -91,7 +121,31 @@ bool ResponseGridPage::validatePage() {
     return false;
   }
   grid_->storeResponses(record_);
+  secondTyping_.changes = changesToVerified();
+  const SecondTyping::Changes* changes = secondTyping_.changes ? &*secondTyping_.changes : nullptr;
+  const bool changed = changes != nullptr && (!changes->items.empty() || changes->birthDate);
+  // No is "Save Unverified": the record goes on, and is saved without its mark.
+  if (changed && !verify_->isChecked() &&
+      prompts_.confirm(this, Message(MessageId::kEditDropsVerification), tr("&Type Them Again"),
+                       tr("&Save Unverified"), true)) {
+    verify_->setChecked(true);
+  }
   return true;
+}
+
+std::optional<SecondTyping::Changes> ResponseGridPage::changesToVerified() const {
+  if (unedited_ == nullptr || !unedited_->GetVerification()) {
+    return std::nullopt;
+  }
+  SecondTyping::Changes changes;
+  for (int item = 1; item <= kItemCount; ++item) {
+    if (unedited_->GetResponse(item) != record_.GetResponse(item)) {
+      changes.items.push_back(item);
+    }
+  }
+  changes.birthDate = unedited_->Text(TextField::kBirthDate) != record_.Text(TextField::kBirthDate);
+  changes.resolvedBefore = unedited_->GetVerification()->differencesResolved;
+  return changes;
 }
 
 }  // namespace acv

@@ -10,16 +10,18 @@
 #include "engine/dates.h"
 #include "engine/response_record.h"
 #include "entry/entry_run.h"
+#include "entry/response_grid_page.h"
 #include "storage/messages.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
 namespace acv {
 namespace {
 
-enum Column { kItemColumn, kStatementColumn, kFirstColumn, kSecondColumn, kPaperColumn };
+enum Column { kItemColumn, kStatementColumn, kPaperColumn, kOutcomeColumn };
 
 // The paper's values in the order of a choice's entries; the last is a blank.
 constexpr int kBlankChoice = 6;
@@ -30,16 +32,20 @@ QLabel* CellLabel(const QString& text) {
   return label;
 }
 
-QString ShownValue(int item, const std::string& typed) {
-  if (typed.empty()) {
-    return TypingDifferencesPage::tr("blank");
+// The stored form of a choice's value, as the typings are compared.
+std::string ChosenValue(int index) {
+  return index == kBlankChoice || index < 0 ? std::string() : std::to_string(index);
+}
+
+// Which typing the paper agreed with, said once a row is resolved.
+QString Outcome(const TypingDifference& difference, const std::string& paper) {
+  if (paper == difference.first) {
+    return TypingDifferencesPage::tr("the first typing");
   }
-  if (item == kBirthDateEntry) {
-    if (const std::optional<CalendarDate> date = ParseDate8(typed)) {
-      return toQt(FormatDayMonthYear(*date));
-    }
+  if (paper == difference.second) {
+    return TypingDifferencesPage::tr("the second typing");
   }
-  return toQt(typed);
+  return TypingDifferencesPage::tr("neither typing");
 }
 
 }  // namespace
@@ -51,18 +57,19 @@ TypingDifferencesPage::TypingDifferencesPage(EntryRun& run, Prompts& prompts,
   auto* table = new QWidget;
   rows_ = new QGridLayout(table);
   rows_->setColumnStretch(kStatementColumn, 1);
-  auto* scroll = new QScrollArea;
-  scroll->setWidget(table);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll_ = new QScrollArea;
+  scroll_->setWidget(table);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(
       NoteLabel(tr("The two typings differ in the places below.  For each, please look at the "
-                   "paper copy and choose what it shows: a number between 0 and 5, or blank.")));
-  layout->addWidget(scroll, 1);
+                   "paper copy and choose what it shows: a number between 0 and 5, or blank.  "
+                   "Neither typing is shown until the paper's value is chosen.")));
+  layout->addWidget(scroll_, 1);
 }
 
 void TypingDifferencesPage::initializePage() {
@@ -72,8 +79,7 @@ void TypingDifferencesPage::initializePage() {
   }
   choices_.clear();
   birth_ = nullptr;
-  const QStringList heads = {tr("Item"), tr("Statement"), tr("First typing"), tr("Second typing"),
-                             tr("On the paper")};
+  const QStringList heads = {tr("Item"), tr("Statement"), tr("On the paper"), tr("Agrees with")};
   for (int column = 0; column < heads.size(); ++column) {
     QLabel* head = CellLabel(heads[column]);
     QFont bold = head->font();
@@ -85,9 +91,21 @@ void TypingDifferencesPage::initializePage() {
     addRow(index);
   }
   rows_->setRowStretch(rows_->rowCount(), 1);
-  QWidget* first = birth_ != nullptr ? static_cast<QWidget*>(birth_->dayBox())
-                                     : static_cast<QWidget*>(choices_.front());
-  first->setFocus(Qt::TabFocusReason);
+  scroll_->ensureVisible(0, 0);
+  if (birth_ != nullptr) {
+    FocusSelected(birth_->dayBox());
+  } else {
+    focusRow(0);
+  }
+}
+
+void TypingDifferencesPage::focusRow(int index) {
+  if (index >= static_cast<int>(choices_.size())) {
+    FocusNext(this);
+    return;
+  }
+  choices_[index]->setFocus(Qt::TabFocusReason);
+  scroll_->ensureWidgetVisible(choices_[index]);
 }
 
 void TypingDifferencesPage::addRow(int index) {
@@ -100,13 +118,19 @@ void TypingDifferencesPage::addRow(int index) {
       CellLabel(isBirth ? QString() : toQt(run_.record.GetItemText(difference.item)));
   statement->setWordWrap(true);
   rows_->addWidget(statement, row, kStatementColumn);
-  rows_->addWidget(CellLabel(ShownValue(difference.item, difference.first)), row, kFirstColumn);
-  rows_->addWidget(CellLabel(ShownValue(difference.item, difference.second)), row, kSecondColumn);
+  QLabel* outcome = CellLabel(QString());
+  rows_->addWidget(outcome, row, kOutcomeColumn);
   if (isBirth) {
     birth_ = new DateBoxes(tr("Date of Birth on the paper"));
     for (QLineEdit* box : {birth_->dayBox(), birth_->monthBox(), birth_->yearBox()}) {
-      connect(box, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
+      connect(box, &QLineEdit::textChanged, this, [this, outcome, difference] {
+        const std::optional<CalendarDate> date = birth_->date();
+        outcome->setText(date ? Outcome(difference, FormatDate8(*date)) : QString());
+        emit completeChanged();
+      });
     }
+    // The date typed, the rows follow.
+    AfterDateTyped(birth_, this, [this] { focusRow(0); });
     rows_->addWidget(birth_, row, kPaperColumn);
     return;
   }
@@ -118,13 +142,12 @@ void TypingDifferencesPage::addRow(int index) {
   choice->addItem(tr("blank"));
   choice->setCurrentIndex(-1);
   const int next = static_cast<int>(choices_.size()) + 1;
-  connect(choice, &QComboBox::currentIndexChanged, this, &QWizardPage::completeChanged);
-  // Typed from the keyboard like the grid: a value chosen moves on to the next row.
-  connect(choice, &QComboBox::activated, this, [this, next] {
-    if (next < static_cast<int>(choices_.size())) {
-      choices_[next]->setFocus(Qt::TabFocusReason);
-    }
+  connect(choice, &QComboBox::currentIndexChanged, this, [this, outcome, difference](int index) {
+    outcome->setText(index < 0 ? QString() : Outcome(difference, ChosenValue(index)));
+    emit completeChanged();
   });
+  // Typed from the keyboard like the grid: a value chosen moves on to the next row, in sight.
+  connect(choice, &QComboBox::activated, this, [this, next] { focusRow(next); });
   choices_.push_back(choice);
   rows_->addWidget(choice, row, kPaperColumn);
 }

@@ -1,8 +1,10 @@
 // After a second typing that differs from the first: each difference in a row of its own, with
-// the item's number and statement in the record's wording, the first and the second value (a
-// blank shown as "blank"), and a choice of what the paper shows, which starts empty. Next stays
+// the item's number and statement in the record's wording (or "Date of Birth") and a choice of
+// what the paper shows, which starts empty. Neither typing's value is shown, so that the paper
+// has to be read; once a row is resolved it says which typing the paper agrees with. Next stays
 // unavailable until every row is resolved; it then writes the paper's values into the record
-// and marks it verified.
+// and marks it verified. Each value chosen moves the focus on to the next row, scrolled into
+// sight (after the last, to Next); a date of birth typed in full moves on to the first row.
 #pragma once
 
 #include <vector>
@@ -11,6 +13,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QScrollArea;
 
 namespace acv {
 
@@ -38,11 +41,15 @@ class TypingDifferencesPage : public EntryPage {
  private:
   // Makes the row for the difference at `index` of the run's list.
   void addRow(int index);
+  // Gives the choice of row `index` (counted among the choices) the focus, in sight; past the
+  // last, Next.
+  void focusRow(int index);
   // False, after saying why, when the date of birth chosen breaks a rule of the details page.
   bool birthDateAllowed();
 
   EntryRun& run_;
   Prompts& prompts_;
+  QScrollArea* scroll_;
   QGridLayout* rows_;
   std::vector<QComboBox*> choices_;
   DateBoxes* birth_ = nullptr;

@@ -478,14 +478,16 @@ void FillAnalysisView(CTesselView& view, const Analysis& analysis) {
   form.setFieldText(Field::kCompletionDate, toQt(analysis.CompletionDateText()));
   form.setFieldText(Field::kObserverLine, toQt(ObserverLineText(analysis.ObserverNameText())));
   QStringList verified;
-  QStringList details;
   for (const auto& [report, name] :
        {std::pair{&analysis.selfReport(), AnalysisForm::tr("Self-report")},
         std::pair{&analysis.observerReport(), AnalysisForm::tr("Observer-report")}}) {
     if (report->GetVerification()) {
       verified << AnalysisForm::tr("%1: responses verified by double entry").arg(name);
-      details << name + QStringLiteral(": ") + toQt(VerificationText(report->GetVerification()));
     }
+  }
+  QStringList details;
+  for (const std::string& line : VerificationLines(analysis)) {
+    details << toQt(line);
   }
   form.setVerification(verified.join(QLatin1Char('\n')), details.join(QLatin1Char('\n')));
 

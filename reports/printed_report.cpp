@@ -227,6 +227,9 @@ constexpr DetailPair kDetailPairs[] = {
     {"Completion Date:", 4.2, 4, 4.45, 5.22, 5.25, 7.4, kDetailsFoot},
 };
 
+// Where the line on the verification by double entry starts, below the completion date.
+constexpr double kVerificationTop = 4.5;
+
 // The observer's pair is left out when the analysis names no observer.
 constexpr std::size_t kObserverPair = 3;
 
@@ -281,6 +284,15 @@ void DrawDetailsPage(ReportPage& page, const Analysis& analysis, const ReportCel
     // when it would reach the next box beneath.
     const ReportBox room{pair.top, pair.valueLeft, pair.roomBottom, pair.valueRight};
     page.PrintInBox(room, 0.02, 0.05, kPlain, 9, toQt(values[i]));
+  }
+  // Beside the details, below the completion date: the verification by double entry, if any.
+  QStringList verified;
+  for (const std::string& line : VerificationLines(analysis)) {
+    verified << toQt(line);
+  }
+  if (!verified.isEmpty()) {
+    const ReportBox verification{kVerificationTop, 4, kDetailsFoot, 7.4};
+    page.PrintInBox(verification, 0, 0.01, kItalic, 7, verified.join(QLatin1Char('\n')));
   }
   DrawResultsTable(page, 2, cells);
 }

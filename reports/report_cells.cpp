@@ -66,4 +66,15 @@ ReportCells BuildReportCells(const Analysis& analysis) {
   return cells;
 }
 
+std::vector<std::string> VerificationLines(const Analysis& analysis) {
+  std::vector<std::string> lines;
+  for (const auto& [report, name] : {std::pair{&analysis.selfReport(), "Self-report: "},
+                                     std::pair{&analysis.observerReport(), "Observer-report: "}}) {
+    if (report->GetVerification()) {
+      lines.push_back(name + VerificationText(report->GetVerification()));
+    }
+  }
+  return lines;
+}
+
 }  // namespace acv

@@ -35,6 +35,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "engine/analysis.h"
 #include "reports/report_template.h"
@@ -70,5 +71,10 @@ struct ReportCells {
 
 // The cells of both tables for `analysis`, by the rules above.
 ReportCells BuildReportCells(const Analysis& analysis);
+
+// What every report says of the verification of the analysis's reports, one line for each
+// report verified by double entry ("Self-report: Responses verified by double entry (the second
+// typing by the same person, 2 differences resolved)"); none when neither is verified.
+std::vector<std::string> VerificationLines(const Analysis& analysis);
 
 }  // namespace acv

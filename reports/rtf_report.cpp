@@ -271,6 +271,15 @@ std::vector<Row> DetailsRows(const Analysis& analysis) {
   };
 }
 
+// Under the details, one row across the table for the verification, when a report has one.
+std::vector<Row> VerificationRows(const Analysis& analysis) {
+  std::vector<std::string> lines = VerificationLines(analysis);
+  if (lines.empty()) {
+    return {};
+  }
+  return {{{Cell{std::move(lines)}, Cell{}, Cell{}, Cell{}}, true}};
+}
+
 // The printed report's label of screen `row`: the attention-deficit labels without their comma,
 // the pervasive developmental ones with their second line.
 std::string RtfReportLabel(int row) {
@@ -420,7 +429,11 @@ std::string RtfDocument(const Analysis& analysis) {
   document += kOutline;
   const std::vector<int> detailEdges = Edges(kDetailEdges);
   int top = kOutlineHeight + kParagraphHeight;
-  for (const Row& row : DetailsRows(analysis)) {
+  std::vector<Row> details = DetailsRows(analysis);
+  for (Row& row : VerificationRows(analysis)) {
+    details.push_back(std::move(row));
+  }
+  for (const Row& row : details) {
     document += TableRow(row, detailEdges, false);
     top += RowHeight(row, detailEdges);
   }

@@ -116,7 +116,8 @@ std::unique_ptr<QSettings> AcvSettings::store() const {
   return nullptr;
 }
 
-AcvSettings::AcvSettings(SettingsWarning* warning) {
+AcvSettings::AcvSettings(SettingsWarning* warning, const std::string& administratorFile)
+    : requireDoubleEntry_(FileRequiresDoubleEntry(administratorFile)) {
   for (const QString& file : {UserFile(), MachineFile()}) {
     if (SafeToRead(file)) {
       continue;
@@ -135,7 +136,7 @@ AcvSettings::AcvSettings(SettingsWarning* warning) {
     this->*member = values->value(QLatin1String(name)).toString();
   }
   const QString required = QStringLiteral("RequireDoubleEntry");
-  requireDoubleEntry_ = values->value(required).toString() == kTrue;
+  requireDoubleEntry_ = requireDoubleEntry_ || values->value(required).toString() == kTrue;
   if (source_ == Source::kUserAndMachine) {
     requireDoubleEntry_ = requireDoubleEntry_ ||
                           QSettings(MachineFile(), QSettings::IniFormat).value(required) == kTrue;

@@ -15,6 +15,9 @@
 #include <QString>
 #include <bitset>
 #include <memory>
+#include <string>
+
+#include "storage/double_entry_rule.h"
 
 class QSettings;
 class QWidget;
@@ -45,7 +48,9 @@ class AcvSettings {
   // The largest settings file read; six short values need far less.
   static constexpr qint64 kMaxFileSize = 64 * 1024;
 
-  explicit AcvSettings(SettingsWarning* warning = nullptr);
+  // `administratorFile` is where an administrator's rules are always read; tests name their own.
+  explicit AcvSettings(SettingsWarning* warning = nullptr,
+                       const std::string& administratorFile = std::string(kMachineSettingsFile));
   ~AcvSettings();
   AcvSettings(const AcvSettings&) = delete;
   AcvSettings& operator=(const AcvSettings&) = delete;
@@ -60,7 +65,8 @@ class AcvSettings {
   bool alsoViewRelatedAnalysis() const;
   // Whether a paper copy may be saved only once verified by a second typing. An administrator
   // sets "RequireDoubleEntry" to "T" in the machine-wide file for every user; a user's own "F"
-  // does not lift it.
+  // does not lift it, nor does an XDG_CONFIG_DIRS that names other folders: the file in its
+  // fixed place is always read.
   bool requireDoubleEntry() const { return requireDoubleEntry_; }
 
   void setAcvFileName(const QString& value) { Set(&AcvSettings::acvFileName_, value); }

@@ -165,7 +165,13 @@ void SelectionDialog::loadList() {
     return;
   }
   for (const IndexEntry& entry : matches_) {
-    list_->addItem(toQt(ListLine(entry)));
+    QString line = toQt(ListLine(entry));
+    // The record's verification beside the line as specified, in a few words.
+    if (entry.verification) {
+      line += tr("   (verified by double entry)");
+    }
+    auto* item = new QListWidgetItem(line, list_);
+    item->setToolTip(toQt(VerificationText(entry.verification)));
   }
   list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   list_->setFocus();

@@ -30,7 +30,7 @@ constexpr std::uint8_t kEditFlag = 1;
 constexpr std::uint8_t kReplaceFlag = 2;
 constexpr std::uint8_t kNoBlankWarningFlag = 4;
 constexpr std::uint8_t kSecondTypingFlag = 8;
-constexpr std::uint8_t kByAnotherPersonFlag = 16;
+constexpr std::uint8_t kAnotherTypistFlag = 16;
 constexpr std::uint8_t kViewChosenFlag = 32;
 constexpr std::uint8_t kViewFlag = 64;
 constexpr std::uint8_t kViewRelatedFlag = 128;
@@ -120,7 +120,7 @@ std::string EncodeDraft(const Draft& draft, RecordScrambler& scrambler) {
       (draft.edit ? kEditFlag : 0) | (draft.replace ? kReplaceFlag : 0) |
       (draft.noBlankWarning ? kNoBlankWarningFlag : 0) |
       (draft.secondTyping ? kSecondTypingFlag : 0) |
-      (draft.byAnotherPerson ? kByAnotherPersonFlag : 0) | (view ? kViewChosenFlag : 0) |
+      (draft.byAnotherPerson ? kAnotherTypistFlag : 0) | (view ? kViewChosenFlag : 0) |
       (view && view->view ? kViewFlag : 0) | (view && view->related ? kViewRelatedFlag : 0));
   EncodeFixed16(header + kPageOffset, static_cast<std::uint16_t>(draft.page));
   EncodeFixed16(header + kPageCountOffset, static_cast<std::uint16_t>(draft.pageCount));
@@ -180,7 +180,7 @@ DraftFault DecodeDraft(std::string_view bytes, Draft* draft) {
   decoded.replace = (flags & kReplaceFlag) != 0;
   decoded.noBlankWarning = (flags & kNoBlankWarningFlag) != 0;
   decoded.secondTyping = (flags & kSecondTypingFlag) != 0;
-  decoded.byAnotherPerson = (flags & kByAnotherPersonFlag) != 0;
+  decoded.byAnotherPerson = (flags & kAnotherTypistFlag) != 0;
   if ((flags & kViewChosenFlag) != 0) {
     decoded.viewAfterFinish =
         ViewAfterFinish{(flags & kViewFlag) != 0, (flags & kViewRelatedFlag) != 0};

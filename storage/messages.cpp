@@ -166,6 +166,22 @@ constexpr MessageRow kMessages[] = {
      "typing\nbefore it is saved.\n\nPlease go back to the page of the responses and tick "
      "'Verify by typing the responses again'.",
      MessageIcon::kStop},
+    {MessageId::kDropSecondTyping, "Leave the Second Typing?",
+     "Going back to the responses drops the second typing done so far; it will have to be "
+     "typed again from the start.\n\nDo you want to go back?",
+     MessageIcon::kExclamation},
+    {MessageId::kEditDropsVerification, "Verified Record Changed",
+     "This record was verified by double entry, and this edit changes some of its answers.\n\n"
+     "Unless the changed answers are typed again and checked against the paper, the record "
+     "will be saved without its mark of verification.\n\nDo you want to type the changed "
+     "answers again now?",
+     MessageIcon::kExclamation},
+    {MessageId::kEditDropsVerificationOnScreen, "Verified Record Changed",
+     "This record was verified by double entry, and this edit changes some of its answers.\n\n"
+     "Answers changed on these pages are not typed again, so the record will be saved without "
+     "its mark of verification.  An edit in the paper layout can verify the changed answers "
+     "instead.\n\nDo you want to save the record without the mark?",
+     MessageIcon::kExclamation},
 };
 
 constexpr bool InIdOrder() {

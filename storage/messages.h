@@ -145,6 +145,9 @@ enum class MessageId {
   // The paper wizards' second typing.
   kTypingsAgree,
   kDoubleEntryRequired,
+  kDropSecondTyping,
+  kEditDropsVerification,
+  kEditDropsVerificationOnScreen,
 };
 
 // The fixed message of `id`.

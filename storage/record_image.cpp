@@ -79,14 +79,14 @@ PlainImage EncodePlainImage(const ResponseRecord& record) {
         static_cast<std::uint8_t>(Nibble(record, item) | (Nibble(record, item + 1) << 4));
   }
   image[kEntryMethodOffset] = static_cast<std::uint8_t>(record.EntryMethod());
-  EncodeVerificationMark(record.GetVerification(), &image);
+  EncodeVerificationMark(record, &image);
   const Checksums checks = Compute(image);
   image[kImageXorOffset] = checks.xorByte;
   EncodeFixed32(image.data() + kImageSumOffset, checks.sum);
   return image;
 }
 
-bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
+bool DecodePlainImage(const PlainImage& image, ResponseRecord* record, MarkState* mark) {
   const Checksums checks = Compute(image);
   if (checks.xorByte != image[kImageXorOffset] ||
       checks.sum != DecodeFixed32(image.data() + kImageSumOffset)) {
@@ -114,7 +114,12 @@ bool DecodePlainImage(const PlainImage& image, ResponseRecord* record) {
     decoded.RestoreResponse(static_cast<int>(2 * k + 2), byte >> 4);
   }
   decoded.SetEntryMethod(static_cast<char>(image[kEntryMethodOffset]));
-  decoded.SetVerification(DecodeVerificationMark(image));
+  std::optional<Verification> verification;
+  const MarkState state = DecodeVerificationMark(image, decoded, &verification);
+  decoded.SetVerification(verification);
+  if (mark != nullptr) {
+    *mark = state;
+  }
   return true;
 }
 
@@ -138,10 +143,10 @@ StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp) {
   return stored;
 }
 
-FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored) {
+FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored, MarkState* mark) {
   PlainImage image{};
   RecordScrambler::Unscramble(stored, &image);
-  return DecodePlainImage(image, &record) ? FileStatus::kOk : FileStatus::kCorruptRecord;
+  return DecodePlainImage(image, &record, mark) ? FileStatus::kOk : FileStatus::kCorruptRecord;
 }
 
 }  // namespace acv

@@ -7,6 +7,7 @@
 #include "engine/response_record.h"
 #include "storage/file_status.h"
 #include "storage/format.h"
+#include "storage/verification_mark.h"
 
 namespace acv {
 
@@ -14,8 +15,8 @@ namespace acv {
 // little-endian 32-bit sum).
 PlainImage EncodePlainImage(const ResponseRecord& record);
 // Sets the record from a plain image when both checksums match (returns true); otherwise the
-// record is left as it was.
-bool DecodePlainImage(const PlainImage& image, ResponseRecord* record);
+// record is left as it was. `mark`, when given, learns what the verification mark said.
+bool DecodePlainImage(const PlainImage& image, ResponseRecord* record, MarkState* mark = nullptr);
 
 // Sets the saved time-stamp to the current local time, then builds and scrambles the image.
 StoredRecord BuildImage(ResponseRecord& record);
@@ -23,7 +24,7 @@ StoredRecord BuildImage(ResponseRecord& record);
 StoredRecord BuildImage(ResponseRecord& record, const std::string& savedStamp);
 
 // Unscrambles and verifies 2,187 stored bytes: kOk, or kCorruptRecord (the record unchanged).
-FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored);
+FileStatus LoadImage(ResponseRecord& record, const std::uint8_t* stored, MarkState* mark = nullptr);
 
 // The local time of `seconds` (since 1970) as YYYYMMDDhhmmss, and the current one.
 std::string LocalStamp(std::int64_t seconds);

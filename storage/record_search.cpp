@@ -31,12 +31,13 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
   StoredRecord bytes{};
   int fileIndex = 0;
   ResponseRecord record;
+  MarkState mark = MarkState::kNone;
   for (FileStatus read = file.ReadNext(&bytes, &fileIndex); read != FileStatus::kNoMoreRecords;
        read = file.ReadNext(&bytes, &fileIndex)) {
     if (read != FileStatus::kOk) {
       continue;
     }
-    if (LoadImage(record, bytes.data()) != FileStatus::kOk) {
+    if (LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
       index->damage.push_back({fileIndex, file.RecordOffsetOf(fileIndex),
                                static_cast<long long>(kRecordSize),
                                DamageReason::kChecksumMismatch});
@@ -51,6 +52,7 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
     entry.observerName = std::string(record.Text(TextField::kObserverName));
     entry.entryMethod = record.EntryMethod();
     entry.verification = record.GetVerification();
+    entry.markBroken = mark == MarkState::kBroken;
     entry.fileIndex = fileIndex;
     index->entries.push_back(std::move(entry));
   }
@@ -79,7 +81,7 @@ std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view fi
   return found;
 }
 
-std::string ListLine(const IndexEntry& entry) {
+std::string ListLine(const IndexEntry& entry, bool withObserverName) {
   const std::optional<TimeStamp> saved = ParseStamp14(entry.savedStamp);
   const TimeStamp stamp = saved.value_or(TimeStamp{});
   char text[64];
@@ -89,7 +91,8 @@ std::string ListLine(const IndexEntry& entry) {
                 static_cast<unsigned>(stamp.minute), static_cast<unsigned>(stamp.second));
   std::string line = text;
   if (entry.reportType == kObserverReport) {
-    line += "Observer Assessment by: " + entry.observerName;
+    line += withObserverName ? "Observer Assessment by: " + entry.observerName
+                             : std::string("Observer Assessment");
   } else {
     line += "Self Assessment";
   }

@@ -22,6 +22,7 @@ struct IndexEntry {
   std::string observerName;
   char entryMethod = kEnteredOnScreen;
   std::optional<Verification> verification;
+  bool markBroken = false;  // a verification mark whose answers are no longer the record's
   int fileIndex = 0;
 };
 
@@ -43,7 +44,8 @@ FileStatus BuildRecordIndex(const std::string& fileName, bool readOnly, RecordIn
 std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view firstName,
                                    std::string_view lastName, std::string_view birthDate);
 
-// "Saved: dd/mm/yyyy hh:mm:ss   Self Assessment" or "...   Observer Assessment by: NAME".
-std::string ListLine(const IndexEntry& entry);
+// "Saved: dd/mm/yyyy hh:mm:ss   Self Assessment" or "...   Observer Assessment by: NAME";
+// without the observer's name, "...   Observer Assessment".
+std::string ListLine(const IndexEntry& entry, bool withObserverName = true);
 
 }  // namespace acv

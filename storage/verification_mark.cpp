@@ -1,11 +1,16 @@
 #include "storage/verification_mark.h"
 
 #include <algorithm>
+#include <string>
+
+#include "storage/coding.h"
+#include "storage/commit_mark.h"
 
 namespace acv {
 namespace {
 
 constexpr std::size_t kCheckOffset = kVerificationMarkOffset + kVerificationMarkSize - 1;
+constexpr std::size_t kBirthDateChars = 8;
 
 std::uint8_t Check(const PlainImage& image) {
   std::uint8_t check = 0;
@@ -17,7 +22,20 @@ std::uint8_t Check(const PlainImage& image) {
 
 }  // namespace
 
-void EncodeVerificationMark(const std::optional<Verification>& verification, PlainImage* image) {
+std::uint32_t VerifiedAnswersCheck(const ResponseRecord& record) {
+  std::string answers;
+  answers.reserve(kItemCount + kBirthDateChars);
+  for (int item = 1; item <= kItemCount; ++item) {
+    answers += record.GetResponseChar(item);
+  }
+  std::string birth(record.Text(TextField::kBirthDate));
+  birth.resize(kBirthDateChars, ' ');
+  answers += birth;
+  return Crc32(reinterpret_cast<const std::uint8_t*>(answers.data()), answers.size());
+}
+
+void EncodeVerificationMark(const ResponseRecord& record, PlainImage* image) {
+  const std::optional<Verification>& verification = record.GetVerification();
   if (!verification) {
     return;
   }
@@ -29,17 +47,29 @@ void EncodeVerificationMark(const std::optional<Verification>& verification, Pla
   mark[3] = kVerifiedFlag | (verification->byAnotherPerson ? kByAnotherPersonFlag : 0);
   mark[4] = static_cast<std::uint8_t>(std::clamp(verification->differencesResolved, 0, 255));
   mark[5] = Check(bytes);
+  bytes[kAnswersCheckOffset] = kAnswersCheckTag;
+  EncodeFixed32(bytes.data() + kAnswersCheckOffset + 1, VerifiedAnswersCheck(record));
 }
 
-std::optional<Verification> DecodeVerificationMark(const PlainImage& image) {
+MarkState DecodeVerificationMark(const PlainImage& image, const ResponseRecord& record,
+                                 std::optional<Verification>* verification) {
+  verification->reset();
   const std::uint8_t* mark = image.data() + kVerificationMarkOffset;
   const std::uint8_t flags = mark[3];
   if (mark[0] != 'D' || mark[1] != 'E' || mark[2] != kVerificationMarkVersion ||
       (flags & ~(kVerifiedFlag | kByAnotherPersonFlag)) != 0 || (flags & kVerifiedFlag) == 0 ||
       mark[5] != Check(image)) {
-    return std::nullopt;
+    return MarkState::kNone;
   }
-  return Verification{(flags & kByAnotherPersonFlag) != 0, mark[4]};
+  const std::uint8_t tag = image[kAnswersCheckOffset];
+  const bool vouched = tag == kPadByte || (tag == kAnswersCheckTag &&
+                                           DecodeFixed32(image.data() + kAnswersCheckOffset + 1) ==
+                                               VerifiedAnswersCheck(record));
+  if (!vouched) {
+    return MarkState::kBroken;
+  }
+  *verification = Verification{(flags & kByAnotherPersonFlag) != 0, mark[4]};
+  return MarkState::kVerified;
 }
 
 }  // namespace acv

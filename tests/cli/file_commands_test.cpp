@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "cli/commands.h"
 #include "engine/cp1252.h"
 #include "storage/analysis_loader.h"
 #include "storage/csv_export.h"
@@ -15,6 +16,7 @@
 #include "storage/record_image.h"
 #include "storage/record_scrambler.h"
 #include "storage/response_file.h"
+#include "support/plain_image.h"
 #include "support/record_builder.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
@@ -98,6 +100,87 @@ TEST_F(FileCommandsTest, ListAndAnalyseShowTheVerificationMarkAndSalvageKeepsIt)
   const auto again =
       nlohmann::json::parse(RunAcv({"analyse", fresh, "--self", std::to_string(index)}).out);
   EXPECT_EQ(again["self"]["verification"], text);
+  const auto shown = nlohmann::json::parse(RunAcv({"show", Sample(), std::to_string(index)}).out);
+  EXPECT_EQ(
+      shown["record"]["verification"],
+      nlohmann::json({{"verified", true}, {"byAnotherPerson", true}, {"differencesResolved", 2}}));
+  EXPECT_TRUE(nlohmann::json::parse(RunAcv({"show", Sample(), "0"}).out)["record"]["verification"]
+                  .is_null());
+}
+
+// The paper records not yet verified, and the counts; a mark another program broke by changing
+// an answer is named by check and counts as unverified.
+TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNamesABrokenMark) {
+  const auto add = [this](const StoredRecord& stored) {
+    int index = -1;
+    EXPECT_EQ(ResponseFile::WriteRecord(Sample(), stored, &index, -1), FileStatus::kOk);
+    return std::to_string(index);
+  };
+  ResponseRecord paper = testing::Person("Alex", "Morgan", "19750307", kObserverReport);
+  paper.SetEntryMethod(kEnteredFromPaper);
+  paper.SetText(TextField::kSavedStamp, "20261208101500");
+  const std::string unverified = add(testing::Scrambled(EncodePlainImage(paper)));
+  paper.SetVerification(Verification{false, 3});
+  add(testing::Scrambled(EncodePlainImage(paper)));
+  EXPECT_EQ(RunAcv({"check", Sample()}).status, 0);
+  const std::string broken = add(testing::Scrambled(testing::ChangedBehindTheMark(
+      paper, [](ResponseRecord& r) { r.SetResponse(3, (r.GetResponse(3) + 1) % 6); })));
+
+  const auto all = RunAcv({"verified", Sample()});
+  EXPECT_EQ(all.status, 0) << all.err;
+  const std::string line = "\tSaved: 08/12/2026 10:15:00   Observer Assessment";
+  EXPECT_EQ(all.out, unverified + line + "\n" + broken + line +
+                         "\tverification mark broken: the answers were changed after it was made\n"
+                         "paper records: 3\nverified: 1\nunverified: 2\ndifferences resolved: 3\n");
+  EXPECT_EQ(all.out.find("Jo Observer"), std::string::npos) << "no name was asked for";
+  const auto named =
+      RunAcv({"verified", Sample(), "--first", "alex", "--last", "MORGAN", "--dob", "19750307"});
+  EXPECT_NE(named.out.find(unverified + line + " by: Jo Observer\n"), std::string::npos)
+      << named.out;
+  EXPECT_EQ(RunAcv({"verified", Sample(), "--first", "Alex"}).status, 2);
+
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("verification mark broken: record " + broken +
+                           ": its answers are no longer those that were verified\n"),
+            std::string::npos)
+      << check.out;
+  EXPECT_TRUE(nlohmann::json::parse(
+                  RunAcv({"show", Sample(), broken}).out)["record"]["verification"]["verified"] ==
+              false);
+}
+
+// While the settings require double entry, paper rows (which the export format cannot mark
+// verified) are imported only when asked, and said to be unverified.
+TEST_F(FileCommandsTest, ImportRefusesUnverifiedPaperRowsWhileDoubleEntryIsRequired) {
+  ResponseRecord paper = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  paper.SetEntryMethod(kEnteredFromPaper);
+  const std::string data = dir_.File("paper.csv");
+  WriteBytes(data, CsvHeaderLine() + "\r\n" + CsvRecordLine(paper));
+  const std::string administrator = dir_.File("administrator.conf");
+  WriteBytes(administrator, "[General]\nRequireDoubleEntry=T\n");
+  const std::string before = ReadBytes(Sample());
+  cli::ImportOptions options{Sample(), data};
+  options.administratorFile = administrator;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(cli::RunImport(options), 2);
+  const std::string refused = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(refused.find("1 paper records not verified by double entry"), std::string::npos)
+      << refused;
+  EXPECT_EQ(ReadBytes(Sample()), before);
+  options.unverified = true;
+  ::testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(cli::RunImport(options), 0);
+  ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("imported unverified"),
+            std::string::npos);
+  // Without the rule, as ever.
+  options = cli::ImportOptions{Sample(), data};
+  options.administratorFile = dir_.File("none.conf");
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(cli::RunImport(options), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "imported 1 records as records 9 to 9\n");
 }
 
 TEST_F(FileCommandsTest, ListNeedsAPersonOfAge) {
@@ -455,7 +538,8 @@ TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
     EXPECT_EQ(fields["responses"][item - 1], record.StoredResponse(item)) << item;
   }
   EXPECT_TRUE(fields["unknownResponses"].empty());
-  EXPECT_EQ(fields.size(), static_cast<std::size_t>(kTextFieldCount + 5));
+  EXPECT_TRUE(fields["verification"].is_null());
+  EXPECT_EQ(fields.size(), static_cast<std::size_t>(kTextFieldCount + 6));
   EXPECT_EQ(json["header"].get<std::string>().find('\x1b'), std::string::npos);
 
   // Bytes no reader takes as they stand are shown as the file holds them.

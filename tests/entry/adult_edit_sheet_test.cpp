@@ -99,6 +99,34 @@ class AdultEditSheetTest : public QObject {
     }
   }
 
+  // Answers changed on screen are not verified again: the mark goes only after saying so.
+  void aVerifiedRecordChangedOnScreenIsSavedUnmarkedOnlyWhenAgreed() {
+    ResponseRecord verified = SampleRecords()[0];
+    verified.SetVerification(Verification{false, 1});
+    open(8, {verified});
+    record_.SetText(TextField::kComments, "edited");  // not an answer: the mark stays
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
+    testing::Finish(*sheet_);
+    QVERIFY(closedWithFinish());
+    QVERIFY(prompts_.asked.isEmpty());
+    QCOMPARE(stored(sample_->fullName(), 8).GetVerification(),
+             std::optional(Verification{false, 1}));
+
+    open(8, {verified});
+    QVERIFY(record_.GetVerification());
+    record_.SetResponse(1, (record_.GetResponse(1) + 1) % 6);
+    testing::Next(*sheet_, CAdultSheet::kSavePage);
+    testing::Finish(*sheet_);  // "Do Not Save"
+    QVERIFY(!closedWithFinish());
+    QCOMPARE(prompts_.asked.size(), 1);
+    QCOMPARE(prompts_.asked[0].caption, QStringLiteral("Verified Record Changed"));
+    QVERIFY(stored(sample_->fullName(), 8).GetVerification());
+    prompts_.answers.enqueue(true);
+    testing::Finish(*sheet_);
+    QVERIFY(closedWithFinish());
+    QCOMPARE(stored(sample_->fullName(), 8).GetVerification(), std::nullopt);
+  }
+
   void noEditsMadeAsksAndDoNotSaveKeepsTheWizard() {
     CAdultEditSheet& sheet = open(0);
     testing::Next(*sheet_, CAdultSheet::kSavePage);

@@ -19,6 +19,7 @@
 #include "storage/record_edit.h"
 #include "storage/record_store.h"
 #include "support/fake_prompts.h"
+#include "support/modal.h"
 #include "support/record_builder.h"
 #include "support/sample_file.h"
 #include "support/show_active.h"
@@ -111,41 +112,89 @@ class DoubleEntryTest : public QObject {
     keys[77 - 1] = u' ';   // a blank against a digit
     keys[190 - 1] = u'1';  // 190 % 6 is 4
     TypeAhead(keys);
+    QCOMPARE(QApplication::focusWidget(), second.birthBoxes()->dayBox());
+    TypeAhead(QStringLiteral("03071980"));
     QCOMPARE(QApplication::focusWidget(), sheet.button(QWizard::NextButton));
-    second.birthBoxes()->setDate(CalendarDate{1980, 7, 3});
+    testing::ClickInModal(QStringLiteral("Leave blank and go to the next page"));  // item 77
     testing::Next(sheet);
+    testing::ShowActive(&sheet);  // active again after the box
 
     TypingDifferencesPage& differences = *sheet.differencesPage();
-    QCOMPARE(sheet.currentPage(), &differences);
-    QCOMPARE(differences.choices().size(), size_t(3));
-    QVERIFY(differences.birthBoxes() != nullptr);
-    QVERIFY(HasLabel(differences, toQt(record_.GetItemText(77))));
-    QVERIFY(HasLabel(differences, QStringLiteral("blank")));
-    QVERIFY(HasLabel(differences, QStringLiteral("03/07/1980")));
-    // No default: Next waits for every row.
-    QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), differences.birthBoxes()->dayBox());
-    TypeAhead(QStringLiteral("07031980"));  // each full box moves on to the next
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), differences.choices()[0]);
-    TypeAhead(QStringLiteral("4b"));  // each choice moves on to the next row
-    QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
-    TypeAhead(QStringLiteral("2"));
-    QVERIFY(sheet.button(QWizard::NextButton)->isEnabled());
-    testing::Next(sheet);
+    // Each visit of the differences, the first and again after Back from the comments, finds
+    // the same four and resolves them from the keyboard.
+    for (int visit = 0; visit < 2; ++visit) {
+      QCOMPARE(sheet.currentPage(), &differences);
+      QCOMPARE(differences.choices().size(), size_t(3));
+      QVERIFY(differences.birthBoxes() != nullptr);
+      QVERIFY(HasLabel(differences, toQt(record_.GetItemText(77))));
+      // Blind: neither typing's value shows before the paper's is chosen.
+      QVERIFY(!HasLabel(differences, QStringLiteral("blank")));
+      QVERIFY(!HasLabel(differences, QStringLiteral("03/07/1980")));
+      QVERIFY(!HasLabel(differences, QStringLiteral("07/03/1980")));
+      // No default: Next waits for every row.
+      QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
+      QCOMPARE(QApplication::focusWidget(), differences.birthBoxes()->dayBox());
+      TypeAhead(QStringLiteral("07031980"));  // the date typed, on to the first row
+      QCOMPARE(QApplication::focusWidget(), differences.choices()[0]);
+      TypeAhead(QStringLiteral("4b"));  // each choice moves on to the next row
+      QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
+      TypeAhead(QStringLiteral("2"));
+      QCOMPARE(QApplication::focusWidget(), sheet.button(QWizard::NextButton));
+      // Resolved, each row says which typing the paper agrees with.
+      QVERIFY(HasLabel(differences, QStringLiteral("the first typing")));   // the date
+      QVERIFY(HasLabel(differences, QStringLiteral("the second typing")));  // item 77
+      QVERIFY(HasLabel(differences, QStringLiteral("neither typing")));
+      testing::Next(sheet);
 
-    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kCommentsPage));
-    QCOMPARE(record_.GetResponse(5), 4);
-    QCOMPARE(record_.GetResponse(77), -1);
-    QCOMPARE(record_.GetResponse(190), 2);
-    QCOMPARE(record_.GetResponse(6), 0);
-    QCOMPARE(record_.Text(TextField::kBirthDate), std::string_view("19800307"));
-    QCOMPARE(record_.GetVerification(), std::optional(Verification{false, 4}));
-    QVERIFY(prompts_.shown.isEmpty());
-    // Back to the second typing keeps it as typed.
+      QCOMPARE(sheet.currentId(), int(CAdultQSheet::kCommentsPage));
+      QCOMPARE(record_.GetResponse(5), 4);
+      QCOMPARE(record_.GetResponse(77), -1);
+      QCOMPARE(record_.GetResponse(190), 2);
+      QCOMPARE(record_.GetResponse(6), 0);
+      QCOMPARE(record_.Text(TextField::kBirthDate), std::string_view("19800307"));
+      QCOMPARE(record_.GetVerification(), std::optional(Verification{false, 4}));
+      QVERIFY(prompts_.shown.isEmpty());  // never "Both Typings Agree"
+      // Back to the second typing keeps it as typed; Next compares it with the first again.
+      testing::Back(sheet, 2);
+      QCOMPARE(sheet.currentPage(), &second);
+      QCOMPARE(second.grid()->box(5)->text(), QStringLiteral("0"));
+      testing::ClickInModal(QStringLiteral("Leave blank and go to the next page"));
+      testing::Next(sheet);
+      testing::ShowActive(&sheet);
+    }
+    // Back from a second typing asks before dropping it; No, the default, stays.
     testing::Back(sheet, 2);
     QCOMPARE(sheet.currentPage(), &second);
+    QCOMPARE(prompts_.asked.size(), 1);
+    QCOMPARE(prompts_.asked[0].caption, QStringLiteral("Leave the Second Typing?"));
+    QVERIFY(!prompts_.asked[0].acceptIsDefault);
     QCOMPARE(second.grid()->box(5)->text(), QStringLiteral("0"));
+    prompts_.answers.enqueue(true);
+    testing::Back(sheet);
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
+  }
+
+  // An empty or careless second typing cannot be waved through: the grid's blank-items question
+  // comes first, and the differences, every item of them, must then be read off the paper.
+  void anEmptySecondTypingIsAskedAboutAndResolvedBlind() {
+    CAdultQSheet& sheet = typeOnce();
+    auto seen = std::make_shared<testing::ModalSeen>();
+    testing::ClickInModal(QStringLiteral("Continue with the current page"), seen);
+    testing::Next(sheet);
+    QCOMPARE(seen->caption, QStringLiteral("Blank Items"));
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kSecondTypingPage));
+    testing::ShowActive(&sheet);
+    QCOMPARE(QApplication::focusWidget(), sheet.secondTypingPage()->grid()->box(1));
+    testing::ClickInModal(QStringLiteral("Leave blank and go to the next page"));
+    testing::Next(sheet);
+    TypingDifferencesPage& differences = *sheet.differencesPage();
+    QCOMPARE(sheet.currentPage(), &differences);
+    QCOMPARE(differences.choices().size(), size_t(kItemCount));
+    QVERIFY(differences.birthBoxes() != nullptr);
+    for (const char* shown : {"blank", "0", "07/03/1980", "the first typing", "neither typing"}) {
+      QVERIFY2(!HasLabel(differences, QString::fromLatin1(shown)), shown);
+    }
+    QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
   }
 
   void agreeingTypingsAskNothingAndMarkTheRecord() {
@@ -159,6 +208,7 @@ class DoubleEntryTest : public QObject {
     QCOMPARE(sheet.currentId(), int(CAdultQSheet::kCommentsPage));
     QCOMPARE(record_.GetVerification(), std::optional(Verification{true, 0}));
     // A response changed in the grid afterwards is no longer verified.
+    prompts_.answers.enqueue(true);  // "Leave the Second Typing?"
     testing::Back(sheet, 2);
     QCOMPARE(sheet.currentId(), int(CAdultQSheet::kGridPage));
     sheet.gridPage()->verifyBox()->setChecked(false);
@@ -210,6 +260,9 @@ class DoubleEntryTest : public QObject {
     keys[4] = stored5 == u'3' ? u'4' : u'3';
     TypeAhead(keys);
     sheet.secondTypingPage()->birthBoxes()->setDate(record_.BirthDate());
+    if (keys.contains(u' ')) {
+      testing::ClickInModal(QStringLiteral("Leave blank and go to the next page"));
+    }
     testing::Next(sheet);
     QCOMPARE(sheet.differencesPage()->choices().size(), size_t(1));
     TypeAhead(QString(stored5 == u' ' ? u'b' : stored5));
@@ -220,17 +273,56 @@ class DoubleEntryTest : public QObject {
     QCOMPARE(ReadRecord(sample.fullName(), 0, &saved), FileStatus::kOk);
     QCOMPARE(saved.GetVerification(), std::optional(Verification{false, 1}));
 
-    // Edited again, a response changed and not verified: the mark goes.
-    QCOMPARE(RecordEdit::Open(sample.fullName(), 0, &edit), FileStatus::kOk);
-    record_ = edit.unedited;
-    prompts_ = testing::FakePrompts();
-    sheet_ = std::make_unique<CAdultQSheet>(prompts_, record_, fileName_, analysis_, edit, nullptr);
-    testing::ShowActive(sheet_.get());
-    testing::Next(*sheet_, CAdultQSheet::kGridPage);
-    QVERIFY(!sheet_->gridPage()->verifyBox()->isChecked());
-    sheet_->gridPage()->grid()->box(5)->setText(stored5 == u'3' ? QStringLiteral("4")
-                                                                : QStringLiteral("3"));
+    // Edited again, the verified record starts with Verify ticked, and only the answers
+    // changed are typed again: a verified edit keeps the mark, its count grown.
+    const auto editAgain = [&]() -> ResponseGridPage* {
+      if (RecordEdit::Open(sample.fullName(), 0, &edit) != FileStatus::kOk) {
+        return nullptr;
+      }
+      record_ = edit.unedited;
+      prompts_ = testing::FakePrompts();
+      sheet_ =
+          std::make_unique<CAdultQSheet>(prompts_, record_, fileName_, analysis_, edit, nullptr);
+      testing::ShowActive(sheet_.get());
+      testing::Next(*sheet_, CAdultQSheet::kGridPage);
+      return sheet_->gridPage();
+    };
+    ResponseGridPage* grid = editAgain();
+    QVERIFY(grid != nullptr);
+    QVERIFY(grid->verifyBox()->isChecked());
+    const int new5 = (record_.GetResponse(5) + 1) % 6;  // a blank becomes 0
+    const int stored9 = record_.GetResponse(9);
+    grid->grid()->box(5)->setText(QString::number(new5));
+    grid->grid()->box(9)->setText(QString::number((stored9 + 1) % 6));
+    testing::Next(*sheet_);
+    SecondTypingPage& again = *sheet_->secondTypingPage();
+    QCOMPARE(sheet_->currentPage(), &again);
+    QCOMPARE(QApplication::focusWidget(), again.grid()->box(5));
+    QVERIFY(!again.grid()->box(1)->isEnabled());
+    QVERIFY(!again.birthBoxes()->isEnabled());
+    TypeAhead(QString::number(new5) + QString::number((stored9 + 2) % 6));  // item 9 wrong
+    QCOMPARE(QApplication::focusWidget(), sheet_->button(QWizard::NextButton));
+    testing::Next(*sheet_);
+    QCOMPARE(sheet_->differencesPage()->choices().size(), size_t(1));
+    TypeAhead(QString::number((stored9 + 1) % 6));
     testing::Next(*sheet_, 2);
+    testing::Finish(*sheet_);
+    QCOMPARE(ReadRecord(sample.fullName(), 0, &saved), FileStatus::kOk);
+    QCOMPARE(saved.GetVerification(), std::optional(Verification{false, 2}));
+    QCOMPARE(saved.GetResponse(9), (stored9 + 1) % 6);
+
+    // Untick it and change a response: the mark goes, but not without saying so first.
+    grid = editAgain();
+    QVERIFY(grid != nullptr);
+    grid->verifyBox()->setChecked(false);
+    grid->grid()->box(5)->setText(QStringLiteral("1"));
+    prompts_.answers.enqueue(false);  // "Save Unverified"
+    testing::Next(*sheet_);
+    QCOMPARE(prompts_.asked.size(), 1);
+    QCOMPARE(prompts_.asked[0].caption, QStringLiteral("Verified Record Changed"));
+    QVERIFY(prompts_.asked[0].acceptIsDefault);
+    QCOMPARE(sheet_->currentId(), int(CAdultQSheet::kCommentsPage));
+    testing::Next(*sheet_);
     testing::Finish(*sheet_);
     QCOMPARE(ReadRecord(sample.fullName(), 0, &saved), FileStatus::kOk);
     QCOMPARE(saved.GetVerification(), std::nullopt);

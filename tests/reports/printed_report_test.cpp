@@ -192,6 +192,21 @@ class PrintedReportTest : public QObject {
     Analysis analysis;
     analysis.selfReport() = LongestRecord(kSelfReport);
     analysis.observerReport() = LongestRecord(kObserverReport);
+    // The longest lines on the verification too, beside the details on page 2.
+    analysis.selfReport().SetVerification(Verification{false, 188});
+    analysis.observerReport().SetVerification(Verification{true, 255});
+    QString verification;
+    for (const DrawnText& text : Record(2, analysis).texts) {
+      if (text.at.x() >= 4 && text.at.y() > 4.5 && text.at.y() < 5.1) {
+        verification += text.text + QLatin1Char(' ');
+      }
+    }
+    QCOMPARE(verification.simplified(),
+             QStringLiteral("Self-report: Responses verified by double entry (the second typing "
+                            "by the same person, 188 differences resolved) Observer-report: "
+                            "Responses verified by double entry (the second typing by another "
+                            "person, 255 differences resolved)"));
+    QVERIFY(!AllText(Record(2, SampleAnalysis(true))).contains(QStringLiteral("verified")));
     for (int page = 2; page <= 5; ++page) {
       const Drawing record = Record(page, analysis);
       QVERIFY2(SpilledTexts(record).isEmpty(), qPrintable(SpilledTexts(record).join(" | ")));

@@ -109,6 +109,20 @@ class RtfReportTest : public QObject {
     QCOMPARE(DefaultRtfName(analysis, "20260101"), std::string("Alex_Morgan_o_20260101"));
   }
 
+  // A report verified by double entry says so in a row of its own under the details.
+  void theVerificationIsARowUnderTheDetails() {
+    Analysis analysis = TrickyAnalysis();
+    QVERIFY(RtfDocument(analysis).find("verified by double entry") == std::string::npos);
+    analysis.observerReport().SetVerification(Verification{true, 3});
+    const std::string document = RtfDocument(analysis);
+    const std::size_t line = document.find(
+        "Observer-report: Responses verified by double entry (the second typing by another "
+        "person, 3 differences resolved)");
+    QVERIFY(line != std::string::npos);
+    QVERIFY(document.find("Completion Date:") < line);
+    QVERIFY(line < document.find("Observer-Report Score"));
+  }
+
   // The document as LibreOffice shows it: every text as typed, the tables' values in place.
   void aWordProcessorShowsTheAnalysisAsTyped() {
     convertReports();

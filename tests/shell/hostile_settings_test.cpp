@@ -81,6 +81,19 @@ class HostileSettingsTest : public QObject {
     QCOMPARE(AcvSettings().requireDoubleEntry(), false);
     write(UserFile(), "T");  // a user may ask it of themself
     QCOMPARE(AcvSettings().requireDoubleEntry(), true);
+    // The administrator's own file holds whatever XDG_CONFIG_DIRS names.
+    write(UserFile(), "F");
+    const QString administrator = QDir::tempPath() + QStringLiteral("/acv-administrator.conf");
+    QFile::remove(administrator);
+    QVERIFY(QFile(administrator).open(QIODevice::WriteOnly));
+    QCOMPARE(AcvSettings(nullptr, administrator.toStdString()).requireDoubleEntry(), false);
+    write(administrator, "T");
+    const QByteArray folders = qgetenv("XDG_CONFIG_DIRS");
+    qputenv("XDG_CONFIG_DIRS", QDir::tempPath().toUtf8() + "/acv-no-such-folder");
+    const bool held = AcvSettings(nullptr, administrator.toStdString()).requireDoubleEntry();
+    qputenv("XDG_CONFIG_DIRS", folders);
+    QFile::remove(administrator);
+    QVERIFY(held);
   }
 
   void aHostileMachineFileIsLeftOutAndReportedOnce_data() {

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QWizard>
 #include <QtTest>
 #include <algorithm>
@@ -335,6 +336,66 @@ class KeyboardTest : public QObject {
     street->setFocus();
     QTest::keyClick(street, Qt::Key_Q, Qt::AltModifier);
     QCOMPARE(street->text(), QString());
+  }
+
+  // A paper copy verified from the keyboard alone, no key but the paper's own: the second
+  // grid runs on into its date of birth and from there to Next; on the differences the date
+  // runs on into the first row, each value chosen into the next row (in sight), the last to
+  // Next. Counted, so that no key is ever added.
+  void aSecondTypingRunsOnFromKeyToKey() {
+    std::unique_ptr<QWidget> shown =
+        wizardAt<CAdultQSheet>(CAdultQSheet::kGridPage, false, analysis_);
+    auto& sheet = static_cast<CAdultQSheet&>(*shown);
+    int keys = 0;
+    const auto type = [&keys](const QString& text) {
+      for (const QChar key : text) {
+        QTest::keyClicks(QApplication::focusWidget(), QString(key));
+        ++keys;
+      }
+    };
+    const auto press = [&keys](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+      QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+      ++keys;
+    };
+    press(Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(sheet.gridPage()->verifyBox()->isChecked());
+    press(Qt::Key_Return);
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kSecondTypingPage));
+    // 70 items typed wrong (3 against the first typing's 2), the date of birth a day out.
+    QString second(kItemCount, u'2');
+    for (int item = 1; item <= 70; ++item) {
+      second[item - 1] = u'3';
+    }
+    type(second);
+    QCOMPARE(QApplication::focusWidget(), sheet.secondTypingPage()->birthBoxes()->dayBox());
+    type(QStringLiteral("02011980"));
+    QCOMPARE(sheet.secondTypingPage()->birthBoxes()->date(),
+             std::optional(CalendarDate{1980, 1, 2}));
+    QCOMPARE(QApplication::focusWidget(), sheet.button(QWizard::NextButton));
+    press(Qt::Key_Return);
+    TypingDifferencesPage& differences = *sheet.differencesPage();
+    QCOMPARE(sheet.currentPage(), &differences);
+    QCOMPARE(QApplication::focusWidget(), differences.birthBoxes()->dayBox());
+    type(QStringLiteral("01011980"));
+    QCOMPARE(QApplication::focusWidget(), differences.choices()[0]);
+    auto* scroll = differences.findChild<QScrollArea*>();
+    for (int row = 0; row < 70; ++row) {
+      type(QStringLiteral("2"));
+      QWidget* now = QApplication::focusWidget();
+      if (row + 1 < 70) {
+        QCOMPARE(now, differences.choices()[row + 1]);
+        // In sight: the row with the focus lies within the scrolled view.
+        const QRect place(now->mapTo(scroll->viewport(), QPoint(0, 0)), now->size());
+        QVERIFY2(scroll->viewport()->rect().contains(place), qPrintable(QString::number(row)));
+      }
+    }
+    QCOMPARE(QApplication::focusWidget(), sheet.button(QWizard::NextButton));
+    press(Qt::Key_Return);
+    QCOMPARE(sheet.currentId(), int(CAdultQSheet::kCommentsPage));
+    QCOMPARE(record_.GetVerification(), std::optional(Verification{false, 71}));
+    // Once typed: the 190 digits. Verified: Alt+V and Next, the 190 digits and the 8 of the
+    // date again, Next, one key per difference and 8 for the date, Next.
+    QCOMPARE(keys, 2 + kItemCount + 8 + 1 + 70 + 8 + 1);
   }
 
   // Enter moves on under every desktop: Next, or the blank-items box; it never ticks a choice.

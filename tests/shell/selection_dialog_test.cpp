@@ -14,9 +14,11 @@
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "storage/format.h"
+#include "storage/record_image.h"
 #include "storage/response_file.h"
 #include "storage/sample_records.h"
 #include "support/fake_prompts.h"
+#include "support/record_builder.h"
 #include "support/sample_file.h"
 #include "ui/artwork.h"
 
@@ -166,6 +168,22 @@ class SelectionDialogTest : public QObject {
     QCOMPARE(dialog.list()->item(1)->text(),
              QStringLiteral("Saved: 30/11/2026 10:15:11   Observer Assessment by: Jordan Morgan"));
     QCOMPARE(dialog.dayBox()->text(), QStringLiteral("07"));
+    // A record verified by double entry says so beside its line, and in full as its tip.
+    ResponseRecord verified = testing::Person("Alex", "Morgan", "19750307", kSelfReport);
+    verified.SetVerification(Verification{false, 2});
+    int index = -1;
+    QCOMPARE(ResponseFile::WriteRecord(sample.fullName(), BuildImage(verified, "20261130101512"),
+                                       &index, -1),
+             FileStatus::kOk);
+    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+    QCOMPARE(dialog.list()->count(), 3);
+    QCOMPARE(dialog.list()->item(2)->text(),
+             QStringLiteral("Saved: 30/11/2026 10:15:12   Self Assessment   (verified by double "
+                            "entry)"));
+    QCOMPARE(dialog.list()->item(2)->toolTip(),
+             QStringLiteral("Responses verified by double entry (the second typing by the same "
+                            "person, 2 differences resolved)"));
+    QCOMPARE(dialog.list()->item(0)->toolTip(), QString());
 
     // Blanks count: "Alex " is another person.
     TypePerson(dialog, QStringLiteral("Alex "));

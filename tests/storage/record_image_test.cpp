@@ -4,27 +4,16 @@
 
 #include "storage/verification_mark.h"
 
+#include "support/plain_image.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 
 namespace acv {
 namespace {
 
+using testing::ChangedBehindTheMark;
 using testing::Person;
-
-// Sets both checksums of `image` right again after a test changed its bytes.
-void Rechecksum(PlainImage& image) {
-  std::uint8_t x = 0;
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < kImageXorOffset; ++i) {
-    x ^= image[i];
-    sum += image[i];
-  }
-  image[kImageXorOffset] = x;
-  for (int b = 0; b < 4; ++b) {
-    image[kImageSumOffset + b] = static_cast<std::uint8_t>(sum >> (8 * b));
-  }
-}
+using testing::Rechecksum;
 
 ResponseRecord Verified(Verification verification) {
   ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
@@ -117,7 +106,15 @@ TEST(RecordImageTest, VerificationMarkRoundTripsInTheFiller) {
   for (std::size_t i = 0; i < kVerificationMarkSize; ++i) {
     EXPECT_EQ(image[kVerificationMarkOffset + i], expected[i]) << "byte " << i;
   }
-  for (std::size_t i = kVerificationMarkOffset + kVerificationMarkSize; i < kImageXorOffset; ++i) {
+  // Then the answers it vouches for: 'A' and their CRC, little-endian.
+  const std::uint32_t answers = VerifiedAnswersCheck(record);
+  const std::uint8_t vouched[] = {
+      'A', static_cast<std::uint8_t>(answers), static_cast<std::uint8_t>(answers >> 8),
+      static_cast<std::uint8_t>(answers >> 16), static_cast<std::uint8_t>(answers >> 24)};
+  for (std::size_t i = 0; i < kAnswersCheckSize; ++i) {
+    EXPECT_EQ(image[kAnswersCheckOffset + i], vouched[i]) << "answers byte " << i;
+  }
+  for (std::size_t i = kAnswersCheckOffset + kAnswersCheckSize; i < kImageXorOffset; ++i) {
     EXPECT_EQ(image[i], kPadByte);
   }
   // Everything but the mark is the image of the same record unmarked, so a reader that
@@ -125,7 +122,7 @@ TEST(RecordImageTest, VerificationMarkRoundTripsInTheFiller) {
   ResponseRecord unmarked = record;
   unmarked.SetVerification(std::nullopt);
   PlainImage plain = EncodePlainImage(unmarked);
-  std::copy_n(image.begin() + kVerificationMarkOffset, kVerificationMarkSize,
+  std::copy_n(image.begin() + kVerificationMarkOffset, kVerificationMarkSize + kAnswersCheckSize,
               plain.begin() + kVerificationMarkOffset);
   Rechecksum(plain);
   EXPECT_EQ(plain, image);
@@ -167,6 +164,36 @@ TEST(RecordImageTest, DamagedOrForeignMarkReadsAsNotMarked) {
     EXPECT_FALSE(back.GetVerification()) << damage.what;
     EXPECT_TRUE(back.IsSameAs(Verified({true, 3}))) << damage.what;  // the rest reads as ever
   }
+}
+
+TEST(RecordImageTest, TheMarkHoldsOnlyForTheAnswersItVouchesFor) {
+  const ResponseRecord record = Verified({false, 2});
+  const PlainImage marked = EncodePlainImage(record);
+  // Another program changes a response or the date of birth and mends the checksums.
+  const PlainImage images[] = {
+      ChangedBehindTheMark(record,
+                           [](ResponseRecord& r) { r.SetResponse(7, (r.GetResponse(7) + 1) % 6); }),
+      ChangedBehindTheMark(record, [](ResponseRecord& r) { r.SetResponse(190, -1); }),
+      ChangedBehindTheMark(
+          record, [](ResponseRecord& r) { r.SetText(TextField::kBirthDate, "19750308"); })};
+  for (const PlainImage& image : images) {
+    ResponseRecord back;
+    MarkState state = MarkState::kVerified;
+    ASSERT_TRUE(DecodePlainImage(image, &back, &state));
+    EXPECT_EQ(state, MarkState::kBroken);
+    EXPECT_FALSE(back.GetVerification());
+  }
+  // A mark of old, six bytes and filler after them, still reads as verified.
+  PlainImage old = marked;
+  std::fill_n(old.begin() + kAnswersCheckOffset, kAnswersCheckSize, kPadByte);
+  Rechecksum(old);
+  ResponseRecord back;
+  MarkState state = MarkState::kNone;
+  ASSERT_TRUE(DecodePlainImage(old, &back, &state));
+  EXPECT_EQ(state, MarkState::kVerified);
+  EXPECT_EQ(back.GetVerification(), (Verification{false, 2}));
+  ASSERT_TRUE(DecodePlainImage(marked, &back, &state));
+  EXPECT_EQ(state, MarkState::kVerified);
 }
 
 TEST(RecordImageTest, ChangingAResponseOrTheBirthDateDropsTheMark) {
