@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 
-#include "storage/record_edit.h"
 #include "storage/messages.h"
+#include "storage/record_edit.h"
 #include "ui/prompts.h"
 
 #include "entry/pages/comments_page.h"
