@@ -13,6 +13,7 @@
 #include "storage/messages.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -154,7 +155,7 @@ bool TypingDifferencesPage::birthDateAllowed() {
   } else {
     return true;
   }
-  birth_->dayBox()->setFocus(Qt::OtherFocusReason);
+  FocusSelected(birth_->dayBox());
   return false;
 }
 
