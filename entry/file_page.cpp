@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "entry/entry_run.h"
@@ -10,6 +11,7 @@
 #include "storage/messages.h"
 #include "storage/typed_input.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -37,6 +39,9 @@ FilePage::FilePage(EntryRun& run, Prompts& prompts, const QString& caption,
   }
   if (replaceBox_ != nullptr) {
     layout->addWidget(replaceBox_);
+    // Made after the file box, it stands above it: Tab follows the page from the top.
+    setTabOrder(replaceBox_, fileBox_->box());
+    setTabOrder(fileBox_->box(), fileBox_->browseButton());
   }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
@@ -72,7 +77,7 @@ bool FilePage::checkTypedName() {
   }
   const UserMessage refusal = FileNameMessage(check);
   prompts_.message(this, toQt(refusal.caption), toQt(refusal.text), Prompts::Icon::kStop);
-  fileBox_->box()->setFocus();
+  FocusSelected(fileBox_->box());
   return false;
 }
 

@@ -53,13 +53,16 @@ class DraftOfferTest : public QObject {
       QCOMPARE(folder.Write(name, EncodeDraft(PaperDraft(name), scrambler)), FileStatus::kOk);
     }
     testing::FakePrompts prompts;
-    for (const int choice : {2, 1, 1}) {  // Later, then Discard twice
+    // Later; Discard, No, and the same draft again: Discard, Yes; Later.
+    for (const int choice : {2, 1, 1, 2}) {
       prompts.chosen.enqueue(choice);
     }
     prompts.answers.enqueue(false);  // No
     prompts.answers.enqueue(true);   // Yes
     QVERIFY(!OfferDrafts(prompts, nullptr, folder));
-    QCOMPARE(prompts.choices.size(), 3);
+    QCOMPARE(prompts.choices.size(), 4);
+    QCOMPARE(prompts.choices[2].text, prompts.choices[1].text);
+    QVERIFY(prompts.choices[3].text != prompts.choices[1].text);
     QCOMPARE(prompts.choices[0].caption, QStringLiteral("Unfinished Questionnaire"));
     QVERIFY(prompts.choices[0].text.startsWith(
         QStringLiteral("An unfinished questionnaire was found: Ann L")));
@@ -69,7 +72,7 @@ class DraftOfferTest : public QObject {
     QCOMPARE(prompts.choices[0].acceptText, QStringLiteral("&Resume|&Discard ...|&Later"));
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].caption, QStringLiteral("Discard Unfinished Questionnaire"));
-    // Later and No keep their drafts; Resume hands one over, held.
+    // Later keeps its drafts; Resume hands one over, held.
     prompts = testing::FakePrompts();
     prompts.chosen.enqueue(0);
     const std::optional<FoundDraft> resumed = OfferDrafts(prompts, nullptr, folder);
