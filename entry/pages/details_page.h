@@ -57,7 +57,7 @@ class DetailsPage : public EntryPage {
   void showAge();
   void storeTextsAndGender();
   // Shows the message, moves the focus to `box` and keeps the page.
-  bool refuse(MessageId message, QWidget* box);
+  bool refuse(MessageId message, QLineEdit* box);
 
   ResponseRecord& record_;
   Prompts& prompts_;
