@@ -306,6 +306,32 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(PageCount(dialogs.file), 8);
     QVERIFY(prompts.shown.isEmpty());
   }
+
+  // Qt's own preview, with every part named and its toolbar reached by Tab.
+  void thePreviewIsNamedAndReachedByTab() {
+    QPrinter printer;
+    QStringList unnamed;
+    QSet<QWidget*> visited;
+    qsizetype toolButtons = 0;
+    testing::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& dialog) {
+      unnamed = testing::Unnamed(dialog);
+      for (QWidget* button : dialog.findChildren<QToolButton*>()) {
+        toolButtons += button->isVisible() ? 1 : 0;
+      }
+      for (int step = 0; step < 60; ++step) {
+        visited.insert(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+    });
+    QtPrintDialogs().preview(printer, nullptr, [](QPrinter&) {});
+    QCOMPARE(unnamed, QStringList());
+    QVERIFY(toolButtons > 10);
+    qsizetype reached = 0;
+    for (QWidget* widget : visited) {
+      reached += qobject_cast<QToolButton*>(widget) != nullptr ? 1 : 0;
+    }
+    QCOMPARE(reached, toolButtons);
+  }
 };
 
 }  // namespace acv
