@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWizard>
 
@@ -17,14 +18,27 @@
 
 namespace acv {
 
+namespace {
+
+// Asks for the width of the whole grid, and takes less where the window has less room: the grid
+// then wraps its columns.
+class GridScroll : public QScrollArea {
+ public:
+  QSize sizeHint() const override {
+    return {widget()->sizeHint().width() + verticalScrollBar()->sizeHint().width(),
+            QScrollArea::sizeHint().height()};
+  }
+};
+
+}  // namespace
+
 QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page) {
-  auto* scroll = new QScrollArea;
+  auto* scroll = new GridScroll;
   scroll->setWidget(grid);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setFocusPolicy(Qt::NoFocus);
-  scroll->setMinimumWidth(grid->sizeHint().width());
   QObject::connect(grid, &ResponseGrid::advanced, page, [grid, scroll, page](int accepted) {
     if (accepted < kItemCount) {
       scroll->ensureWidgetVisible(grid->box(accepted + 1));
