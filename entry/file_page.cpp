@@ -39,9 +39,6 @@ FilePage::FilePage(EntryRun& run, Prompts& prompts, const QString& caption,
   }
   if (replaceBox_ != nullptr) {
     layout->addWidget(replaceBox_);
-    // Made after the file box, it stands above it: Tab follows the page from the top.
-    setTabOrder(replaceBox_, fileBox_->box());
-    setTabOrder(fileBox_->box(), fileBox_->browseButton());
   }
   layout->addWidget(fileBox_);
   layout->addSpacing(16);
@@ -53,6 +50,9 @@ void FilePage::activate() {
   fileBox_->setText(run_.fileName);
   if (replaceBox_ != nullptr) {
     replaceBox_->apply();
+    // Made after the file box, it stands above it: Tab follows the page from the top.
+    setTabOrder(replaceBox_, fileBox_->box());
+    setTabOrder(fileBox_->box(), fileBox_->browseButton());
   }
   fileBox_->box()->setFocus();
 }

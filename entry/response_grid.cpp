@@ -112,10 +112,16 @@ QSize ResponseGrid::minimumSizeHint() const {
 
 void ResponseGrid::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const int fits = std::clamp((width() + kSpacing) / columnWidth_, 1, kColumns);
-  if (fits != across_) {
-    arrange(fits);
-  }
+  // Laid out anew once the resize is over: the layout may be what resized the grid.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        const int fits = std::clamp((width() + kSpacing) / columnWidth_, 1, kColumns);
+        if (fits != across_) {
+          arrange(fits);
+        }
+      },
+      Qt::QueuedConnection);
 }
 
 void ResponseGrid::showResponses(const ResponseRecord& record) {

@@ -78,7 +78,7 @@ class KeyRules : public QObject {
     if (!choice->isEnabled()) {
       return false;
     }
-    if (choice->focusPolicy() & Qt::TabFocus) {
+    if (choice->focusPolicy() & Qt::ClickFocus) {
       choice->setFocus(Qt::ShortcutFocusReason);
     }
     choice->click();
