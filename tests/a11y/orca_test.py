@@ -28,6 +28,16 @@ def utterances(log):
         return re.findall(r"SPEECH OUTPUT: '(.*?)'", lines.read())
 
 
+def stop(process):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def main():
     folder = tempfile.mkdtemp()
     log = os.path.join(folder, "orca.log")
@@ -46,7 +56,8 @@ def main():
             return 1
         time.sleep(2)
         atspi_test.send_commands(window, atspi_test.WIZARD_RUN, pause_ms=1500)
-        time.sleep(2)
+        time.sleep(3)
+        stop(reader)  # its log is whole once it has ended
         said = utterances(log)
         for line in said:
             print("said:", line)
@@ -63,8 +74,7 @@ def main():
         if window is not None:
             window.kill()
             window.wait()
-        reader.terminate()
-        reader.wait()
+        stop(reader)
         shutil.rmtree(folder, ignore_errors=True)
 
 
