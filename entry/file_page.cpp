@@ -29,8 +29,9 @@ QString CvrFileNote() {
 FilePage::FilePage(EntryRun& run, Prompts& prompts, const QString& caption,
                    const QStringList& intro, QWidget* parent)
     : EntryPage(caption, parent), run_(run), prompts_(prompts) {
-  fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
-                             tr("ACV data file"), this);
+  // Both join the page in the order of the layout, which Tab follows: Replace stands above.
+  fileBox_ =
+      new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave, tr("ACV data file"));
   replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : intro) {
@@ -50,9 +51,8 @@ void FilePage::activate() {
   fileBox_->setText(run_.fileName);
   if (replaceBox_ != nullptr) {
     replaceBox_->apply();
-    // Made after the file box, it stands above it: Tab follows the page from the top.
-    setTabOrder(replaceBox_, fileBox_->box());
-    setTabOrder(fileBox_->box(), fileBox_->browseButton());
+    replaceBox_->setFocus();  // the page's first control
+    return;
   }
   fileBox_->box()->setFocus();
 }

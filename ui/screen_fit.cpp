@@ -1,5 +1,7 @@
 #include "ui/screen_fit.h"
 
+#include <QDialogButtonBox>
+#include <QEvent>
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
@@ -15,7 +17,8 @@ const QString kPageScroll = QStringLiteral("pageScroll");
 
 // Moves what `page` lays out into a frameless scroll area that fills the page, so that a page
 // larger than the room scrolls inside its window instead of pushing the window's buttons off
-// the screen. A page scrolled already is left as it is.
+// the screen; a row of dialog buttons at the end stays below the scroll area, in sight. A page
+// scrolled already is left as it is.
 void ScrollInside(QWidget& page) {
   QLayout* layout = page.layout();
   if (layout == nullptr ||
@@ -33,7 +36,30 @@ void ScrollInside(QWidget& page) {
   auto* around = new QVBoxLayout(&page);
   around->setContentsMargins(0, 0, 0, 0);
   around->addWidget(scroll);
+  QLayoutItem* last = layout->count() > 0 ? layout->itemAt(layout->count() - 1) : nullptr;
+  if (auto* buttons = qobject_cast<QDialogButtonBox*>(last != nullptr ? last->widget() : nullptr)) {
+    layout->removeWidget(buttons);
+    around->addWidget(buttons);
+  }
 }
+
+bool Fits(const QSize& size, const QSize& room) {
+  return size.width() <= room.width() && size.height() <= room.height();
+}
+
+// Fits its window to the screen each time the window is shown.
+class FitOnShowing : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      FitToScreen(*static_cast<QWidget*>(watched));
+    }
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -42,14 +68,22 @@ void FitToScreen(QWidget& window) {
   const QMargins frame = window.windowHandle()->frameMargins();
   const QSize room = window.screen()->availableGeometry().size() -
                      QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-  if (auto* wizard = qobject_cast<QWizard*>(&window);
-      wizard != nullptr && !QRect(QPoint(), room).contains(QRect(QPoint(), wizard->sizeHint()))) {
-    for (const int id : wizard->pageIds()) {
-      ScrollInside(*wizard->page(id));
+  if (!Fits(window.sizeHint(), room)) {
+    if (auto* wizard = qobject_cast<QWizard*>(&window)) {
+      for (const int id : wizard->pageIds()) {
+        ScrollInside(*wizard->page(id));
+      }
+    } else {
+      ScrollInside(window);
     }
-    wizard->adjustSize();
+    window.setMinimumSize(window.minimumSize().boundedTo(room));
+    window.adjustSize();
   }
   window.resize(window.size().boundedTo(room));
+}
+
+void FitOnShow(QWidget& window) {
+  window.installEventFilter(new FitOnShowing(&window));
 }
 
 }  // namespace acv

@@ -346,12 +346,21 @@ class KeyboardTest : public QObject {
   }
 
   // A choice box of the differences keeps its item and statement in its name for a screen
-  // reader, the value chosen after them (Qt would name it by the value alone).
-  void theDifferencesChoicesKeepTheirNames() {
+  // reader, the value chosen after them (Qt would name it by the value alone); a refused date of
+  // birth gets the focus back selected, so that the digits typed next replace it.
+  void theDifferencesPageNamesItsChoicesAndSelectsARefusedDate() {
     std::unique_ptr<QWidget> shown = open(100 + CAdultQSheet::kDifferencesPage);
-    QComboBox* choice = static_cast<CAdultQSheet&>(*shown).differencesPage()->choices()[0];
+    auto& sheet = static_cast<CAdultQSheet&>(*shown);
+    TypingDifferencesPage& differences = *sheet.differencesPage();
+    QComboBox* choice = differences.choices()[0];
     QCOMPARE(QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Name),
              QStringLiteral("Item 7 on the paper: %1, 2").arg(toQt(record_.GetItemText(7))));
+    differences.birthBoxes()->setDate(CalendarDate{2020, 1, 1});  // too young
+    sheet.next();
+    QCOMPARE(sheet.currentPage(), &differences);
+    QCOMPARE(QApplication::focusWidget(), differences.birthBoxes()->dayBox());
+    QTest::keyClick(QApplication::focusWidget(), '0');
+    QCOMPARE(differences.birthBoxes()->dayText(), "0");
   }
 
   // A choice's letter changes it before the next key is read, with the focus on it: the keys

@@ -1,9 +1,10 @@
 // Windows open within the free area of the screen: the main window keeps its 880 x 575 pixels
 // where they fit, and the main window and the wizards opened at a large font, which ask for more
-// than the screen's width, fit the screen; every page of both wizards keeps its buttons on the
-// screen, the grid wrapping its columns (also run at 1024 x 768 with fonts at 144 dpi, and with
-// the desktop scaled to twice the size).
+// than the screen's width, fit the screen; every page of both wizards, the Edit selection and
+// Save As keep their buttons on the screen, the grid wrapping its columns (also run at 1024 x 768
+// with fonts at 144 dpi, and with the desktop scaled to twice the size).
 #include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWizard>
@@ -16,6 +17,8 @@
 #include "entry/adult_sheet.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
+#include "reports/save_as_dialog.h"
+#include "shell/adult_edit.h"
 #include "shell/main_frame.h"
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
@@ -107,6 +110,27 @@ class ScreenFitTest : public QObject {
         wizard->next();
       }
       wizard->hide();
+    }
+  }
+
+  void dialogsKeepTheirButtonsOnTheScreen() {
+    testing::FakePrompts prompts;
+    const Analysis analysis;
+    CAdultEdit edit(prompts, QStringLiteral("fit"), EditLayout::kOnScreen);
+    CAnalysis_Save_As saveAs(prompts, analysis, QStringLiteral("fit"));
+    for (QDialog* dialog : {static_cast<QDialog*>(&edit), static_cast<QDialog*>(&saveAs)}) {
+      dialog->show();
+      QVERIFY(QTest::qWaitForWindowExposed(dialog));
+      const QRect room = dialog->screen()->availableGeometry();
+      const QString name = QLatin1String(dialog->metaObject()->className());
+      QVERIFY2(room.contains(dialog->frameGeometry()), qPrintable(name));
+      for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : box->buttons()) {
+          const QRect place(button->mapToGlobal(QPoint(0, 0)), button->size());
+          QVERIFY2(room.contains(place), qPrintable(name + QLatin1String(" ") + button->text()));
+        }
+      }
+      dialog->hide();
     }
   }
 };
