@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QWizard>
+#include <algorithm>
 
 namespace acv {
 namespace {
@@ -68,17 +69,25 @@ void FitToScreen(QWidget& window) {
   const QMargins frame = window.windowHandle()->frameMargins();
   const QSize room = window.screen()->availableGeometry().size() -
                      QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-  if (!Fits(window.sizeHint(), room)) {
-    if (auto* wizard = qobject_cast<QWizard*>(&window)) {
-      for (const int id : wizard->pageIds()) {
+  auto* wizard = qobject_cast<QWizard*>(&window);
+  if (wizard != nullptr && wizard->currentPage() == nullptr && wizard->startId() != -1) {
+    wizard->restart();  // as showing it would: its first page makes its size
+  }
+  if (wizard != nullptr && wizard->currentPage() != nullptr) {
+    // A wizard asks for the room of the page it shows; each page is weighed with the same
+    // buttons and margins around it.
+    const QSize around = wizard->sizeHint() - wizard->currentPage()->sizeHint();
+    const QList<int> ids = wizard->pageIds();
+    if (!std::all_of(ids.begin(), ids.end(),
+                     [&](int id) { return Fits(wizard->page(id)->sizeHint() + around, room); })) {
+      for (const int id : ids) {
         ScrollInside(*wizard->page(id));
       }
-    } else {
-      ScrollInside(window);
     }
-    window.setMinimumSize(window.minimumSize().boundedTo(room));
-    window.adjustSize();
+  } else if (!Fits(window.sizeHint(), room)) {
+    ScrollInside(window);
   }
+  window.setMinimumSize(window.minimumSize().boundedTo(room));
   window.resize(window.size().boundedTo(room));
 }
 

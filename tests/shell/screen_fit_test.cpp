@@ -5,6 +5,7 @@
 // with fonts at 144 dpi, and with the desktop scaled to twice the size).
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWizard>
@@ -91,7 +92,13 @@ class ScreenFitTest : public QObject {
       for (int page = 0; page < 30 && wizard->currentPage() != nullptr; ++page) {
         const QString where =
             QStringLiteral("%1 page %2").arg(wizard->metaObject()->className()).arg(page + 1);
-        QVERIFY2(room.contains(wizard->frameGeometry()), qPrintable(where));
+        const QRect frame = wizard->frameGeometry();
+        QVERIFY2(room.contains(frame), qPrintable(QStringLiteral("%1: %2 x %3 at %4, %5")
+                                                      .arg(where)
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())));
         for (auto which : {QWizard::NextButton, QWizard::CancelButton}) {
           QAbstractButton* button = wizard->button(which);
           if (button->isVisible()) {
@@ -102,7 +109,10 @@ class ScreenFitTest : public QObject {
         for (ResponseGrid* grid : wizard->currentPage()->findChildren<ResponseGrid*>()) {
           auto* scroll = qobject_cast<QScrollArea*>(grid->parentWidget()->parentWidget());
           QVERIFY(scroll != nullptr);
+          // Every box in sight across: the columns wrap rather than run past the window.
           QVERIFY2(grid->width() <= scroll->viewport()->width(), qPrintable(where));
+          QTRY_VERIFY2(grid->box(kItemCount)->geometry().right() < grid->width(),
+                       qPrintable(where));
         }
         if (wizard->currentPage()->isFinalPage()) {
           break;
