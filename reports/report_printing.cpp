@@ -173,13 +173,13 @@ namespace {
 // of the Tab order.
 void MakeReachable(QPrintPreviewDialog& dialog) {
   InstallAccessibleRoles();
+  // The zoom box is a box one can type in, inside a choice box; the other box is the page's.
+  for (QLineEdit* box : dialog.findChildren<QLineEdit*>()) {
+    const bool zoom = qobject_cast<QComboBox*>(box->parentWidget()) != nullptr;
+    box->setAccessibleName(zoom ? QObject::tr("Zoom") : QObject::tr("Page shown"));
+  }
   for (QComboBox* zoom : dialog.findChildren<QComboBox*>()) {
     zoom->setAccessibleName(QObject::tr("Zoom"));
-  }
-  for (QLineEdit* page : dialog.findChildren<QLineEdit*>()) {
-    if (qobject_cast<QComboBox*>(page->parentWidget()) == nullptr) {
-      page->setAccessibleName(QObject::tr("Page shown"));
-    }
   }
   for (QPrintPreviewWidget* pages : dialog.findChildren<QPrintPreviewWidget*>()) {
     pages->setAccessibleName(QObject::tr("Report pages"));

@@ -1,8 +1,9 @@
 // Windows open within the free area of the screen: the main window keeps its 880 x 575 pixels
 // where they fit, and the main window and the wizards opened at a large font, which ask for more
-// than the screen's width, fit the screen; every page of both wizards, the Edit selection and
-// Save As keep their buttons on the screen, the grid wrapping its columns (also run at 1024 x 768
-// with fonts at 144 dpi, and with the desktop scaled to twice the size).
+// than the screen's width, fit the screen; every page of both wizards, the Edit and Analysis
+// selections, the export dialog and Save As keep their buttons on the screen, the grid wrapping its
+// columns (also run at 1024 x 768 with fonts at 144 dpi, and with the desktop scaled to twice the
+// size).
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -19,7 +20,9 @@
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
 #include "reports/save_as_dialog.h"
+#include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/export_dialog.h"
 #include "shell/main_frame.h"
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
@@ -127,8 +130,11 @@ class ScreenFitTest : public QObject {
     testing::FakePrompts prompts;
     const Analysis analysis;
     CAdultEdit edit(prompts, QStringLiteral("fit"), EditLayout::kOnScreen);
+    CAdultAn analysisSelection(prompts, QStringLiteral("fit"));
+    CAdultExport exporting(prompts, QStringLiteral("fit"), QStringLiteral("fit"));
     CAnalysis_Save_As saveAs(prompts, analysis, QStringLiteral("fit"));
-    for (QDialog* dialog : {static_cast<QDialog*>(&edit), static_cast<QDialog*>(&saveAs)}) {
+    for (QDialog* dialog :
+         std::initializer_list<QDialog*>{&edit, &analysisSelection, &exporting, &saveAs}) {
       dialog->show();
       QVERIFY(QTest::qWaitForWindowExposed(dialog));
       const QRect room = dialog->screen()->availableGeometry();
