@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "entry/entry_run.h"
@@ -10,6 +11,7 @@
 #include "storage/messages.h"
 #include "storage/typed_input.h"
 #include "ui/dialog_parts.h"
+#include "ui/field_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
@@ -27,8 +29,9 @@ QString CvrFileNote() {
 FilePage::FilePage(EntryRun& run, Prompts& prompts, const QString& caption,
                    const QStringList& intro, QWidget* parent)
     : EntryPage(caption, parent), run_(run), prompts_(prompts) {
-  fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
-                             tr("ACV data file"), this);
+  // Both join the page in the order of the layout, which Tab follows: Replace stands above.
+  fileBox_ =
+      new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave, tr("ACV data file"));
   replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : intro) {
@@ -48,6 +51,8 @@ void FilePage::activate() {
   fileBox_->setText(run_.fileName);
   if (replaceBox_ != nullptr) {
     replaceBox_->apply();
+    replaceBox_->setFocus();  // the page's first control
+    return;
   }
   fileBox_->box()->setFocus();
 }
@@ -69,7 +74,7 @@ bool FilePage::checkTypedName() {
   }
   const UserMessage refusal = FileNameMessage(check);
   prompts_.message(this, toQt(refusal.caption), toQt(refusal.text), Prompts::Icon::kStop);
-  fileBox_->box()->setFocus();
+  FocusSelected(fileBox_->box());
   return false;
 }
 

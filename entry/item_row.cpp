@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/accessible_roles.h"
+
 namespace acv {
 namespace {
 
@@ -128,8 +130,11 @@ bool ItemRow::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() >= Qt::Key_0 && key->key() < Qt::Key_0 + kAnswerCount &&
       (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    setAnswer(key->key() - Qt::Key_0);
+    const int answer = key->key() - Qt::Key_0;
+    setAnswer(answer);
     emit answeredByKey();
+    // The focus has moved on to the next item: the answer is said with its item.
+    Announce(this, choices_[answer]->accessibleName());
     return true;
   }
   if (key->key() == Qt::Key_Delete) {

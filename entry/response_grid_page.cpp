@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWizard>
 
@@ -20,6 +21,20 @@
 
 namespace acv {
 
+namespace {
+
+// Asks for the width of the whole grid, and takes less where the window has less room: the grid
+// then wraps its columns.
+class GridScroll : public QScrollArea {
+ public:
+  QSize sizeHint() const override {
+    return {widget()->sizeHint().width() + verticalScrollBar()->sizeHint().width(),
+            QScrollArea::sizeHint().height()};
+  }
+};
+
+}  // namespace
+
 void FocusNext(QWizardPage* page) {
   if (auto* wizard = qobject_cast<QWizard*>(page->window())) {
     const bool last = wizard->currentPage() == page && page->isFinalPage();
@@ -29,13 +44,12 @@ void FocusNext(QWizardPage* page) {
 }
 
 QScrollArea* ScrollingGrid(ResponseGrid* grid, QWizardPage* page, std::function<void()> afterLast) {
-  auto* scroll = new QScrollArea;
+  auto* scroll = new GridScroll;
   scroll->setWidget(grid);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setFocusPolicy(Qt::NoFocus);
-  scroll->setMinimumWidth(grid->sizeHint().width());
   if (!afterLast) {
     afterLast = [page] { FocusNext(page); };
   }

@@ -135,7 +135,8 @@ void TypingDifferencesPage::addRow(int index) {
     return;
   }
   auto* choice = new QComboBox;
-  choice->setAccessibleName(tr("%1 on the paper").arg(name));
+  // Named with its item and statement; the value chosen follows the name.
+  choice->setAccessibleName(tr("%1 on the paper: %2").arg(name, statement->text()));
   for (int value = 0; value <= 5; ++value) {
     choice->addItem(QString::number(value));
   }
@@ -177,7 +178,7 @@ bool TypingDifferencesPage::birthDateAllowed() {
   } else {
     return true;
   }
-  birth_->dayBox()->setFocus(Qt::OtherFocusReason);
+  FocusSelected(birth_->dayBox());
   return false;
 }
 

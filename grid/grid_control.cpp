@@ -182,7 +182,9 @@ void GridControl::mousePressEvent(QMouseEvent* event) {
 void GridControl::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   update(cellArea(currentRow_, currentColumn_));
-  announceCurrentCell();
+  // Qt tells of the table's own focus once this returns; the cell's focus is told after it, so
+  // that a screen reader ends on the cell.
+  QMetaObject::invokeMethod(this, &GridControl::announceCurrentCell, Qt::QueuedConnection);
   emit currentCellChanged(currentRow_, currentColumn_);
 }
 

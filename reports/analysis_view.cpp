@@ -415,14 +415,27 @@ CTesselView::CTesselView(QWidget* parent) : QScrollArea(parent) {
   setPalette(colours);
   // The cell the keyboard moves to is scrolled into sight.
   for (GridControl* grid : {form_->results(), form_->reliability()}) {
-    connect(grid, &GridControl::currentCellChanged, this, [this, grid](int row, int column) {
-      if (grid->hasFocus()) {
-        const QRect area = grid->cellArea(row, column).translated(grid->pos());
-        ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
-                      area.height() / 2 + 1);
-      }
-    });
+    connect(grid, &GridControl::currentCellChanged, this, [this, grid] { showCurrentCell(*grid); });
   }
+}
+
+void CTesselView::showCurrentCell(const GridControl& grid) {
+  if (grid.hasFocus()) {
+    const QRect area =
+        grid.cellArea(grid.currentRow(), grid.currentColumn()).translated(grid.pos());
+    ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + 1,
+                  area.height() / 2 + 1);
+  }
+}
+
+bool CTesselView::focusNextPrevChild(bool next) {
+  const bool moved = QScrollArea::focusNextPrevChild(next);
+  // Tab brings a table taller than the view into sight by its middle; the cell that has the
+  // focus is what must be seen.
+  for (const GridControl* grid : {form_->results(), form_->reliability()}) {
+    showCurrentCell(*grid);
+  }
+  return moved;
 }
 
 bool CTesselView::hasReport() const {

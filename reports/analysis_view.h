@@ -93,11 +93,15 @@ class CTesselView : public QScrollArea {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  signals:
   void analysisChanged();
 
  private:
+  // Scrolls the current cell of `grid` into sight while the grid has the focus.
+  void showCurrentCell(const GridControl& grid);
+
   Analysis analysis_;
   AnalysisForm* form_ = nullptr;
 };

@@ -3,19 +3,25 @@
 #include <algorithm>
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "reports/printed_report.h"
 #include "reports/report_page.h"
 #include "storage/csv_file.h"
 #include "storage/file_status.h"
 #include "storage/messages.h"
+#include "ui/accessible_roles.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -161,9 +167,36 @@ bool QtPrintDialogs::choosePrinter(QPrinter& printer, QWidget* parent) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+// Qt's preview leaves its zoom box, page box and page area without names, and its toolbar out
+// of the Tab order.
+void MakeReachable(QPrintPreviewDialog& dialog) {
+  InstallAccessibleRoles();
+  // The zoom box is a box one can type in, inside a choice box; the other box is the page's.
+  for (QLineEdit* box : dialog.findChildren<QLineEdit*>()) {
+    const bool zoom = qobject_cast<QComboBox*>(box->parentWidget()) != nullptr;
+    box->setAccessibleName(zoom ? QObject::tr("Zoom") : QObject::tr("Page shown"));
+  }
+  for (QComboBox* zoom : dialog.findChildren<QComboBox*>()) {
+    zoom->setAccessibleName(QObject::tr("Zoom"));
+  }
+  for (QPrintPreviewWidget* pages : dialog.findChildren<QPrintPreviewWidget*>()) {
+    pages->setAccessibleName(QObject::tr("Report pages"));
+  }
+  for (QToolBar* bar : dialog.findChildren<QToolBar*>()) {
+    for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+      button->setFocusPolicy(Qt::TabFocus);
+    }
+  }
+}
+
+}  // namespace
+
 void QtPrintDialogs::preview(QPrinter& printer, QWidget* parent,
                              const std::function<void(QPrinter&)>& paint) {
   QPrintPreviewDialog dialog(&printer, parent);
+  MakeReachable(dialog);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                    [&paint](QPrinter* shown) { paint(*shown); });
   dialog.exec();

@@ -13,6 +13,7 @@
 #include "ui/file_name_box.h"
 #include "ui/key_rules.h"
 #include "ui/prompts.h"
+#include "ui/screen_fit.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
 
@@ -29,6 +30,7 @@ CAnalysis_Save_As::CAnalysis_Save_As(Prompts& prompts, const Analysis& analysis,
                                      const QString& name, QWidget* parent)
     : QDialog(parent), prompts_(prompts), analysis_(analysis) {
   InstallKeyRules();
+  FitOnShow(*this);
   setWindowTitle(tr("Analysis - Save As"));
   file_ = new FileNameBox(prompts, kRtfFileKind, FileNameBox::Browse::kSave, tr("Save As"), this);
   file_->setObjectName(QStringLiteral("rtfFile"));

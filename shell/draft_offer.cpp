@@ -62,19 +62,24 @@ std::optional<FoundDraft> OfferDrafts(Prompts& prompts, QWidget* parent,
                                QCoreApplication::translate("Drafts", "&Later")};
   for (FoundDraft& draft : found) {
     const UserMessage offer = DraftOfferMessage(draft.draft);
-    switch (prompts.choose(parent, toQt(offer.caption), toQt(offer.text), buttons)) {
-      case kResume:
-        return std::move(draft);
-      case kDiscard:
-        if (prompts.confirm(parent, DraftDiscardQuestion(draft.draft),
-                            QCoreApplication::translate("Drafts", "&Yes"),
-                            QCoreApplication::translate("Drafts", "&No"), false)) {
-          // One that cannot be removed now is offered again next time.
-          (void)folder.Remove(draft.id);
-        }
-        break;
-      default:
-        break;  // later: kept, and offered again
+    for (bool offered = false; !offered;) {
+      offered = true;
+      switch (prompts.choose(parent, toQt(offer.caption), toQt(offer.text), buttons)) {
+        case kResume:
+          return std::move(draft);
+        case kDiscard:
+          if (prompts.confirm(parent, DraftDiscardQuestion(draft.draft),
+                              QCoreApplication::translate("Drafts", "&Yes"),
+                              QCoreApplication::translate("Drafts", "&No"), false)) {
+            // One that cannot be removed now is offered again next time.
+            (void)folder.Remove(draft.id);
+          } else {
+            offered = false;  // No: back to the offer of this draft
+          }
+          break;
+        default:
+          break;  // later: kept, and offered again
+      }
     }
   }
   return std::nullopt;

@@ -14,6 +14,7 @@
 #include "ui/file_name_box.h"
 #include "ui/key_rules.h"
 #include "ui/prompts.h"
+#include "ui/screen_fit.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
 
@@ -30,6 +31,7 @@ CAdultExport::CAdultExport(Prompts& prompts, const QString& acvFileName,
                            const QString& exportFileName, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
   InstallKeyRules();
+  FitOnShow(*this);
   setWindowTitle(tr("Export Questionnaire File"));
   acvFile_ =
       new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kOpen, tr("ACV File"), this);

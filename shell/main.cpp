@@ -8,6 +8,7 @@
 
 #include "shell/main_frame.h"
 #include "shell/session_end.h"
+#include "ui/accessible_roles.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
   NameTheProgram();
   QApplication::setDesktopFileName(QStringLiteral("adult-corvantis"));
   acv::InitArtwork();
+  acv::InstallAccessibleRoles();
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();

@@ -16,6 +16,7 @@
 #include "ui/field_boxes.h"
 #include "ui/key_rules.h"
 #include "ui/prompts.h"
+#include "ui/screen_fit.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"
 
@@ -25,6 +26,7 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
                                  const QString& okText, QWidget* parent)
     : QDialog(parent), prompts_(prompts) {
   InstallKeyRules();
+  FitOnShow(*this);
   firstName_ = NewFieldBox(this, QStringLiteral("firstName"), TextField::kFirstName);
   lastName_ = NewFieldBox(this, QStringLiteral("lastName"), TextField::kLastName);
   birthDate_ = new DateBoxes(tr("Date Of Birth"), this);

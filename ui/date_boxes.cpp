@@ -55,8 +55,8 @@ DateBoxes::DateBoxes(const QString& name, QWidget* parent) : QWidget(parent) {
     layout->addWidget(box, 1, column++);
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-      if (text.size() == box->maxLength() && box->cursorPosition() == text.size()) {
-        moveOn(box);
+      if (text.size() == box->maxLength() && box->cursorPosition() == text.size() && moveOn(box)) {
+        movedOnFrom_ = box;
       }
     });
   }
@@ -125,6 +125,19 @@ bool DateBoxes::eventFilter(QObject* watched, QEvent* event) {
     emit boxLeft();
   } else if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    const bool separator = key->text() == QStringLiteral("/") ||
+                           (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier);
+    // The key right after a box moved on by itself: a Tab or "/" typed out of habit is that
+    // move, already made.
+    const bool justMoved = movedOnFrom_ != nullptr && nextBox(movedOnFrom_) == box;
+    movedOnFrom_ = nullptr;
+    if (separator && justMoved) {
+      return true;
+    }
+    if (key->text() == QStringLiteral("/")) {
+      moveOn(box);
+      return true;
+    }
     const bool digit = key->text().size() == 1 && key->text().front().isDigit();
     const bool full = box->text().size() == box->maxLength() && !box->hasSelectedText() &&
                       box->cursorPosition() == box->text().size();

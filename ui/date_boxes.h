@@ -1,10 +1,13 @@
 // A date typed as three boxes, Day, Month and Year, headed by their names and separated by "/".
 // Digits only (2, 2 and 4). A box typed full hands the focus on to the next with its text
 // selected, and a digit typed at the end of a full box goes on into the next, so that a whole
-// date is typed as one run of digits ("07031975"). When a box loses the keyboard focus its text is
-// tidied: a day 1..31 and a month 1..12 show as two digits and anything else empties the box; a
-// year 0..99 becomes four digits in the current century, or the one before when that would lie
-// after this year, then 1..2099 shows as four digits and anything else empties it.
+// date is typed as one run of digits ("07031975"). A "/" moves on as well, and a Tab or "/" typed
+// right after a box moved on by itself is taken as that move, so that "07/03/1975" and
+// "07<Tab>03<Tab>1975" give the same date; digits never run on past the year. When a box loses the
+// keyboard focus its text is tidied: a day 1..31 and a month 1..12 show as two digits and anything
+// else empties the box; a year 0..99 becomes four digits in the current century, or the one before
+// when that would lie after this year, then 1..2099 shows as four digits and anything else empties
+// it.
 #pragma once
 
 #include <QWidget>
@@ -61,6 +64,8 @@ class DateBoxes : public QWidget {
   QLineEdit* day_;
   QLineEdit* month_;
   QLineEdit* year_;
+  // The box that moved on by itself, until the next key is typed.
+  const QLineEdit* movedOnFrom_ = nullptr;
 };
 
 }  // namespace acv

@@ -2,9 +2,12 @@
 
 #include "engine/cp1252.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QToolTip>
+#include <algorithm>
 
 #include "storage/format.h"
 #include "ui/text.h"
@@ -12,9 +15,29 @@
 namespace acv {
 namespace {
 
-QString ToolTip() {
-  return QCoreApplication::translate(
-      "Entry", "Letters, digits and signs of Western European text only (code page 1252)");
+constexpr const char* kHintProperty = "acvCodePageHint";
+
+// Shows the code-page hint over a box the mouse rests on. A tool tip set on each box would also
+// be each box's description for assistive technology, said again at every box.
+class HintOnHover : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) {
+      return false;
+    }
+    auto* box = static_cast<QWidget*>(watched);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), CodePageHint(), box);
+    return true;
+  }
+};
+
+void AddHint(QWidget* box) {
+  static HintOnHover* const hint = new HintOnHover(qApp);
+  box->installEventFilter(hint);
+  box->setProperty(kHintProperty, true);
 }
 
 // Bytes of the stored text: a line break is stored as "\r\n".
@@ -23,6 +46,19 @@ int StoredLength(const QString& text) {
 }
 
 }  // namespace
+
+QString CodePageHint() {
+  return QCoreApplication::translate(
+      "Entry", "Letters, digits and signs of Western European text only (code page 1252)");
+}
+
+void DescribeStorableText(QWidget* area) {
+  const QList<QWidget*> inside = area->findChildren<QWidget*>();
+  const bool any = std::any_of(inside.begin(), inside.end(), [](const QWidget* widget) {
+    return widget->property(kHintProperty).toBool();
+  });
+  area->setAccessibleDescription(any ? CodePageHint() : QString());
+}
 
 void FocusSelected(QLineEdit* box) {
   box->setFocus(Qt::TabFocusReason);
@@ -57,14 +93,14 @@ QLineEdit* NewFieldBox(QWidget* parent, const QString& objectName, int width) {
   box->setObjectName(objectName);
   box->setMaxLength(width);
   box->setValidator(new StorableTextValidator(box));
-  box->setToolTip(ToolTip());
+  AddHint(box);
   return box;
 }
 
 FieldTextEdit::FieldTextEdit(int width, QWidget* parent) : QPlainTextEdit(parent), width_(width) {
   setTabChangesFocus(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setToolTip(ToolTip());
+  AddHint(this);
   connect(this, &QPlainTextEdit::textChanged, this, &FieldTextEdit::keepStorable);
 }
 

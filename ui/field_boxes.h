@@ -15,6 +15,12 @@ class QLineEdit;
 
 namespace acv {
 
+// The hint a box of stored text shows when the mouse rests on it.
+QString CodePageHint();
+// Gives `area` (a page) the hint as its accessible description when a box of stored text is in
+// it, and none otherwise: a screen reader hears it once for the page, not at every box.
+void DescribeStorableText(QWidget* area);
+
 // Gives `box` the keyboard focus as Tab does, its text selected, so that what is typed next
 // replaces it (Tab alone selects nothing in a box that has the focus already).
 void FocusSelected(QLineEdit* box);
@@ -30,7 +36,7 @@ class StorableTextValidator : public QValidator {
   State validate(QString& input, int& pos) const override;
 };
 
-// A single-line box of at most `width` characters, with the validator and its tool tip.
+// A single-line box of at most `width` characters, with the validator and the hint.
 QLineEdit* NewFieldBox(QWidget* parent, const QString& objectName, int width);
 inline QLineEdit* NewFieldBox(QWidget* parent, const QString& objectName, TextField field) {
   return NewFieldBox(parent, objectName, FieldWidth(field));

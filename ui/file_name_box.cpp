@@ -36,7 +36,8 @@ FileNameBox::FileNameBox(Prompts& prompts, const FileKind& kind, Browse browse, 
   suffix_->setObjectName(QStringLiteral("suffix"));
   browse_ = new QPushButton(tr("Bro&wse ..."), this);
   browse_->setObjectName(QStringLiteral("browse"));
-  browse_->setAccessibleName(tr("Browse for the %1 file").arg(name));
+  // Named after its box: "Data File: Browse".
+  browse_->setAccessibleName(tr("%1: Browse").arg(name));
   browse_->setAutoDefault(false);
   setFocusProxy(box_);
 

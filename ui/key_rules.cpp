@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QShortcutEvent>
 #include <QTextEdit>
 
 namespace acv {
@@ -31,6 +33,9 @@ class KeyRules : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Shortcut) {
+      return choose(watched, static_cast<QShortcutEvent*>(event));
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
         type != QEvent::ShortcutOverride) {
       return false;
@@ -56,7 +61,38 @@ class KeyRules : public QObject {
       }
       return true;
     }
+    if (enter && type == QEvent::KeyPress) {
+      return press(watched);
+    }
     return false;
+  }
+
+ private:
+  // A choice's letter ticks it at once, with the focus, rather than by an animated click that
+  // ends a tenth of a second later: the keys typed after it find the page it makes.
+  static bool choose(QObject* watched, const QShortcutEvent* shortcut) {
+    if (!IsChoice(watched) || shortcut->isAmbiguous()) {
+      return false;
+    }
+    auto* choice = static_cast<QAbstractButton*>(watched);
+    if (!choice->isEnabled()) {
+      return false;
+    }
+    if (choice->focusPolicy() & Qt::ClickFocus) {
+      choice->setFocus(Qt::ShortcutFocusReason);
+    }
+    choice->click();
+    return true;
+  }
+
+  // Enter on a push button that has the focus presses that button, not the window's default.
+  static bool press(QObject* watched) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button == nullptr || !button->isEnabled() || button->isDefault()) {
+      return false;
+    }
+    button->click();
+    return true;
   }
 };
 

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -24,6 +25,18 @@ QMessageBox::Icon toQt(Prompts::Icon icon) {
       return QMessageBox::Warning;
   }
   return QMessageBox::NoIcon;
+}
+
+QString IconName(Prompts::Icon icon) {
+  switch (icon) {
+    case Prompts::Icon::kStop:
+      return QObject::tr("Error");
+    case Prompts::Icon::kInformation:
+      return QObject::tr("Information");
+    case Prompts::Icon::kExclamation:
+      return QObject::tr("Warning");
+  }
+  return QString();
 }
 
 Prompts::Icon BoxIcon(MessageIcon icon) {
@@ -111,6 +124,10 @@ void QtPrompts::message(QWidget* parent, const QString& caption, const QString& 
   } else {
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+  }
+  // Qt's icon is a picture without a name; a screen reader says what kind of message it is.
+  if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+    picture->setAccessibleName(IconName(icon));
   }
   auto* guard = new TypeAheadGuard(&box);
   box.installEventFilter(guard);

@@ -10,6 +10,7 @@
 
 #include "engine/response_record.h"
 #include "storage/messages.h"
+#include "ui/accessible_roles.h"
 #include "ui/buddy_label.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
@@ -100,10 +101,12 @@ DetailsPage::DetailsPage(ResponseRecord& record, Prompts& prompts, const QString
   dates->addWidget(NoteLabel(tr("* denotes mandatory fields")), 0, Qt::AlignTop);
   form->addRow(dates);
   form->addRow(BuddyLabel(tr("A&ge at Completion:"), age_), age_);
-  auto* gender = new QHBoxLayout;
-  gender->addWidget(male_);
-  gender->addWidget(female_);
-  gender->addStretch();
+  auto* gender = new ChoiceGroup(tr("Gender"));
+  auto* genderRow = new QHBoxLayout(gender);
+  genderRow->setContentsMargins(0, 0, 0, 0);
+  genderRow->addWidget(male_);
+  genderRow->addWidget(female_);
+  genderRow->addStretch();
   form->addRow(NoteLabel(tr("Gender:")), gender);
   for (int index = 2; index < kTextBoxes; ++index) {
     if (index == kPhone2) {

@@ -17,6 +17,10 @@ class EntryPage : public QWizardPage {
   explicit EntryPage(const QString& caption, QWidget* parent = nullptr);
 
   const QString& caption() const { return caption_; }
+  // The page's question: the text of its first note (a label that wraps), or nothing. While the
+  // page is shown it is named "<caption>: <question>" for assistive technology, which reads the
+  // name as the focus enters the page.
+  QString question() const;
 
   // Fills the controls from the record.
   virtual void activate() {}

@@ -1,12 +1,16 @@
 #!/usr/bin/python3
 # Reads the window program through the desktop's accessibility bus as a screen reader does:
-# the welcome page's instructions, and a results cell with its row and column headers.
+# the welcome page's instructions, a results cell with its row and column headers, and the
+# events of an entry wizard: each page named by its caption and question as the focus enters
+# it, an answer said with its item, the gender choice named, the code-page hint on the page.
 #   atspi_test.py WINDOW_PROGRAM
 # Exits 77 (skipped) when the accessibility packages are not installed.
 import os
 import subprocess
 import sys
 import time
+
+from gi.repository import GLib
 
 try:
     import pyatspi
@@ -34,10 +38,46 @@ def application(pid, deadline):
     return None
 
 
-def main():
+# The results table taken into, then the wizard driven from its first page to the first
+# statements, where "3" answers item 1.
+WIZARD_RUN = ["results", "wizard", "next", "next", "next", "key 3"]
+
+
+def start_window(program):
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    window = subprocess.Popen([sys.argv[1]], env=env, stdout=subprocess.PIPE, text=True)
+    return subprocess.Popen([program], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                            text=True)
+
+
+def send_commands(window, commands, pause_ms=800):
+    """Sends `commands` one by one, `pause_ms` apart, running the event loop meanwhile."""
+    left = list(commands)
+
+    def step():
+        if not left:
+            pyatspi.Registry.stop()
+            return False
+        window.stdin.write(left.pop(0) + "\n")
+        window.stdin.flush()
+        return True
+
+    GLib.timeout_add(pause_ms, step)
+    pyatspi.Registry.start()
+
+
+def ancestors(node):
+    names = []
+    node = node.parent
+    while node is not None and node.getRole() != pyatspi.ROLE_APPLICATION:
+        if node.getRole() == pyatspi.ROLE_PANEL and node.name:
+            names.append(node.name)
+        node = node.parent
+    return names
+
+
+def main():
+    window = start_window(sys.argv[1])
     try:
         if window.stdout.readline().strip() != "ready":
             print("the window program did not start")
@@ -67,6 +107,44 @@ def main():
             check("its column header", table.getColumnHeader(2).name, "Self-Report Score")
             check("cutoff attained", table.getAccessibleAt(0, 4).name, "YES")
             check("its column header", table.getColumnDescription(4), "Cutoff Attained")
+        heard = []
+
+        def listen(event):
+            try:
+                source = event.source
+                if event.type.endswith("focused") and event.detail1:
+                    heard.append(("focus", source.name, ancestors(source)))
+                elif event.type.endswith("showing") and event.detail1 and \
+                        source.getRole() == pyatspi.ROLE_NOTIFICATION:
+                    heard.append(("notification", source.name, []))
+            except Exception:  # an object gone before it was read
+                pass
+
+        pyatspi.Registry.registerEventListener(listen, "object:state-changed:focused",
+                                               "object:state-changed:showing")
+        send_commands(window, WIZARD_RUN)
+        for entry in heard:
+            print(*entry)
+        pages = [panels[-1] for kind, _, panels in heard if kind == "focus" and panels]
+        check("page 2 named on entering it",
+              any(page.startswith("ACV Page 2 of 24: ") for page in pages), True)
+        check("page 4 named on entering it",
+              any(page.startswith("ACV Page 4 of 24") for page in pages), True)
+        check("the answer said with its item",
+              ("notification", "Item 1: Regularly", []) in heard, True)
+        gender = pyatspi.findDescendant(app, lambda node: node is not None and
+                                        node.getRole() == pyatspi.ROLE_PANEL and
+                                        node.name == "Gender")
+        check("the gender choice named", gender is not None and gender.childCount, 2)
+        details = pyatspi.findDescendant(app, lambda node: node is not None and
+                                         node.getRole() == pyatspi.ROLE_PANEL and
+                                         node.name.startswith("ACV Page 3 of 24"))
+        first_name = pyatspi.findDescendant(app, lambda node: node is not None and
+                                            node.getRole() == pyatspi.ROLE_TEXT and
+                                            node.name.startswith("First Name"))
+        check("the hint on the details page", details is not None and
+              details.description.startswith("Letters, digits"), True)
+        check("no hint on its boxes", first_name is not None and first_name.description, "")
         for failure in failures:
             print(failure)
         return 1 if failures else 0

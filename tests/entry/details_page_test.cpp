@@ -1,6 +1,6 @@
 // The respondent details page: each check of Next in its order, with its message, caption and
-// the focus on the offending box, on a clock the test sets; what Back keeps; the age box; the
-// gender kept when it has no button.
+// the focus on the offending box with its text selected, on a clock the test sets; what Back keeps;
+// the age box; the gender kept when it has no button.
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -192,6 +192,9 @@ class DetailsPageTest : public QObject {
     QCOMPARE(prompts_.shown[0].text, text);
     QCOMPARE(prompts_.shown[0].icon, Prompts::Icon::kStop);
     QCOMPARE(QApplication::focusWidget(), boxNamed(page, focus));
+    // The refused text is selected: what is typed next replaces it.
+    QTest::keyClick(QApplication::focusWidget(), '0');
+    QCOMPARE(static_cast<QLineEdit*>(boxNamed(page, focus))->text(), QStringLiteral("0"));
     QVERIFY(record_.Text(TextField::kFirstName).empty());
   }
 

@@ -1,8 +1,10 @@
 // The report-type and comments pages, an item page, the blank-items dialog and the cancel
 // confirmation, driven inside a small wizard of those pages.
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "engine/response_record.h"
@@ -224,7 +226,12 @@ class SharedPagesTest : public QObject {
     QLineEdit* name = wizard.type->observerNameBox();
     Type(name, QString::fromUtf8("Zoë→€ Å") + QString(30, QLatin1Char('x')));
     QCOMPARE(name->text(), QString::fromUtf8("Zoë Å") + QString(15, QLatin1Char('x')));
-    QVERIFY(!name->toolTip().isEmpty());
+    // The code-page hint shows over the box and is the page's description, not the box's.
+    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), name->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(name, &hover);
+    QCOMPARE(QToolTip::text(), CodePageHint());
+    QVERIFY(name->toolTip().isEmpty() && name->accessibleDescription().isEmpty());
+    QTRY_COMPARE(wizard.type->accessibleDescription(), CodePageHint());
 
     // The contact box counts a line break as two bytes and never splits one.
     FieldTextEdit* contact = wizard.type->contactBox();

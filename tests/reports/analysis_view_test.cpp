@@ -232,6 +232,16 @@ class AnalysisViewTest : public QObject {
     const QRect cell(results.mapTo(view.viewport(), results.cellArea(21, 1).topLeft()),
                      results.cellArea(21, 1).size());
     QVERIFY(view.viewport()->rect().contains(cell));
+    // Tab back into the table lands on a cell in sight, not on the table's middle.
+    QTest::keyClick(&results, Qt::Key_Tab, Qt::ShiftModifier);
+    QVERIFY(!results.hasFocus());
+    results.setCurrentCell(1, 1);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(results.hasFocus());
+    const QRect current(results.mapTo(view.viewport(), results.cellArea(1, 1).topLeft()),
+                        results.cellArea(1, 1).size());
+    QVERIFY(view.viewport()->rect().contains(current));
   }
 
   void theLayoutFollowsTheDesktopFontSize() {

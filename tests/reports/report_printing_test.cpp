@@ -4,15 +4,20 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <csignal>
 
 #include "reports/analysis_view.h"
 #include "reports/report_printing.h"
 #include "shell/main_frame.h"
+#include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_analysis.h"
 #include "support/sample_file.h"
@@ -363,6 +368,43 @@ class ReportPrintingTest : public QObject {
     frame.command(QStringLiteral("printPreview"))->trigger();
     QCOMPARE(PageCount(dialogs.file), 8);
     QVERIFY(prompts.shown.isEmpty());
+  }
+
+  // Qt's own preview, with every part named and each button of its toolbar that works reached
+  // by Tab (and no other).
+  void thePreviewIsNamedAndReachedByTab() {
+    QPrinter printer;
+    QStringList faults;
+    qsizetype toolButtons = 0;
+    qsizetype reached = 0;
+    testing::WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog& dialog) {
+      faults = testing::Unnamed(dialog);
+      for (QWidget* part : {static_cast<QWidget*>(dialog.findChild<QComboBox*>()),
+                            static_cast<QWidget*>(dialog.findChild<QPrintPreviewWidget*>())}) {
+        if (QAccessible::queryAccessibleInterface(part)->text(QAccessible::Name).isEmpty()) {
+          faults << QLatin1String(part->metaObject()->className());
+        }
+      }
+      QSet<QToolButton*> visited;
+      for (int step = 0; step < 60; ++step) {
+        if (auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget())) {
+          visited.insert(button);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      for (QToolButton* button : dialog.findChildren<QToolButton*>()) {
+        if (button->isVisible() && button->isEnabled()) {
+          ++toolButtons;
+          reached += visited.contains(button) ? 1 : 0;
+        } else if (visited.contains(button)) {
+          faults << QStringLiteral("reached while off: ") + button->text();
+        }
+      }
+    });
+    QtPrintDialogs().preview(printer, nullptr, [](QPrinter&) {});
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String(", "))));
+    QVERIFY(toolButtons > 8);
+    QCOMPARE(reached, toolButtons);
   }
 };
 

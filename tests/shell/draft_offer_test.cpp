@@ -67,7 +67,8 @@ class DraftOfferTest : public QObject {
     newer[8] = 9;
     QCOMPARE(folder.Write("Lin", newer), FileStatus::kOk);
     testing::FakePrompts prompts;
-    for (const int choice : {2, 1, 1}) {  // Later, then Discard twice
+    // Later; Discard, No, and the same draft again: Discard, Yes; Later.
+    for (const int choice : {2, 1, 1, 2}) {
       prompts.chosen.enqueue(choice);
     }
     prompts.answers.enqueue(false);  // No
@@ -76,7 +77,9 @@ class DraftOfferTest : public QObject {
     QCOMPARE(prompts.captions(), QStringList{QStringLiteral("Unreadable Drafts")});
     QVERIFY(prompts.shown[0].text.contains(
         QStringLiteral("Lin.draft: made by a newer version of the program; left in place")));
-    QCOMPARE(prompts.choices.size(), 3);
+    QCOMPARE(prompts.choices.size(), 4);
+    QCOMPARE(prompts.choices[2].text, prompts.choices[1].text);
+    QVERIFY(prompts.choices[3].text != prompts.choices[1].text);
     QCOMPARE(prompts.choices[0].caption, QStringLiteral("Unfinished Questionnaire"));
     QVERIFY(prompts.choices[0].text.startsWith(
         QStringLiteral("An unfinished questionnaire was found: Ann L")));
@@ -86,7 +89,7 @@ class DraftOfferTest : public QObject {
     QCOMPARE(prompts.choices[0].acceptText, QStringLiteral("&Resume|&Discard ...|&Later"));
     QCOMPARE(prompts.asked.size(), 2);
     QCOMPARE(prompts.asked[0].caption, QStringLiteral("Discard Unfinished Questionnaire"));
-    // Later and No keep their drafts; Resume hands one over, held.
+    // Later keeps its drafts; Resume hands one over, held.
     prompts = testing::FakePrompts();
     prompts.chosen.enqueue(0);
     const std::optional<FoundDraft> resumed = OfferDrafts(prompts, nullptr, folder);

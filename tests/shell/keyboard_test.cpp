@@ -1,6 +1,7 @@
 // Every window and page from the keyboard: no shortcut letter used twice (the wizard's own
 // buttons included), and every control named for assistive technology.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include "entry/pages/comments_page.h"
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
+#include "entry/paper_save_page.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
 #include "entry/save_page.h"
@@ -36,12 +38,17 @@
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
 #include "shell/export_dialog.h"
+#include "storage/file_status.h"
+#include "storage/record_edit.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/record_builder.h"
+#include "support/sample_file.h"
 #include "support/show_active.h"
 #include "ui/date_boxes.h"
+#include "ui/file_name_box.h"
+#include "ui/text.h"
 
 namespace acv {
 namespace {
@@ -141,6 +148,8 @@ class KeyboardTest : public QObject {
   ResponseRecord record_ = PassingRecord();
   QString fileName_ = QStringLiteral("keyboard");
   Analysis analysis_;
+  std::unique_ptr<testing::SampleFile> sample_;
+  RecordEdit edit_;
 
   template <typename Sheet, typename... Extra>
   std::unique_ptr<QWidget> wizardAt(int page, bool chooseFile, Extra&... extra) {
@@ -155,6 +164,17 @@ class KeyboardTest : public QObject {
           ->savePage()
           ->setChooseFileMode(true);
     }
+    return sheet;
+  }
+  // The Edit wizard at its first page, on the sample file's first record.
+  std::unique_ptr<QWidget> editing() {
+    sample_ = std::make_unique<testing::SampleFile>();
+    if (RecordEdit::Open(sample_->fullName(), 0, &edit_) != FileStatus::kOk) {
+      qFatal("the sample record cannot be opened for editing");
+    }
+    record_ = edit_.unedited;
+    auto sheet = std::make_unique<CAdultEditSheet>(prompts_, record_, fileName_, edit_);
+    testing::ShowActive(sheet.get());
     return sheet;
   }
   template <typename Dialog>
@@ -204,6 +224,9 @@ class KeyboardTest : public QObject {
     if (window == 201) {
       return dialog(std::make_unique<CAdultEdit>(prompts_, fileName_, EditLayout::kOnScreen));
     }
+    if (window == 203) {
+      return editing();
+    }
     return dialog(std::make_unique<CAdultAn>(prompts_, fileName_));
   }
 
@@ -221,6 +244,7 @@ class KeyboardTest : public QObject {
     QTest::addRow("export dialog") << 200;
     QTest::addRow("edit dialog") << 201;
     QTest::addRow("analysis dialog") << 202;
+    QTest::addRow("edit wizard page 1") << 203;
   }
 
   void everyWindow() {
@@ -255,6 +279,7 @@ class KeyboardTest : public QObject {
     QTest::addRow("export dialog") << 200;
     QTest::addRow("edit dialog") << 201;
     QTest::addRow("analysis dialog") << 202;
+    QTest::addRow("edit wizard page 1") << 203;
     QTest::addRow("on screen page 2 for an observer") << 300;
     QTest::addRow("paper page 1 for an observer") << 301;
   }
@@ -319,6 +344,69 @@ class KeyboardTest : public QObject {
       }
       previous = widget;
     }
+  }
+
+  // A choice box of the differences keeps its item and statement in its name for a screen
+  // reader, the value chosen after them (Qt would name it by the value alone); a refused date of
+  // birth gets the focus back selected, so that the digits typed next replace it.
+  void theDifferencesPageNamesItsChoicesAndSelectsARefusedDate() {
+    std::unique_ptr<QWidget> shown = open(100 + CAdultQSheet::kDifferencesPage);
+    auto& sheet = static_cast<CAdultQSheet&>(*shown);
+    TypingDifferencesPage& differences = *sheet.differencesPage();
+    QComboBox* choice = differences.choices()[0];
+    QCOMPARE(QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Name),
+             QStringLiteral("Item 7 on the paper: %1, 2").arg(toQt(record_.GetItemText(7))));
+    differences.birthBoxes()->setDate(CalendarDate{2020, 1, 1});  // too young
+    sheet.next();
+    QCOMPARE(sheet.currentPage(), &differences);
+    QCOMPARE(QApplication::focusWidget(), differences.birthBoxes()->dayBox());
+    QTest::keyClick(QApplication::focusWidget(), '0');
+    QCOMPARE(differences.birthBoxes()->dayText(), "0");
+  }
+
+  // A choice's letter changes it before the next key is read, with the focus on it: the keys
+  // typed after it find the page it makes.
+  void aChoicesLetterTakesEffectAtOnce_data() { everyWindow_data(); }
+  void aChoicesLetterTakesEffectAtOnce() {
+    QFETCH(int, window);
+    std::unique_ptr<QWidget> shown = open(window);
+    for (QAbstractButton* choice : shown->findChildren<QAbstractButton*>()) {
+      const QKeySequence letter = QKeySequence::mnemonic(choice->text());
+      const bool radio = qobject_cast<QRadioButton*>(choice) != nullptr;
+      if ((!radio && qobject_cast<QCheckBox*>(choice) == nullptr) || letter.isEmpty() ||
+          !choice->isVisible() || !choice->isEnabled() || (radio && choice->isChecked())) {
+        continue;
+      }
+      const bool before = choice->isChecked();
+      QTest::keySequence(QApplication::focusWidget(), letter);
+      QVERIFY2(choice->isChecked() != before, qPrintable(choice->text()));
+      QCOMPARE(QApplication::focusWidget(), choice);
+    }
+  }
+
+  // "Alt+O, Tab, Kim Lee" typed at 20 ms a key: the name goes into the observer box.
+  void aBurstAfterALetterFindsItsPage() {
+    auto shown = wizardAt<CAdultSheet>(CAdultSheet::kReportTypePage, false);
+    ReportTypePage& page = *static_cast<CAdultSheet&>(*shown).reportTypePage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier, 20);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::NoModifier, 20);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Kim Lee"), Qt::NoModifier, 20);
+    QVERIFY(page.observerButton()->isChecked());
+    QCOMPARE(page.observerNameBox()->text(), QStringLiteral("Kim Lee"));
+  }
+
+  // Enter on a push button that has the focus presses it, never the window's Finish.
+  void enterPressesTheFocusedButton() {
+    auto shown = wizardAt<CAdultQSheet>(CAdultQSheet::kSavePage, false, analysis_);
+    auto& sheet = static_cast<CAdultQSheet&>(*shown);
+    QPushButton* browse = sheet.savePage()->fileBox()->browseButton();
+    browse->setFocus(Qt::TabFocusReason);
+    prompts_.chosenFiles.enqueue(QString());  // the file dialog, cancelled
+    const qsizetype dialogs = prompts_.fileDialogCaptions.size();
+    QTest::keyClick(browse, Qt::Key_Return);
+    QCOMPARE(prompts_.fileDialogCaptions.size(), dialogs + 1);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(sheet.currentId(), static_cast<int>(CAdultQSheet::kSavePage));
   }
 
   // An Alt chord presses the control of its letter, or does nothing; it never types.

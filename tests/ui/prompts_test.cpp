@@ -1,4 +1,5 @@
-// The message boxes as the window shows them: a question without an icon, and the lines of a
+// The message boxes as the window shows them: a question without an icon, a message's icon
+// named, and the lines of a
 // message laid out at tab stops with their values one under another.
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>
@@ -50,6 +51,22 @@ class PromptsTest : public QObject {
     QVERIFY(!ConfirmCancel(prompts, nullptr));
     QCOMPARE(caption, QStringLiteral("Cancel Selected"));
     QCOMPARE(icon, QMessageBox::NoIcon);
+  }
+
+  // A message's icon is named for a screen reader by the kind of message.
+  void aMessagesIconIsNamed() {
+    QtPrompts prompts;
+    for (const auto& [kind, name] : {std::pair{Prompts::Icon::kStop, "Error"},
+                                     {Prompts::Icon::kInformation, "Information"},
+                                     {Prompts::Icon::kExclamation, "Warning"}}) {
+      QString named;
+      testing::WhenShown<QMessageBox>([&](QMessageBox& box) {
+        auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        named = picture != nullptr ? picture->accessibleName() : QString();
+      });
+      prompts.message(nullptr, QStringLiteral("Caption"), QStringLiteral("Text"), kind);
+      QCOMPARE(named, QLatin1String(name));
+    }
   }
 
   void theSavedPersonsDetailsStandOneUnderAnother() {

@@ -66,6 +66,7 @@ class SharedWidgetsTest : public QObject {
     FileNameBox box(prompts, acv::kCsvFileKind, FileNameBox::Browse::kSave,
                     QStringLiteral("Export File"));
     QCOMPARE(box.suffixLabel()->text(), QStringLiteral(".csv"));
+    QCOMPARE(box.browseButton()->accessibleName(), QStringLiteral("Export File: Browse"));
     box.setText(QStringLiteral("/srv/exports/day1"));
     prompts.chosenFiles << QStringLiteral("/srv/exports/day2.csv")
                         << QStringLiteral("/srv/exports/day2.cvr") << QString();

@@ -17,10 +17,10 @@ using acv::testing::FakePrompts;
 
 namespace {
 
-// Types `digits` as a keyboard does: each key goes to the box that has the focus when it comes.
-void TypeIntoFocus(const QString& digits) {
-  for (const QChar digit : digits) {
-    QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
+// Types `keys` as a keyboard does: each key goes to the box that has the focus when it comes.
+void TypeIntoFocus(const QString& keys) {
+  for (const QChar key : keys) {
+    QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
   }
 }
 
@@ -60,6 +60,33 @@ class TypedBoxesTest : public QObject {
     birth->dayBox()->setFocus();
     TypeIntoFocus(QStringLiteral("7"));
     QCOMPARE(QApplication::focusWidget(), birth->dayBox());
+  }
+
+  // The typist's old habits give the date typed as one run: a Tab or "/" after a box that moved
+  // on by itself is that move, and what follows the year never reaches the next field.
+  void everyDateHabitGivesTheSameDate_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("one run") << QStringLiteral("20061970");
+    QTest::newRow("tabs") << QStringLiteral("20\t06\t1970");
+    QTest::newRow("slashes") << QStringLiteral("20/06/1970");
+    QTest::newRow("short slashes") << QStringLiteral("20/6/1970");
+  }
+  void everyDateHabitGivesTheSameDate() {
+    QFETCH(QString, typed);
+    QWidget page;
+    auto* birth = new DateBoxes(QStringLiteral("Date of Birth"), &page);
+    auto* completion = new DateBoxes(QStringLiteral("Date of Completion"), &page);
+    auto* layout = new QVBoxLayout(&page);
+    layout->addWidget(birth);
+    layout->addWidget(completion);
+    completion->setDate(acv::CalendarDate{2026, 12, 9});
+    page.show();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    birth->setFocus();
+    TypeIntoFocus(typed + QStringLiteral("12"));
+    QVERIFY(birth->date() == (acv::CalendarDate{1970, 6, 20}));
+    QCOMPARE(QApplication::focusWidget(), birth->yearBox());
+    QVERIFY(completion->date() == (acv::CalendarDate{2026, 12, 9}));
   }
 
   void aResponseFileIsSavedOnlyInAFolderThatExists() {
