@@ -13,7 +13,7 @@ int RunCheck(const CheckOptions& options) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
   if (status != FileStatus::kOk) {
-    PrintMessage("check", SelectionOpenMessage(status, Stem(options.file)));
+    PrintMessage("check", OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   // The header as read by the same open as the records.

@@ -350,6 +350,16 @@ UserMessage DraftDiscardQuestion(const Draft& draft) {
           MessageIcon::kNone};
 }
 
+UserMessage OpenedFileMessage(FileStatus code, const std::string& path) {
+  constexpr std::string_view kNamed = "\x1f.cvr";
+  UserMessage message = SelectionOpenMessage(code, "\x1f");
+  for (std::size_t at = message.text.find(kNamed); at != std::string::npos;
+       at = message.text.find(kNamed, at + path.size())) {
+    message.text.replace(at, kNamed.size(), path);
+  }
+  return message;
+}
+
 std::string FileStatusReason(FileStatus code) {
   switch (code) {
     case FileStatus::kDiskFull:
@@ -363,8 +373,15 @@ std::string FileStatusReason(FileStatus code) {
     case FileStatus::kSharingViolation:
     case FileStatus::kLockViolation:
       return "the file is in use by another program";
+    case FileStatus::kNotRegularFile:
+      return "the name is that of a folder, device, pipe or socket, not of a file";
+    case FileStatus::kHardIo:
+      return "the disk could not be read or written (an input/output error)";
+    case FileStatus::kTooManyOpen:
+      return "too many files are open";
     default:
-      return "the file system reported error " + std::to_string(Code(code));
+      return "the file system reported an unexpected error (code " + std::to_string(Code(code)) +
+             ")";
   }
 }
 
