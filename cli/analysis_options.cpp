@@ -1,9 +1,9 @@
 #include "cli/analysis_options.h"
 
-#include <CLI/CLI.hpp>
 #include <iostream>
 #include <utility>
 
+#include "cli/output.h"
 #include "storage/analysis_loader.h"
 #include "storage/format.h"
 #include "storage/messages.h"
@@ -11,23 +11,30 @@
 
 namespace acv::cli {
 
-void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
-  // Checked as typed, before any conversion, so that the message stays short whatever was typed.
-  const CLI::Validator recordIndex(
+const CLI::Validator& RecordIndexValidator() {
+  // Checked as typed, before any conversion.
+  static const CLI::Validator validator(
       [](const std::string& text) -> std::string {
         const bool index = !text.empty() && text.size() <= 3 &&
                            text.find_first_not_of("0123456789") == std::string::npos &&
                            std::stoi(text) < kMaxRecords;
         return index ? std::string()
-                     : "must be a record index from 0 to " + std::to_string(kMaxRecords - 1);
+                     : "'" + Printable(text.substr(0, 20)) + (text.size() > 20 ? "..." : "") +
+                           "' is not a record index: an index is a record's place in the file, "
+                           "0 for the first record up to " +
+                           std::to_string(kMaxRecords - 1) + ", as acv list prints it";
       },
       "INDEX");
+  return validator;
+}
+
+void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
   command.add_option("FILE", choice.file, "The response file (.cvr)")->required();
   command.add_option("--self", choice.self, "Index of the Self-report record (0 to 656)")
-      ->check(recordIndex);
+      ->check(RecordIndexValidator());
   command
       .add_option("--observer", choice.observer, "Index of the Observer-report record (0 to 656)")
-      ->check(recordIndex);
+      ->check(RecordIndexValidator());
 }
 
 bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,

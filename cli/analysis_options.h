@@ -1,6 +1,7 @@
 // The options that choose the records of an analysis, shared by the commands that analyse.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 
 #include "cli/commands.h"
@@ -8,9 +9,12 @@
 
 namespace acv::cli {
 
-// Adds FILE, --self INDEX and --observer INDEX to `command`, stored in `choice`; an index that
-// is not one of a record is refused as the options are parsed ("must be a record index from 0
-// to 656", however long the number typed).
+// Refuses, as the options are parsed, a text that is not a record's index, saying what an index
+// is (a short message however long the text typed).
+const CLI::Validator& RecordIndexValidator();
+
+// Adds FILE, --self INDEX and --observer INDEX to `command`, stored in `choice`, their indexes
+// checked by RecordIndexValidator.
 void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice);
 
 // Reads the chosen records into `analysis`, warning on stderr when a record is not of the type

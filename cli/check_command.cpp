@@ -28,7 +28,7 @@ int RunCheck(const CheckOptions& options) {
     return kExitPartial;
   }
   if (status != FileStatus::kOk) {
-    PrintMessage("check", SelectionOpenMessage(status, Stem(options.file)));
+    PrintMessage("check", OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   // The header as read by the same open as the records.

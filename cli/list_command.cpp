@@ -36,7 +36,7 @@ int RunList(const ListOptions& options) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
   if (status != FileStatus::kOk) {
-    PrintMessage("list", SelectionOpenMessage(status, Stem(options.file)));
+    PrintMessage("list", OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   if (index.corruptCount > 0) {

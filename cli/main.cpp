@@ -2,16 +2,29 @@
 #include <CLI/CLI.hpp>
 #include <csignal>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 
-int main(int argc, char** argv) {
-  // A write beyond the file-size limit fails with EFBIG, is undone and reported; the signal
-  // would kill the program in the middle of it.
-  std::signal(SIGXFSZ, SIG_IGN);
-  CLI::App app{"Adult Corvantis 4.0 command line: score questionnaires and work with .cvr files"};
-  app.set_version_flag("--version", "acv (Adult Corvantis) " ACV_VERSION);
-  app.require_subcommand(1);
+namespace {
+
+// What was typed that no command or option takes, each word named for what it is: an option
+// the command does not have, or a command acv does not have.
+void NameWhatWasNotExpected(const CLI::App& app) {
+  const std::vector<CLI::App*> given = app.get_subcommands();
+  const std::string where = given.empty() ? "acv" : "acv " + given.front()->get_name();
+  for (const std::string& word : app.remaining(true)) {
+    const char* what = word.starts_with('-') ? "unknown option"
+                       : given.empty()       ? "unknown command"
+                                             : "unexpected argument";
+    std::cerr << where << ": " << what << " '" << acv::cli::Printable(word) << "' (" << where
+              << " --help lists what it takes)\n";
+  }
+}
+
+int Run(CLI::App& app, int argc, char** argv) {
   int exitCode = acv::cli::kExitOk;
   acv::cli::SetupScoreCommand(app, &exitCode);
   acv::cli::SetupCheckCommand(app, &exitCode);
@@ -36,10 +49,30 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
+  } catch (const CLI::ExtrasError&) {
+    NameWhatWasNotExpected(app);
+    return acv::cli::kExitBadInput;
   } catch (const CLI::ParseError& e) {
     // One line naming the problem; usage errors are bad input.
     std::cerr << "acv: " << e.what() << "\n";
     return acv::cli::kExitBadInput;
   }
+  if (app.get_subcommands().empty()) {
+    std::cerr << "acv: a command is required (acv --help lists them)\n";
+    return acv::cli::kExitBadInput;
+  }
   return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A write beyond the file-size limit fails with EFBIG, is undone and reported; the signal
+  // would kill the program in the middle of it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  acv::cli::CheckedStandardOutput out;
+  CLI::App app{"Adult Corvantis 4.0 command line: score questionnaires and work with .cvr files"};
+  app.set_version_flag("--version", "acv (Adult Corvantis) " ACV_VERSION);
+  app.require_subcommand(0, 1);
+  return out.Finish(Run(app, argc, argv));
 }

@@ -1,8 +1,13 @@
 #include "cli/output.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
+#include "cli/commands.h"
 #include "engine/cp1252.h"
 
 namespace acv::cli {
@@ -85,6 +90,55 @@ std::string DamageText(const Damage& damage) {
   return "bytes " + std::to_string(damage.offset) + "-" +
          std::to_string(damage.offset + damage.size - 1) + " (record " +
          std::to_string(damage.slot) + "): " + std::string(DamageReasonText(damage.reason));
+}
+
+CheckedStandardOutput::CheckedStandardOutput() : previous_(std::cout.rdbuf(this)) {
+  setp(buffer_, buffer_ + sizeof buffer_);
+}
+
+CheckedStandardOutput::~CheckedStandardOutput() {
+  WriteOut();
+  std::cout.rdbuf(previous_);
+}
+
+bool CheckedStandardOutput::WriteOut() {
+  const char* next = pbase();
+  while (error_ == 0 && next < pptr()) {
+    const ssize_t written = ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
+    if (written >= 0) {
+      next += written;
+    } else if (errno != EINTR) {
+      error_ = errno;
+    }
+  }
+  // After a failure the rest is dropped: nothing after a gap in the output is of use.
+  setp(buffer_, buffer_ + sizeof buffer_);
+  return error_ == 0;
+}
+
+CheckedStandardOutput::int_type CheckedStandardOutput::overflow(int_type c) {
+  if (!WriteOut()) {
+    return traits_type::eof();
+  }
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
+int CheckedStandardOutput::sync() {
+  return WriteOut() ? 0 : -1;
+}
+
+int CheckedStandardOutput::Finish(int exitCode) {
+  std::cout.flush();
+  WriteOut();
+  if (error_ == 0 || error_ == EPIPE) {
+    return exitCode;
+  }
+  std::cerr << "acv: the output could not be written: " << std::strerror(error_) << "\n";
+  return kExitBadInput;
 }
 
 }  // namespace acv::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -35,5 +36,32 @@ std::string DamageText(const Damage& damage);
 
 // A file name without its `suffix` (".cvr", ".csv"), as the messages show it.
 std::string Stem(const std::string& name, std::string_view suffix = ".cvr");
+
+// Standard output written straight to its file descriptor for as long as it lives, remembering
+// the first write that failed, so that a full disk or a vanished terminal is reported instead of
+// a cut result passing as success.
+class CheckedStandardOutput : public std::streambuf {
+ public:
+  CheckedStandardOutput();
+  ~CheckedStandardOutput() override;
+  CheckedStandardOutput(const CheckedStandardOutput&) = delete;
+  CheckedStandardOutput& operator=(const CheckedStandardOutput&) = delete;
+
+  // After the command: writes what is left and gives its exit code, or, when some output could
+  // not be written, says so in one line of standard error and gives 2. A reader that went away
+  // (EPIPE, a pipe into a program that stopped reading) is no error of ours.
+  int Finish(int exitCode);
+
+ protected:
+  int_type overflow(int_type c) override;
+  int sync() override;
+
+ private:
+  bool WriteOut();
+
+  char buffer_[4096];
+  std::streambuf* previous_;
+  int error_ = 0;  // the errno of the first failed write
+};
 
 }  // namespace acv::cli

@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <iostream>
+#include <optional>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -40,6 +42,13 @@ constexpr ReportOutput kOutputs[] = {
 // The report needs Qt's drawing and fonts, but no display.
 int WriteReports(const Analysis& analysis, const ReportOptions& options) {
   qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  // Qt looks for the user's runtime folder as it starts and warns when XDG_RUNTIME_DIR is not set
+  // (cron, sudo). The report keeps nothing there: a private folder stands in while it runs.
+  std::optional<QTemporaryDir> runtime;
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    runtime.emplace();
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
+  }
   static int argc = 1;
   static char name[] = "acv";
   static char* argv[] = {name, nullptr};

@@ -6,6 +6,7 @@
 #include "cli/password_input.h"
 #include "storage/export_passwords.h"
 #include "storage/file_status.h"
+#include "storage/messages.h"
 
 namespace acv::cli {
 
@@ -45,8 +46,8 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
     return kExitBadInput;
   }
   if (status != FileStatus::kOk) {
-    err << name << "could not write " << passwords.path() << " (code " << Code(status)
-        << "); nothing was changed\n";
+    err << name << "could not write " << passwords.path() << " because " << FileStatusReason(status)
+        << "; nothing was changed\n";
     return kExitBadInput;
   }
   out << "export password " << options.slot << (options.clear ? " cleared" : " set") << " in "

@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "storage/format.h"
@@ -136,7 +137,7 @@ int RunShow(const ShowOptions& options) {
   MarkState mark = MarkState::kNone;
   FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
-    PrintMessage("show", SelectionOpenMessage(read, Stem(options.file)));
+    PrintMessage("show", OpenedFileMessage(read, options.file));
     return kExitBadInput;
   }
   bool committed = true;
@@ -181,7 +182,7 @@ void SetupShowCommand(CLI::App& app, int* exitCode) {
   command->add_option("FILE", options->file, "The response file (.cvr)")->required();
   command->add_option("INDEX", options->index, "The record's index (0 to 656)")
       ->required()
-      ->check(CLI::Range(0, kMaxRecords - 1));
+      ->check(RecordIndexValidator());
   command->callback([options, exitCode] { *exitCode = RunShow(*options); });
 }
 

@@ -22,7 +22,8 @@ void NameTheProgram() {
 }
 
 // The response file named on the command line, if any. --help, --version and a wrong option
-// are answered here and end the program; they need no display.
+// are answered here and end the program; they need no display. The window opens one file: the
+// first of several, the others named on stderr as not opened.
 QString FileToOpen(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   NameTheProgram();
@@ -32,11 +33,16 @@ QString FileToOpen(int argc, char** argv) {
       "Given a response file, opens the Analysis selection on it."));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("file"),
-                               QStringLiteral("A response file (.cvr) to analyse."),
-                               QStringLiteral("[file.cvr]"));
+  parser.addPositionalArgument(
+      QStringLiteral("file"),
+      QStringLiteral("A response file (.cvr, in any case) to analyse; of several, the first."),
+      QStringLiteral("[file.cvr]"));
   parser.process(application);
   const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    std::fprintf(stderr, "adult-corvantis: one file is opened at a time; not opened: %s\n",
+                 qPrintable(files.mid(1).join(QStringLiteral(", "))));
+  }
   return files.isEmpty() ? QString() : files.first();
 }
 
@@ -69,6 +75,14 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("adult-corvantis"));
   acv::InitArtwork();
   acv::InstallAccessibleRoles();
+  // Without Qt's SVG plugins the toolbar shows blank buttons: said once, where IT can see it.
+  if (const QStringList missing = acv::UndrawableArtwork(); !missing.isEmpty()) {
+    std::fprintf(stderr,
+                 "adult-corvantis: warning: %lld pictures cannot be drawn (%s); the toolbar and "
+                 "icons need Qt's SVG plugins (package libqt6svg6)\n",
+                 static_cast<long long>(missing.size()),
+                 qPrintable(missing.join(QStringLiteral(", "))));
+  }
   acv::QtPrompts prompts;
   acv::CMainFrame frame(prompts);
   frame.show();

@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "engine/dates.h"
@@ -202,28 +204,39 @@ void CMainFrame::openAtStart(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
+  // The desktop hands over names as they are on disk, the suffix in any case ("SAMPLE.CVR"):
+  // the file is read by the name given, and every message names it so.
   const std::string chosen = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
-  const std::optional<std::string> stem = StripChosenPath(chosen, kResponseFileSuffix);
+  const std::string given =
+      chosen.substr(chosen.size() - std::min(chosen.size(), kResponseFileSuffix.size()));
+  const bool cvr = std::ranges::equal(given, kResponseFileSuffix, [](char typed, char suffix) {
+    return std::tolower(static_cast<unsigned char>(typed)) == suffix;
+  });
+  const std::optional<std::string> stem =
+      cvr ? StripChosenPath(chosen, given) : std::optional<std::string>();
   if (!stem) {
     prompts_.message(this, toQt(caption::kIncorrectFileName), toQt(text::kBrowseNotCvr),
                      Prompts::Icon::kStop);
     return;
   }
-  const QString name = QFile::decodeName(QByteArray::fromStdString(*stem));
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(chosen, true, &index);
   if (status != FileStatus::kOk) {
-    const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
-    prompts_.message(this, toQt(message.caption), toQtNaming(message.text, name),
+    const UserMessage message = OpenedFileMessage(status, std::string(kNameMark));
+    prompts_.message(this, toQt(message.caption),
+                     toQtNaming(message.text, QFile::decodeName(QByteArray::fromStdString(chosen))),
                      Prompts::Icon::kStop);
     return;
   }
-  runAnalysis(name);
+  runAnalysis(QFile::decodeName(QByteArray::fromStdString(*stem)), chosen);
 }
 
-void CMainFrame::runAnalysis(const QString& fileName) {
+void CMainFrame::runAnalysis(const QString& fileName, const std::string& exactFile) {
   AcvSettings settings(&settingsWarning_);
   CAdultAn dialog(prompts_, fileName, this);
+  if (!exactFile.empty()) {
+    dialog.setExactFile(fileName, exactFile);
+  }
   if (dialog.exec() != QDialog::Accepted) {
     return;
   }

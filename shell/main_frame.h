@@ -38,9 +38,10 @@ class CMainFrame : public QMainWindow {
   }
   // The print and preview dialogs: Qt's own unless a test gives others.
   void setPrintDialogs(PrintDialogs& dialogs) { printDialogs_ = &dialogs; }
-  // A response file the program was started with (a double-click on it): the Analysis selection
-  // opens with its name in the file box. A path that is not a readable response file gets the
-  // message the selection dialogs give; an empty path does nothing.
+  // A response file the program was started with (a double-click on it), its suffix in any case:
+  // the Analysis selection opens with its name in the file box and reads that very file. A path
+  // that is not a readable response file gets the message the selection dialogs give, naming
+  // the path; an empty path does nothing.
   void openAtStart(const QString& path);
   // Offers each unfinished questionnaire in the user's drafts; true when one was resumed (and
   // its wizard has closed again).
@@ -63,7 +64,8 @@ class CMainFrame : public QMainWindow {
   void updateCommands();
   // The Analysis selection on response file `fileName` (without ".cvr"); the chosen reports go
   // into the view.
-  void runAnalysis(const QString& fileName);
+  // `exactFile`, when given, is the whole path the list is read from (see setExactFile).
+  void runAnalysis(const QString& fileName, const std::string& exactFile = {});
   // An entry wizard of `kind` on `record` and `fileName` (without ".cvr"): a new record, or the
   // stored one of `edit`; `resumed` is the draft it goes on with. It keeps a draft of its run.
   void runWizard(DraftWizard kind, ResponseRecord record, QString fileName,

@@ -91,6 +91,11 @@ SelectionDialog::SelectionDialog(Prompts& prompts, const QString& fileName, bool
   firstName_->setFocus();
 }
 
+void SelectionDialog::setExactFile(const QString& shownName, const std::string& fullName) {
+  file_->setText(shownName);
+  exactFile_.emplace(shownName, fullName);
+}
+
 QString SelectionDialog::fileName() const {
   return loaded_ ? loaded_->fileName : QString();
 }
@@ -131,7 +136,12 @@ void SelectionDialog::loadList() {
   // The dialogs take the name without its extension: ".cvr" typed too is refused, as any other.
   const std::string typed = file_->fileSystemName();
   std::string fullName;
-  const FileNameCheck nameCheck = typed.ends_with(kResponseFileSuffix)
+  const bool exact = exactFile_ && exactFile_->first == file_->text();
+  if (exact) {
+    fullName = exactFile_->second;
+  }
+  const FileNameCheck nameCheck = exact ? FileNameCheck::kOk
+                                  : typed.ends_with(kResponseFileSuffix)
                                       ? FileNameCheck::kHasExtension
                                       : ResolveResponseFileName(typed, &fullName);
   if (nameCheck != FileNameCheck::kOk) {

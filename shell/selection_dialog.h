@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "storage/messages.h"
@@ -28,6 +29,11 @@ class SelectionDialog : public QDialog {
   // The list's selection mode and the OK button's text differ between the dialogs.
   SelectionDialog(Prompts& prompts, const QString& fileName, bool multiSelect,
                   const QString& okText, QWidget* parent);
+
+  // A response file given by its whole path, whose suffix may be written in any case
+  // ("SAMPLE.CVR", from the desktop): the box shows `shownName`, and while it holds that name
+  // the list is read from `fullName`.
+  void setExactFile(const QString& shownName, const std::string& fullName);
 
   // The response file of the list, without ".cvr" (for the settings) and with it.
   QString fileName() const;
@@ -83,6 +89,7 @@ class SelectionDialog : public QDialog {
   std::optional<Criteria> loaded_;
   std::vector<IndexEntry> matches_;
   std::string fullFileName_;
+  std::optional<std::pair<QString, std::string>> exactFile_;
 };
 
 }  // namespace acv

@@ -392,6 +392,16 @@ UserMessage DraftAlreadySavedMessage(const Draft& draft, const std::string& file
           MessageIcon::kInformation};
 }
 
+UserMessage OpenedFileMessage(FileStatus code, const std::string& path) {
+  constexpr std::string_view kNamed = "\x1f.cvr";
+  UserMessage message = SelectionOpenMessage(code, "\x1f");
+  for (std::size_t at = message.text.find(kNamed); at != std::string::npos;
+       at = message.text.find(kNamed, at + path.size())) {
+    message.text.replace(at, kNamed.size(), path);
+  }
+  return message;
+}
+
 std::string FileStatusReason(FileStatus code) {
   switch (code) {
     case FileStatus::kDiskFull:
@@ -407,8 +417,15 @@ std::string FileStatusReason(FileStatus code) {
       return "the file is in use by another program";
     case FileStatus::kNotPrivate:
       return "it is not a private folder of this user (it is a link, or another user's folder)";
+    case FileStatus::kNotRegularFile:
+      return "the name is that of a folder, device, pipe or socket, not of a file";
+    case FileStatus::kHardIo:
+      return "the disk could not be read or written (an input/output error)";
+    case FileStatus::kTooManyOpen:
+      return "too many files are open";
     default:
-      return "the file system reported error " + std::to_string(Code(code));
+      return "the file system reported an unexpected error (code " + std::to_string(Code(code)) +
+             ")";
   }
 }
 

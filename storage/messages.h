@@ -172,6 +172,9 @@ UserMessage SaveSuccessMessage(const ResponseRecord& record, const std::string& 
 
 // The selection dialogs' message for a failure to open `name` (typed, without ".cvr").
 UserMessage SelectionOpenMessage(FileStatus code, const std::string& name);
+// The same message for a file opened by its whole `path`, which it names as it was given (any
+// suffix, or none).
+UserMessage OpenedFileMessage(FileStatus code, const std::string& path);
 
 // The export's message for a failure to open the response file (caption ACV File Error) or the
 // export file (caption Export File Error); `name` is the file name without its extension.

@@ -1,7 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -453,6 +456,43 @@ TEST_F(FileCommandsTest, OnlyRegularFilesThatAreThereAreRead) {
   EXPECT_NE(access(dir_.File("x.cvr").c_str(), F_OK), 0) << "import made nothing";
 }
 
+// A message names the path the command opened, as it was typed: no ".cvr" added.
+TEST_F(FileCommandsTest, MessagesNameThePathAsGiven) {
+  for (const std::string& name : {dir_.File("sample"), dir_.path(), dir_.File("GONE.CVR")}) {
+    for (const char* command : {"check", "show"}) {
+      const auto run =
+          command == std::string("check") ? RunAcv({command, name}) : RunAcv({command, name, "0"});
+      EXPECT_EQ(run.status, 2);
+      EXPECT_NE(run.err.find("'" + name + "'"), std::string::npos) << run.err;
+      EXPECT_EQ(run.err.find(name + ".cvr"), std::string::npos) << run.err;
+    }
+  }
+}
+
+// Output that cannot be written is an error, said once; a reader that stopped reading is not.
+TEST_F(FileCommandsTest, OutputThatCannotBeWrittenIsAnError) {
+  const int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", Sample()},
+                                               {"analyse", Sample(), "--self", "0"},
+                                               {"--help"},
+                                               {"--version"}}) {
+    const auto run = RunAcv(args, full);
+    EXPECT_EQ(run.status, 2) << args.front();
+    EXPECT_EQ(run.err, "acv: the output could not be written: No space left on device\n");
+  }
+  close(full);
+  int ends[2];
+  ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+  close(ends[0]);
+  const auto ignored = std::signal(SIGPIPE, SIG_IGN);  // the child's writes then get EPIPE
+  const auto closed = RunAcv({"check", Sample()}, ends[1]);
+  std::signal(SIGPIPE, ignored);
+  close(ends[1]);
+  EXPECT_EQ(closed.status, 0);
+  EXPECT_EQ(closed.err, "");
+}
+
 TEST_F(FileCommandsTest, WhatIsPrintedIsSafeAndPlain) {
   std::string bytes = ReadBytes(Sample());
   bytes.replace(10, 4, "\x1b[2J");  // the creation stamp, which nothing checks
@@ -463,9 +503,12 @@ TEST_F(FileCommandsTest, WhatIsPrintedIsSafeAndPlain) {
   EXPECT_EQ(check.out.find('\x1b'), std::string::npos);
   const auto huge = RunAcv({"analyse", Sample(), "--self", std::string(300, '9')});
   EXPECT_EQ(huge.status, 2);
-  EXPECT_EQ(huge.err, "acv: --self: must be a record index from 0 to 656\n");
+  const std::string index =
+      " is not a record index: an index is a record's place in the file, 0 for the first "
+      "record up to 656, as acv list prints it\n";
+  EXPECT_EQ(huge.err, "acv: --self: '" + std::string(20, '9') + "...'" + index);
   EXPECT_EQ(RunAcv({"analyse", Sample(), "--observer", "657"}).err,
-            "acv: --observer: must be a record index from 0 to 656\n");
+            "acv: --observer: '657'" + index);
 }
 
 // One record with every field its own, some with texts a terminal must not see raw.

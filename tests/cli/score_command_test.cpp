@@ -117,5 +117,31 @@ TEST(ScoreCommandTest, HelpAndVersionNeedNoCommand) {
   EXPECT_NE(score.out.find("RESPONSES"), std::string::npos);
 }
 
+// What was typed wrong is named for what it is, in one line, with status 2.
+TEST(ScoreCommandTest, UsageErrorsNameWhatWasWrong) {
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"--bogus"}, "acv: unknown option '--bogus' (acv --help lists what it takes)\n"},
+      {{"-v"}, "acv: unknown option '-v' (acv --help lists what it takes)\n"},
+      {{"bogus"}, "acv: unknown command 'bogus' (acv --help lists what it takes)\n"},
+      {{"check", "a.cvr", "b.cvr"},
+       "acv check: unexpected argument 'b.cvr' (acv check --help lists what it takes)\n"},
+      {{"check", "--bogus", "a.cvr"},
+       "acv check: unknown option '--bogus' (acv check --help lists what it takes)\n"},
+      {{}, "acv: a command is required (acv --help lists them)\n"},
+      {{"show", "f.cvr", "abc"},
+       "acv: INDEX: 'abc' is not a record index: an index is a record's place in the file, 0 "
+       "for the first record up to 656, as acv list prints it\n"},
+  };
+  for (const auto& wrong : cases) {
+    const auto run = RunAcv(wrong.args);
+    EXPECT_EQ(run.status, 2) << wrong.err;
+    EXPECT_EQ(run.err, wrong.err);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
 }  // namespace
 }  // namespace acv

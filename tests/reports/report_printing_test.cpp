@@ -133,13 +133,18 @@ class ReportPrintingTest : public QObject {
     const testing::SampleFile sample;
     const QString pdf = sample.folder() + QStringLiteral("/report.pdf");
     const QString rtf = sample.folder() + QStringLiteral("/report.rtf");
+    // Run as cron and sudo run it: without a runtime folder, and without a word of Qt's.
     QProcess acv;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    acv.setProcessEnvironment(environment);
     acv.start(QStringLiteral(ACV_EXE),
               {QStringLiteral("report"), QString::fromStdString(sample.fullName()),
                QStringLiteral("--self"), QStringLiteral("0"), QStringLiteral("--observer"),
                QStringLiteral("1"), QStringLiteral("--pdf"), pdf, QStringLiteral("--rtf"), rtf});
     QVERIFY(acv.waitForFinished(60000));
     QCOMPARE(acv.exitCode(), 0);
+    QCOMPARE(acv.readAllStandardError(), QByteArray());
 
     QCOMPARE(PageCount(pdf), 8);
     VerifyArchival(pdf);
@@ -263,6 +268,16 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(acv.exitCode(), 2);
     QVERIFY(QString::fromUtf8(acv.readAllStandardError()).contains(QStringLiteral("cannot write")));
     QVERIFY(!QFile::exists(pdf));
+    // A device is named as one, in words, not by the file layer's number.
+    acv.start(QStringLiteral(ACV_EXE),
+              {QStringLiteral("report"), QString::fromStdString(sample.fullName()),
+               QStringLiteral("--self"), QStringLiteral("0"), QStringLiteral("--force"),
+               QStringLiteral("--pdf"), QStringLiteral("/dev/full")});
+    QVERIFY(acv.waitForFinished(60000));
+    QCOMPARE(acv.exitCode(), 2);
+    QCOMPARE(QString::fromUtf8(acv.readAllStandardError()),
+             QStringLiteral("acv report: cannot write /dev/full: the name is that of a folder, "
+                            "device, pipe or socket, not of a file\n"));
 
     acv.start(QStringLiteral(ACV_EXE),
               {QStringLiteral("report"), QString::fromStdString(sample.fullName()),

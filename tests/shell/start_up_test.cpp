@@ -74,30 +74,42 @@ class StartUpTest : public QObject {
       QVERIFY2(refused.err.endsWith(QLatin1Char('\n')) && refused.err.contains("display"),
                qPrintable(refused.err));
     }
+    // Of several files the first is opened, and the others are said not to be.
+    const Run several = RunWindowProgram(
+        {QStringLiteral("a.cvr"), QStringLiteral("b.cvr"), QStringLiteral("c.cvr")}, noDisplay);
+    QVERIFY2(several.err.startsWith(QStringLiteral(
+                 "adult-corvantis: one file is opened at a time; not opened: b.cvr, c.cvr\n")),
+             qPrintable(several.err));
     QCOMPARE(RunWindowProgram({QStringLiteral("--no-such-option")}, noDisplay).status, 1);
   }
 
+  // The suffix as the desktop hands it over, in any case; the records are those of that file.
   void aResponseFileOpensInTheAnalysisSelection() {
     SampleFile sample;
-    FakePrompts prompts;
-    CMainFrame frame(prompts);
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
-    bool opened = false;
-    WhenShown<CAdultAn>([&](CAdultAn& dialog) {
-      opened = true;
-      QCOMPARE(dialog.fileNameBox()->text(), sample.stem());
-      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
-      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
-      QTest::keyClicks(dialog.dayBox(), QStringLiteral("07"));
-      QTest::keyClicks(dialog.monthBox(), QStringLiteral("03"));
-      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
-      dialog.loadButton()->click();
-      QCOMPARE(dialog.list()->count(), 2);
-    });
-    frame.openAtStart(QString::fromStdString(sample.fullName()));
-    QVERIFY(opened);
-    QVERIFY(prompts.shown.isEmpty());
+    const QString upper = sample.folder() + QStringLiteral("/SAMPLE.CVR");
+    QVERIFY(QFile::copy(QString::fromStdString(sample.fullName()), upper));
+    for (const QString& path : {QString::fromStdString(sample.fullName()), upper}) {
+      FakePrompts prompts;
+      CMainFrame frame(prompts);
+      frame.show();
+      QVERIFY(QTest::qWaitForWindowActive(&frame));
+      bool opened = false;
+      WhenShown<CAdultAn>([&](CAdultAn& dialog) {
+        opened = true;
+        QCOMPARE(dialog.fileNameBox()->text(), path.chopped(4));
+        QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
+        QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
+        QTest::keyClicks(dialog.dayBox(), QStringLiteral("07"));
+        QTest::keyClicks(dialog.monthBox(), QStringLiteral("03"));
+        QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
+        dialog.loadButton()->click();
+        QCOMPARE(dialog.list()->count(), 2);
+        QCOMPARE(dialog.fullFileName(), QFile::encodeName(path).toStdString());
+      });
+      frame.openAtStart(path);
+      QVERIFY2(opened, qPrintable(path));
+      QCOMPARE(prompts.captions(), QStringList());
+    }
   }
 
   void whatIsNotAReadableResponseFileGetsTheUsualMessage() {
@@ -137,11 +149,14 @@ class StartUpTest : public QObject {
                given.caption.empty() ? QStringList() : QStringList{toQt(given.caption)});
       QVERIFY(!frame.view()->hasReport());
     }
-    // The message names the file as the dialog's box would hold it.
-    FakePrompts prompts;
-    CMainFrame frame(prompts);
-    frame.openAtStart(dir.filePath(QStringLiteral("absent.cvr")));
-    QVERIFY(prompts.shown.at(0).text.contains(dir.filePath(QStringLiteral("absent.cvr"))));
+    // The message names the file as it was given, its suffix in the case given.
+    for (const QString& name : {QStringLiteral("absent.cvr"), QStringLiteral("ABSENT.Cvr")}) {
+      FakePrompts prompts;
+      CMainFrame frame(prompts);
+      frame.openAtStart(dir.filePath(name));
+      QCOMPARE(prompts.shown.at(0).text,
+               QStringLiteral("The file '%1' was not found.").arg(dir.filePath(name)));
+    }
   }
 };
 

@@ -1,11 +1,14 @@
 #include "storage/response_file.h"
 
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include "storage/messages.h"
 #include "storage/posix_file.h"
@@ -26,8 +29,10 @@ int heldAtLock[2];
 int releasedFromLock[2];
 void WaitAtLock() {
   char byte = 0;
-  static_cast<void>(write(heldAtLock[1], &byte, 1));
-  static_cast<void>(read(releasedFromLock[0], &byte, 1));
+  // A pipe that fails leaves the two processes out of step: nothing after it would mean anything.
+  if (write(heldAtLock[1], &byte, 1) != 1 || read(releasedFromLock[0], &byte, 1) != 1) {
+    std::abort();
+  }
 }
 
 class ResponseFileTest : public ::testing::Test {

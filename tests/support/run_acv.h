@@ -25,15 +25,16 @@ inline std::string ReadWhole(const std::string& path) {
   return text.str();
 }
 
-// Runs ACV_EXE with `args`, stdout and stderr captured through temporary files.
-inline RunResult RunAcv(const std::vector<std::string>& args) {
+// Runs ACV_EXE with `args`, stdout and stderr captured through temporary files; stdout goes to
+// `stdoutFd` instead when one is given (/dev/full, a pipe nobody reads).
+inline RunResult RunAcv(const std::vector<std::string>& args, int stdoutFd = -1) {
   char outPath[] = "/tmp/acv-test-out-XXXXXX";
   char errPath[] = "/tmp/acv-test-err-XXXXXX";
   const int outFd = mkstemp(outPath);
   const int errFd = mkstemp(errPath);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, stdoutFd >= 0 ? stdoutFd : outFd, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
   std::vector<std::string> argvStrings = {ACV_EXE};
   argvStrings.insert(argvStrings.end(), args.begin(), args.end());
