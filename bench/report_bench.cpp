@@ -6,7 +6,7 @@
 
 #include "reports/report_cells.h"
 #include "reports/rtf_report.h"
-#include "storage/sample_records.h"
+#include "storage/records/sample_records.h"
 
 namespace acv {
 namespace {

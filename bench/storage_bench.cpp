@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "storage/csv_export.h"
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
-#include "storage/record_search.h"
-#include "storage/response_file.h"
+#include "storage/csv/csv_export.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
+#include "storage/format/response_file.h"
+#include "storage/records/record_search.h"
 
 namespace acv {
 namespace {

@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "cli/output.h"
-#include "storage/analysis_loader.h"
-#include "storage/format.h"
-#include "storage/messages.h"
-#include "storage/record_image.h"
+#include "storage/format/format.h"
+#include "storage/format/record_image.h"
+#include "storage/records/analysis_loader.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

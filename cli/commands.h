@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "storage/double_entry_rule.h"
-#include "storage/export_passwords.h"
+#include "storage/csv/export_passwords.h"
+#include "storage/settings/double_entry_rule.h"
 
 namespace CLI {
 class App;

@@ -5,10 +5,10 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
-#include "storage/sample_records.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/records/sample_records.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

@@ -3,9 +3,10 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/draft.h"
-#include "storage/draft_folder.h"
-#include "storage/messages.h"
+#include "storage/drafts/draft.h"
+#include "storage/drafts/draft_folder.h"
+#include "storage/drafts/draft_messages.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/password_input.h"
-#include "storage/csv_export.h"
-#include "storage/export_passwords.h"
-#include "storage/messages.h"
+#include "storage/csv/csv_export.h"
+#include "storage/csv/export_passwords.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

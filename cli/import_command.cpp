@@ -6,10 +6,10 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/csv_import.h"
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/csv/csv_import.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
 
 namespace acv::cli {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "storage/file_layout.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
+#include "storage/format/file_layout.h"
+#include "storage/format/file_status.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

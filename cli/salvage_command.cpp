@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/response_file.h"
+#include "storage/format/response_file.h"
 
 namespace acv::cli {
 

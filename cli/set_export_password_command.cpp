@@ -4,9 +4,9 @@
 
 #include "cli/commands.h"
 #include "cli/password_input.h"
-#include "storage/export_passwords.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
+#include "storage/csv/export_passwords.h"
+#include "storage/format/file_status.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 

@@ -11,11 +11,11 @@
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/format.h"
-#include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
-#include "storage/response_file.h"
+#include "storage/format/format.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
+#include "storage/format/response_file.h"
+#include "storage/text/messages.h"
 
 namespace acv::cli {
 namespace {

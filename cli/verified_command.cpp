@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "engine/cp1252.h"
-#include "storage/record_search.h"
+#include "storage/records/record_search.h"
 
 namespace acv::cli {
 

@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 
-#include "storage/messages.h"
-#include "storage/record_edit.h"
+#include "storage/records/record_edit.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 
 #include "entry/pages/comments_page.h"

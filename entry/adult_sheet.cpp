@@ -8,7 +8,7 @@
 #include "entry/pages/details_page.h"
 #include "entry/pages/report_type_page.h"
 #include "entry/save_page.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 
 namespace acv {

@@ -5,7 +5,8 @@
 
 #include "entry/entry_wizard.h"
 #include "entry/pages/entry_page.h"
-#include "storage/messages.h"
+#include "storage/drafts/draft_messages.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 

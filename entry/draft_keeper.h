@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "storage/draft_folder.h"
-#include "storage/draft_writer.h"
-#include "storage/record_scrambler.h"
+#include "storage/drafts/draft_folder.h"
+#include "storage/drafts/draft_writer.h"
+#include "storage/format/record_scrambler.h"
 
 namespace acv {
 

@@ -15,7 +15,7 @@
 
 #include "entry/pages/blank_items.h"
 #include "entry/record_saver.h"
-#include "storage/draft.h"
+#include "storage/drafts/draft.h"
 
 namespace acv {
 

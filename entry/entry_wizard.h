@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "entry/entry_run.h"
-#include "storage/draft.h"
-#include "storage/typed_input.h"
+#include "storage/drafts/draft.h"
+#include "storage/text/typed_input.h"
 
 namespace acv {
 

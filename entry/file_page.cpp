@@ -8,8 +8,8 @@
 
 #include "entry/entry_run.h"
 #include "entry/replace_check_box.h"
-#include "storage/messages.h"
-#include "storage/typed_input.h"
+#include "storage/text/messages.h"
+#include "storage/text/typed_input.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"
 #include "ui/file_name_box.h"

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "entry/pages/entry_page.h"
-#include "storage/draft.h"
-#include "storage/record_store.h"
+#include "storage/drafts/draft.h"
+#include "storage/records/record_store.h"
 
 class QCheckBox;
 

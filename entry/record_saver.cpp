@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QObject>
 
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 #include "ui/text.h"

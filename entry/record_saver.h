@@ -11,9 +11,9 @@
 #include <string_view>
 #include <utility>
 
-#include "storage/record_edit.h"
-#include "storage/record_store.h"
-#include "storage/typed_input.h"
+#include "storage/records/record_edit.h"
+#include "storage/records/record_store.h"
+#include "storage/text/typed_input.h"
 
 class QString;
 class QWidget;

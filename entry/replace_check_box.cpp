@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 
 #include "entry/record_saver.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"
 

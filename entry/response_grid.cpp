@@ -11,7 +11,7 @@
 
 #include "engine/response_record.h"
 #include "entry/item_row.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/accessible_roles.h"
 #include "ui/field_boxes.h"
 #include "ui/prompts.h"

@@ -13,7 +13,7 @@
 #include "entry/entry_run.h"
 #include "entry/pages/blank_items.h"
 #include "entry/response_grid.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "entry/pages/entry_page.h"
-#include "storage/record_store.h"
+#include "storage/records/record_store.h"
 
 class QLabel;
 

@@ -12,7 +12,7 @@
 #include "entry/entry_run.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/buddy_label.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"

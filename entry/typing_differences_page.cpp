@@ -11,7 +11,7 @@
 #include "engine/response_record.h"
 #include "entry/entry_run.h"
 #include "entry/response_grid_page.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "engine/cp1252.h"
-#include "storage/csv_export.h"
-#include "storage/csv_import.h"
-#include "storage/format.h"
+#include "storage/csv/csv_export.h"
+#include "storage/csv/csv_import.h"
+#include "storage/format/format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   acv::StoredRecord stored{};

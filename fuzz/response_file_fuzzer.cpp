@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "storage/file_status.h"
-#include "storage/record_image.h"
-#include "storage/record_search.h"
-#include "storage/response_file.h"
+#include "storage/format/file_status.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/records/record_search.h"
 
 namespace {
 

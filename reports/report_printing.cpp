@@ -18,9 +18,9 @@
 
 #include "reports/printed_report.h"
 #include "reports/report_page.h"
-#include "storage/csv_file.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
+#include "storage/format/csv_file.h"
+#include "storage/format/file_status.h"
+#include "storage/text/messages.h"
 #include "ui/accessible_roles.h"
 #include "ui/prompts.h"
 #include "ui/text.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "reports/report_cells.h"
-#include "storage/csv_file.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
+#include "storage/format/csv_file.h"
+#include "storage/format/file_status.h"
+#include "storage/text/messages.h"
 #include "ui/product.h"
 
 namespace acv {

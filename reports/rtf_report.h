@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "engine/analysis.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
+#include "storage/format/file_status.h"
+#include "storage/text/messages.h"
 
 namespace acv {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "reports/rtf_report.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/key_rules.h"

@@ -10,7 +10,7 @@
 #include <QStringDecoder>
 #include <memory>
 
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/product.h"
 #include "ui/prompts.h"
 #include "ui/text.h"

@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "storage/double_entry_rule.h"
+#include "storage/settings/double_entry_rule.h"
 
 class QSettings;
 class QWidget;

@@ -1,7 +1,7 @@
 #include "shell/adult_an.h"
 
-#include "storage/analysis_loader.h"
-#include "storage/messages.h"
+#include "storage/records/analysis_loader.h"
+#include "storage/text/messages.h"
 
 namespace acv {
 

@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "storage/file_status.h"
-#include "storage/messages.h"
-#include "storage/record_store.h"
+#include "storage/format/file_status.h"
+#include "storage/records/record_store.h"
+#include "storage/text/messages.h"
 
 namespace acv {
 

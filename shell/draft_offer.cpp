@@ -5,9 +5,10 @@
 
 #include <set>
 
-#include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/record_store.h"
+#include "storage/drafts/draft_messages.h"
+#include "storage/format/record_image.h"
+#include "storage/records/record_store.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 

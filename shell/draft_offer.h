@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "storage/draft_folder.h"
+#include "storage/drafts/draft_folder.h"
 
 class QWidget;
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "storage/csv_export.h"
-#include "storage/messages.h"
+#include "storage/csv/csv_export.h"
+#include "storage/text/messages.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
 #include "ui/key_rules.h"

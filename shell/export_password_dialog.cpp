@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "storage/export_passwords.h"
-#include "storage/messages.h"
+#include "storage/csv/export_passwords.h"
+#include "storage/text/messages.h"
 #include "ui/dialog_parts.h"
 #include "ui/key_rules.h"
 #include "ui/prompts.h"

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "storage/draft_folder.h"
-#include "storage/export_passwords.h"
-#include "storage/record_edit.h"
+#include "storage/csv/export_passwords.h"
+#include "storage/drafts/draft_folder.h"
+#include "storage/records/record_edit.h"
 
 #include "reports/report_printing.h"
 #include "shell/acv_settings.h"

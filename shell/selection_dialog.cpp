@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "engine/dates.h"
-#include "storage/format.h"
-#include "storage/messages.h"
+#include "storage/format/format.h"
+#include "storage/text/messages.h"
 #include "ui/buddy_label.h"
 #include "ui/field_boxes.h"
 #include "ui/key_rules.h"

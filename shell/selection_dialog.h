@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "storage/messages.h"
-#include "storage/record_search.h"
+#include "storage/records/record_search.h"
+#include "storage/text/messages.h"
 #include "ui/date_boxes.h"
 #include "ui/file_name_box.h"
 #include "ui/prompts.h"

@@ -9,7 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <cstdio>
 
-#include "storage/typed_input.h"
+#include "storage/text/typed_input.h"
 #include "ui/field_boxes.h"
 
 namespace acv {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 #include "ui/wait_cursor.h"

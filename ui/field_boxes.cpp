@@ -9,7 +9,7 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "storage/format.h"
+#include "storage/format/format.h"
 #include "ui/text.h"
 
 namespace acv {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <optional>
 
-#include "storage/typed_input.h"
+#include "storage/text/typed_input.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "storage/format.h"
-#include "storage/messages.h"
+#include "storage/format/format.h"
+#include "storage/text/messages.h"
 
 class QLabel;
 class QLineEdit;

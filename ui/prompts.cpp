@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/text.h"
 
 namespace acv {

@@ -16,7 +16,7 @@
 #include "entry/item_page.h"
 #include "entry/item_row.h"
 #include "entry/pages/blank_items.h"
-#include "storage/draft_folder.h"
+#include "storage/drafts/draft_folder.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 

@@ -24,7 +24,7 @@
 #include "entry/response_grid_page.h"
 #include "entry/second_typing_page.h"
 #include "entry/typing_differences_page.h"
-#include "storage/draft_folder.h"
+#include "storage/drafts/draft_folder.h"
 #include "ui/date_boxes.h"
 #include "ui/prompts.h"
 

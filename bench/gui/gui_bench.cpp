@@ -9,8 +9,8 @@
 #include "reports/analysis_view.h"
 #include "reports/report_cells.h"
 #include "shell/main_frame.h"
-#include "storage/analysis_loader.h"
-#include "storage/sample_records.h"
+#include "storage/records/analysis_loader.h"
+#include "storage/records/sample_records.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
 

@@ -11,7 +11,7 @@
 
 #include "engine/analysis.h"
 #include "reports/report_printing.h"
-#include "storage/sample_records.h"
+#include "storage/records/sample_records.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/prompts.h"
 
 namespace acv {

@@ -10,7 +10,7 @@
 
 #include "engine/dates.h"
 #include "entry/pages/entry_page.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "engine/response_record.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "ui/buddy_label.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"

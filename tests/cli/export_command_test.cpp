@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "storage/file_layout.h"
+#include "storage/format/file_layout.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
 

@@ -14,7 +14,7 @@
 #include "entry/draft_keeper.h"
 #include "entry/response_grid.h"
 #include "entry/response_grid_page.h"
-#include "storage/draft_folder.h"
+#include "storage/drafts/draft_folder.h"
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"

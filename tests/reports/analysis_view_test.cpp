@@ -8,8 +8,8 @@
 
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
-#include "storage/analysis_loader.h"
-#include "storage/sample_records.h"
+#include "storage/records/analysis_loader.h"
+#include "storage/records/sample_records.h"
 #include "support/record_builder.h"
 #include "ui/artwork.h"
 

@@ -13,7 +13,7 @@
 #include "reports/save_as_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/main_frame.h"
-#include "storage/analysis_loader.h"
+#include "storage/records/analysis_loader.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"

@@ -15,7 +15,7 @@
 #include "reports/analysis_view.h"
 #include "shell/acv_settings.h"
 #include "shell/main_frame.h"
-#include "storage/record_search.h"
+#include "storage/records/record_search.h"
 #include "support/fake_prompts.h"
 #include "support/show_active.h"
 #include "support/wizard.h"

@@ -13,7 +13,7 @@
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
 #include "shell/main_frame.h"
-#include "storage/export_passwords.h"
+#include "storage/csv/export_passwords.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"

@@ -11,7 +11,7 @@
 #include "reports/analysis_view.h"
 #include "shell/adult_an.h"
 #include "shell/main_frame.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"

@@ -1,4 +1,4 @@
-#include "storage/csv_export.h"
+#include "storage/csv/csv_export.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,12 +8,12 @@
 
 #include <algorithm>
 
-#include "storage/csv_file.h"
-#include "storage/file_status.h"
-#include "storage/messages.h"
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/format/csv_file.h"
+#include "storage/format/file_status.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/text/messages.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

@@ -1,8 +1,8 @@
-#include "storage/csv_import.h"
+#include "storage/csv/csv_import.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/csv_export.h"
+#include "storage/csv/csv_export.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

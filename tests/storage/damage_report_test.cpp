@@ -2,10 +2,10 @@
 // whose writing was cut short.
 #include <gtest/gtest.h>
 
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
-#include "storage/record_search.h"
-#include "storage/response_file.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/records/record_search.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

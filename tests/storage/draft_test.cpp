@@ -7,11 +7,11 @@
 
 #include <fstream>
 
-#include "storage/draft_folder.h"
-#include "storage/draft_writer.h"
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
+#include "storage/drafts/draft_folder.h"
+#include "storage/drafts/draft_writer.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
 #include "support/temp_dir.h"
 
 namespace acv {

@@ -1,10 +1,10 @@
-#include "storage/export_passwords.h"
+#include "storage/csv/export_passwords.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "storage/file_status.h"
+#include "storage/format/file_status.h"
 #include "support/temp_dir.h"
 
 namespace acv {

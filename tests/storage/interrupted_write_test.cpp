@@ -10,10 +10,10 @@
 #include <functional>
 #include <optional>
 
-#include "storage/csv_file.h"
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/format/csv_file.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

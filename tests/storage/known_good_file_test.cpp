@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/file_layout.h"
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
-#include "storage/record_store.h"
-#include "storage/response_file.h"
+#include "storage/format/file_layout.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
+#include "storage/format/response_file.h"
+#include "storage/records/record_store.h"
 #include "support/plain_image.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"

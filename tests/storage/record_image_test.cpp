@@ -1,8 +1,8 @@
-#include "storage/record_image.h"
+#include "storage/format/record_image.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/verification_mark.h"
+#include "storage/format/verification_mark.h"
 
 #include "support/plain_image.h"
 #include "support/record_builder.h"

@@ -1,4 +1,4 @@
-#include "storage/record_scrambler.h"
+#include "storage/format/record_scrambler.h"
 
 #include <gtest/gtest.h>
 

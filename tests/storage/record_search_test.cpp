@@ -1,5 +1,5 @@
-#include "storage/record_search.h"
-#include "storage/typed_input.h"
+#include "storage/records/record_search.h"
+#include "storage/text/typed_input.h"
 
 #include <gtest/gtest.h>
 #include <locale.h>
@@ -10,10 +10,10 @@
 #include <cwctype>
 
 #include "engine/cp1252.h"
-#include "storage/analysis_loader.h"
-#include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/records/analysis_loader.h"
+#include "storage/text/messages.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

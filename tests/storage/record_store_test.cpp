@@ -1,10 +1,10 @@
-#include "storage/record_store.h"
+#include "storage/records/record_store.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/messages.h"
-#include "storage/record_image.h"
-#include "storage/response_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/text/messages.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

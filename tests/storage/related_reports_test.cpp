@@ -1,10 +1,10 @@
-#include "storage/related_reports.h"
+#include "storage/records/related_reports.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/record_image.h"
-#include "storage/record_store.h"
-#include "storage/response_file.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
+#include "storage/records/record_store.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

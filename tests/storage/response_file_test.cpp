@@ -1,4 +1,4 @@
-#include "storage/response_file.h"
+#include "storage/format/response_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 #include <cstdlib>
 
-#include "storage/messages.h"
-#include "storage/posix_file.h"
-#include "storage/record_image.h"
+#include "storage/format/posix_file.h"
+#include "storage/format/record_image.h"
+#include "storage/text/messages.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "storage/format.h"
-#include "storage/record_image.h"
-#include "storage/record_scrambler.h"
+#include "storage/format/format.h"
+#include "storage/format/record_image.h"
+#include "storage/format/record_scrambler.h"
 
 namespace acv::testing {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/analysis.h"
-#include "storage/sample_records.h"
+#include "storage/records/sample_records.h"
 
 namespace acv::testing {
 

@@ -1,6 +1,6 @@
 #include "support/sample_file.h"
 
-#include "storage/sample_records.h"
+#include "storage/records/sample_records.h"
 #include "support/temp_dir.h"
 
 namespace acv::testing {

@@ -11,9 +11,9 @@
 #include <ostream>
 #include <string>
 
-#include "storage/file_layout.h"
-#include "storage/file_status.h"
-#include "storage/format.h"
+#include "storage/format/file_layout.h"
+#include "storage/format/file_status.h"
+#include "storage/format/format.h"
 
 namespace acv {
 // Failures print as their numbers.

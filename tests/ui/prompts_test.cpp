@@ -11,7 +11,7 @@
 
 #include "engine/response_record.h"
 #include "entry/pages/cancel_prompt.h"
-#include "storage/messages.h"
+#include "storage/text/messages.h"
 #include "support/dialogs.h"
 #include "support/record_builder.h"
 #include "ui/prompts.h"

@@ -1,0 +1,152 @@
+#include "storage/format/csv_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "storage/format/file_status.h"
+#include "storage/format/posix_file.h"
+
+namespace acv {
+namespace {}  // namespace
+
+CsvFile::~CsvFile() {
+  Abandon();
+}
+
+void CsvFile::CloseAll() {
+  if (fd_ >= 0) {
+    close(fd_);
+  }
+  if (oldFd_ >= 0) {
+    close(oldFd_);  // also releases its lock
+  }
+  fd_ = -1;
+  oldFd_ = -1;
+  length_ = 0;
+}
+
+FileStatus CsvFile::Open(const std::string& name, bool replace) {
+  Abandon();
+  name_ = name;
+  replace_ = replace;
+  struct stat info {};
+  if (stat(name.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) {
+      return FileStatus::kBadPath;
+    }
+    if (!replace) {
+      return FileStatus::kFileExists;
+    }
+    // The old file must be ours to replace: a regular file, writable, and not in use by another
+    // export.
+    if (const FileStatus opened = OpenRegularFile(name, O_WRONLY, 0, &oldFd_);
+        opened != FileStatus::kOk) {
+      return opened;
+    }
+    const FileStatus locked = LockWholeFile(oldFd_, true);
+    if (locked != FileStatus::kOk) {
+      CloseAll();
+      return locked;
+    }
+  } else if (errno != ENOENT) {
+    return StatusFromErrno(errno);
+  }
+  const FileStatus created = CreateTemporary();
+  if (created != FileStatus::kOk) {
+    Abandon();
+  }
+  return created;
+}
+
+FileStatus CsvFile::CreateTemporary() {
+  // A part file another export holds locked is in use; one nobody holds was left by an export
+  // that was killed, and goes.
+  const std::string part = name_ + ".part";
+  if (const int old = open(part.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); old >= 0) {
+    const bool stale = LockWholeFile(old, true) == FileStatus::kOk;
+    if (stale) {
+      unlink(part.c_str());
+    }
+    close(old);
+    if (!stale) {
+      return FileStatus::kSharingViolation;
+    }
+  }
+  // Readable by the owner only while it is written; the file as committed gets the usual mode.
+  // Locked from the start, so that no other export takes it for one a kill left, once it is
+  // named as a part file.
+  fd_ = open(FolderOf(name_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd_ >= 0) {
+    return LockWholeFile(fd_, true);
+  }
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    return StatusFromErrno(errno);
+  }
+  fd_ = open(part.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd_ < 0) {
+    return StatusFromErrno(errno);
+  }
+  partName_ = part;
+  return LockWholeFile(fd_, true);
+}
+
+FileStatus CsvFile::WriteLine(std::string_view line) {
+  std::string bytes(line);
+  bytes += "\r\n";
+  return Write(bytes);
+}
+
+FileStatus CsvFile::Write(std::string_view bytes) {
+  if (fd_ < 0) {
+    return FileStatus::kInvalid;
+  }
+  const FileStatus written = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
+  if (written != FileStatus::kOk) {
+    return written;
+  }
+  length_ += static_cast<long long>(bytes.size());
+  return FileStatus::kOk;
+}
+
+FileStatus CsvFile::Commit() {
+  if (fd_ < 0) {
+    return FileStatus::kInvalid;
+  }
+  FileStatus status = SyncFile(fd_);
+  if (status == FileStatus::kOk && partName_.empty()) {
+    // The unnamed file gets a name of its own beside the target first when it replaces one.
+    const std::string linked = replace_ ? name_ + ".part" : name_;
+    status = LinkUnnamedFile(fd_, linked);
+    if (status == FileStatus::kOk && replace_) {
+      partName_ = linked;
+    }
+  }
+  if (status == FileStatus::kOk && !partName_.empty()) {
+    status = RenameFile(partName_, name_, replace_);
+  }
+  if (status != FileStatus::kOk) {
+    Abandon();
+    return status;
+  }
+  partName_.clear();
+  // Readable by the owner alone until it has the target's name, the usual mode from then on.
+  const mode_t mask = umask(0);
+  umask(mask);
+  status = fchmod(fd_, 0660 & ~mask) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  CloseAll();
+  return status == FileStatus::kOk ? SyncFolderOf(name_) : status;
+}
+
+void CsvFile::Abandon() {
+  if (!partName_.empty()) {
+    unlink(partName_.c_str());
+    partName_.clear();
+  }
+  CloseAll();
+}
+
+}  // namespace acv

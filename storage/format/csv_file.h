@@ -1,0 +1,52 @@
+// The export file: written into an unnamed file in the target's folder, which is linked in
+// under the target's name only when the export is committed, so that neither a failed export
+// nor a killed one leaves a readable part of the personal data it holds. Where the file system
+// has no unnamed files, a part file readable by its owner only is used instead; an export that
+// was killed leaves it behind, and the next export to the same name removes it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "storage/format/file_status.h"
+
+namespace acv {
+
+class CsvFile {
+ public:
+  CsvFile() = default;
+  CsvFile(const CsvFile&) = delete;
+  CsvFile& operator=(const CsvFile&) = delete;
+  ~CsvFile();  // abandons an uncommitted export
+
+  // Opens `name` for writing: kFileExists when it exists and `replace` is false. A file being
+  // replaced is locked for the length of the export.
+  FileStatus Open(const std::string& name, bool replace);
+  bool isOpen() const { return fd_ >= 0; }
+
+  // Writes `bytes` after what was written before.
+  FileStatus Write(std::string_view bytes);
+  // Writes `line` and CR LF.
+  FileStatus WriteLine(std::string_view line);
+
+  // Flushes the new file and gives it the target's name; on failure the new file is removed and
+  // an old file left as it was.
+  FileStatus Commit();
+  // Removes the new file; an old file is left as it was.
+  void Abandon();
+
+ private:
+  void CloseAll();
+
+  // Creates the file the export is written into: unnamed, or the part file.
+  FileStatus CreateTemporary();
+
+  std::string name_;
+  std::string partName_;  // empty while the file is unnamed
+  bool replace_ = false;
+  int fd_ = -1;
+  int oldFd_ = -1;  // the file being replaced, held locked
+  long long length_ = 0;
+};
+
+}  // namespace acv

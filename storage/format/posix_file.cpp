@@ -1,0 +1,254 @@
+#include "storage/format/posix_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace acv {
+namespace {
+
+FaultHook faultHook = nullptr;
+FaultHook lockHook = nullptr;
+ReadHook readHook = nullptr;
+
+void BeforeChange() {
+  if (faultHook != nullptr) {
+    faultHook();
+  }
+}
+
+FileStatus WriteRun(int fd, const char* bytes, std::size_t size, long long offset) {
+  while (size > 0) {
+    const ssize_t written = pwrite(fd, bytes, size, offset);
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return StatusFromErrno(errno);
+    }
+    if (written == 0) {
+      return FileStatus::kDiskFull;
+    }
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
+    offset += written;
+  }
+  return FileStatus::kOk;
+}
+
+}  // namespace
+
+void SetFaultHookForTesting(FaultHook hook) {
+  faultHook = hook;
+}
+
+void SetLockHookForTesting(FaultHook hook) {
+  lockHook = hook;
+}
+
+void SetReadHookForTesting(ReadHook hook) {
+  readHook = hook;
+}
+
+FileStatus StatusFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+      return FileStatus::kNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EISDIR:
+      return FileStatus::kBadPath;
+    case EMFILE:
+    case ENFILE:
+      return FileStatus::kTooManyOpen;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return FileStatus::kAccessDenied;
+    case EBADF:
+      return FileStatus::kInvalid;
+    case EMLINK:
+      return FileStatus::kDirectoryFull;
+    case ESPIPE:
+    case EOVERFLOW:
+      return FileStatus::kBadSeek;
+    case EIO:
+      return FileStatus::kHardIo;
+    case EAGAIN:
+      return FileStatus::kSharingViolation;
+    case EDEADLK:
+    case ENOLCK:
+      return FileStatus::kLockViolation;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return FileStatus::kDiskFull;
+    case EEXIST:
+      return FileStatus::kFileExists;
+    default:
+      return FileStatus::kGeneric;
+  }
+}
+
+FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd) {
+  *fd = -1;
+  if (name.empty()) {
+    return FileStatus::kBadPath;
+  }
+  const int opened = open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode);
+  if (opened < 0) {
+    // A folder cannot be opened for writing; a pipe without a reader or a missing device is
+    // no file either.
+    return errno == EISDIR || errno == ENXIO ? FileStatus::kNotRegularFile : StatusFromErrno(errno);
+  }
+  struct stat info {};
+  if (fstat(opened, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const FileStatus status =
+        S_ISREG(info.st_mode) ? StatusFromErrno(errno) : FileStatus::kNotRegularFile;
+    close(opened);
+    return status;
+  }
+  // Regular files never block; reads and writes go on as usual.
+  fcntl(opened, F_SETFL, fcntl(opened, F_GETFL) & ~O_NONBLOCK);
+  *fd = opened;
+  return FileStatus::kOk;
+}
+
+FileStatus LockWholeFile(int fd, bool forWriting) {
+  if (lockHook != nullptr) {
+    lockHook();
+  }
+  struct flock lock {};
+  lock.l_type = forWriting ? F_WRLCK : F_RDLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 0;  // the whole file, however long it grows
+  if (fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+    return FileStatus::kOk;
+  }
+  // A conflicting lock is reported as EAGAIN or EACCES.
+  return (errno == EAGAIN || errno == EACCES) ? FileStatus::kSharingViolation
+                                              : StatusFromErrno(errno);
+}
+
+FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offset) {
+  const auto* bytes = static_cast<const char*>(data);
+  BeforeChange();
+  if (faultHook == nullptr) {
+    return WriteRun(fd, bytes, size, offset);
+  }
+  // Under test, in two halves, so that a write can be cut off in the middle.
+  const std::size_t half = size / 2;
+  if (const FileStatus first = WriteRun(fd, bytes, half, offset); first != FileStatus::kOk) {
+    return first;
+  }
+  BeforeChange();
+  return WriteRun(fd, bytes + half, size - half, offset + static_cast<long long>(half));
+}
+
+FileStatus LinkUnnamedFile(int fd, const std::string& name) {
+  BeforeChange();
+  const std::string unnamed = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+             ? FileStatus::kOk
+             : StatusFromErrno(errno);
+}
+
+FileStatus RenameFile(const std::string& from, const std::string& to, bool replace) {
+  BeforeChange();
+  if (replace) {
+    return rename(from.c_str(), to.c_str()) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  }
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return FileStatus::kOk;
+  }
+  if (errno != EINVAL && errno != ENOSYS) {
+    return StatusFromErrno(errno);
+  }
+  // File systems without that rename: a hard link fails in the same way when `to` exists.
+  if (link(from.c_str(), to.c_str()) != 0) {
+    return StatusFromErrno(errno);
+  }
+  unlink(from.c_str());
+  return FileStatus::kOk;
+}
+
+FileStatus TruncateTo(int fd, long long length) {
+  BeforeChange();
+  return ftruncate(fd, length) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+}
+
+FileStatus SyncFile(int fd) {
+  BeforeChange();
+  return fsync(fd) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+}
+
+FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got) {
+  auto* bytes = static_cast<char*>(data);
+  *got = 0;
+  if (readHook != nullptr) {
+    if (const FileStatus failed = readHook(offset, size); failed != FileStatus::kOk) {
+      return failed;
+    }
+  }
+  while (size > 0) {
+    const ssize_t now = pread(fd, bytes, size, offset);
+    if (now < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return StatusFromErrno(errno);
+    }
+    if (now == 0) {
+      break;
+    }
+    bytes += now;
+    size -= static_cast<std::size_t>(now);
+    offset += now;
+    *got += static_cast<std::size_t>(now);
+  }
+  return FileStatus::kOk;
+}
+
+FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes) {
+  bytes->clear();
+  int fd = -1;
+  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd);
+  if (status != FileStatus::kOk) {
+    return status;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0) {
+    status = StatusFromErrno(errno);
+  } else {
+    bytes->resize(std::min(static_cast<std::size_t>(info.st_size), limit + 1));
+    std::size_t got = 0;
+    status = ReadAllAt(fd, bytes->data(), bytes->size(), 0, &got);
+    bytes->resize(got);
+  }
+  close(fd);
+  return status;
+}
+
+std::string FolderOf(const std::string& name) {
+  const std::size_t slash = name.find_last_of('/');
+  return slash == std::string::npos ? "." : name.substr(0, slash + 1);
+}
+
+FileStatus SyncFolderOf(const std::string& name) {
+  const int fd = open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    return StatusFromErrno(errno);
+  }
+  const FileStatus status = fsync(fd) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  close(fd);
+  return status;
+}
+
+}  // namespace acv

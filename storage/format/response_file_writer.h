@@ -1,0 +1,68 @@
+// Writing a response file (.cvr). A file is held open only for one write, under an exclusive
+// lock.
+//
+// Every write is all or nothing, whenever it is cut short: new records go after the committed
+// ones and are flushed, and only then does the header's commit mark take them in; a record
+// rewritten in place is first written after the records and committed as waiting, then copied
+// into place (commit_mark.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "storage/format/commit_mark.h"
+#include "storage/format/file_layout.h"
+#include "storage/format/file_status.h"
+#include "storage/format/format.h"
+#include "storage/format/locked_file.h"
+
+namespace acv {
+
+class ResponseFileWriter {
+ public:
+  // Appends (`at` < 0) or rewrites record `at` in place; `index` gets the index written (-1
+  // until success). A failed write leaves the file as it was.
+  static FileStatus WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
+                                int at);
+  // Appends all of `records` or none: kFull when they would take the file beyond 657 records;
+  // `firstIndex` gets the index of the first one written (-1 until success). A failed append
+  // leaves the file as it was.
+  static FileStatus AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
+                                  int* firstIndex);
+  // Compare-and-write: rewrites record `at` with `bytes` only while it still holds `expected`
+  // (the bytes read when an edit began), checked under the lock of the write. kRecordChanged
+  // when another write came between, kIndexBeyondEnd when there is no such record; nothing is
+  // written then.
+  static FileStatus ReplaceRecord(const std::string& name, int at, const StoredRecord& expected,
+                                  const StoredRecord& bytes);
+  // Makes the new file `name` holding `records` (1 to 657 of them), all at once: kFileExists
+  // when there is a file of that name, and nothing under that name until it is complete.
+  static FileStatus WriteNewFile(const std::string& name, const std::vector<StoredRecord>& records);
+
+ private:
+  ResponseFileWriter() = default;
+
+  // Opens `name` for writing (creating it with `access` kCreate), checks its header, finishes
+  // a rewrite that a crash left waiting and cuts off what no completed write left.
+  FileStatus Open(const std::string& name, LockedFile::Access access);
+  // Writes the 243 header bytes with the stamps and `mark`: the creation stamp only for a file
+  // without records, the modified stamp (one per operation) always.
+  FileStatus WriteHeader(const CommitMark& mark);
+  // Writes `size` bytes at the end of the committed records, flushes them, then commits them
+  // with the header; a failure before the commit cuts the file back.
+  FileStatus WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark);
+  // Copies the waiting rewrite into place and clears it from the mark.
+  FileStatus FinishRewrite();
+  // Rewrites record `at`, first checking it holds `expected` when that is given.
+  static FileStatus Rewrite(const std::string& name, int at, const StoredRecord* expected,
+                            const StoredRecord& bytes);
+  // Removes `name` when this open made it, still holds its lock and it holds no record.
+  void RemoveIfMadeEmpty(const std::string& name);
+
+  LockedFile file_;
+  FileLayout layout_;
+  bool addedBeyondMark_ = false;  // whole records another program added after the mark
+  std::string stamp_;             // the modified stamp of the write under way
+};
+
+}  // namespace acv
