@@ -18,8 +18,8 @@
 
 #include "reports/printed_report.h"
 #include "reports/report_page.h"
-#include "storage/format/csv_file.h"
 #include "storage/format/file_status.h"
+#include "storage/format/whole_file_writer.h"
 #include "storage/text/messages.h"
 #include "ui/accessible_roles.h"
 #include "ui/prompts.h"
@@ -149,7 +149,7 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
   }
   // It holds a patient's details: written as the RTF report and the CSV export are, whole or
   // not at all, readable by the user and the group only.
-  CsvFile file;
+  WholeFileWriter file;
   FileStatus status = file.Open(QFile::encodeName(fileName).toStdString(), true);
   if (status == FileStatus::kOk) {
     status = file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "reports/report_cells.h"
-#include "storage/format/csv_file.h"
 #include "storage/format/file_status.h"
+#include "storage/format/whole_file_writer.h"
 #include "storage/text/messages.h"
 #include "ui/product.h"
 
@@ -449,7 +449,7 @@ std::string RtfDocument(const Analysis& analysis) {
 RtfSaveOutcome SaveRtfReport(const Analysis& analysis, const std::string& name,
                              const std::function<bool()>& replaceExisting) {
   const std::string fileName = name + std::string(kRtfSuffix);
-  CsvFile file;
+  WholeFileWriter file;
   FileStatus opened = file.Open(fileName, false);
   if (opened == FileStatus::kFileExists) {
     if (!replaceExisting()) {

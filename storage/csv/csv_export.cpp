@@ -4,10 +4,10 @@
 
 #include <span>
 
-#include "storage/format/csv_file.h"
 #include "storage/format/file_status.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/format/whole_file_writer.h"
 
 namespace acv {
 namespace {
@@ -113,7 +113,7 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
     return {ExportResult::kAcvOpenError, FileStatus::kBadLength, counts};
   }
   counts.records = static_cast<unsigned>(source.recordCount());
-  CsvFile target;
+  WholeFileWriter target;
   FileStatus writeFailure = FileStatus::kOk;  // the first line that could not be written
   const auto write = [&](std::string_view line) {
     const FileStatus written = target.WriteLine(line);

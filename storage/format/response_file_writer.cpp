@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "storage/format/csv_file.h"
 #include "storage/format/posix_file.h"
 #include "storage/format/record_image.h"
+#include "storage/format/whole_file_writer.h"
 
 namespace acv {
 
@@ -238,7 +238,7 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
   std::string bytes(header.begin(), header.end());
   bytes.append(reinterpret_cast<const char*>(records.data()), records.size() * kRecordSize);
   // Unnamed until it is whole: a kill leaves no part of the file under its name.
-  CsvFile file;
+  WholeFileWriter file;
   FileStatus status = file.Open(name, false);
   if (status == FileStatus::kOk) {
     status = file.Write(bytes);

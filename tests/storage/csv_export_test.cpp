@@ -8,11 +8,11 @@
 
 #include <algorithm>
 
-#include "storage/format/csv_file.h"
 #include "storage/format/file_status.h"
 #include "storage/format/posix_file.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/format/whole_file_writer.h"
 #include "storage/text/messages.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
@@ -349,7 +349,7 @@ TEST_F(CsvExportTest, OpenFailuresHaveTheirCodes) {
 TEST_F(CsvExportTest, FilesInUseAreRefused) {
   MakeFile(1);
   WriteBytes(Csv() + ".csv", "held");
-  CsvFile holder;
+  WholeFileWriter holder;
   ASSERT_EQ(holder.Open(Csv() + ".csv", true), FileStatus::kOk);
   const std::string acv = Acv();
   const std::string csv = Csv();

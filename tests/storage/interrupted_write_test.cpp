@@ -10,10 +10,10 @@
 #include <functional>
 #include <optional>
 
-#include "storage/format/csv_file.h"
 #include "storage/format/posix_file.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/format/whole_file_writer.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 
@@ -178,7 +178,7 @@ TEST_F(InterruptedWriteTest, AReplacingExportLeavesNoReadablePart) {
   const std::string target = dir_.File("out.csv");
   const std::string part = target + ".part";
   const auto exportText = [&](const std::string& text) {
-    CsvFile file;
+    WholeFileWriter file;
     FileStatus status = file.Open(target, true);
     if (status == FileStatus::kOk) {
       status = file.Write(text);

@@ -1,4 +1,4 @@
-#include "storage/format/csv_file.h"
+#include "storage/format/whole_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,11 +13,11 @@
 namespace acv {
 namespace {}  // namespace
 
-CsvFile::~CsvFile() {
+WholeFileWriter::~WholeFileWriter() {
   Abandon();
 }
 
-void CsvFile::CloseAll() {
+void WholeFileWriter::CloseAll() {
   if (fd_ >= 0) {
     close(fd_);
   }
@@ -29,7 +29,7 @@ void CsvFile::CloseAll() {
   length_ = 0;
 }
 
-FileStatus CsvFile::Open(const std::string& name, bool replace) {
+FileStatus WholeFileWriter::Open(const std::string& name, bool replace) {
   Abandon();
   name_ = name;
   replace_ = replace;
@@ -62,7 +62,7 @@ FileStatus CsvFile::Open(const std::string& name, bool replace) {
   return created;
 }
 
-FileStatus CsvFile::CreateTemporary() {
+FileStatus WholeFileWriter::CreateTemporary() {
   // A part file another export holds locked is in use; one nobody holds was left by an export
   // that was killed, and goes.
   const std::string part = name_ + ".part";
@@ -94,13 +94,13 @@ FileStatus CsvFile::CreateTemporary() {
   return LockWholeFile(fd_, true);
 }
 
-FileStatus CsvFile::WriteLine(std::string_view line) {
+FileStatus WholeFileWriter::WriteLine(std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   return Write(bytes);
 }
 
-FileStatus CsvFile::Write(std::string_view bytes) {
+FileStatus WholeFileWriter::Write(std::string_view bytes) {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
@@ -112,7 +112,7 @@ FileStatus CsvFile::Write(std::string_view bytes) {
   return FileStatus::kOk;
 }
 
-FileStatus CsvFile::Commit() {
+FileStatus WholeFileWriter::Commit() {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
@@ -141,7 +141,7 @@ FileStatus CsvFile::Commit() {
   return status == FileStatus::kOk ? SyncFolderOf(name_) : status;
 }
 
-void CsvFile::Abandon() {
+void WholeFileWriter::Abandon() {
   if (!partName_.empty()) {
     unlink(partName_.c_str());
     partName_.clear();

@@ -1,6 +1,7 @@
-// The export file: written into an unnamed file in the target's folder, which is linked in
-// under the target's name only when the export is committed, so that neither a failed export
-// nor a killed one leaves a readable part of the personal data it holds. Where the file system
+// A new file written whole or not at all (the CSV export, the RTF and the PDF report): written
+// into an unnamed file in the target's folder, which is linked in under the target's name only
+// when the file is committed, so that neither a failed write nor a killed one leaves a readable
+// part of the personal data it holds. Where the file system
 // has no unnamed files, a part file readable by its owner only is used instead; an export that
 // was killed leaves it behind, and the next export to the same name removes it.
 #pragma once
@@ -12,15 +13,15 @@
 
 namespace acv {
 
-class CsvFile {
+class WholeFileWriter {
  public:
-  CsvFile() = default;
-  CsvFile(const CsvFile&) = delete;
-  CsvFile& operator=(const CsvFile&) = delete;
-  ~CsvFile();  // abandons an uncommitted export
+  WholeFileWriter() = default;
+  WholeFileWriter(const WholeFileWriter&) = delete;
+  WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+  ~WholeFileWriter();  // abandons an uncommitted file
 
   // Opens `name` for writing: kFileExists when it exists and `replace` is false. A file being
-  // replaced is locked for the length of the export.
+  // replaced is locked for the length of the write.
   FileStatus Open(const std::string& name, bool replace);
   bool isOpen() const { return fd_ >= 0; }
 
