@@ -117,8 +117,8 @@ void ResponseGridPage::focusWhereTypingStopped() {
   // A box left empty on purpose (a blank answer) comes before the last box typed.
   for (int item = kItemCount; item >= 1; --item) {
     if (!grid_->box(item)->text().isEmpty()) {
-      if (item < kItemCount) {
-        focusBox(grid_->box(item + 1));
+      if (QLineEdit* next = grid_->nextBox(item)) {
+        focusBox(next);
       }
       return;
     }
