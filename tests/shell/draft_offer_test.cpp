@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 
 #include "engine/response_record.h"
@@ -18,6 +17,7 @@
 #include "storage/format/record_scrambler.h"
 #include "storage/records/record_edit.h"
 #include "storage/records/record_store.h"
+#include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
 #include "support/show_active.h"
@@ -119,12 +119,8 @@ class DraftOfferTest : public QObject {
     CMainFrame frame(prompts);
     testing::ShowActive(&frame);
     QStringList seen;
-    QTimer::singleShot(0, [&seen, &prompts] {
-      auto* sheet = qobject_cast<CAdultQSheet*>(QApplication::activeModalWidget());
-      if (sheet == nullptr) {
-        return;
-      }
-      QApplication::setActiveWindow(sheet);
+    testing::WhenShown<CAdultQSheet>([&seen, &prompts](CAdultQSheet& shown) {
+      CAdultQSheet* sheet = &shown;
       seen << sheet->windowTitle();
       testing::Finish(*sheet);
       seen << sheet->windowTitle() << QApplication::focusWidget()->objectName();
@@ -135,9 +131,6 @@ class DraftOfferTest : public QObject {
       testing::Next(*sheet, 3);
       testing::Finish(*sheet);
       seen << prompts.captions().join(QLatin1Char('|'));
-      if (sheet->isVisible()) {
-        sheet->reject();
-      }
     });
     frame.enterResponsesCommand();
     QCOMPARE(seen, (QStringList{QStringLiteral("ACV Page 5 of 5"),
@@ -168,18 +161,12 @@ class DraftOfferTest : public QObject {
     CMainFrame frame(prompts);
     testing::ShowActive(&frame);
     QString seen;
-    QTimer::singleShot(0, [&seen] {
-      auto* sheet = qobject_cast<CAdultQSheet*>(QApplication::activeModalWidget());
-      if (sheet == nullptr) {
-        return;
-      }
+    testing::WhenShown<CAdultQSheet>([&seen](CAdultQSheet& shown) {
+      CAdultQSheet* sheet = &shown;
       seen = sheet->objectName() + QLatin1Char(' ') + sheet->windowTitle() + QLatin1Char(' ') +
              sheet->gridPage()->grid()->box(5)->text();
       testing::Next(*sheet, 2);
       testing::Finish(*sheet);
-      if (sheet->isVisible()) {
-        sheet->reject();
-      }
     });
     frame.editCommand();
     QCOMPARE(seen, QStringLiteral("CAdultQEditSheet ACV Page 3 of 5 %1").arg(changed));

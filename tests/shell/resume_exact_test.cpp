@@ -33,6 +33,7 @@
 #include "shell/main_frame.h"
 #include "storage/drafts/draft_folder.h"
 #include "storage/format/record_image.h"
+#include "storage/format/response_file.h"
 #include "storage/records/record_store.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
@@ -374,13 +375,10 @@ class ResumeExactTest : public QObject {
     return stored;
   }
 
+  // What the file holds (none when it does not exist yet).
   static int RecordCount(const std::string& fileName) {
-    int count = 0;
-    ResponseRecord record;
-    while (ReadRecord(fileName, count, &record) == FileStatus::kOk) {
-      ++count;
-    }
-    return count;
+    ResponseFile file;
+    return file.OpenForReading(fileName, true) == FileStatus::kOk ? file.recordCount() : 0;
   }
 
  private slots:
@@ -411,9 +409,11 @@ class ResumeExactTest : public QObject {
     // An edit cut on its last page is saved as a new record elsewhere, Replace cleared there.
     Plan plan = MakePlan(paper, edit, !(edit && lastPage), random);
     const Run run = paper ? PaperRun(plan) : OnScreenRun(plan);
+    // Never on the first page: an edit that keeps Replace there has changed nothing, and a run
+    // that never changed rightly leaves no draft.
     std::size_t cut = run.steps.size() - 1;
     while (!lastPage && (cut == run.steps.size() - 1 || !run.cuttable[cut])) {
-      cut = random.bounded(static_cast<quint32>(run.steps.size()));
+      cut = 1 + random.bounded(static_cast<quint32>(run.steps.size() - 1));
     }
     const QString where = QStringLiteral("cut at step %1 of %2").arg(cut).arg(run.steps.size());
 
@@ -483,8 +483,6 @@ class ResumeExactTest : public QObject {
         } else if (auto* grid = qobject_cast<ResponseGridPage*>(wizard.currentPage());
                    grid && !plan.edit) {
           expectedFocus = grid->grid()->box(96);
-        } else {
-          expectedFocus = focus;
         }
         Walk(wizard, run, cut, 1, run.steps.size() - 1, 1);
       });
@@ -496,7 +494,8 @@ class ResumeExactTest : public QObject {
       QVERIFY2(prompts.captions().contains(QStringLiteral("Save Was Successful")),
                qPrintable(where + QLatin1Char(' ') + prompts.captions().join(QLatin1Char('|'))));
       QCOMPARE(prompts.draftsAtSuccess, 0);  // gone before the user is told
-      QVERIFY2(focus == expectedFocus, qPrintable(where));
+      // On an item page or the grid of a new run, where the typing stopped.
+      QVERIFY2(expectedFocus == nullptr || focus == expectedFocus, qPrintable(where));
       // The second typing (step 3 when verifying) carries the grid's number.
       const int page = static_cast<int>(plan.verify && cut > 3 ? cut - 1 : cut);
       QCOMPARE(caption, EntryWizard::pageCaption(page, paper ? 5 : CAdultSheet::kSavePage + 1));
