@@ -42,6 +42,13 @@ std::string FormatDayMonthYear(const CalendarDate& date) {
   return text;
 }
 
+std::string FormatTimeStamp(const TimeStamp& stamp) {
+  char clock[16];
+  std::snprintf(clock, sizeof clock, " %02d:%02d:%02d", stamp.hour % 100, stamp.minute % 100,
+                stamp.second % 100);
+  return FormatDayMonthYear(stamp.date) + clock;
+}
+
 std::optional<TimeStamp> ParseStamp14(std::string_view text) {
   if (text.size() != 14) {
     return std::nullopt;
@@ -81,6 +88,10 @@ int AgeInYears(const CalendarDate& birth, const CalendarDate& on) {
     --age;
   }
   return age;
+}
+
+bool IsOfAge(const CalendarDate& birth, const CalendarDate& on) {
+  return AgeInYears(birth, on) >= kYoungestAge;
 }
 
 CalendarDate Today() {

@@ -40,6 +40,8 @@ bool IsValidCalendarDate(const CalendarDate& date);
 
 // "07/03/1975": day, month and year as two, two and four digits.
 std::string FormatDayMonthYear(const CalendarDate& date);
+// "07/03/1975 14:05:09": the date as above, then hours, minutes and seconds as two digits each.
+std::string FormatTimeStamp(const TimeStamp& stamp);
 
 // Whole years from `birth` to `on`: the difference of the years, less one before the birthday.
 int AgeInYears(const CalendarDate& birth, const CalendarDate& on);
@@ -50,6 +52,9 @@ inline constexpr int kOldestAge = 99;
 inline constexpr bool IsAssessedAge(int years) {
   return years >= kYoungestAge && years <= kOldestAge;
 }
+// Whether a person born on `birth` is of the youngest assessed age on `on`. A search asks only
+// this of a date of birth: a person assessed at 99 is still looked up when older.
+bool IsOfAge(const CalendarDate& birth, const CalendarDate& on);
 
 // Today's local date.
 CalendarDate Today();

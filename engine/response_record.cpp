@@ -103,6 +103,11 @@ char ResponseRecord::GetResponseChar(int item) const {
   return value < 0 ? ' ' : static_cast<char>('0' + value);
 }
 
+std::string ResponseRecord::ResponseText(int item) const {
+  const char response = GetResponseChar(item);
+  return response == ' ' ? std::string() : std::string(1, response);
+}
+
 int ResponseRecord::StoredResponse(int item) const {
   return IsItemNumber(item) ? responses_[item] : kResponseUnset;
 }

@@ -106,6 +106,9 @@ class ResponseRecord {
   int GetResponse(int item) const;
   // '0'..'5' for a stored rating, otherwise a blank.
   char GetResponseChar(int item) const;
+  // The response as it is typed in a box: "0".."5", or nothing for a blank (the reverse of
+  // ParsePaperResponse).
+  std::string ResponseText(int item) const;
   // The stored value as it stands (0..5, 7, -1, or a four-bit value read from a file).
   int StoredResponse(int item) const;
   // Puts a value read from a file in place, unchecked. Item must be 1..190.

@@ -126,8 +126,7 @@ void ResponseGrid::resizeEvent(QResizeEvent* event) {
 
 void ResponseGrid::showResponses(const ResponseRecord& record) {
   for (int item = 1; item <= kItemCount; ++item) {
-    const int value = record.GetResponse(item);
-    boxes_[item]->setText(value < 0 ? QString() : QString(QChar(u'0' + value)));
+    boxes_[item]->setText(toQt(record.ResponseText(item)));
   }
 }
 

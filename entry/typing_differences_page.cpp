@@ -12,6 +12,7 @@
 #include "entry/entry_run.h"
 #include "entry/response_grid_page.h"
 #include "storage/text/messages.h"
+#include "storage/text/typed_input.h"
 #include "ui/date_boxes.h"
 #include "ui/dialog_parts.h"
 #include "ui/field_boxes.h"
@@ -167,17 +168,12 @@ bool TypingDifferencesPage::birthDateAllowed() {
     return true;
   }
   birth_->normalise();
-  const std::optional<CalendarDate> birth = birth_->date();
-  if (!birth) {
-    prompts_.show(this, Message(MessageId::kBirthDateIncorrect));
-  } else if (!IsAssessedAge(AgeInYears(*birth, Today()))) {
-    prompts_.show(this, Message(MessageId::kAgeOutOfRange));
-  } else if (const std::optional<CalendarDate> completed = run_.record.CompletionDate();
-             completed && AgeInYears(*birth, *completed) < kYoungestAge) {
-    prompts_.show(this, Message(MessageId::kUnder18AtCompletion));
-  } else {
+  const DetailsCheck check =
+      CheckBirth({true, birth_->date()}, run_.record.CompletionDate(), Today());
+  if (check == DetailsCheck::kOk) {
     return true;
   }
+  prompts_.show(this, DetailsMessage(check));
   FocusSelected(birth_->dayBox());
   return false;
 }

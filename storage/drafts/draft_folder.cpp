@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "storage/format/posix_file.h"
+#include "storage/format/whole_file_writer.h"
 
 namespace acv {
 namespace {
@@ -202,30 +203,15 @@ std::string DraftFolder::SetAside(const std::string& id) const {
 }
 
 FileStatus DraftFolder::Write(const std::string& id, std::string_view bytes) const {
-  const std::string temporary = path_ + id + ".tmp";
-  int fd = -1;
-  FileStatus status =
-      OpenRegularFile(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600, &fd);
-  if (status != FileStatus::kOk) {
-    return status;
-  }
-  status = WriteAllAt(fd, bytes.data(), bytes.size(), 0);
+  WholeFileWriter file(0600);
+  FileStatus status = file.Open(draftFile(id), true);
   if (status == FileStatus::kOk) {
-    status = SyncFile(fd);
+    status = file.Write(bytes);
   }
-  close(fd);
-  if (status == FileStatus::kOk) {
-    status = RenameFile(temporary, draftFile(id), true);
-  }
-  if (status != FileStatus::kOk) {
-    unlink(temporary.c_str());
-    return status;
-  }
-  return SyncFolderOf(draftFile(id));
+  return status == FileStatus::kOk ? file.Commit() : status;
 }
 
 FileStatus DraftFolder::Remove(const std::string& id) const {
-  unlink((path_ + id + ".tmp").c_str());
   if (unlink(draftFile(id).c_str()) != 0 && errno != ENOENT) {
     return StatusFromErrno(errno);
   }

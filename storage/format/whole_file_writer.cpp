@@ -136,7 +136,7 @@ FileStatus WholeFileWriter::Commit() {
   // Readable by the owner alone until it has the target's name, the usual mode from then on.
   const mode_t mask = umask(0);
   umask(mask);
-  status = fchmod(fd_, 0660 & ~mask) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
+  status = fchmod(fd_, mode_ & ~mask) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
   CloseAll();
   return status == FileStatus::kOk ? SyncFolderOf(name_) : status;
 }

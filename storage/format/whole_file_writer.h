@@ -1,4 +1,5 @@
-// A new file written whole or not at all (the CSV export, the RTF and the PDF report): written
+// A new file written whole or not at all (a new response file, the CSV export, the RTF and the
+// PDF report, a draft): written
 // into an unnamed file in the target's folder, which is linked in under the target's name only
 // when the file is committed, so that neither a failed write nor a killed one leaves a readable
 // part of the personal data it holds. Where the file system
@@ -15,7 +16,9 @@ namespace acv {
 
 class WholeFileWriter {
  public:
-  WholeFileWriter() = default;
+  // `mode` is what the committed file gets, less the umask: shared with the group by default,
+  // 0600 for a file only its owner may read.
+  explicit WholeFileWriter(unsigned mode = 0660) : mode_(mode) {}
   WholeFileWriter(const WholeFileWriter&) = delete;
   WholeFileWriter& operator=(const WholeFileWriter&) = delete;
   ~WholeFileWriter();  // abandons an uncommitted file
@@ -42,6 +45,7 @@ class WholeFileWriter {
   // Creates the file the export is written into: unnamed, or the part file.
   FileStatus CreateTemporary();
 
+  unsigned mode_;
   std::string name_;
   std::string partName_;  // empty while the file is unnamed
   bool replace_ = false;

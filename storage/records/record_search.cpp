@@ -82,14 +82,8 @@ std::vector<IndexEntry> FindPerson(const RecordIndex& index, std::string_view fi
 }
 
 std::string ListLine(const IndexEntry& entry, bool withObserverName) {
-  const std::optional<TimeStamp> saved = ParseStamp14(entry.savedStamp);
-  const TimeStamp stamp = saved.value_or(TimeStamp{});
-  char text[64];
-  std::snprintf(text, sizeof text, "Saved: %02u/%02u/%04u %02u:%02u:%02u   ",
-                static_cast<unsigned>(stamp.date.day), static_cast<unsigned>(stamp.date.month),
-                static_cast<unsigned>(stamp.date.year), static_cast<unsigned>(stamp.hour),
-                static_cast<unsigned>(stamp.minute), static_cast<unsigned>(stamp.second));
-  std::string line = text;
+  std::string line =
+      "Saved: " + FormatTimeStamp(ParseStamp14(entry.savedStamp).value_or(TimeStamp{})) + "   ";
   if (entry.reportType == kObserverReport) {
     line += withObserverName ? "Observer Assessment by: " + entry.observerName
                              : std::string("Observer Assessment");

@@ -63,11 +63,28 @@ BirthDateCheck CheckBirthDate(std::string_view day, std::string_view month, std:
     return BirthDateCheck::kInvalid;
   }
   const CalendarDate birth{*y, *m, *d};
-  if (AgeInYears(birth, today) < kYoungestAge) {
+  if (!IsOfAge(birth, today)) {
     return BirthDateCheck::kUnder18;
   }
   *date = birth;
   return BirthDateCheck::kOk;
+}
+
+DetailsCheck CheckBirth(const TypedDate& birth, const std::optional<CalendarDate>& completed,
+                        const CalendarDate& today) {
+  if (!birth.whole) {
+    return DetailsCheck::kNoBirthDate;
+  }
+  if (!birth.date) {
+    return DetailsCheck::kBirthDateInvalid;
+  }
+  if (!IsAssessedAge(AgeInYears(*birth.date, today))) {
+    return DetailsCheck::kAgeOutOfRange;
+  }
+  if (completed && !IsOfAge(*birth.date, *completed)) {
+    return DetailsCheck::kUnder18AtCompletion;
+  }
+  return DetailsCheck::kOk;
 }
 
 DetailsCheck CheckDetails(bool firstNamed, bool lastNamed, const TypedDate& birth,
@@ -78,14 +95,9 @@ DetailsCheck CheckDetails(bool firstNamed, bool lastNamed, const TypedDate& birt
   if (!lastNamed) {
     return DetailsCheck::kNoLastName;
   }
-  if (!birth.whole) {
-    return DetailsCheck::kNoBirthDate;
-  }
-  if (!birth.date) {
-    return DetailsCheck::kBirthDateInvalid;
-  }
-  if (!IsAssessedAge(AgeInYears(*birth.date, today))) {
-    return DetailsCheck::kAgeOutOfRange;
+  if (const DetailsCheck check = CheckBirth(birth, std::nullopt, today);
+      check != DetailsCheck::kOk) {
+    return check;
   }
   if (!completion.whole) {
     return DetailsCheck::kNoCompletionDate;
@@ -97,10 +109,7 @@ DetailsCheck CheckDetails(bool firstNamed, bool lastNamed, const TypedDate& birt
   if (yearsAgo != 0 && yearsAgo != 1) {
     return DetailsCheck::kCompletionOutOfRange;
   }
-  if (AgeInYears(*birth.date, *completion.date) < kYoungestAge) {
-    return DetailsCheck::kUnder18AtCompletion;
-  }
-  return DetailsCheck::kOk;
+  return CheckBirth(birth, completion.date, today);
 }
 
 DetailsCheck CheckRecordDetails(const ResponseRecord& record, const CalendarDate& today) {

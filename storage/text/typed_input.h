@@ -43,6 +43,9 @@ struct TypedDate {
   bool whole = false;
   std::optional<CalendarDate> date;
 };
+// The date of birth's part of those rules, and with `completed` known its age at completion.
+DetailsCheck CheckBirth(const TypedDate& birth, const std::optional<CalendarDate>& completed,
+                        const CalendarDate& today);
 DetailsCheck CheckDetails(bool firstNamed, bool lastNamed, const TypedDate& birth,
                           const TypedDate& completion, const CalendarDate& today);
 // The same rules on what `record` holds, as a save checks them whatever way its run came.
