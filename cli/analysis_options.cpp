@@ -40,7 +40,7 @@ void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
 bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,
                         Analysis& analysis) {
   if (choice.self < 0 && choice.observer < 0) {
-    std::cerr << "acv " << command << ": give --self INDEX, --observer INDEX or both\n";
+    Say(command, MessageId::kChooseReports);
     return false;
   }
   for (const auto& [index, which] :
@@ -52,16 +52,15 @@ bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command
                                   ? LoadSelfReport(analysis, choice.file, index)
                                   : LoadObserverReport(analysis, choice.file, index);
     if (status != FileStatus::kOk) {
-      std::cerr << "acv " << command << ": " << caption::kReadError << ": record " << index
-                << ": There was an error trying to read the records you have selected.\n";
+      Say(command, MessageId::kRecordNotRead, {std::to_string(index)});
       return false;
     }
     const ResponseRecord& record =
         which == Report::kSelf ? analysis.selfReport() : analysis.observerReport();
     const int expected = which == Report::kSelf ? kSelfReport : kObserverReport;
     if (record.ReportType() != expected) {
-      std::cerr << "acv " << command << ": warning: record " << index << " is not "
-                << (which == Report::kSelf ? "a Self-report" : "an Observer-report") << "\n";
+      Say(command, MessageId::kNotOfItsType,
+          {std::to_string(index), which == Report::kSelf ? "a Self-report" : "an Observer-report"});
     }
   }
   return true;

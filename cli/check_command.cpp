@@ -23,7 +23,7 @@ int RunCheck(const CheckOptions& options) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
   if (status == FileStatus::kTooShort) {
-    std::cerr << "acv check: " << Printable(options.file) << " " << kNoRecordsText << "\n";
+    Say("check", MessageId::kHoldsNoRecords, {options.file});
     PrintDamage(index);
     return kExitPartial;
   }

@@ -22,10 +22,6 @@ inline constexpr int kExitNothingFound = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitPartial = 3;
 
-// What check and salvage say of a file that holds no record, after its name.
-inline constexpr std::string_view kNoRecordsText =
-    "holds no records: it is empty, holds a header alone, or is too short to be a response file";
-
 struct CheckOptions {
   std::string file;
 };

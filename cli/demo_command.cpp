@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
 #include "storage/records/sample_records.h"
@@ -16,7 +17,7 @@ int RunDemo(const DemoOptions& options) {
   const std::string name = options.dir + "/sample.cvr";
   if (access(name.c_str(), F_OK) == 0) {
     if (!options.force) {
-      std::cerr << "acv demo: " << name << " already exists (use --force to replace it)\n";
+      Say("demo", MessageId::kDemoExists, {name});
       return kExitBadInput;
     }
     unlink(name.c_str());
@@ -29,7 +30,7 @@ int RunDemo(const DemoOptions& options) {
   int first = -1;
   if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first);
       status != FileStatus::kOk) {
-    std::cerr << "acv demo: " << SaveFailureMessage(status).text << "\n";
+    PrintMessage("demo", SaveFailureMessage(status));
     return kExitBadInput;
   }
   for (std::size_t i = 0; i < records.size(); ++i) {

@@ -13,31 +13,29 @@ namespace acv::cli {
 int RunDrafts(const DraftsOptions& options) {
   const DraftFolder folder = DraftFolder::ForUser();
   if (const FileStatus status = folder.CheckPrivate(); status == FileStatus::kNotPrivate) {
-    std::cerr << "acv drafts: the drafts in " << Printable(folder.path())
-              << " are not read, because " << FileStatusReason(status) << "\n";
+    Say("drafts", MessageId::kDraftsNotRead, {folder.path(), FileStatusReason(status)});
     return kExitBadInput;
   }
   std::vector<SetAsideDraft> setAside;
   const std::vector<FoundDraft> found = folder.List(&setAside);
   if (!setAside.empty()) {
     for (const SetAsideDraft& file : setAside) {
-      std::cerr << "acv drafts: " << Printable(file.id) << ".draft is "
-                << DraftFaultText(file.fault) << "; " << Printable(SetAsideOutcome(file)) << "\n";
+      Say("drafts", MessageId::kDraftSetAside,
+          {file.id, DraftFaultText(file.fault), SetAsideOutcome(file)});
     }
   }
   if (!options.discard.empty()) {
     for (const FoundDraft& draft : found) {
       if (draft.id == options.discard) {
         if (folder.Remove(draft.id) != FileStatus::kOk) {
-          std::cerr << "acv drafts: the draft " << Printable(draft.id) << " could not be removed\n";
+          Say("drafts", MessageId::kDraftNotRemoved, {draft.id});
           return kExitBadInput;
         }
         std::cout << "discarded " << Printable(draft.id) << "\n";
         return kExitOk;
       }
     }
-    std::cerr << "acv drafts: no draft " << Printable(options.discard)
-              << " that no running program holds\n";
+    Say("drafts", MessageId::kNoSuchDraft, {options.discard});
     return kExitNothingFound;
   }
   for (const FoundDraft& draft : found) {

@@ -15,25 +15,24 @@ namespace acv::cli {
 int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
               std::ostream& err) {
   if (!options.acvFile.ends_with(".cvr") || options.acvFile.size() < 5) {
-    PrintMessage("export", {caption::kIncorrectFileName, std::string(text::kBrowseNotCvr)}, err);
+    Say("export", MessageId::kBrowseNotCvr, {}, err);
     return kExitBadInput;
   }
   if (!options.csvFile.ends_with(".csv") || options.csvFile.size() < 5) {
-    PrintMessage("export", {caption::kIncorrectFileName, std::string(text::kBrowseNotCsv)}, err);
+    Say("export", MessageId::kBrowseNotCsv, {}, err);
     return kExitBadInput;
   }
   const ExportPasswords passwords(options.passwordFile, options.passwordOwner);
   if (!passwords.refusal().empty()) {
-    PrintMessage("export", {kExportPasswordFileRefusedCaption, passwords.refusal()}, err);
+    Say("export", MessageId::kExportPasswordRefused, {passwords.refusal()}, err);
     return kExitBadInput;
   }
   if (!passwords.AnySet()) {
-    PrintMessage("export", {kNoExportPasswordCaption, std::string(kNoExportPasswordText)}, err);
+    Say("export", MessageId::kNoExportPassword, {}, err);
     return kExitBadInput;
   }
   if (!options.passwordStdin && !IsTerminal(in)) {
-    err << "acv export: type the password at a terminal, or pass it on standard input with "
-           "--password-stdin\n";
+    Say("export", MessageId::kPasswordAtTerminal, {}, err);
     return kExitBadInput;
   }
   std::string password;
@@ -41,7 +40,7 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
       ReadSecretLine(in, err, "Export password: ", &password) && passwords.Accepts(password);
   WipeSecret(&password);
   if (!accepted) {
-    PrintMessage("export", {caption::kWrongPassword, std::string(text::kWrongPassword)}, err);
+    Say("export", MessageId::kWrongPassword, {}, err);
     return kExitBadInput;
   }
   const std::string acvName = Stem(options.acvFile, ".cvr");
@@ -58,7 +57,7 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
       PrintMessage("export", ExportFileWriteMessage(outcome.code, csvName), err);
       return kExitBadInput;
     case ExportResult::kDeclined:
-      err << "acv export: " << options.csvFile << " already exists; pass --force to replace it\n";
+      Say("export", MessageId::kAlreadyExistsForce, {options.csvFile}, err);
       return kExitBadInput;
     case ExportResult::kDone:
       break;

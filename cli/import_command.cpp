@@ -34,13 +34,11 @@ int RunImport(const ImportOptions& options) {
   std::string text;
   if (const FileStatus read = ReadWholeFile(options.data, kMaxCsvFileBytes, &text);
       read != FileStatus::kOk) {
-    std::cerr << "acv import: cannot read " << data << ": " << ReadFailure(read)
-              << "; nothing was imported\n";
+    Say("import", MessageId::kImportUnreadable, {data, ReadFailure(read)});
     return kExitBadInput;
   }
   if (text.size() > kMaxCsvFileBytes) {
-    std::cerr << "acv import: " << data
-              << " is larger than an export of a full response file; nothing was imported\n";
+    Say("import", MessageId::kImportTooLarge, {data});
     return kExitBadInput;
   }
   std::size_t room = 0;
@@ -51,13 +49,11 @@ int RunImport(const ImportOptions& options) {
   CsvImport imported;
   CsvImportError error;
   if (!ParseCsvRecords(text, room, &imported, &error)) {
-    std::cerr << "acv import: " << data << " " << Printable(DescribeImportError(error))
-              << "; nothing was imported\n";
+    Say("import", MessageId::kImportRefused, {data, DescribeImportError(error)});
     return kExitBadInput;
   }
   for (const CsvImportWarning& warning : imported.warnings) {
-    std::cerr << "acv import: " << data << " line " << warning.line
-              << ": warning: " << warning.message << "\n";
+    Say("import", MessageId::kImportWarning, {data, std::to_string(warning.line), warning.message});
   }
   const auto unverified = std::count_if(
       imported.records.begin(), imported.records.end(), [](const ResponseRecord& record) {
@@ -66,14 +62,10 @@ int RunImport(const ImportOptions& options) {
   if (unverified > 0 && (FileRequiresDoubleEntry(options.administratorFile) ||
                          FileRequiresDoubleEntry(UserSettingsFile()))) {
     if (!options.unverified) {
-      std::cerr << "acv import: " << data << " holds " << unverified
-                << " paper records not verified by double entry, which the settings of this "
-                   "computer require; nothing was imported (--unverified takes them as they "
-                   "are)\n";
+      Say("import", MessageId::kImportUnverifiedRefused, {data, std::to_string(unverified)});
       return kExitBadInput;
     }
-    std::cerr << "acv import: warning: " << unverified
-              << " paper records are imported unverified, as --unverified asked\n";
+    Say("import", MessageId::kImportUnverifiedTaken, {std::to_string(unverified)});
   }
   std::vector<StoredRecord> stored;
   stored.reserve(imported.records.size());

@@ -11,7 +11,7 @@ namespace acv::cli {
 
 bool CheckPerson(std::string_view command, const ListOptions& options, std::string* birthDate) {
   if (options.first.empty() || options.last.empty()) {
-    PrintMessage(command, {caption::kMandatoryField, std::string(text::kNamesMandatory)});
+    PrintMessage(command, Message(MessageId::kNamesMandatory));
     return false;
   }
   const std::optional<CalendarDate> date = ParseDate8(options.birthDate);
@@ -45,7 +45,7 @@ int RunList(const ListOptions& options) {
   const auto found =
       FindPerson(index, Utf8ToCp1252(options.first), Utf8ToCp1252(options.last), birthDate);
   if (found.empty()) {
-    PrintMessage("list", {caption::kNoMatch, std::string(text::kNoMatch)});
+    PrintMessage("list", Message(MessageId::kNoMatch));
     return kExitNothingFound;
   }
   for (const IndexEntry& entry : found) {
@@ -56,8 +56,7 @@ int RunList(const ListOptions& options) {
     std::cout << "\n";
     if (entry.reportType != kSelfReport && entry.reportType != kObserverReport) {
       // Listed as the dialogs list it, and flagged as acv analyse flags it.
-      std::cerr << "acv list: warning: record " << entry.fileIndex
-                << " is neither a Self-report nor an Observer-report\n";
+      Say("list", MessageId::kNeitherType, {std::to_string(entry.fileIndex)});
     }
   }
   return index.corruptCount == 0 ? kExitOk : kExitPartial;

@@ -58,7 +58,7 @@ int Run(CLI::App& app, int argc, char** argv) {
     return acv::cli::kExitBadInput;
   }
   if (app.get_subcommands().empty()) {
-    std::cerr << "acv: a command is required (acv --help lists them)\n";
+    std::cerr << "acv: " << acv::Message(acv::MessageId::kCommandNeeded).text << "\n";
     return acv::cli::kExitBadInput;
   }
   return exitCode;

@@ -54,7 +54,16 @@ std::string OneLine(std::string_view text) {
 }
 
 void PrintMessage(std::string_view command, const UserMessage& message, std::ostream& err) {
-  err << "acv " << command << ": " << message.caption << ": " << OneLine(message.text) << "\n";
+  err << "acv " << command << ": ";
+  if (!message.caption.empty()) {
+    err << message.caption << ": ";
+  }
+  err << OneLine(message.text) << "\n";
+}
+
+void Say(std::string_view command, MessageId id, std::initializer_list<std::string_view> names,
+         std::ostream& err) {
+  PrintMessage(command, Message(id, names), err);
 }
 
 std::string_view ReadFailure(FileStatus status) {
@@ -137,7 +146,8 @@ int CheckedStandardOutput::Finish(int exitCode) {
   if (error_ == 0 || error_ == EPIPE) {
     return exitCode;
   }
-  std::cerr << "acv: the output could not be written: " << std::strerror(error_) << "\n";
+  std::cerr << "acv: " << Message(MessageId::kOutputNotWritten, {std::strerror(error_)}).text
+            << "\n";
   return kExitBadInput;
 }
 

@@ -23,9 +23,13 @@ std::string Printable(std::string_view text);
 // escaped.
 std::string OneLine(std::string_view text);
 
-// "acv COMMAND: Caption: text", the text on one line.
+// "acv COMMAND: Caption: text", the text on one line; a message without a caption is
+// "acv COMMAND: text".
 void PrintMessage(std::string_view command, const UserMessage& message,
                   std::ostream& err = std::cerr);
+// The message `id` of the table with its names filled in, printed as above.
+void Say(std::string_view command, MessageId id, std::initializer_list<std::string_view> names = {},
+         std::ostream& err = std::cerr);
 
 // Why a file could not be read, in a few words ("not found", "not a regular file ...").
 std::string_view ReadFailure(FileStatus status);

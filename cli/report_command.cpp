@@ -61,8 +61,7 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
     }
     const QString error = output.write(QString::fromStdString(file), analysis);
     if (!error.isEmpty()) {
-      std::cerr << "acv report: cannot write " << Printable(file) << ": "
-                << OneLine(error.toStdString()) << "\n";
+      Say("report", MessageId::kReportNotWritten, {file, error.toStdString()});
       exitCode = kExitBadInput;
     }
   }
@@ -73,7 +72,7 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
 
 int RunReport(const ReportOptions& options) {
   if (options.pdf.empty() && options.rtf.empty()) {
-    std::cerr << "acv report: give the file to write, e.g. --pdf OUT.pdf\n";
+    Say("report", MessageId::kReportFileNeeded);
     return kExitBadInput;
   }
   // As acv export: a file already there is replaced only when asked, and then only once the new
@@ -81,8 +80,7 @@ int RunReport(const ReportOptions& options) {
   for (const ReportOutput& output : kOutputs) {
     const std::string& file = options.*output.file;
     if (!options.force && !file.empty() && access(file.c_str(), F_OK) == 0) {
-      std::cerr << "acv report: " << Printable(file)
-                << " already exists; pass --force to replace it\n";
+      Say("report", MessageId::kAlreadyExistsForce, {file});
       return kExitBadInput;
     }
   }
@@ -91,7 +89,7 @@ int RunReport(const ReportOptions& options) {
     return kExitBadInput;
   }
   if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
-    std::cerr << "acv report: the chosen records have no last name, so there is no report\n";
+    Say("report", MessageId::kNoReport);
     return kExitBadInput;
   }
   return WriteReports(analysis, options);

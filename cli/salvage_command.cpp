@@ -12,8 +12,7 @@ namespace acv::cli {
 
 int RunSalvage(const SalvageOptions& options) {
   if (access(options.fresh.c_str(), F_OK) == 0) {
-    std::cerr << "acv salvage: " << Printable(options.fresh)
-              << " already exists; name a new file\n";
+    Say("salvage", MessageId::kSalvageTargetExists, {options.fresh});
     return kExitBadInput;
   }
   std::vector<StoredRecord> good;
@@ -21,19 +20,18 @@ int RunSalvage(const SalvageOptions& options) {
   // Each record left out, and why, and each taken in from beyond the commit mark, as the walk
   // comes upon it.
   const auto leftOut = [](const Damage& damage) {
-    std::cerr << "acv salvage: "
-              << (damage.reason == DamageReason::kBeyondCommitMark ? "took in " : "left out ")
-              << DamageText(damage) << "\n";
+    Say("salvage",
+        damage.reason == DamageReason::kBeyondCommitMark ? MessageId::kSalvageTookIn
+                                                         : MessageId::kSalvageLeftOut,
+        {DamageText(damage)});
   };
   if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost, leftOut);
       read != FileStatus::kOk) {
-    std::cerr << "acv salvage: cannot read " << Printable(options.damaged) << ": "
-              << ReadFailure(read) << "; nothing was made\n";
+    Say("salvage", MessageId::kSalvageUnreadable, {options.damaged, ReadFailure(read)});
     return kExitBadInput;
   }
   if (good.empty() && lost == 0) {
-    std::cerr << "acv salvage: " << Printable(options.damaged) << " " << kNoRecordsText
-              << "; nothing was made\n";
+    Say("salvage", MessageId::kSalvageNoRecords, {options.damaged});
     return kExitPartial;
   }
   // Written whole or not at all: a salvage cut short leaves no part of the new file.

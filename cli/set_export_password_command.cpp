@@ -3,26 +3,29 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "cli/password_input.h"
 #include "storage/csv/export_passwords.h"
 #include "storage/format/file_status.h"
 #include "storage/text/messages.h"
 
 namespace acv::cli {
+namespace {
+
+constexpr std::string_view kCommand = "set-export-password";
+
+}  // namespace
 
 int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
                          std::ostream& out, std::ostream& err) {
-  const std::string name = "acv set-export-password: ";
   std::string password;
   if (!options.clear) {
     if (!options.passwordStdin && !IsTerminal(in)) {
-      err << name
-          << "type the password at a terminal, or pass it on standard input with "
-             "--password-stdin\n";
+      Say(kCommand, MessageId::kPasswordAtTerminal, {}, err);
       return kExitBadInput;
     }
     if (!ReadSecretLine(in, err, "New export password: ", &password) || password.empty()) {
-      err << name << "no password was given; nothing was changed\n";
+      Say(kCommand, MessageId::kNoPasswordGiven, {}, err);
       return kExitBadInput;
     }
     if (IsTerminal(in)) {
@@ -31,7 +34,7 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
       WipeSecret(&again);
       if (!same) {
         WipeSecret(&password);
-        err << name << "the two passwords differ; nothing was changed\n";
+        Say(kCommand, MessageId::kPasswordsDiffer, {}, err);
         return kExitBadInput;
       }
     }
@@ -41,13 +44,12 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
   const FileStatus status = passwords.Set(options.slot, password);
   WipeSecret(&password);
   if (status == FileStatus::kAccessDenied) {
-    err << name << "only an administrator may write " << passwords.path()
-        << "; run this command as one (for example with sudo)\n";
+    Say(kCommand, MessageId::kPasswordsAdministratorOnly, {passwords.path()}, err);
     return kExitBadInput;
   }
   if (status != FileStatus::kOk) {
-    err << name << "could not write " << passwords.path() << " because " << FileStatusReason(status)
-        << "; nothing was changed\n";
+    Say(kCommand, MessageId::kPasswordsNotWritten, {passwords.path(), FileStatusReason(status)},
+        err);
     return kExitBadInput;
   }
   out << "export password " << options.slot << (options.clear ? " cleared" : " set") << " in "

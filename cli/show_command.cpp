@@ -144,7 +144,7 @@ int RunShow(const ShowOptions& options) {
   if (read == FileStatus::kIndexBeyondEnd) {
     if (const std::optional<Damage> beyond = BeyondCommitMark(options.file, options.index)) {
       if (beyond->reason != DamageReason::kBeyondCommitMark) {
-        std::cerr << "acv show: " << caption::kReadError << ": " << DamageText(*beyond) << "\n";
+        Say("show", MessageId::kDamageRead, {DamageText(*beyond)});
         return kExitBadInput;
       }
       committed = false;
@@ -153,9 +153,9 @@ int RunShow(const ShowOptions& options) {
     }
   }
   if (read != FileStatus::kOk || LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
-    std::cerr << "acv show: " << caption::kReadError << ": record " << options.index
-              << (read == FileStatus::kOk ? " fails its checksum" : " is beyond the file's end")
-              << "\n";
+    Say("show",
+        read == FileStatus::kOk ? MessageId::kRecordFailsChecksum : MessageId::kRecordBeyondEnd,
+        {std::to_string(options.index)});
     return kExitBadInput;
   }
   PlainImage image{};

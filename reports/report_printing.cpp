@@ -216,19 +216,15 @@ void PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& pro
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     const QString error = WriteReportPdf(printer.outputFileName(), analysis, pages);
     if (!error.isEmpty()) {
-      prompts.message(parent, QObject::tr("Print Has Failed"),
-                      QObject::tr("The report could not be printed on %1: %2.")
-                          .arg(printer.outputFileName(), error),
-                      Prompts::Icon::kStop);
+      prompts.show(parent, Message(MessageId::kPrintFailedBecause),
+                   {printer.outputFileName(), error});
     }
     return;
   }
   if (!PaintReport(printer, analysis, pages)) {
-    prompts.message(parent, QObject::tr("Print Has Failed"),
-                    QObject::tr("The report could not be printed on %1.")
-                        .arg(printer.printerName().isEmpty() ? printer.outputFileName()
-                                                             : printer.printerName()),
-                    Prompts::Icon::kStop);
+    prompts.show(
+        parent, Message(MessageId::kPrintFailed),
+        {printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName()});
   }
 }
 

@@ -21,8 +21,7 @@ namespace acv {
 namespace {
 
 constexpr FileKind kRtfFileKind{kRtfSuffix, "Rich Text Format Files (*.rtf)",
-                                "You must enter an RTF filename (*.rtf).  For example:  "
-                                "c:/analysis_files/jane_smith.rtf"};
+                                MessageId::kBrowseNotRtf};
 
 }  // namespace
 
@@ -61,30 +60,25 @@ CAnalysis_Save_As::CAnalysis_Save_As(Prompts& prompts, const Analysis& analysis,
   file_->setFocus();
 }
 
-void CAnalysis_Save_As::refuse(const QString& caption, const QString& text) {
-  prompts_.message(this, caption, text, Prompts::Icon::kStop);
+void CAnalysis_Save_As::refuse(const UserMessage& message) {
+  prompts_.show(this, message);
   file_->setFocus();
 }
 
 void CAnalysis_Save_As::accept() {
   if (!privacy_->isChecked()) {
-    prompts_.message(this, toQt(caption::kDataPrivacy),
-                     tr("To proceed with the save, you must check the box indicating\nthat you "
-                        "accept responsibility for the privacy of the data."),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kRtfPrivacy));
     privacy_->setFocus();
     return;
   }
   const QString name = file_->text();
   if (name.isEmpty()) {
-    refuse(tr("File Name Error"),
-           tr("You must specify a file name.\n\nYou may like to use the 'Browse ...' button."));
+    refuse(Message(MessageId::kRtfNoName));
     return;
   }
   if (name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')) ||
       name.endsWith(QLatin1Char(':'))) {
-    refuse(tr("File Name Error"), tr("You must specify a valid file name.\n\nYou may like to "
-                                     "use the 'Browse ...' button."));
+    refuse(Message(MessageId::kRtfBadName));
     return;
   }
   WaitCursor wait;
@@ -97,16 +91,13 @@ void CAnalysis_Save_As::accept() {
       return;
     case RtfSaveResult::kOpenError:
     case RtfSaveResult::kWriteError: {
-      const UserMessage message = RtfFailureMessage(outcome, fromQt(name));
-      refuse(toQt(message.caption), toQt(message.text));
+      refuse(RtfFailureMessage(outcome, fromQt(name)));
       return;
     }
     case RtfSaveResult::kSaved:
       break;
   }
-  prompts_.message(this, tr("Save Successful"),
-                   tr("The Rich Text Format file \n\n    %1.rtf\n\nhas been saved").arg(name),
-                   Prompts::Icon::kInformation);
+  prompts_.show(this, Message(MessageId::kRtfSaved), {name});
   savedName_ = name;
   QDialog::accept();
 }

@@ -13,6 +13,7 @@ namespace acv {
 
 class FileNameBox;
 class Prompts;
+struct UserMessage;
 
 class CAnalysis_Save_As : public QDialog {
   Q_OBJECT
@@ -33,7 +34,7 @@ class CAnalysis_Save_As : public QDialog {
   void accept() override;
 
  private:
-  void refuse(const QString& caption, const QString& text);
+  void refuse(const UserMessage& message);
 
   Prompts& prompts_;
   const Analysis& analysis_;

@@ -88,9 +88,7 @@ void SettingsWarning::refused(const QString& file) {
     return;
   }
   given_ = true;
-  UserMessage message = Message(MessageId::kSettingsRefused);
-  prompts_.message(parent_, toQt(message.caption), toQtNaming(message.text, file),
-                   Prompts::Icon::kExclamation);
+  prompts_.show(parent_, Message(MessageId::kSettingsRefused), {file});
 }
 
 const AcvSettings::Value AcvSettings::kValues[kValueCount] = {

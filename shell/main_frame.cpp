@@ -215,17 +215,14 @@ void CMainFrame::openAtStart(const QString& path) {
   const std::optional<std::string> stem =
       cvr ? StripChosenPath(chosen, given) : std::optional<std::string>();
   if (!stem) {
-    prompts_.message(this, toQt(caption::kIncorrectFileName), toQt(text::kBrowseNotCvr),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kBrowseNotCvr));
     return;
   }
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(chosen, true, &index);
   if (status != FileStatus::kOk) {
-    const UserMessage message = OpenedFileMessage(status, std::string(kNameMark));
-    prompts_.message(this, toQt(message.caption),
-                     toQtNaming(message.text, QFile::decodeName(QByteArray::fromStdString(chosen))),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, OpenedFileMessage(status, std::string(kNameMark)),
+                  {QFile::decodeName(QByteArray::fromStdString(chosen))});
     return;
   }
   runAnalysis(QFile::decodeName(QByteArray::fromStdString(*stem)), chosen);
@@ -377,13 +374,11 @@ void CMainFrame::saveAsCommand() {
 void CMainFrame::exportCommand() {
   const ExportPasswords passwords(exportPasswordFile_, exportPasswordOwner_);
   if (!passwords.refusal().empty()) {
-    prompts_.message(this, toQt(kExportPasswordFileRefusedCaption), toQt(passwords.refusal()),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kExportPasswordRefused, {passwords.refusal()}));
     return;
   }
   if (!passwords.AnySet()) {
-    prompts_.message(this, toQt(kNoExportPasswordCaption), toQt(kNoExportPasswordText),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kNoExportPassword));
     return;
   }
   CAdultExportPassword password(prompts_, passwords, this);

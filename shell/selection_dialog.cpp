@@ -159,9 +159,7 @@ void SelectionDialog::loadList() {
     status = readIndex(fullName, &index);
   }
   if (status != FileStatus::kOk) {
-    const UserMessage message = SelectionOpenMessage(status, std::string(kNameMark));
-    prompts_.message(this, toQt(message.caption), toQtNaming(message.text, file_->text()),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, SelectionOpenMessage(status, std::string(kNameMark)), {file_->text()});
     fileNameBox()->setFocus();
     return;
   }

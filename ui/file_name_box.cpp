@@ -83,16 +83,13 @@ void FileNameBox::browse() {
   const std::optional<std::string> stem =
       StripChosenPath(QFile::encodeName(chosen).toStdString(), kind_.suffix);
   if (!stem) {
-    prompts_.show(this, {caption::kIncorrectFileName, std::string(kind_.wrongKind)});
+    prompts_.show(this, Message(kind_.wrongKind));
     return;
   }
   const QDir folder = QFileInfo(chosen).absoluteDir();
   if (mode_ == Browse::kSave && kind_.savedInExistingFolder && !folder.exists()) {
-    prompts_.message(this, toQt(caption::kIncorrectFileName),
-                     tr("The folder\n\n%1\n\ndoes not exist.  Please choose a folder that "
-                        "exists, or make the folder first.")
-                         .arg(QDir::toNativeSeparators(folder.path())),
-                     Prompts::Icon::kStop);
+    prompts_.show(this, Message(MessageId::kFolderMissing),
+                  {QDir::toNativeSeparators(folder.path())});
     return;
   }
   setFileSystemName(*stem);

@@ -33,14 +33,14 @@ class Prompts;
 struct FileKind {
   std::string_view suffix;
   std::string_view filter;
-  std::string_view wrongKind;
+  MessageId wrongKind;
   bool savedInExistingFolder = false;
 };
 
 inline constexpr FileKind kResponseFileKind{kResponseFileSuffix, "ACV Files (*.cvr)",
-                                            text::kBrowseNotCvr, true};
+                                            MessageId::kBrowseNotCvr, true};
 inline constexpr FileKind kCsvFileKind{".csv", "Comma Separated Variable Files (*.csv)",
-                                       text::kBrowseNotCsv};
+                                       MessageId::kBrowseNotCsv};
 
 class FileNameBox : public QWidget {
   Q_OBJECT

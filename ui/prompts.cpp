@@ -106,8 +106,19 @@ QString TabsAsTable(const QString& plain) {
 
 }  // namespace
 
-void Prompts::show(QWidget* parent, const UserMessage& message) {
-  this->message(parent, acv::toQt(message.caption), acv::toQt(message.text), BoxIcon(message.icon));
+void Prompts::show(QWidget* parent, const UserMessage& message, const QStringList& names) {
+  QString text = acv::toQt(message.text);
+  const QChar mark(kNameMark.front());
+  qsizetype at = 0;
+  for (const QString& name : names) {
+    at = text.indexOf(mark, at);
+    if (at < 0) {
+      break;
+    }
+    text.replace(at, 1, name);
+    at += name.size();
+  }
+  this->message(parent, acv::toQt(message.caption), text, BoxIcon(message.icon));
 }
 
 bool Prompts::confirm(QWidget* parent, const UserMessage& question, const QString& acceptText,

@@ -36,8 +36,10 @@ class Prompts {
   // Opens a web address in the user's browser; false when that could not be done.
   virtual bool openWebAddress(const QString& address) = 0;
 
-  // A message of the table (storage/messages.h) with its caption, text and icon.
-  void show(QWidget* parent, const UserMessage& message);
+  // A message of the table (storage/text/messages.h) with its caption, text and icon; the
+  // marks left in its text are filled from `names` in order, after the conversion from code
+  // page 1252, so that a name need not fit it.
+  void show(QWidget* parent, const UserMessage& message, const QStringList& names = {});
   // A question of the table; true when the first button was chosen.
   bool confirm(QWidget* parent, const UserMessage& question, const QString& acceptText,
                const QString& rejectText, bool acceptIsDefault);

@@ -17,12 +17,4 @@ inline std::string fromQt(const QString& text) {
   return Utf8ToCp1252(text.toStdString());
 }
 
-// A message of the storage layer that names a file is built around kNameMark; the name, which
-// need not fit code page 1252, goes in after the conversion.
-inline constexpr std::string_view kNameMark = "\x1f";
-
-inline QString toQtNaming(std::string_view cp1252, const QString& name) {
-  return toQt(cp1252).replace(QChar(kNameMark.front()), name);
-}
-
 }  // namespace acv

@@ -194,18 +194,17 @@ std::string DefaultExportName(std::string_view currentExportName, std::string_vi
 UserMessage ExportSummaryMessage(const std::string& acvName, const std::string& csvName,
                                  const ExportCounts& counts) {
   if (counts.written == counts.records) {
-    return {caption::kExportOk,
-            "The ACV file \n\n\t" + acvName + ".cvr\n\nwas exported to\n\n\t" + csvName + ".csv"};
+    return Message(MessageId::kExportOk, {acvName, csvName});
   }
-  std::string text = "The ACV file \n\t" + acvName + ".cvr\n\nwas partially exported to\n\t" +
-                     csvName + ".csv\n\n";
-  char numbers[256];
-  std::snprintf(numbers, sizeof numbers,
-                "Number of Records:\t%5u\nRecords Written:\t%5u\nCould Not Read:\t%5u\nCould Not "
-                "Import:\t%5u\nCould Not Write:\t%5u",
-                counts.records, counts.written, counts.couldNotRead, counts.couldNotImport,
-                counts.couldNotWrite);
-  return {caption::kExportProblem, text + numbers};
+  const auto count = [](unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%5u", value);
+    return std::string(text);
+  };
+  return Message(
+      MessageId::kExportPartial,
+      {acvName, csvName, count(counts.records), count(counts.written), count(counts.couldNotRead),
+       count(counts.couldNotImport), count(counts.couldNotWrite)});
 }
 
 }  // namespace acv

@@ -48,15 +48,6 @@ class ExportPasswords {
   std::string refusal_;
 };
 
-// The message shown when an export is asked for before any password was set.
-inline constexpr std::string_view kNoExportPasswordCaption = "Export Password Not Set";
-inline constexpr std::string_view kNoExportPasswordText =
-    "No export password has been set on this computer.\n\nAn administrator must set one "
-    "before a file can be exported,\nwith the command\n\n\tsudo acv set-export-password 1";
-
-inline constexpr std::string_view kExportPasswordFileRefusedCaption =
-    "Export Password File Refused";
-
 // Overwrites `text` with zeros in a way the compiler cannot leave out, then empties it.
 void WipeSecret(std::string* text);
 

@@ -9,6 +9,86 @@
 namespace acv {
 namespace {
 
+namespace caption {
+constexpr std::string_view kMandatoryField = "Mandatory Field";
+constexpr std::string_view kIncorrectDate = "Incorrect Date";
+constexpr std::string_view kIncorrectFileName = "Incorrect File Name";
+constexpr std::string_view kSaveFailed = "Save Has Failed";
+constexpr std::string_view kSaveSucceeded = "Save Was Successful";
+constexpr std::string_view kPartialCorruption = "Partial File Corruption";
+constexpr std::string_view kNoMatch = "No Matching Records";
+constexpr std::string_view kReadOnly = "File is Read Only";
+constexpr std::string_view kNoSelection = "No Selection";
+constexpr std::string_view kTooManySelections = "Too Many Selections";
+constexpr std::string_view kTwoSelf = "Two Self Assessments";
+constexpr std::string_view kTwoObserver = "Two Observer Assessments";
+constexpr std::string_view kChangedCriteria = "Changed Selection Criteria";
+constexpr std::string_view kReadError = "Read Error";
+constexpr std::string_view kWrongPassword = "Wrong Password";
+constexpr std::string_view kExportFileName = "Export File Name";
+constexpr std::string_view kDataPrivacy = "Data Privacy Responsibility";
+constexpr std::string_view kFileExists = "File Exists";
+constexpr std::string_view kAcvFileError = "ACV File Error";
+constexpr std::string_view kExportFileError = "Export File Error";
+constexpr std::string_view kExportOk = "Export OK";
+constexpr std::string_view kExportProblem = "Export File Problem";
+}  // namespace caption
+
+namespace text {
+constexpr std::string_view kNamesMandatory = "'First Name' and 'Last Name' are mandatory.";
+constexpr std::string_view kBirthDateMandatory = "'Date Of Birth' is mandatory.";
+constexpr std::string_view kBirthDateIncorrect =
+    "The 'Date Of Birth' is not correct.\n\nThe date must have a valid day for the month,\nand "
+    "have a four digit year greater than 1900.";
+constexpr std::string_view kUnder18 = "The age of the person must be 18 or more";
+constexpr std::string_view kNoFileName = "You have not entered a filename.";
+constexpr std::string_view kFileNameWithExtension =
+    "You must enter an ACV filename without the extension.  For example:  "
+    "c:/data_files/ACV_2005";
+constexpr std::string_view kBrowseNotCvr =
+    "You must enter an ACV filename (*.cvr).  For example:  c:/data_files/ACV_2005.cvr";
+constexpr std::string_view kBrowseNotCsv =
+    "You must enter a CSV filename (*.csv).  For example:  "
+    "c:/export_files/export_ACV_2005.csv";
+constexpr std::string_view kNoMatch =
+    "There were no records in the specified ACV file\nwith the requested name and date of birth.";
+constexpr std::string_view kReadOnly =
+    "Warning:  The file you are attempting to edit is read-only.\n\nYou will have to either have "
+    "the read-only security\non the file removed or save any edits to a new file.";
+constexpr std::string_view kNoSelection =
+    "You have not made a selection.\n\nEnter the name, date of birth and file to search\nthen "
+    "click the 'Load/Reload ACV Responses' button.\n\nIf any matching records have been found "
+    "you can\nthen select one from the list.";
+constexpr std::string_view kTooManySelections =
+    "You are limited to select at most two assessments.\n\nIf you select two assessments then "
+    "one must be\na Self Assessment and one an Observer Assessment.";
+constexpr std::string_view kTwoSelf =
+    "You have selected two Self Assessments.\n\nYou are limited to select at most two "
+    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
+    "an Observer Assessment.";
+constexpr std::string_view kTwoObserver =
+    "You have selected two Observer Assessments.\n\nYou are limited to select at most two "
+    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
+    "an Observer Assessment.";
+constexpr std::string_view kChangedCriteria =
+    "Warning:  You have changed the selection criteria for the list of ACV responses but have "
+    "not reloaded the list.";
+constexpr std::string_view kReadError =
+    "There was an error trying to read the records you have selected.\n\nPlease try again.";
+constexpr std::string_view kWrongPassword =
+    "Sorry, but the password you entered is not correct.\n\nIf you need help with the password "
+    "please contact\nyour system administrator for assistance.";
+constexpr std::string_view kExportNameChanged =
+    "The default Export File name has changed because the ACV file name has changed";
+constexpr std::string_view kDataPrivacy =
+    "To proceed with the export, you must check the box indicating\nthat you accept "
+    "responsibility for the privacy of the data.";
+constexpr std::string_view kFileExists = "The file already exists.\nDo you want to replace it?";
+constexpr std::string_view kRecordChanged =
+    "Someone else has changed this record since you opened it,\nso it was not replaced.\n\nYou "
+    "can save your edits as a new record instead.";
+}  // namespace text
+
 struct SaveFailure {
   FileStatus code;
   std::string_view text;
@@ -181,6 +261,84 @@ constexpr MessageRow kMessages[] = {
      "its mark of verification.  An edit in the paper layout can verify the changed answers "
      "instead.\n\nDo you want to save the record without the mark?",
      MessageIcon::kExclamation},
+    {MessageId::kBrowseNotCvr, caption::kIncorrectFileName, text::kBrowseNotCvr},
+    {MessageId::kBrowseNotCsv, caption::kIncorrectFileName, text::kBrowseNotCsv},
+    {MessageId::kBrowseNotRtf, caption::kIncorrectFileName,
+     "You must enter an RTF filename (*.rtf).  For example:  c:/analysis_files/jane_smith.rtf"},
+    {MessageId::kFolderMissing, caption::kIncorrectFileName,
+     "The folder\n\n\x1f\n\ndoes not exist.  Please choose a folder that exists, or make the "
+     "folder first."},
+    {MessageId::kRtfPrivacy, caption::kDataPrivacy,
+     "To proceed with the save, you must check the box indicating\nthat you accept "
+     "responsibility for the privacy of the data."},
+    {MessageId::kRtfNoName, "File Name Error",
+     "You must specify a file name.\n\nYou may like to use the 'Browse ...' button."},
+    {MessageId::kRtfBadName, "File Name Error",
+     "You must specify a valid file name.\n\nYou may like to use the 'Browse ...' button."},
+    {MessageId::kRtfSaved, "Save Successful",
+     "The Rich Text Format file \n\n    \x1f.rtf\n\nhas been saved", MessageIcon::kInformation},
+    {MessageId::kPrintFailedBecause, "Print Has Failed",
+     "The report could not be printed on \x1f: \x1f."},
+    {MessageId::kPrintFailed, "Print Has Failed", "The report could not be printed on \x1f."},
+    {MessageId::kExportPasswordRefused, "Export Password File Refused", "\x1f"},
+    {MessageId::kNoExportPassword, "Export Password Not Set",
+     "No export password has been set on this computer.\n\nAn administrator must set one "
+     "before a file can be exported,\nwith the command\n\n\tsudo acv set-export-password 1"},
+    {MessageId::kExportOk, caption::kExportOk,
+     "The ACV file \n\n\t\x1f.cvr\n\nwas exported to\n\n\t\x1f.csv"},
+    {MessageId::kExportPartial, caption::kExportProblem,
+     "The ACV file \n\t\x1f.cvr\n\nwas partially exported to\n\t\x1f.csv\n\nNumber of "
+     "Records:\t\x1f\nRecords Written:\t\x1f\nCould Not Read:\t\x1f\nCould Not "
+     "Import:\t\x1f\nCould Not Write:\t\x1f"},
+    {MessageId::kCommandNeeded, "", "a command is required (acv --help lists them)"},
+    {MessageId::kOutputNotWritten, "", "the output could not be written: \x1f"},
+    {MessageId::kChooseReports, "", "give --self INDEX, --observer INDEX or both"},
+    {MessageId::kRecordNotRead, caption::kReadError,
+     "record \x1f: There was an error trying to read the records you have selected."},
+    {MessageId::kNotOfItsType, "", "warning: record \x1f is not \x1f"},
+    {MessageId::kNeitherType, "",
+     "warning: record \x1f is neither a Self-report nor an Observer-report"},
+    {MessageId::kHoldsNoRecords, "",
+     "\x1f holds no records: it is empty, holds a header alone, or is too short to be "
+     "a response file"},
+    {MessageId::kSalvageNoRecords, "",
+     "\x1f holds no records: it is empty, holds a header alone, or is too short to be "
+     "a response file; nothing was made"},
+    {MessageId::kDamageRead, caption::kReadError, "\x1f"},
+    {MessageId::kRecordFailsChecksum, caption::kReadError, "record \x1f fails its checksum"},
+    {MessageId::kRecordBeyondEnd, caption::kReadError, "record \x1f is beyond the file's end"},
+    {MessageId::kAlreadyExistsForce, "", "\x1f already exists; pass --force to replace it"},
+    {MessageId::kDemoExists, "", "\x1f already exists (use --force to replace it)"},
+    {MessageId::kSalvageTargetExists, "", "\x1f already exists; name a new file"},
+    {MessageId::kSalvageLeftOut, "", "left out \x1f"},
+    {MessageId::kSalvageTookIn, "", "took in \x1f"},
+    {MessageId::kSalvageUnreadable, "", "cannot read \x1f: \x1f; nothing was made"},
+    {MessageId::kImportUnreadable, "", "cannot read \x1f: \x1f; nothing was imported"},
+    {MessageId::kImportTooLarge, "",
+     "\x1f is larger than an export of a full response file; nothing was imported"},
+    {MessageId::kImportRefused, "", "\x1f \x1f; nothing was imported"},
+    {MessageId::kImportWarning, "", "\x1f line \x1f: warning: \x1f"},
+    {MessageId::kImportUnverifiedRefused, "",
+     "\x1f holds \x1f paper records not verified by double entry, which the settings "
+     "of this computer require; nothing was imported (--unverified takes them as they "
+     "are)"},
+    {MessageId::kImportUnverifiedTaken, "",
+     "warning: \x1f paper records are imported unverified, as --unverified asked"},
+    {MessageId::kDraftsNotRead, "", "the drafts in \x1f are not read, because \x1f"},
+    {MessageId::kDraftSetAside, "", "\x1f.draft is \x1f; \x1f"},
+    {MessageId::kDraftNotRemoved, "", "the draft \x1f could not be removed"},
+    {MessageId::kNoSuchDraft, "", "no draft \x1f that no running program holds"},
+    {MessageId::kPasswordAtTerminal, "",
+     "type the password at a terminal, or pass it on standard input with "
+     "--password-stdin"},
+    {MessageId::kNoPasswordGiven, "", "no password was given; nothing was changed"},
+    {MessageId::kPasswordsDiffer, "", "the two passwords differ; nothing was changed"},
+    {MessageId::kPasswordsAdministratorOnly, "",
+     "only an administrator may write \x1f; run this command as one (for example with sudo)"},
+    {MessageId::kPasswordsNotWritten, "", "could not write \x1f because \x1f; nothing was changed"},
+    {MessageId::kReportFileNeeded, "", "give the file to write, e.g. --pdf OUT.pdf"},
+    {MessageId::kReportNotWritten, "", "cannot write \x1f: \x1f"},
+    {MessageId::kNoReport, "", "the chosen records have no last name, so there is no report"},
 };
 
 constexpr bool InIdOrder() {
@@ -192,13 +350,24 @@ constexpr bool InIdOrder() {
   }
   return true;
 }
-static_assert(InIdOrder(), "kMessages must list every MessageId in order");
+static_assert(InIdOrder() && std::size(kMessages) == static_cast<std::size_t>(MessageId::kCount),
+              "kMessages must list every MessageId in order");
 
 }  // namespace
 
-UserMessage Message(MessageId id) {
+UserMessage Message(MessageId id, std::initializer_list<std::string_view> names) {
   const MessageRow& row = kMessages[static_cast<std::size_t>(id)];
-  return {row.caption, std::string(row.text), row.icon};
+  UserMessage message{row.caption, std::string(row.text), row.icon};
+  std::size_t at = 0;
+  for (const std::string_view name : names) {
+    at = message.text.find(kNameMark, at);
+    if (at == std::string::npos) {
+      break;
+    }
+    message.text.replace(at, kNameMark.size(), name);
+    at += name.size();
+  }
+  return message;
 }
 
 UserMessage BirthDateMessage(BirthDateCheck check) {

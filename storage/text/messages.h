@@ -6,6 +6,7 @@
 // The window shows them in message boxes; the command line prints them.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,86 +26,8 @@ struct UserMessage {
   MessageIcon icon = MessageIcon::kStop;
 };
 
-namespace caption {
-inline constexpr std::string_view kMandatoryField = "Mandatory Field";
-inline constexpr std::string_view kIncorrectDate = "Incorrect Date";
-inline constexpr std::string_view kIncorrectFileName = "Incorrect File Name";
-inline constexpr std::string_view kSaveFailed = "Save Has Failed";
-inline constexpr std::string_view kSaveSucceeded = "Save Was Successful";
-inline constexpr std::string_view kPartialCorruption = "Partial File Corruption";
-inline constexpr std::string_view kNoMatch = "No Matching Records";
-inline constexpr std::string_view kReadOnly = "File is Read Only";
-inline constexpr std::string_view kNoSelection = "No Selection";
-inline constexpr std::string_view kTooManySelections = "Too Many Selections";
-inline constexpr std::string_view kTwoSelf = "Two Self Assessments";
-inline constexpr std::string_view kTwoObserver = "Two Observer Assessments";
-inline constexpr std::string_view kChangedCriteria = "Changed Selection Criteria";
-inline constexpr std::string_view kReadError = "Read Error";
-inline constexpr std::string_view kWrongPassword = "Wrong Password";
-inline constexpr std::string_view kExportFileName = "Export File Name";
-inline constexpr std::string_view kDataPrivacy = "Data Privacy Responsibility";
-inline constexpr std::string_view kFileExists = "File Exists";
-inline constexpr std::string_view kAcvFileError = "ACV File Error";
-inline constexpr std::string_view kExportFileError = "Export File Error";
-inline constexpr std::string_view kExportOk = "Export OK";
-inline constexpr std::string_view kExportProblem = "Export File Problem";
-}  // namespace caption
-
-namespace text {
-inline constexpr std::string_view kNamesMandatory = "'First Name' and 'Last Name' are mandatory.";
-inline constexpr std::string_view kBirthDateMandatory = "'Date Of Birth' is mandatory.";
-inline constexpr std::string_view kBirthDateIncorrect =
-    "The 'Date Of Birth' is not correct.\n\nThe date must have a valid day for the month,\nand "
-    "have a four digit year greater than 1900.";
-inline constexpr std::string_view kUnder18 = "The age of the person must be 18 or more";
-inline constexpr std::string_view kNoFileName = "You have not entered a filename.";
-inline constexpr std::string_view kFileNameWithExtension =
-    "You must enter an ACV filename without the extension.  For example:  "
-    "c:/data_files/ACV_2005";
-inline constexpr std::string_view kBrowseNotCvr =
-    "You must enter an ACV filename (*.cvr).  For example:  c:/data_files/ACV_2005.cvr";
-inline constexpr std::string_view kBrowseNotCsv =
-    "You must enter a CSV filename (*.csv).  For example:  "
-    "c:/export_files/export_ACV_2005.csv";
-inline constexpr std::string_view kNoMatch =
-    "There were no records in the specified ACV file\nwith the requested name and date of birth.";
-inline constexpr std::string_view kReadOnly =
-    "Warning:  The file you are attempting to edit is read-only.\n\nYou will have to either have "
-    "the read-only security\non the file removed or save any edits to a new file.";
-inline constexpr std::string_view kNoSelection =
-    "You have not made a selection.\n\nEnter the name, date of birth and file to search\nthen "
-    "click the 'Load/Reload ACV Responses' button.\n\nIf any matching records have been found "
-    "you can\nthen select one from the list.";
-inline constexpr std::string_view kTooManySelections =
-    "You are limited to select at most two assessments.\n\nIf you select two assessments then "
-    "one must be\na Self Assessment and one an Observer Assessment.";
-inline constexpr std::string_view kTwoSelf =
-    "You have selected two Self Assessments.\n\nYou are limited to select at most two "
-    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
-    "an Observer Assessment.";
-inline constexpr std::string_view kTwoObserver =
-    "You have selected two Observer Assessments.\n\nYou are limited to select at most two "
-    "assessments.\n\nIf you select two assessments then one must be\na Self Assessment and one "
-    "an Observer Assessment.";
-inline constexpr std::string_view kChangedCriteria =
-    "Warning:  You have changed the selection criteria for the list of ACV responses but have "
-    "not reloaded the list.";
-inline constexpr std::string_view kReadError =
-    "There was an error trying to read the records you have selected.\n\nPlease try again.";
-inline constexpr std::string_view kWrongPassword =
-    "Sorry, but the password you entered is not correct.\n\nIf you need help with the password "
-    "please contact\nyour system administrator for assistance.";
-inline constexpr std::string_view kExportNameChanged =
-    "The default Export File name has changed because the ACV file name has changed";
-inline constexpr std::string_view kDataPrivacy =
-    "To proceed with the export, you must check the box indicating\nthat you accept "
-    "responsibility for the privacy of the data.";
-inline constexpr std::string_view kFileExists =
-    "The file already exists.\nDo you want to replace it?";
-inline constexpr std::string_view kRecordChanged =
-    "Someone else has changed this record since you opened it,\nso it was not replaced.\n\nYou "
-    "can save your edits as a new record instead.";
-}  // namespace text
+// A message that names something (a file, a count) has a kNameMark in each place a name goes.
+inline constexpr std::string_view kNameMark = "\x1f";
 
 enum class MessageId {
   // Names and dates of the details page and the selection dialogs.
@@ -150,10 +73,64 @@ enum class MessageId {
   kDropSecondTyping,
   kEditDropsVerification,
   kEditDropsVerificationOnScreen,
+  // Files chosen in a file dialog, and the RTF report's save and printing.
+  kBrowseNotCvr,
+  kBrowseNotCsv,
+  kBrowseNotRtf,
+  kFolderMissing,  // the folder
+  kRtfPrivacy,
+  kRtfNoName,
+  kRtfBadName,
+  kRtfSaved,            // the name without ".rtf"
+  kPrintFailedBecause,  // the printer or file, then why
+  kPrintFailed,         // the printer or file
+  // The export's passwords and its summary.
+  kExportPasswordRefused,  // why the password file was refused
+  kNoExportPassword,
+  kExportOk,       // the response file and the export file, without their extensions
+  kExportPartial,  // the same, then five counts
+  // The command line's own lines, printed after "acv COMMAND: ".
+  kCommandNeeded,
+  kOutputNotWritten,
+  kChooseReports,
+  kRecordNotRead,
+  kNotOfItsType,
+  kNeitherType,
+  kHoldsNoRecords,
+  kSalvageNoRecords,
+  kDamageRead,
+  kRecordFailsChecksum,
+  kRecordBeyondEnd,
+  kAlreadyExistsForce,
+  kDemoExists,
+  kSalvageTargetExists,
+  kSalvageLeftOut,
+  kSalvageTookIn,
+  kSalvageUnreadable,
+  kImportUnreadable,
+  kImportTooLarge,
+  kImportRefused,
+  kImportWarning,
+  kImportUnverifiedRefused,
+  kImportUnverifiedTaken,
+  kDraftsNotRead,
+  kDraftSetAside,
+  kDraftNotRemoved,
+  kNoSuchDraft,
+  kPasswordAtTerminal,
+  kNoPasswordGiven,
+  kPasswordsDiffer,
+  kPasswordsAdministratorOnly,
+  kPasswordsNotWritten,
+  kReportFileNeeded,
+  kReportNotWritten,
+  kNoReport,
+  kCount,
 };
 
-// The fixed message of `id`.
-UserMessage Message(MessageId id);
+// The fixed message of `id`, its kNameMarks filled from `names` in order; marks left over stay
+// for the window, which puts in names that need not fit code page 1252.
+UserMessage Message(MessageId id, std::initializer_list<std::string_view> names = {});
 
 // The message of a search (the selection dialogs, `acv list`) for a refused date of birth;
 // `check` is not kOk.

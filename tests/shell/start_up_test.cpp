@@ -125,9 +125,9 @@ class StartUpTest : public QObject {
       QString path;
       std::string_view caption;
     } cases[] = {
-        {notes.fileName(), caption::kIncorrectFileName},
+        {notes.fileName(), "Incorrect File Name"},
         {dir.filePath(QStringLiteral("absent.cvr")), "File Not Found"},
-        {junk.fileName(), caption::kPartialCorruption},
+        {junk.fileName(), "Partial File Corruption"},
         {QString(), ""},
     };
     for (const auto& given : cases) {

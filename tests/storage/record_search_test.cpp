@@ -8,6 +8,7 @@
 #include <climits>
 #include <cwchar>
 #include <cwctype>
+#include <map>
 
 #include "engine/cp1252.h"
 #include "storage/format/record_image.h"
@@ -227,6 +228,24 @@ TEST(MessagesTest, SaveAndOpenMessagesByCode) {
             "The save has been successful.  The responses for\n\n\tFirst Name:\tAlex\n\tLast "
             "Name:\tMorgan\n\tDate of Birth:\t07/03/1975\n\nhave been saved in the file\n\n\t/d/"
             "x.cvr");
+}
+
+// Every text of the table is said once (a text given whole by the caller aside), and a
+// message's names go into its marks in order.
+TEST(MessagesTest, EachTextOnceAndNamesFillTheirMarks) {
+  std::map<std::string, int> seen;
+  for (int id = 0; id < static_cast<int>(MessageId::kCount); ++id) {
+    const std::string text = Message(static_cast<MessageId>(id)).text;
+    if (text == kNameMark) {
+      continue;
+    }
+    const auto [at, added] = seen.emplace(text, id);
+    EXPECT_TRUE(added) << "message " << id << " repeats the text of message " << at->second;
+  }
+  EXPECT_EQ(Message(MessageId::kExportOk, {"a", "b"}).text,
+            "The ACV file \n\n\ta.cvr\n\nwas exported to\n\n\tb.csv");
+  EXPECT_EQ(Message(MessageId::kReportNotWritten, {"\x1f"}).text, "cannot write \x1f: \x1f")
+      << "a name that holds a mark is not filled in again";
 }
 
 }  // namespace

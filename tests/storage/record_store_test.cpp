@@ -43,8 +43,9 @@ TEST_F(RecordStoreTest, SaveResolvesTheTypedNameThenAppends) {
     const SaveResult result = SaveRecord(refused, record);
     EXPECT_EQ(result.status, FileStatus::kNameHasExtension) << refused;
     EXPECT_EQ(result.fileName, "");
-    EXPECT_EQ(SaveFailureMessage(result.status).text, text::kFileNameWithExtension);
-    EXPECT_EQ(SaveFailureMessage(result.status).caption, caption::kIncorrectFileName);
+    EXPECT_EQ(SaveFailureMessage(result.status).text,
+              Message(MessageId::kFileNameWithExtension).text);
+    EXPECT_EQ(SaveFailureMessage(result.status).caption, "Incorrect File Name");
   }
   EXPECT_EQ(SaveRecord("", record).status, FileStatus::kNoFileName);
   EXPECT_EQ(SaveFailureMessage(FileStatus::kNoFileName).text, "You have not entered a filename.");
@@ -91,8 +92,8 @@ TEST_F(RecordStoreTest, ReplaceWritesOnlyWhileTheRecordIsAsRead) {
   EXPECT_EQ(refused.status, FileStatus::kRecordChanged);
   EXPECT_EQ(refused.index, -1);
   EXPECT_EQ(ReadBytes(name), afterTheirs) << "nothing written";
-  EXPECT_EQ(SaveFailureMessage(refused.status).caption, caption::kSaveFailed);
-  EXPECT_EQ(SaveFailureMessage(refused.status).text, text::kRecordChanged);
+  EXPECT_EQ(SaveFailureMessage(refused.status).caption, "Save Has Failed");
+  EXPECT_TRUE(SaveFailureMessage(refused.status).text.starts_with("Someone else has changed"));
   EXPECT_EQ(ReplaceRecord(name, 2, original, mine).status, FileStatus::kIndexBeyondEnd);
 
   StoredRecord current{};
