@@ -19,10 +19,10 @@ const CLI::Validator& RecordIndexValidator() {
                            text.find_first_not_of("0123456789") == std::string::npos &&
                            std::stoi(text) < kMaxRecords;
         return index ? std::string()
-                     : "'" + Printable(text.substr(0, 20)) + (text.size() > 20 ? "..." : "") +
-                           "' is not a record index: an index is a record's place in the file, "
-                           "0 for the first record up to " +
-                           std::to_string(kMaxRecords - 1) + ", as acv list prints it";
+                     : Message(MessageId::kNotAnIndex,
+                               {Printable(text.substr(0, 20)) + (text.size() > 20 ? "..." : ""),
+                                std::to_string(kMaxRecords - 1)})
+                           .text;
       },
       "INDEX");
   return validator;
@@ -30,10 +30,13 @@ const CLI::Validator& RecordIndexValidator() {
 
 void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice) {
   command.add_option("FILE", choice.file, "The response file (.cvr)")->required();
-  command.add_option("--self", choice.self, "Index of the Self-report record (0 to 656)")
-      ->check(RecordIndexValidator());
-  command
-      .add_option("--observer", choice.observer, "Index of the Observer-report record (0 to 656)")
+  AddIndexOption(command, "--self", choice.self, "Index of the Self-report record");
+  AddIndexOption(command, "--observer", choice.observer, "Index of the Observer-report record");
+}
+
+CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& index,
+                            const std::string& what) {
+  return command.add_option(name, index, what + " (0 to " + std::to_string(kMaxRecords - 1) + ")")
       ->check(RecordIndexValidator());
 }
 

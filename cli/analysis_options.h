@@ -12,6 +12,10 @@ namespace acv::cli {
 // Refuses, as the options are parsed, a text that is not a record's index, saying what an index
 // is (a short message however long the text typed).
 const CLI::Validator& RecordIndexValidator();
+// Adds the option `name` for a record's index to `command`, stored in `index`, its help `what`
+// followed by the range of indexes the record limit allows, checked by RecordIndexValidator.
+CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& index,
+                            const std::string& what);
 
 // Adds FILE, --self INDEX and --observer INDEX to `command`, stored in `choice`, their indexes
 // checked by RecordIndexValidator.

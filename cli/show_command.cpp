@@ -180,9 +180,7 @@ void SetupShowCommand(CLI::App& app, int* exitCode) {
       "Show every stored field of one record, its 190 responses and the file's header, "
       "as JSON");
   command->add_option("FILE", options->file, "The response file (.cvr)")->required();
-  command->add_option("INDEX", options->index, "The record's index (0 to 656)")
-      ->required()
-      ->check(RecordIndexValidator());
+  AddIndexOption(*command, "INDEX", options->index, "The record's index")->required();
   command->callback([options, exitCode] { *exitCode = RunShow(*options); });
 }
 

@@ -3,8 +3,6 @@
 #include <ctime>
 #include <vector>
 
-#include "entry/entry_wizard.h"
-#include "entry/pages/entry_page.h"
 #include "storage/drafts/draft_messages.h"
 #include "storage/text/messages.h"
 #include "ui/prompts.h"
@@ -20,11 +18,11 @@ std::vector<DraftKeeper*>& Keepers() {
 
 }  // namespace
 
-DraftKeeper::DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder,
-                         std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started,
-                         bool resumed)
-    : wizard_(wizard),
-      kind_(wizard.draftWizard()),
+DraftKeeper::DraftKeeper(DraftSource current, QWidget* window, Prompts& prompts,
+                         const DraftFolder& folder, std::string id, std::unique_ptr<DraftLock> lock,
+                         std::int64_t started, bool resumed)
+    : current_(std::move(current)),
+      window_(window),
       prompts_(prompts),
       lock_(std::move(lock)),
       started_(started),
@@ -64,10 +62,7 @@ void DraftKeeper::write() {
 
 void DraftKeeper::submit() {
   timer_.stop();
-  if (EntryPage* page = wizard_.currentEntryPage()) {
-    page->keep();
-  }
-  writer_.Submit(EncodeDraft(wizard_.draft(kind_, started_, std::time(nullptr)), scrambler_));
+  writer_.Submit(EncodeDraft(current_(started_, std::time(nullptr)), scrambler_));
 }
 
 void DraftKeeper::flush() {
@@ -99,7 +94,7 @@ void DraftKeeper::warnOnce(FileStatus status) {
     return;
   }
   warned_ = true;
-  prompts_.show(&wizard_, DraftsNotKeptMessage(status, writer_.folder().path()));
+  prompts_.show(window_, DraftsNotKeptMessage(status, writer_.folder().path()));
 }
 
 }  // namespace acv

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,7 +20,6 @@
 
 namespace acv {
 
-class EntryWizard;
 class Prompts;
 
 class DraftKeeper : public QObject {
@@ -28,10 +28,14 @@ class DraftKeeper : public QObject {
  public:
   static constexpr int kDelayMs = 500;
 
-  // Keeps the run of `wizard` as draft `id` of `folder`, whose lock `lock` holds; `resumed` when
-  // that draft is already on the disk.
-  DraftKeeper(EntryWizard& wizard, Prompts& prompts, const DraftFolder& folder, std::string id,
-              std::unique_ptr<DraftLock> lock, std::int64_t started, bool resumed);
+  // The run as it now stands, as a draft started and last changed at the times given (seconds
+  // since 1970).
+  using DraftSource = std::function<Draft(std::int64_t started, std::int64_t changed)>;
+
+  // Keeps what `current` gives as draft `id` of `folder`, whose lock `lock` holds; `resumed`
+  // when that draft is already on the disk. A warning is shown over `window`.
+  DraftKeeper(DraftSource current, QWidget* window, Prompts& prompts, const DraftFolder& folder,
+              std::string id, std::unique_ptr<DraftLock> lock, std::int64_t started, bool resumed);
   // What was handed over is written first; a run that never changed takes its lock file along.
   ~DraftKeeper() override;
 
@@ -55,8 +59,8 @@ class DraftKeeper : public QObject {
   void submit();
   void warnOnce(FileStatus status);
 
-  EntryWizard& wizard_;
-  DraftWizard kind_;
+  DraftSource current_;
+  QWidget* window_;
   Prompts& prompts_;
   std::unique_ptr<DraftLock> lock_;
   std::int64_t started_;

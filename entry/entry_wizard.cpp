@@ -68,10 +68,8 @@ void EntryWizard::pageChanged(int id) {
 Draft EntryWizard::draft(DraftWizard kind, std::int64_t started, std::int64_t changed) const {
   Draft draft;
   draft.wizard = kind;
-  const int id = std::max(currentId(), 0);
-  const auto numbered = numberedAs_.find(id);
-  draft.page = numbered == numberedAs_.end() ? id : numbered->second;
-  draft.pageCount = static_cast<int>(pageIds().size() - numberedAs_.size());
+  draft.page = draftPages_.number(std::max(currentId(), 0));
+  draft.pageCount = draftPages_.count(pageIds().size());
   draft.started = started;
   draft.changed = changed;
   draft.replace = run_.saver.replace();
@@ -100,8 +98,21 @@ void EntryWizard::keepDraft(const DraftFolder& folder) {
     prompts_.show(this, DraftsNotKeptMessage(status, folder.path()));
     return;
   }
-  keeper_ = std::make_unique<DraftKeeper>(*this, prompts_, folder, id, std::move(lock),
-                                          static_cast<std::int64_t>(std::time(nullptr)), false);
+  keepAs(folder, id, std::move(lock), static_cast<std::int64_t>(std::time(nullptr)), false);
+}
+
+void EntryWizard::keepAs(const DraftFolder& folder, const std::string& id,
+                         std::unique_ptr<DraftLock> lock, std::int64_t started, bool resumed) {
+  // The kind is asked now, of the whole wizard (see draft()).
+  const DraftWizard kind = draftWizard();
+  auto current = [this, kind](std::int64_t startedAt, std::int64_t changed) {
+    if (EntryPage* page = currentEntryPage()) {
+      page->keep();
+    }
+    return draft(kind, startedAt, changed);
+  };
+  keeper_ = std::make_unique<DraftKeeper>(current, this, prompts_, folder, id, std::move(lock),
+                                          started, resumed);
   watchChanges();
 }
 
@@ -114,20 +125,11 @@ void EntryWizard::resume(const DraftFolder& folder, FoundDraft found) {
   if (draft.viewAfterFinish) {
     run_.viewAfterFinish = *draft.viewAfterFinish;
   }
-  resuming_ = true;
-  if (currentId() < 0) {
-    restart();
-  }
-  while (currentId() >= 0 && currentId() != draft.page && nextId() >= 0) {
-    next();
-  }
-  resuming_ = false;
+  draftPages_.walkTo(*this, draft.page);
   if (EntryPage* shown = currentEntryPage()) {
     shown->focusWhereTypingStopped();
   }
-  keeper_ = std::make_unique<DraftKeeper>(*this, prompts_, folder, found.id, std::move(found.lock),
-                                          draft.started, true);
-  watchChanges();
+  keepAs(folder, found.id, std::move(found.lock), draft.started, true);
 }
 
 void EntryWizard::watchChanges() {
@@ -154,7 +156,7 @@ void EntryWizard::watchChanges() {
 }
 
 bool EntryWizard::validateCurrentPage() {
-  if (resuming_ || QWizard::validateCurrentPage()) {
+  if (draftPages_.walking() || QWizard::validateCurrentPage()) {
     return true;
   }
   if (const DetailsCheck refused = run_.saver.takeDetailsRefusal(); refused != DetailsCheck::kOk) {

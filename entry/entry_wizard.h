@@ -6,10 +6,11 @@
 
 #include <QWizard>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
+#include "entry/draft_pages.h"
 #include "entry/entry_run.h"
 #include "storage/drafts/draft.h"
 #include "storage/text/typed_input.h"
@@ -17,6 +18,7 @@
 namespace acv {
 
 class DraftFolder;
+class DraftLock;
 class DraftKeeper;
 class EntryPage;
 class Prompts;
@@ -63,12 +65,14 @@ class EntryWizard : public QWizard {
   // Pages passed on the way back to a resumed page are not checked again. A save refused for
   // the details goes back to the details page and says why there.
   bool validateCurrentPage() override;
-  // Page `id` is one of the pages shown beside page `numberedAs`: it carries that page's number
-  // in the page count and in drafts, and a draft written there resumes at that page.
-  void numberAs(int id, int numberedAs) { numberedAs_[id] = numberedAs; }
+  // Page `id` is shown beside page `numberedAs` (see DraftPages).
+  void numberAs(int id, int numberedAs) { draftPages_.numberAs(id, numberedAs); }
 
  private:
   void pageChanged(int id);
+  // Keeps the run as draft `id` from now on.
+  void keepAs(const DraftFolder& folder, const std::string& id, std::unique_ptr<DraftLock> lock,
+              std::int64_t started, bool resumed);
   // Every change made in a page's controls is a change of the draft.
   void watchChanges();
   // Shows the details page, passing back through the pages after it, with `check`'s message
@@ -79,8 +83,7 @@ class EntryWizard : public QWizard {
   EntryRun run_;
   int shownId_ = -1;
   qsizetype shownHistory_ = 0;  // how many pages the way to the page shown has passed
-  std::map<int, int> numberedAs_;
-  bool resuming_ = false;
+  DraftPages draftPages_;
   bool activating_ = false;
   std::unique_ptr<DraftKeeper> keeper_;
 };

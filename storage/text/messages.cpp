@@ -290,6 +290,9 @@ constexpr MessageRow kMessages[] = {
      "The ACV file \n\t\x1f.cvr\n\nwas partially exported to\n\t\x1f.csv\n\nNumber of "
      "Records:\t\x1f\nRecords Written:\t\x1f\nCould Not Read:\t\x1f\nCould Not "
      "Import:\t\x1f\nCould Not Write:\t\x1f"},
+    {MessageId::kNotAnIndex, "",
+     "'\x1f' is not a record index: an index is a record's place in the file, 0 for the first "
+     "record up to \x1f, as acv list prints it"},
     {MessageId::kCommandNeeded, "", "a command is required (acv --help lists them)"},
     {MessageId::kOutputNotWritten, "", "the output could not be written: \x1f"},
     {MessageId::kChooseReports, "", "give --self INDEX, --observer INDEX or both"},

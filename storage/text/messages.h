@@ -90,6 +90,7 @@ enum class MessageId {
   kExportOk,       // the response file and the export file, without their extensions
   kExportPartial,  // the same, then five counts
   // The command line's own lines, printed after "acv COMMAND: ".
+  kNotAnIndex,  // the text typed, then the highest index
   kCommandNeeded,
   kOutputNotWritten,
   kChooseReports,

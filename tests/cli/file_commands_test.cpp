@@ -65,7 +65,7 @@ TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
 // Listed as the dialogs list it ("Self Assessment"), and flagged as acv analyse flags it.
 TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
   int index = -1;
-  ResponseRecord untyped = testing::Person("Alex", "Morgan", "19750307", -1);
+  ResponseRecord untyped = testing::Person(-1, "Alex", "Morgan", "19750307");
   ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(untyped), &index, -1), FileStatus::kOk);
   const auto list =
       RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750307"});
@@ -82,7 +82,7 @@ TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
 // an unmarked record of the same person says nothing.
 TEST_F(FileCommandsTest, ListAndAnalyseShowTheVerificationMarkAndSalvageKeepsIt) {
   int index = -1;
-  ResponseRecord verified = testing::Person("Alex", "Morgan", "19750307", kSelfReport);
+  ResponseRecord verified = testing::Person(kSelfReport, "Alex", "Morgan", "19750307");
   verified.SetVerification(Verification{true, 2});
   ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(verified), &index, -1), FileStatus::kOk);
   const std::string text =
@@ -119,7 +119,7 @@ TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNames
     EXPECT_EQ(ResponseFile::WriteRecord(Sample(), stored, &index, -1), FileStatus::kOk);
     return std::to_string(index);
   };
-  ResponseRecord paper = testing::Person("Alex", "Morgan", "19750307", kObserverReport);
+  ResponseRecord paper = testing::Person(kObserverReport, "Alex", "Morgan", "19750307");
   paper.SetEntryMethod(kEnteredFromPaper);
   paper.SetText(TextField::kSavedStamp, "20261208101500");
   const std::string unverified = add(testing::Scrambled(EncodePlainImage(paper)));
@@ -156,7 +156,7 @@ TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNames
 // While the settings require double entry, paper rows (which the export format cannot mark
 // verified) are imported only when asked, and said to be unverified.
 TEST_F(FileCommandsTest, ImportRefusesUnverifiedPaperRowsWhileDoubleEntryIsRequired) {
-  ResponseRecord paper = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  ResponseRecord paper = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
   paper.SetEntryMethod(kEnteredFromPaper);
   const std::string data = dir_.File("paper.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" + CsvRecordLine(paper));
@@ -292,7 +292,7 @@ TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNev
   EXPECT_NE(shown.err.find("record 8 is beyond commit mark"), std::string::npos) << shown.err;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
+                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
   const auto import = RunAcv({"import", Sample(), data});
   EXPECT_EQ(import.status, 2);
   EXPECT_NE(import.err.find("'acv salvage'"), std::string::npos) << import.err;
@@ -385,7 +385,7 @@ TEST_F(FileCommandsTest, AFileCutShortOfItsMarkIsNamedAndTakesNoWrite) {
       << check.out;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
+                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
   const auto import = RunAcv({"import", Sample(), data});
   EXPECT_EQ(import.status, 2);
   EXPECT_NE(import.err.find("fewer records than its last complete save"), std::string::npos)
@@ -428,7 +428,7 @@ TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
   EXPECT_NE(torn.out.find("records: 8\ncorrupt: 0\nunread: 1\n"), std::string::npos) << torn.out;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person("Robin", "Ash", "19700415", kSelfReport)));
+                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
   EXPECT_EQ(RunAcv({"import", Sample(), data}).out, "imported 1 records as records 8 to 8\n");
   const auto mended = RunAcv({"check", Sample()});
   EXPECT_EQ(mended.status, 0);
@@ -545,7 +545,7 @@ TEST_F(FileCommandsTest, DraftsAreListedWithoutAnswersAndDiscardedOneByOne) {
 
 TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
   ResponseRecord record =
-      testing::Person(Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307", kObserverReport);
+      testing::Person(kObserverReport, Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307");
   const char* const texts[] = {
       "2 Side Lane",          "Ashby", "NSW", "2000", "555 0100",   "555 0199", "Australia",
       "jose@example.com\x01", "",      "",    "",     "Sam Müller", "Partner",  "sam@example.com",
@@ -641,9 +641,9 @@ class ImportCommandTest : public ::testing::Test {
 };
 
 TEST_F(ImportCommandTest, ImportedRecordsAreFoundAndKeepTheirSaveTime) {
-  ResponseRecord self = testing::Person("Robin", "Ash", "19700415", kSelfReport, 2);
+  ResponseRecord self = testing::Person(kSelfReport, "Robin", "Ash", "19700415", 2);
   self.SetText(TextField::kSavedStamp, "20070612093005");
-  const ResponseRecord observer = testing::Person("Robin", "Ash", "19700415", kObserverReport, 3);
+  const ResponseRecord observer = testing::Person(kObserverReport, "Robin", "Ash", "19700415", 3);
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(self) + Line(observer));
   const auto imported = RunAcv({"import", Target(), Data()});
   EXPECT_EQ(imported.status, 0) << imported.err;
@@ -660,7 +660,7 @@ TEST_F(ImportCommandTest, ImportedRecordsAreFoundAndKeepTheirSaveTime) {
 }
 
 TEST_F(ImportCommandTest, ABadLineLeavesTheFileUntouched) {
-  const ResponseRecord record = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record));
   ASSERT_EQ(RunAcv({"import", Target(), Data()}).status, 0);
   const std::string before = ReadBytes(Target());
@@ -677,7 +677,7 @@ TEST_F(ImportCommandTest, ABadLineLeavesTheFileUntouched) {
 }
 
 TEST_F(ImportCommandTest, TheRecordLimitHoldsForTheWholeImport) {
-  const ResponseRecord record = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
   std::string many = CsvHeaderLine() + "\r\n";
   for (int i = 0; i < 600; ++i) {
     many += Line(record);
@@ -706,7 +706,7 @@ TEST_F(ImportCommandTest, AFailedImportCostsLittleAndLeavesNoFile) {
   EXPECT_NE(access(Target().c_str(), F_OK), 0);
 
   // Over the file-size limit the write fails and is undone; the program is not killed.
-  const ResponseRecord record = testing::Person("Robin", "Ash", "19700415", kSelfReport);
+  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record));
   const std::string target = Target();
   const std::string data = Data();
@@ -722,8 +722,8 @@ TEST_F(ImportCommandTest, AFailedImportCostsLittleAndLeavesNoFile) {
 
 TEST_F(ImportCommandTest, RecordsNoSearchCanFindAreNamed) {
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" +
-                         Line(testing::Person("Robin", "Ash", "19700415", kSelfReport)) +
-                         Line(testing::Person("Robin", "", "19700415", kSelfReport)));
+                         Line(testing::Person(kSelfReport, "Robin", "Ash", "19700415")) +
+                         Line(testing::Person(kSelfReport, "Robin", "", "19700415")));
   const auto run = RunAcv({"import", Target(), Data()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "acv import: " + Data() +

@@ -58,7 +58,7 @@ TEST(CsvLineTest, HeaderHas220NamedColumns) {
 }
 
 TEST(CsvLineTest, RecordLineColumns) {
-  ResponseRecord record = Person("Alex", "Morgan", "19750307", kObserverReport);
+  ResponseRecord record = Person(kObserverReport, "Alex", "Morgan", "19750307");
   record.SetText(TextField::kCountry, "Exampleland");
   record.SetText(TextField::kPhone, "555 0100");
   record.SetText(TextField::kSavedStamp, "20070612093005");
@@ -165,7 +165,7 @@ class CsvExportTest : public ::testing::Test {
   std::vector<ResponseRecord> MakeFile(int count, std::vector<int> corrupt = {}) {
     std::vector<ResponseRecord> records;
     for (int i = 0; i < count; ++i) {
-      ResponseRecord record = Person("Pat", "Lee" + std::to_string(i), "19800101", i % 2, i + 1);
+      ResponseRecord record = Person(i % 2, "Pat", "Lee" + std::to_string(i), "19800101", i + 1);
       int index = -1;
       EXPECT_EQ(ResponseFile::WriteRecord(Acv() + ".cvr", BuildImage(record), &index, -1),
                 FileStatus::kOk);

@@ -51,11 +51,11 @@ std::vector<ResponseRecord> Imported(const std::string& text,
 }
 
 TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
-  ResponseRecord self = Person("Alex", "Morgan", "19750307", kSelfReport, 2);
+  ResponseRecord self = Person(kSelfReport, "Alex", "Morgan", "19750307", 2);
   self.SetText(TextField::kSavedStamp, "20070612093005");
   self.SetText(TextField::kPhone, "+61 5550 0100");  // exported with a formula guard
   self.SetEntryMethod(kEnteredFromPaper);
-  ResponseRecord observer = Person("Alex", "Morgan", "19750307", kObserverReport, 3);
+  ResponseRecord observer = Person(kObserverReport, "Alex", "Morgan", "19750307", 3);
   observer.SetText(TextField::kComments, "plain words");
   const std::vector<ResponseRecord> records =
       Imported(Csv({CsvRecordLine(self), CsvRecordLine(observer)}));
@@ -71,13 +71,13 @@ TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
 }
 
 TEST(CsvImportTest, LineEndsAndByteOrderMark) {
-  const ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+  const ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
   EXPECT_EQ(Imported("\xEF\xBB\xBF" + CsvHeaderLine() + "\n" + CsvRecordLine(record)).size(), 1u);
   EXPECT_TRUE(Imported(CsvHeaderLine()).empty()) << "a header alone is no fault";
 }
 
 TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
-  ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
   record.SetText(TextField::kSavedStamp, "20070612093005");
   const std::string good = CsvRecordLine(record);
   struct Case {
@@ -127,7 +127,7 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
 }
 
 TEST(CsvImportTest, EmptyCellsMeanBlankAndNoDate) {
-  ResponseRecord record = Person("Sam", "Lee", "", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "");
   record.SetResponse(7, -1);
   std::vector<CsvImportWarning> warnings;
   const std::vector<ResponseRecord> records = Imported(Csv({CsvRecordLine(record)}), &warnings);
@@ -137,11 +137,11 @@ TEST(CsvImportTest, EmptyCellsMeanBlankAndNoDate) {
 }
 
 TEST(CsvImportTest, RecordsNoSearchCanFindAreImportedWithAWarning) {
-  const ResponseRecord good = Person("Sam", "Lee", "19800101", kSelfReport);
+  const ResponseRecord good = Person(kSelfReport, "Sam", "Lee", "19800101");
   std::vector<CsvImportWarning> warnings;
   const std::vector<ResponseRecord> records =
-      Imported(Csv({CsvRecordLine(Person("", "Lee", "19800101", kSelfReport)), CsvRecordLine(good),
-                    CsvRecordLine(Person("Sam", "Lee", "19800231", kSelfReport))}),
+      Imported(Csv({CsvRecordLine(Person(kSelfReport, "", "Lee", "19800101")), CsvRecordLine(good),
+                    CsvRecordLine(Person(kSelfReport, "Sam", "Lee", "19800231"))}),
                &warnings);
   EXPECT_EQ(records.size(), 3u);
   ASSERT_EQ(warnings.size(), 2u);
@@ -152,7 +152,7 @@ TEST(CsvImportTest, RecordsNoSearchCanFindAreImportedWithAWarning) {
 }
 
 TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
-  const ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+  const ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
   const std::string utf8 =
       Csv({WithCell(record, 2, "Jos\xC3\xA9"), WithCell(record, 3, "Zo\xC3\xAB")});
   std::vector<ResponseRecord> records = Imported(utf8);
@@ -189,7 +189,7 @@ TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
 }
 
 TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
-  const std::string good = CsvRecordLine(Person("Sam", "Lee", "19800101", kSelfReport));
+  const std::string good = CsvRecordLine(Person(kSelfReport, "Sam", "Lee", "19800101"));
   EXPECT_EQ(Imported(Csv({good, good})).size(), 2u);
   const CsvImportError full = Refused(Csv({good, "not a record", good}), 2);
   EXPECT_EQ(full.line, 4);
@@ -201,7 +201,7 @@ TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
 TEST(CsvImportTest, TheFormulaGuardRoundTrips) {
   for (const std::string text :
        {"=1+2", "`=x", "``-y", "+61 555", "@home", "`plain", "`", "-", " =1"}) {
-    ResponseRecord record = Person("Sam", "Lee", "19800101", kSelfReport);
+    ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
     record.SetText(TextField::kComments, text);
     record.SetText(TextField::kTown, text);
     const std::vector<ResponseRecord> back = Imported(Csv({CsvRecordLine(record)}));

@@ -38,7 +38,7 @@ class DamageReportTest : public ::testing::Test {
     std::vector<StoredRecord> records;
     for (int i = 0; i < count; ++i) {
       ResponseRecord record =
-          testing::Person("P" + std::to_string(i), "Ash", "19700415", kSelfReport);
+          testing::Person(kSelfReport, "P" + std::to_string(i), "Ash", "19700415");
       records.push_back(BuildImage(record));
     }
     int first = -1;

@@ -58,7 +58,7 @@ std::optional<Records> ReadAll(const std::string& name) {
 }
 
 StoredRecord Stored(int seed) {
-  ResponseRecord record = Person("Pat", "Lee" + std::to_string(seed), "19800101", seed % 2, seed);
+  ResponseRecord record = Person(seed % 2, "Pat", "Lee" + std::to_string(seed), "19800101", seed);
   return BuildImage(record, "20261207100000");
 }
 

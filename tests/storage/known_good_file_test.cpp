@@ -1,7 +1,9 @@
 // tests/data/known_good.cvr, written once by this program: every field it holds still reads as
 // written (its verification mark of old too), and the same records are still written to the
 // same bytes. A record's stored bytes carry random filler, so records are compared as the plain
-// images they unscramble to.
+// images they unscramble to. tests/data/hand_laid.cvr holds one record laid out byte by byte by
+// tests/data/lay_record.py, with none of the program's code, so that a misreading of the layout
+// shared by the program's reader and writer would still be caught.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -70,9 +72,30 @@ const std::vector<KnownRecord>& KnownRecords() {
   return records;
 }
 
+// The record of hand_laid.cvr, as lay_record.py lays it out.
+KnownRecord HandLaidRecord() {
+  std::string responses;
+  for (int item = 1; item <= kItemCount; ++item) {
+    responses += item >= 189 || item % 7 == 0 ? ' ' : static_cast<char>('0' + item % 6);
+  }
+  static const std::string kept = responses;
+  return {
+      kSelfReport,
+      'F',
+      kEnteredFromPaper,
+      std::nullopt,
+      {"Marguerite", "Nakamura-O'Dwyer", "Unit 12, 400 Wattle Grove Road", "Bendigo", "VIC", "3550",
+       "03 5550 0199", "", "Australia", "m.nakamura@example.org", "19790611", "20261208154233",
+       "20261207", "", "", "", "Laid out by hand: Z\xfcrich, na\xefve, \xa3 and \xe9"},
+      kept};
+}
+
 std::string KnownGoodFile() {
   return std::string(ACV_TEST_DATA) + "/known_good.cvr";
 }
+
+void ExpectFields(const ResponseRecord& record, const KnownRecord& known);
+ResponseRecord FromKnown(const KnownRecord& known);
 
 std::string Responses(const ResponseRecord& record) {
   std::string responses;
@@ -105,15 +128,7 @@ TEST(KnownGoodFileTest, EveryFieldReadsAsWritten) {
     SCOPED_TRACE("record " + std::to_string(i));
     ResponseRecord record;
     ASSERT_EQ(ReadRecord(KnownGoodFile(), static_cast<int>(i), &record), FileStatus::kOk);
-    for (int field = 0; field < kTextFieldCount; ++field) {
-      EXPECT_EQ(record.Text(static_cast<TextField>(field)), known[i].texts[field])
-          << "field " << field;
-    }
-    EXPECT_EQ(record.ReportType(), known[i].type);
-    EXPECT_EQ(record.Gender(), known[i].gender);
-    EXPECT_EQ(record.EntryMethod(), known[i].entryMethod);
-    EXPECT_EQ(record.GetVerification(), known[i].verification);
-    EXPECT_EQ(Responses(record), known[i].responses);
+    ExpectFields(record, known[i]);
   }
   ResponseRecord beyond;
   EXPECT_EQ(ReadRecord(KnownGoodFile(), static_cast<int>(known.size()), &beyond),
@@ -123,18 +138,7 @@ TEST(KnownGoodFileTest, EveryFieldReadsAsWritten) {
 TEST(KnownGoodFileTest, TheSameRecordsAreWrittenToTheSameBytes) {
   std::vector<StoredRecord> stored;
   for (const KnownRecord& known : KnownRecords()) {
-    ResponseRecord record;
-    record.SetReportType(known.type);
-    record.SetGender(known.gender);
-    record.SetEntryMethod(known.entryMethod);
-    for (int field = 0; field < kTextFieldCount; ++field) {
-      record.SetText(static_cast<TextField>(field), known.texts[field]);
-    }
-    testing::AnswerEvery(record, [&](int item) {
-      return ResponseRecord::ParsePaperResponse(
-          known.responses.substr(static_cast<std::size_t>(item - 1), 1));
-    });
-    record.SetVerification(known.verification);
+    ResponseRecord record = FromKnown(known);
     stored.push_back(
         BuildImage(record, std::string(known.texts[static_cast<int>(TextField::kSavedStamp)])));
   }
@@ -166,6 +170,55 @@ TEST(KnownGoodFileTest, TheSameRecordsAreWrittenToTheSameBytes) {
     }
   }
   EXPECT_EQ(images, PlainImages(fixture));
+}
+
+TEST(KnownGoodFileTest, ARecordLaidOutByHandReadsAndIsWrittenAsLaid) {
+  const std::string file = std::string(ACV_TEST_DATA) + "/hand_laid.cvr";
+  const KnownRecord known = HandLaidRecord();
+  ResponseRecord record;
+  ASSERT_EQ(ReadRecord(file, 0, &record), FileStatus::kOk);
+  ExpectFields(record, known);
+  // Written by the program, the same fields make the same plain image; only the scrambler's
+  // random filler differs in the stored bytes. The two never-set answers are written as blanks.
+  ResponseRecord again = FromKnown(known);
+  const StoredRecord written = BuildImage(again, "20261208154233");
+  const std::string laid = testing::ReadBytes(file);
+  PlainImage expected = PlainImages(laid).front();
+  constexpr int kItem189Byte = 533 + 94;  // items 189 and 190: never set (15), then blank (7)
+  ASSERT_EQ(expected[kItem189Byte], 0xFF);
+  expected[kItem189Byte] = 0x77;
+  testing::Rechecksum(expected);
+  EXPECT_EQ(PlainImages(std::string(laid.substr(0, kFileHeaderSize)) +
+                        std::string(written.begin(), written.end()))
+                .front(),
+            expected);
+}
+
+void ExpectFields(const ResponseRecord& record, const KnownRecord& known) {
+  for (int field = 0; field < kTextFieldCount; ++field) {
+    EXPECT_EQ(record.Text(static_cast<TextField>(field)), known.texts[field]) << "field " << field;
+  }
+  EXPECT_EQ(record.ReportType(), known.type);
+  EXPECT_EQ(record.Gender(), known.gender);
+  EXPECT_EQ(record.EntryMethod(), known.entryMethod);
+  EXPECT_EQ(record.GetVerification(), known.verification);
+  EXPECT_EQ(Responses(record), known.responses);
+}
+
+ResponseRecord FromKnown(const KnownRecord& known) {
+  ResponseRecord record;
+  record.SetReportType(known.type);
+  record.SetGender(known.gender);
+  record.SetEntryMethod(known.entryMethod);
+  for (int field = 0; field < kTextFieldCount; ++field) {
+    record.SetText(static_cast<TextField>(field), known.texts[field]);
+  }
+  testing::AnswerEvery(record, [&](int item) {
+    return ResponseRecord::ParsePaperResponse(
+        known.responses.substr(static_cast<std::size_t>(item - 1), 1));
+  });
+  record.SetVerification(known.verification);
+  return record;
 }
 
 }  // namespace

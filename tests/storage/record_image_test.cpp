@@ -16,14 +16,14 @@ using testing::Person;
 using testing::Rechecksum;
 
 ResponseRecord Verified(Verification verification) {
-  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetVerification(verification);
   return record;
 }
 
 TEST(RecordImageTest, RoundTripKeepsEveryField) {
-  ResponseRecord record = Person("Alex", "Morgan", "19750307", kObserverReport);
+  ResponseRecord record = Person(kObserverReport, "Alex", "Morgan", "19750307");
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetText(TextField::kComments, std::string(200, 'c'));  // exactly the width
   const StoredRecord stored = BuildImage(record, "20070612101500");
@@ -65,7 +65,7 @@ TEST(RecordImageTest, LayoutPadsAndPacksAsStored) {
 }
 
 TEST(RecordImageTest, UnknownCodesReadAsDefaults) {
-  ResponseRecord record = Person("A", "B", "19700101", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "A", "B", "19700101");
   PlainImage image = EncodePlainImage(record);
   image[532] = 'Q';   // report type
   image[628] = '9';   // entry method
@@ -77,9 +77,9 @@ TEST(RecordImageTest, UnknownCodesReadAsDefaults) {
 }
 
 TEST(RecordImageTest, AnySingleChangedByteIsCorruptAndChangesNothing) {
-  const ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  const ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
   const PlainImage image = EncodePlainImage(record);
-  const ResponseRecord before = Person("Sam", "Other", "19800101", kObserverReport);
+  const ResponseRecord before = Person(kObserverReport, "Sam", "Other", "19800101");
   for (std::size_t i = 0; i < kPlainImageSize; ++i) {
     PlainImage damaged = image;
     damaged[i] ^= 0x01;
@@ -90,7 +90,7 @@ TEST(RecordImageTest, AnySingleChangedByteIsCorruptAndChangesNothing) {
 }
 
 TEST(RecordImageTest, DamagedStoredBytesAreReportedCorrupt) {
-  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
   StoredRecord stored = BuildImage(record);
   EXPECT_EQ(record.Text(TextField::kSavedStamp).size(), 14u);  // stamped now
   stored[100] ^= 0x10;

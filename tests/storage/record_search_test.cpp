@@ -35,11 +35,11 @@ class RecordSearchTest : public ::testing::Test {
 };
 
 TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
-  Write(Person("Alex", "MORGAN", "19750307", kSelfReport));
-  Write(Person("Alex", "Morgan", "19750308", kSelfReport));   // other birthday
-  Write(Person("Alex ", "Morgan", "19750307", kSelfReport));  // blanks are significant
-  Write(Person("alex", "morgan", "19750307", kObserverReport), "20080102030405");
-  Write(Person("Sam", "Lee", "19800101", kSelfReport));
+  Write(Person(kSelfReport, "Alex", "MORGAN", "19750307"));
+  Write(Person(kSelfReport, "Alex", "Morgan", "19750308"));   // other birthday
+  Write(Person(kSelfReport, "Alex ", "Morgan", "19750307"));  // blanks are significant
+  Write(Person(kObserverReport, "alex", "morgan", "19750307"), "20080102030405");
+  Write(Person(kSelfReport, "Sam", "Lee", "19800101"));
   RecordIndex index;
   ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   EXPECT_EQ(index.recordCount, 5);
@@ -55,11 +55,11 @@ TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
 
 // Names are stored in code page 1252 and typed in UTF-8 on the command line.
 TEST_F(RecordSearchTest, AccentedNamesMatchInAnyCase) {
-  Write(Person(Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307", kSelfReport));
-  Write(Person("Jose", "Muller", "19750307", kSelfReport));
-  Write(Person(Utf8ToCp1252("šárka"), Utf8ToCp1252("žÿœø"), "19750307", kSelfReport));
-  Write(Person("Sarka", "Zyoo", "19750307", kSelfReport));
-  Write(Person(Utf8ToCp1252("ŠÁRKA"), Utf8ToCp1252("ŽŸŒØ"), "19750307", kObserverReport));
+  Write(Person(kSelfReport, Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307"));
+  Write(Person(kSelfReport, "Jose", "Muller", "19750307"));
+  Write(Person(kSelfReport, Utf8ToCp1252("šárka"), Utf8ToCp1252("žÿœø"), "19750307"));
+  Write(Person(kSelfReport, "Sarka", "Zyoo", "19750307"));
+  Write(Person(kObserverReport, Utf8ToCp1252("ŠÁRKA"), Utf8ToCp1252("ŽŸŒØ"), "19750307"));
   RecordIndex index;
   ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   const auto jose = FindPerson(index, Utf8ToCp1252("JOSÉ"), Utf8ToCp1252("MÜLLER"), "19750307");
@@ -109,8 +109,8 @@ TEST(Cp1252UpperCaseTest, EveryLetterPairOfTheCodePage) {
 }
 
 TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
-  Write(Person("Alex", "Morgan", "19750307", kSelfReport));
-  Write(Person("Alex", "Morgan", "19750307", kObserverReport));
+  Write(Person(kSelfReport, "Alex", "Morgan", "19750307"));
+  Write(Person(kObserverReport, "Alex", "Morgan", "19750307"));
   std::string bytes = testing::ReadBytes(Name());
   testing::DamageRecord(&bytes, 0);
   testing::DamageRecord(&bytes, 1);
@@ -131,7 +131,7 @@ TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
 }
 
 TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
-  ResponseRecord self = Person("Alex", "Morgan", "19750307", kSelfReport);
+  ResponseRecord self = Person(kSelfReport, "Alex", "Morgan", "19750307");
   testing::AnswerEvery(self, [](int) { return 2; });
   Write(self);
   Analysis analysis;
@@ -221,7 +221,7 @@ TEST(MessagesTest, SaveAndOpenMessagesByCode) {
   EXPECT_EQ(SelectionOpenMessage(FileStatus::kHardIo, "x").text,
             "There was an error attempting to open the file\n'x.cvr'\n\nPlease contact your "
             "system administrator for assistance.");
-  ResponseRecord record = Person("Alex", "Morgan", "19750307", kSelfReport);
+  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
   const UserMessage saved = SaveSuccessMessage(record, "/d/x.cvr");
   EXPECT_EQ(saved.caption, "Save Was Successful");
   EXPECT_EQ(saved.text,

@@ -26,7 +26,7 @@ class RelatedReportsTest : public ::testing::Test {
   }
   // Appends a record of Alex Morgan, saved at `stamp`, its comment naming it.
   int WriteAlex(int type, const std::string& stamp, const std::string& comment) {
-    ResponseRecord record = Person("Alex", "Morgan", kBirth, type);
+    ResponseRecord record = Person(type, "Alex", "Morgan", kBirth);
     record.SetText(TextField::kComments, comment);
     saved_ = record;
     saved_.SetText(TextField::kSavedStamp, stamp);
@@ -57,8 +57,8 @@ TEST_F(RelatedReportsTest, MostRecentTakesEachTypeOfThatPersonByTimeStamp) {
   WriteAlex(kObserverReport, "20080101000000", "latest observer");
   WriteAlex(kObserverReport, "20060101000000", "older observer, later in the file");
   WriteAlex(kSelfReport, "20070101000000", "older self");
-  Write(Person("Alex", "Morgan", "19750308", kObserverReport), "20090101000000");  // other birthday
-  Write(Person("Sam", "Morgan", kBirth, kObserverReport), "20090101000000");
+  Write(Person(kObserverReport, "Alex", "Morgan", "19750308"), "20090101000000");  // other birthday
+  Write(Person(kObserverReport, "Sam", "Morgan", kBirth), "20090101000000");
   const int self = WriteAlex(kSelfReport, "20090612101500", "self just saved");
   LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent);
   EXPECT_EQ(Comment(analysis_.selfReport()), "self just saved");

@@ -40,8 +40,8 @@ inline ResponseRecord MakePersonRecord(int reportType, std::string_view firstNam
 }
 
 // A made-up person's filled-in record, completed on 12 June 2007, its answers drawn from `seed`.
-inline ResponseRecord Person(std::string_view first, std::string_view last,
-                             std::string_view birthDate, int type, int seed = 1) {
+inline ResponseRecord Person(int type, std::string_view first, std::string_view last,
+                             std::string_view birthDate, int seed = 1) {
   ResponseRecord record = MakePersonRecord(type, first, last, birthDate, "20070612");
   record.SetText(TextField::kStreetAddress, "12 Example Street");
   record.SetText(TextField::kComments, "Made-up record, \"quoted\", with a comma");
