@@ -5,6 +5,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@
 namespace CLI {
 class App;
 }  // namespace CLI
+
+namespace acv {
+class Analysis;
+}  // namespace acv
 
 namespace acv::cli {
 
@@ -145,5 +150,22 @@ struct ReportOptions {
 };
 int RunReport(const ReportOptions& options);
 void SetupReportCommand(CLI::App& app, int* exitCode);
+// The printed report of `analysis` as PDF bytes; nothing, after saying why on stderr, when it
+// cannot be drawn (ACV_GUI only).
+std::optional<std::string> ReportPdfBytes(const Analysis& analysis);
+
+// acv fhir FILE [--self I] [--observer J] [--all] [--no-pdf] [--out F] [--force], and
+// acv fhir-questionnaire [--out F] [--force]. The report's PDF comes from `makePdf`, which is
+// null where acv is built without the window's libraries.
+using ReportPdfMaker = std::optional<std::string> (*)(const Analysis& analysis);
+struct FhirOptions {
+  AnalysisChoice records;
+  std::string out;  // empty: standard output
+  bool all = false;
+  bool noPdf = false;
+  bool force = false;
+};
+int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf);
+void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf);
 
 }  // namespace acv::cli

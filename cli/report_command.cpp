@@ -39,8 +39,9 @@ constexpr ReportOutput kOutputs[] = {
      }},
 };
 
-// The report needs Qt's drawing and fonts, but no display.
-int WriteReports(const Analysis& analysis, const ReportOptions& options) {
+// Runs `work` with Qt's drawing and fonts, but no display; returns what it returns.
+template <typename Work>
+auto WithOffscreenDrawing(Work work) {
   qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   // Qt looks for the user's runtime folder as it starts and warns when XDG_RUNTIME_DIR is not set
   // (cron, sudo). The report keeps nothing there: a private folder stands in while it runs.
@@ -53,23 +54,46 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
   static char name[] = "acv";
   static char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
-  int exitCode = kExitOk;
-  for (const ReportOutput& output : kOutputs) {
-    const std::string& file = options.*output.file;
-    if (file.empty()) {
-      continue;
+  return work();
+}
+
+int WriteReports(const Analysis& analysis, const ReportOptions& options) {
+  return WithOffscreenDrawing([&] {
+    int exitCode = kExitOk;
+    for (const ReportOutput& output : kOutputs) {
+      const std::string& file = options.*output.file;
+      if (file.empty()) {
+        continue;
+      }
+      const QString error = output.write(QString::fromStdString(file), analysis);
+      if (!error.isEmpty()) {
+        std::cerr << "acv report: cannot write " << Printable(file) << ": "
+                  << OneLine(error.toStdString()) << "\n";
+        exitCode = kExitBadInput;
+      }
     }
-    const QString error = output.write(QString::fromStdString(file), analysis);
-    if (!error.isEmpty()) {
-      std::cerr << "acv report: cannot write " << Printable(file) << ": "
-                << OneLine(error.toStdString()) << "\n";
-      exitCode = kExitBadInput;
-    }
-  }
-  return exitCode;
+    return exitCode;
+  });
 }
 
 }  // namespace
+
+std::optional<std::string> ReportPdfBytes(const Analysis& analysis) {
+  return WithOffscreenDrawing([&]() -> std::optional<std::string> {
+    const QTemporaryDir folder;
+    const QString fileName = folder.filePath(QStringLiteral("report.pdf"));
+    QString error = folder.isValid() ? WriteReportPdf(fileName, analysis) : folder.errorString();
+    QFile pdf(fileName);
+    if (error.isEmpty() && !pdf.open(QIODevice::ReadOnly)) {
+      error = pdf.errorString();
+    }
+    if (!error.isEmpty()) {
+      std::cerr << "acv: cannot draw the printed report: " << OneLine(error.toStdString()) << "\n";
+      return std::nullopt;
+    }
+    return pdf.readAll().toStdString();
+  });
+}
 
 int RunReport(const ReportOptions& options) {
   if (options.pdf.empty() && options.rtf.empty()) {

@@ -1,0 +1,138 @@
+// acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
+// responses as HL7 FHIR R4 JSON, for a record system or a research platform.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/analysis_options.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "storage/fhir/fhir_export.h"
+#include "storage/format/record_image.h"
+#include "storage/format/response_file_reader.h"
+#include "storage/format/whole_file_writer.h"
+#include "storage/text/messages.h"
+
+namespace acv::cli {
+namespace {
+
+// Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
+int WriteJson(std::string_view command, const fhir::Json& json, const std::string& out,
+              bool force) {
+  const std::string text = json.dump(1) + "\n";
+  if (out.empty()) {
+    std::cout << text;
+    return kExitOk;
+  }
+  if (!force && access(out.c_str(), F_OK) == 0) {
+    std::cerr << "acv " << command << ": " << Printable(out)
+              << " already exists; pass --force to replace it\n";
+    return kExitBadInput;
+  }
+  WholeFileWriter writer;
+  FileStatus status = writer.Open(out, force);
+  if (status == FileStatus::kOk) {
+    status = writer.Write(text);
+  }
+  if (status == FileStatus::kOk) {
+    status = writer.Commit();
+  }
+  if (status != FileStatus::kOk) {
+    std::cerr << "acv " << command << ": cannot write " << Printable(out) << ": "
+              << OneLine(FileStatusReason(status)) << "\n";
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
+// Every record of the file that can be read, and how many could not.
+int ReadEveryRecord(const std::string& file, std::vector<ResponseRecord>* records) {
+  ResponseFileReader reader;
+  const FileStatus opened = reader.OpenForReading(file, true);
+  if (opened != FileStatus::kOk) {
+    std::cerr << "acv fhir: " << Printable(file) << ": " << ReadFailure(opened) << "\n";
+    return -1;
+  }
+  int unread = 0;
+  StoredRecord bytes{};
+  int index = 0;
+  for (FileStatus read = reader.ReadNext(&bytes, &index); read != FileStatus::kNoMoreRecords;
+       read = reader.ReadNext(&bytes, &index)) {
+    ResponseRecord record;
+    if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
+      std::cerr << "acv fhir: record " << index << " cannot be read and is left out\n";
+      ++unread;
+      continue;
+    }
+    records->push_back(std::move(record));
+  }
+  return unread;
+}
+
+int RunFhirAll(const FhirOptions& options) {
+  if (options.records.self >= 0 || options.records.observer >= 0) {
+    std::cerr << "acv fhir: --all takes every record; leave out --self and --observer\n";
+    return kExitBadInput;
+  }
+  std::vector<ResponseRecord> records;
+  const int unread = ReadEveryRecord(options.records.file, &records);
+  if (unread < 0) {
+    return kExitBadInput;
+  }
+  const int written = WriteJson("fhir", fhir::ResponsesBundle(records), options.out, options.force);
+  return written == kExitOk && unread > 0 ? kExitPartial : written;
+}
+
+}  // namespace
+
+int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf) {
+  if (options.all) {
+    return RunFhirAll(options);
+  }
+  Analysis analysis;
+  if (!LoadChosenAnalysis(options.records, "fhir", analysis)) {
+    return kExitBadInput;
+  }
+  if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
+    std::cerr << "acv fhir: the chosen records have no last name, so there is no one to export\n";
+    return kExitBadInput;
+  }
+  fhir::PersonExport person{&analysis, std::nullopt};
+  if (makePdf != nullptr && !options.noPdf) {
+    person.reportPdf = makePdf(analysis);
+    if (!person.reportPdf) {
+      return kExitBadInput;
+    }
+  }
+  return WriteJson("fhir", fhir::PersonBundle(person), options.out, options.force);
+}
+
+void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {
+  auto options = std::make_shared<FhirOptions>();
+  CLI::App* command = app.add_subcommand(
+      "fhir",
+      "Write a person's analysis as an HL7 FHIR R4 transaction Bundle (Patient, "
+      "QuestionnaireResponses, Observations, the printed report), or with --all the responses of "
+      "every record as a collection Bundle");
+  AddAnalysisOptions(*command, options->records);
+  command->add_flag("--all", options->all,
+                    "Every record's QuestionnaireResponse, without analysis or report");
+  command->add_flag("--no-pdf", options->noPdf, "Leave the printed report out");
+  command->add_option("--out", options->out, "The file to write (standard output without it)");
+  command->add_flag("--force", options->force, "Replace a file that exists");
+  command->callback([options, exitCode, makePdf] { *exitCode = RunFhir(*options, makePdf); });
+
+  auto questionnaire = std::make_shared<FhirOptions>();
+  CLI::App* questionnaireCommand = app.add_subcommand(
+      "fhir-questionnaire", "Write the questionnaire as an HL7 FHIR R4 Questionnaire");
+  questionnaireCommand->add_option("--out", questionnaire->out,
+                                   "The file to write (standard output without it)");
+  questionnaireCommand->add_flag("--force", questionnaire->force, "Replace a file that exists");
+  questionnaireCommand->callback([questionnaire, exitCode] {
+    *exitCode = WriteJson("fhir-questionnaire", fhir::Questionnaire(), questionnaire->out,
+                          questionnaire->force);
+  });
+}
+
+}  // namespace acv::cli
