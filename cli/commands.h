@@ -66,8 +66,9 @@ int RunVerified(const VerifiedOptions& options);
 void SetupVerifiedCommand(CLI::App& app, int* exitCode);
 
 struct ImportOptions {
-  std::string file;  // the response file
-  std::string data;  // the CSV file
+  std::string file;   // the response file
+  std::string data;   // the CSV file, or the FHIR Bundle
+  bool fhir = false;  // data is a FHIR Bundle
   // While the settings require double entry, unverified "Paper" rows are taken only when asked.
   bool unverified = false;
   std::string administratorFile = std::string(kMachineSettingsFile);  // tests name their own

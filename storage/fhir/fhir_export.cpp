@@ -206,12 +206,15 @@ std::string_view GenderCode(char gender) {
 
 Json Telecom(const ResponseRecord& record) {
   Json telecom = Json::array();
-  for (const auto& [field, system] :
-       {std::pair{TextField::kPhone, "phone"}, std::pair{TextField::kPhone2, "phone"},
-        std::pair{TextField::kEmail, "email"}}) {
+  // The two telephone numbers keep their places by rank, whichever of them is given.
+  for (const auto& [field, rank] :
+       {std::pair{TextField::kPhone, 1}, std::pair{TextField::kPhone2, 2}}) {
     if (const std::optional<std::string> value = TextOf(record, field)) {
-      telecom.push_back({{"system", system}, {"value", *value}});
+      telecom.push_back({{"system", "phone"}, {"value", *value}, {"rank", rank}});
     }
+  }
+  if (const std::optional<std::string> email = TextOf(record, TextField::kEmail)) {
+    telecom.push_back({{"system", "email"}, {"value", *email}});
   }
   return telecom;
 }
@@ -232,14 +235,13 @@ Json PersonIdentifier(const ResponseRecord& record) {
   return Identifier("person", PersonKey(record));
 }
 
-// The subject of a response in a collection, where no Patient travels with it.
-Json SubjectByIdentifier(const ResponseRecord& record) {
-  return {{"identifier", PersonIdentifier(record)},
-          {"display", Utf8(std::string(record.Text(TextField::kFirstName)) + " " +
-                           std::string(record.Text(TextField::kLastName)))}};
+Json ObserverIdentifier(const ResponseRecord& observer) {
+  return Identifier("observer",
+                    PersonKey(observer) + "/" + Utf8(observer.Text(TextField::kObserverName)));
 }
 
-Json RelatedPerson(const ResponseRecord& observer, const Json& patient, const Json& identifier) {
+Json RelatedPerson(const ResponseRecord& observer, const Json& patient) {
+  const Json identifier = ObserverIdentifier(observer);
   Json person = {
       {"resourceType", "RelatedPerson"},
       {"identifier", Json::array({identifier})},
@@ -411,6 +413,14 @@ Json QuestionnaireResponse(const ResponseRecord& record, const Json& subject) {
                                     {{"url", "differencesResolved"},
                                      {"valueInteger", verification->differencesResolved}}})}});
   }
+  if (const std::optional<std::string> completed =
+          FhirDate(record.Text(TextField::kCompletionDate))) {
+    extensions.push_back(
+        {{"url", Url("StructureDefinition/completion-date")}, {"valueDate", *completed}});
+  }
+  extensions.push_back(
+      {{"url", Url("StructureDefinition/entry-method")},
+       {"valueCode", record.EntryMethod() == kEnteredFromPaper ? "paper" : "screen"}});
   if (const std::optional<std::string> comments = TextOf(record, TextField::kComments)) {
     extensions.push_back(
         {{"url", Url("StructureDefinition/comments")}, {"valueString", *comments}});
@@ -427,10 +437,7 @@ Json QuestionnaireResponse(const ResponseRecord& record, const Json& subject) {
     }
     items.push_back(std::move(answered));
   }
-  Json response = {{"resourceType", "QuestionnaireResponse"}};
-  if (!extensions.empty()) {
-    response["extension"] = extensions;
-  }
+  Json response = {{"resourceType", "QuestionnaireResponse"}, {"extension", extensions}};
   response["identifier"] = Identifier("response", ReportKey(record));
   response["questionnaire"] = QuestionnaireCanonical();
   response["status"] = "completed";
@@ -457,11 +464,9 @@ Json PersonBundle(const PersonExport& person) {
     Json response = QuestionnaireResponse(record, patient);
     Json author = patient;
     if (which == Report::kObserver) {
-      const Json identifier = Identifier(
-          "observer", PersonKey(record) + "/" + Utf8(record.Text(TextField::kObserverName)));
       author = record.Text(TextField::kObserverName).empty()
                    ? Json()
-                   : entries.Add(RelatedPerson(record, patient, identifier), identifier);
+                   : entries.Add(RelatedPerson(record, patient), ObserverIdentifier(record));
     }
     if (!author.is_null()) {
       response["author"] = author;
@@ -504,7 +509,20 @@ Json PersonBundle(const PersonExport& person) {
 Json ResponsesBundle(const std::vector<ResponseRecord>& records) {
   Entries entries(false);
   for (const ResponseRecord& record : records) {
-    Json response = QuestionnaireResponse(record, SubjectByIdentifier(record));
+    // Each response holds its person, so that it can be read back alone.
+    const Json patient = {{"reference", "#patient"}};
+    Json contained = Json::array({Patient(record)});
+    contained[0]["id"] = "patient";
+    Json response = QuestionnaireResponse(record, patient);
+    response["author"] = patient;
+    if (ReportOfType(record.ReportType()) == Report::kObserver &&
+        !record.Text(TextField::kObserverName).empty()) {
+      contained.push_back(RelatedPerson(record, patient));
+      contained[1]["id"] = "observer";
+      response["author"] = {{"reference", "#observer"}};
+    }
+    response["source"] = response["author"];
+    response["contained"] = contained;
     const Json identifier = response["identifier"];
     entries.Add(std::move(response), identifier);
   }

@@ -84,13 +84,30 @@ TEST_F(FhirCommandTest, ObservationsAgreeWithAnalyseAndTheReportTravelsAsItsPdf)
   EXPECT_EQ(OfType(Json::parse(withoutPdf.out), "RelatedPerson").size(), 1u);
 }
 
-TEST_F(FhirCommandTest, EveryRecordsResponsesAsACollectionAndTheQuestionnaire) {
+TEST_F(FhirCommandTest, EveryRecordsResponsesAsACollectionReadBackByImportAndTheQuestionnaire) {
   const auto all = RunAcv({"fhir", Sample(), "--all"});
   ASSERT_EQ(all.status, 0) << all.err;
   const Json bundle = Json::parse(all.out);
   EXPECT_EQ(bundle["type"], "collection");
   EXPECT_EQ(OfType(bundle, "QuestionnaireResponse").size(), 8u);
   EXPECT_FALSE(bundle["entry"][0].contains("request"));
+  // Read back into a new file, the records give the same Bundle again; a Bundle with a field
+  // no record can hold adds nothing.
+  const std::string bundleFile = dir_.File("all.json");
+  const std::string copy = dir_.File("copy.cvr");
+  ASSERT_EQ(RunAcv({"fhir", Sample(), "--all", "--out", bundleFile}).status, 0);
+  const auto imported = RunAcv({"import", "--fhir", copy, bundleFile});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(imported.out, "imported 8 records as records 0 to 7\n");
+  EXPECT_EQ(RunAcv({"fhir", copy, "--all"}).out, all.out);
+  Json bad = bundle;
+  bad["entry"][7]["resource"]["item"][3]["linkId"] = "300";
+  testing::WriteBytes(bundleFile, bad.dump());
+  const auto refused = RunAcv({"import", "--fhir", copy, bundleFile});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("entry 7 (QuestionnaireResponse) item[3].linkId"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(ReadBytes(copy).size(), ReadBytes(Sample()).size());
   const auto both = RunAcv({"fhir", Sample(), "--all", "--self", "0"});
   EXPECT_EQ(both.status, 2);
   EXPECT_NE(both.err.find("--all takes every record"), std::string::npos);

@@ -1,6 +1,8 @@
 // The FHIR resources: the codes a record system files them under (the validator checks their
-// shape, not their codes), the details as stored, and Bundles that create nothing twice.
+// shape, not their codes), the details as stored, Bundles that create nothing twice, and the
+// records read back from them.
 #include "storage/fhir/fhir_export.h"
+#include "storage/fhir/fhir_import.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +181,73 @@ TEST(FhirExportTest, EveryEntryIsCreatedOnceByItsIdentifierAndTheBundleIsTheSame
   EXPECT_EQ(again["entry"][0], bundle["entry"][0]);
   EXPECT_NE(again["entry"][kScreenCount + 4]["fullUrl"],
             bundle["entry"][kScreenCount + 4]["fullUrl"]);
+}
+
+TEST(FhirExportTest, BundlesReadBackIntoTheSameRecordsAndWhatNoRecordHoldsIsRefusedByField) {
+  ResponseRecord self = Saved(Person("Zo\xEB", "M\xFCller", "19910602", kSelfReport, 3));
+  self.SetText(TextField::kPhone2, "0123 456");
+  self.SetEntryMethod(kEnteredFromPaper);
+  self.SetVerification(Verification{false, 3});
+  ResponseRecord observer = Saved(Person("Zo\xEB", "M\xFCller", "19910602", kObserverReport, 5));
+  observer.SetText(TextField::kObserverRelationship, "Brother");
+  observer.SetText(TextField::kObserverContact, "0999 111");
+  // A pair shares one Patient, made from the Self-report: the two hold the same details here.
+  observer.SetText(TextField::kPhone2, "0123 456");
+  const Analysis analysis = Pair(self, observer);
+  const Json person = PersonBundle({&analysis, std::string("%PDF")});
+  for (const Json& bundle : {person, ResponsesBundle({self, observer})}) {
+    std::vector<ResponseRecord> records;
+    ASSERT_EQ(ReadBundleRecords(bundle.dump(), &records), "");
+    ASSERT_EQ(records.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+      const ResponseRecord& original = i == 0 ? self : observer;
+      for (int field = 0; field < kTextFieldCount; ++field) {
+        EXPECT_EQ(records[i].Text(TextField(field)), original.Text(TextField(field))) << field;
+      }
+      EXPECT_EQ(records[i].Gender(), original.Gender());
+      EXPECT_TRUE(records[i].IsSameAs(original)) << i;  // the type and the answers
+      EXPECT_EQ(records[i].EntryMethod(), original.EntryMethod());
+      EXPECT_EQ(records[i].GetVerification(), original.GetVerification());
+    }
+    Analysis again = Pair(Saved(records[0]), Saved(records[1]));
+    EXPECT_TRUE(PersonBundle({&again, std::string("%PDF")}) == person);
+    EXPECT_TRUE(ResponsesBundle(records) == ResponsesBundle({self, observer}));
+  }
+  const Json good = ResponsesBundle({observer});
+  const auto refusal = [&](const std::string& pointer, const Json& value) {
+    Json bad = good;
+    bad[Json::json_pointer(pointer)] = value;
+    std::vector<ResponseRecord> records;
+    const std::string why = ReadBundleRecords(bad.dump(), &records);
+    EXPECT_TRUE(records.empty());
+    return why;
+  };
+  const std::string response = "/entry/0/resource";
+  EXPECT_EQ(refusal(response + "/item/12/answer/0/valueCoding/code", "6"),
+            "entry 0 (QuestionnaireResponse) item[12].answer: is not one answer from 0 to 5");
+  EXPECT_EQ(refusal(response + "/item/12/linkId", "191"),
+            "entry 0 (QuestionnaireResponse) item[12].linkId: is not an item of the "
+            "questionnaire (\"1\" to \"190\")");
+  EXPECT_EQ(refusal(response + "/contained/0/name/0/family", "\u03a9mega"),
+            "entry 0 (QuestionnaireResponse) subject (Patient) name[0].family: holds a "
+            "character a record cannot store");
+  EXPECT_EQ(refusal(response + "/contained/1/name/0/text", std::string(21, 'x')),
+            "entry 0 (QuestionnaireResponse) author (RelatedPerson) name[0].text: is longer "
+            "than the 20 characters a record holds");
+  EXPECT_EQ(refusal(response + "/contained/0/gender", "woman"),
+            "entry 0 (QuestionnaireResponse) subject (Patient) gender: is not male, female, "
+            "other or unknown");
+  EXPECT_EQ(refusal(response + "/contained/0/birthDate", "1991-02-30"),
+            "entry 0 (QuestionnaireResponse) subject (Patient) birthDate: is not a date: "
+            "1991-02-30");
+  EXPECT_EQ(refusal(response + "/subject/reference", "#nobody"),
+            "entry 0 (QuestionnaireResponse) subject: names no Patient of the Bundle");
+  std::vector<ResponseRecord> records;
+  EXPECT_EQ(ReadBundleRecords("{\n \"entry\": [,]}", &records),
+            "is not JSON: parse error at line 2, column 12: syntax error while parsing value - "
+            "unexpected ','; expected '[', '{', or a literal");
+  EXPECT_EQ(ReadBundleRecords(Questionnaire().dump(), &records),
+            "is not a FHIR Bundle with entries");
 }
 
 TEST(FhirExportTest, Base64FollowsTheStandardAlphabetAndPadding) {
