@@ -214,34 +214,33 @@ TEST(FhirExportTest, BundlesReadBackIntoTheSameRecordsAndWhatNoRecordHoldsIsRefu
     EXPECT_TRUE(ResponsesBundle(records) == ResponsesBundle({self, observer}));
   }
   const Json good = ResponsesBundle({observer});
-  const auto refusal = [&](const std::string& pointer, const Json& value) {
-    Json bad = good;
-    bad[Json::json_pointer(pointer)] = value;
-    std::vector<ResponseRecord> records;
-    const std::string why = ReadBundleRecords(bad.dump(), &records);
-    EXPECT_TRUE(records.empty());
-    return why;
+  // Each value put at a field of the response (or of the persons it contains), and the refusal.
+  const struct {
+    std::string field;
+    Json value;
+    std::string refusal;
+  } kRefused[] = {
+      {"item/12/answer/0/valueCoding/code", "6", "item[12].answer: is not one answer from 0 to 5"},
+      {"item/12/linkId", "191",
+       "item[12].linkId: is not an item of the questionnaire (\"1\" to \"190\")"},
+      {"contained/0/name/0/family", "\u03a9mega",
+       "subject (Patient) name[0].family: holds a character a record cannot store"},
+      {"contained/1/name/0/text", std::string(21, 'x'),
+       "author (RelatedPerson) name[0].text: is longer than the 20 characters a record holds"},
+      {"contained/0/gender", "woman",
+       "subject (Patient) gender: is not male, female, other or unknown"},
+      {"contained/0/birthDate", "1991-02-30",
+       "subject (Patient) birthDate: is not a date: 1991-02-30"},
+      {"subject/reference", "#nobody", "subject: names no Patient of the Bundle"},
   };
-  const std::string response = "/entry/0/resource";
-  EXPECT_EQ(refusal(response + "/item/12/answer/0/valueCoding/code", "6"),
-            "entry 0 (QuestionnaireResponse) item[12].answer: is not one answer from 0 to 5");
-  EXPECT_EQ(refusal(response + "/item/12/linkId", "191"),
-            "entry 0 (QuestionnaireResponse) item[12].linkId: is not an item of the "
-            "questionnaire (\"1\" to \"190\")");
-  EXPECT_EQ(refusal(response + "/contained/0/name/0/family", "\u03a9mega"),
-            "entry 0 (QuestionnaireResponse) subject (Patient) name[0].family: holds a "
-            "character a record cannot store");
-  EXPECT_EQ(refusal(response + "/contained/1/name/0/text", std::string(21, 'x')),
-            "entry 0 (QuestionnaireResponse) author (RelatedPerson) name[0].text: is longer "
-            "than the 20 characters a record holds");
-  EXPECT_EQ(refusal(response + "/contained/0/gender", "woman"),
-            "entry 0 (QuestionnaireResponse) subject (Patient) gender: is not male, female, "
-            "other or unknown");
-  EXPECT_EQ(refusal(response + "/contained/0/birthDate", "1991-02-30"),
-            "entry 0 (QuestionnaireResponse) subject (Patient) birthDate: is not a date: "
-            "1991-02-30");
-  EXPECT_EQ(refusal(response + "/subject/reference", "#nobody"),
-            "entry 0 (QuestionnaireResponse) subject: names no Patient of the Bundle");
+  for (const auto& [field, value, refusal] : kRefused) {
+    Json bad = good;
+    bad[Json::json_pointer("/entry/0/resource/" + field)] = value;
+    std::vector<ResponseRecord> records;
+    EXPECT_EQ(ReadBundleRecords(bad.dump(), &records),
+              "entry 0 (QuestionnaireResponse) " + refusal);
+    EXPECT_TRUE(records.empty());
+  }
   std::vector<ResponseRecord> records;
   EXPECT_EQ(ReadBundleRecords("{\n \"entry\": [,]}", &records),
             "is not JSON: parse error at line 2, column 12: syntax error while parsing value - "
