@@ -8,9 +8,7 @@
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/fhir/fhir_export.h"
-#include "storage/format/record_image.h"
-#include "storage/format/response_file_reader.h"
+#include "storage/fhir/fhir_files.h"
 #include "storage/format/whole_file_writer.h"
 #include "storage/text/messages.h"
 
@@ -20,7 +18,7 @@ namespace {
 // Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
 int WriteJson(std::string_view command, const fhir::Json& json, const std::string& out,
               bool force) {
-  const std::string text = json.dump(1) + "\n";
+  const std::string text = json.dump() + "\n";
   if (out.empty()) {
     std::cout << text;
     return kExitOk;
@@ -46,42 +44,22 @@ int WriteJson(std::string_view command, const fhir::Json& json, const std::strin
   return kExitOk;
 }
 
-// Every record of the file that can be read, and how many could not.
-int ReadEveryRecord(const std::string& file, std::vector<ResponseRecord>* records) {
-  ResponseFileReader reader;
-  const FileStatus opened = reader.OpenForReading(file, true);
-  if (opened != FileStatus::kOk) {
-    std::cerr << "acv fhir: " << Printable(file) << ": " << ReadFailure(opened) << "\n";
-    return -1;
-  }
-  int unread = 0;
-  StoredRecord bytes{};
-  int index = 0;
-  for (FileStatus read = reader.ReadNext(&bytes, &index); read != FileStatus::kNoMoreRecords;
-       read = reader.ReadNext(&bytes, &index)) {
-    ResponseRecord record;
-    if (read != FileStatus::kOk || LoadImage(record, bytes.data()) != FileStatus::kOk) {
-      std::cerr << "acv fhir: record " << index << " cannot be read and is left out\n";
-      ++unread;
-      continue;
-    }
-    records->push_back(std::move(record));
-  }
-  return unread;
-}
-
 int RunFhirAll(const FhirOptions& options) {
   if (options.records.self >= 0 || options.records.observer >= 0) {
     std::cerr << "acv fhir: --all takes every record; leave out --self and --observer\n";
     return kExitBadInput;
   }
-  std::vector<ResponseRecord> records;
-  const int unread = ReadEveryRecord(options.records.file, &records);
-  if (unread < 0) {
+  const fhir::FileResponses responses = fhir::ResponsesOfFile(options.records.file);
+  if (responses.status != FileStatus::kOk) {
+    std::cerr << "acv fhir: " << Printable(options.records.file) << ": "
+              << ReadFailure(responses.status) << "\n";
     return kExitBadInput;
   }
-  const int written = WriteJson("fhir", fhir::ResponsesBundle(records), options.out, options.force);
-  return written == kExitOk && unread > 0 ? kExitPartial : written;
+  for (const int index : responses.unread) {
+    std::cerr << "acv fhir: record " << index << " cannot be read and is left out\n";
+  }
+  const int written = WriteJson("fhir", responses.bundle, options.out, options.force);
+  return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }
 
 }  // namespace
