@@ -80,18 +80,12 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
 
 std::optional<std::string> ReportPdfBytes(const Analysis& analysis) {
   return WithOffscreenDrawing([&]() -> std::optional<std::string> {
-    const QTemporaryDir folder;
-    const QString fileName = folder.filePath(QStringLiteral("report.pdf"));
-    QString error = folder.isValid() ? WriteReportPdf(fileName, analysis) : folder.errorString();
-    QFile pdf(fileName);
-    if (error.isEmpty() && !pdf.open(QIODevice::ReadOnly)) {
-      error = pdf.errorString();
-    }
-    if (!error.isEmpty()) {
+    QByteArray pdf;
+    if (const QString error = DrawReportPdf(analysis, &pdf); !error.isEmpty()) {
       std::cerr << "acv: cannot draw the printed report: " << OneLine(error.toStdString()) << "\n";
       return std::nullopt;
     }
-    return pdf.readAll().toStdString();
+    return pdf.toStdString();
   });
 }
 
