@@ -5,6 +5,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@
 namespace CLI {
 class App;
 }  // namespace CLI
+
+namespace acv {
+class Analysis;
+}  // namespace acv
 
 namespace acv::cli {
 
@@ -57,8 +62,9 @@ int RunVerified(const VerifiedOptions& options);
 void SetupVerifiedCommand(CLI::App& app, int* exitCode);
 
 struct ImportOptions {
-  std::string file;  // the response file
-  std::string data;  // the CSV file
+  std::string file;   // the response file
+  std::string data;   // the CSV file, or the FHIR Bundle
+  bool fhir = false;  // data is a FHIR Bundle
   // While the settings require double entry, unverified "Paper" rows are taken only when asked.
   bool unverified = false;
   std::string administratorFile = std::string(kMachineSettingsFile);  // tests name their own
@@ -141,5 +147,22 @@ struct ReportOptions {
 };
 int RunReport(const ReportOptions& options);
 void SetupReportCommand(CLI::App& app, int* exitCode);
+// The printed report of `analysis` as PDF bytes; nothing, after saying why on stderr, when it
+// cannot be drawn (ACV_GUI only).
+std::optional<std::string> ReportPdfBytes(const Analysis& analysis);
+
+// acv fhir FILE [--self I] [--observer J] [--all] [--no-pdf] [--out F] [--force], and
+// acv fhir-questionnaire [--out F] [--force]. The report's PDF comes from `makePdf`, which is
+// null where acv is built without the window's libraries.
+using ReportPdfMaker = std::optional<std::string> (*)(const Analysis& analysis);
+struct FhirOptions {
+  AnalysisChoice records;
+  std::string out;  // empty: standard output
+  bool all = false;
+  bool noPdf = false;
+  bool force = false;
+};
+int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf);
+void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf);
 
 }  // namespace acv::cli

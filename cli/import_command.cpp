@@ -1,5 +1,5 @@
-// acv import: the records of a CSV file in the export format, appended to a response file all
-// together or not at all.
+// acv import: the records of a CSV file in the export format, or of a FHIR Bundle acv fhir
+// wrote, appended to a response file all together or not at all.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "storage/csv/csv_import.h"
+#include "storage/fhir/fhir_import.h"
 #include "storage/format/posix_file.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
@@ -27,17 +28,45 @@ FileStatus RoomIn(const std::string& name, std::size_t* room) {
   return opened;
 }
 
+// A Bundle of a full file's responses, each with its person, with room to spare.
+constexpr std::size_t kMaxFhirBundleBytes = std::size_t{256} << 20;
+
+// Reads the records of `text` into `imported`: true, or false after saying why.
+bool ReadRecords(const ImportOptions& options, const std::string& text, std::size_t room,
+                 CsvImport* imported) {
+  const std::string data = Printable(options.data);
+  if (!options.fhir) {
+    CsvImportError error;
+    if (!ParseCsvRecords(text, room, imported, &error)) {
+      Say("import", MessageId::kImportRefused, {data, DescribeImportError(error)});
+      return false;
+    }
+    return true;
+  }
+  std::string refusal = fhir::ReadBundleRecords(text, &imported->records);
+  if (refusal.empty() && imported->records.size() > room) {
+    refusal = Message(MessageId::kImportTooManyForRoom,
+                      {std::to_string(imported->records.size()), std::to_string(room)})
+                  .text;
+  }
+  if (!refusal.empty()) {
+    Say("import", MessageId::kImportRefused, {data, refusal});
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunImport(const ImportOptions& options) {
   const std::string data = Printable(options.data);
   std::string text;
-  if (const FileStatus read = ReadWholeFile(options.data, kMaxCsvFileBytes, &text);
-      read != FileStatus::kOk) {
+  const std::size_t limit = options.fhir ? kMaxFhirBundleBytes : kMaxCsvFileBytes;
+  if (const FileStatus read = ReadWholeFile(options.data, limit, &text); read != FileStatus::kOk) {
     Say("import", MessageId::kImportUnreadable, {data, ReadFailure(read)});
     return kExitBadInput;
   }
-  if (text.size() > kMaxCsvFileBytes) {
+  if (text.size() > limit) {
     Say("import", MessageId::kImportTooLarge, {data});
     return kExitBadInput;
   }
@@ -47,9 +76,7 @@ int RunImport(const ImportOptions& options) {
     return kExitBadInput;
   }
   CsvImport imported;
-  CsvImportError error;
-  if (!ParseCsvRecords(text, room, &imported, &error)) {
-    Say("import", MessageId::kImportRefused, {data, DescribeImportError(error)});
+  if (!ReadRecords(options, text, room, &imported)) {
     return kExitBadInput;
   }
   for (const CsvImportWarning& warning : imported.warnings) {
@@ -95,8 +122,13 @@ void SetupImportCommand(CLI::App& app, int* exitCode) {
   command
       ->add_option("FILE", options->file, "The response file (.cvr); made when it does not exist")
       ->required();
-  command->add_option("DATA", options->data, "The CSV file, its first line the export header")
+  command
+      ->add_option("DATA", options->data,
+                   "The CSV file, its first line the export header (or the Bundle)")
       ->required();
+  command->add_flag("--fhir", options->fhir,
+                    "DATA is a FHIR Bundle written by acv fhir: one record per "
+                    "QuestionnaireResponse");
   command->add_flag("--unverified", options->unverified,
                     "Take paper records not verified by double entry even where the settings "
                     "require it");

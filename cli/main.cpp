@@ -40,6 +40,9 @@ int Run(CLI::App& app, int argc, char** argv) {
   acv::cli::SetupSetExportPasswordCommand(app, &exitCode);
 #ifdef ACV_REPORT_COMMAND
   acv::cli::SetupReportCommand(app, &exitCode);
+  acv::cli::SetupFhirCommands(app, &exitCode, &acv::cli::ReportPdfBytes);
+#else
+  acv::cli::SetupFhirCommands(app, &exitCode, nullptr);
 #endif
   try {
     app.parse(argc, argv);

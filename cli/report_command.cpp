@@ -39,8 +39,9 @@ constexpr ReportOutput kOutputs[] = {
      }},
 };
 
-// The report needs Qt's drawing and fonts, but no display.
-int WriteReports(const Analysis& analysis, const ReportOptions& options) {
+// Runs `work` with Qt's drawing and fonts, but no display; returns what it returns.
+template <typename Work>
+auto WithOffscreenDrawing(Work work) {
   qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   // Qt looks for the user's runtime folder as it starts and warns when XDG_RUNTIME_DIR is not set
   // (cron, sudo). The report keeps nothing there: a private folder stands in while it runs.
@@ -53,22 +54,40 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
   static char name[] = "acv";
   static char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
-  int exitCode = kExitOk;
-  for (const ReportOutput& output : kOutputs) {
-    const std::string& file = options.*output.file;
-    if (file.empty()) {
-      continue;
+  return work();
+}
+
+int WriteReports(const Analysis& analysis, const ReportOptions& options) {
+  return WithOffscreenDrawing([&] {
+    int exitCode = kExitOk;
+    for (const ReportOutput& output : kOutputs) {
+      const std::string& file = options.*output.file;
+      if (file.empty()) {
+        continue;
+      }
+      const QString error = output.write(QString::fromStdString(file), analysis);
+      if (!error.isEmpty()) {
+        Say("report", MessageId::kReportNotWritten, {file, error.toStdString()});
+        exitCode = kExitBadInput;
+      }
     }
-    const QString error = output.write(QString::fromStdString(file), analysis);
-    if (!error.isEmpty()) {
-      Say("report", MessageId::kReportNotWritten, {file, error.toStdString()});
-      exitCode = kExitBadInput;
-    }
-  }
-  return exitCode;
+    return exitCode;
+  });
 }
 
 }  // namespace
+
+std::optional<std::string> ReportPdfBytes(const Analysis& analysis) {
+  return WithOffscreenDrawing([&]() -> std::optional<std::string> {
+    QByteArray pdf;
+    if (const QString error = DrawReportPdf(analysis, &pdf); !error.isEmpty()) {
+      std::cerr << "acv: " << OneLine(Message(MessageId::kPdfNotDrawn, {error.toStdString()}).text)
+                << "\n";
+      return std::nullopt;
+    }
+    return pdf.toStdString();
+  });
+}
 
 int RunReport(const ReportOptions& options) {
   if (options.pdf.empty() && options.rtf.empty()) {

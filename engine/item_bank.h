@@ -15,6 +15,10 @@ inline constexpr bool IsItemNumber(int item) {
   return item >= 1 && item <= kItemCount;
 }
 
+// The six answers of the frequency scale, by response value 0..5.
+inline constexpr std::array<std::string_view, 6> kAnswerLabels = {
+    "Never", "Rarely", "Sometimes", "Regularly", "Often", "Very Often"};
+
 class ItemBank {
  public:
   // Wording of an item; the empty text for 0 and for any number outside 1..190.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "engine/item_bank.h"
 #include "ui/accessible_roles.h"
 
 namespace acv {
@@ -21,9 +22,7 @@ constexpr int kClearColumn = kFirstAnswerColumn + kAnswerCount;
 }  // namespace
 
 QString AnswerLabel(int answer) {
-  static const char* const kLabels[kAnswerCount] = {"Never",     "Rarely", "Sometimes",
-                                                    "Regularly", "Often",  "Very Often"};
-  return QCoreApplication::translate("Entry", kLabels[answer]);
+  return QCoreApplication::translate("Entry", kAnswerLabels[answer].data());
 }
 
 ItemColumns ItemColumns::For(const QWidget& widget) {

@@ -128,8 +128,7 @@ bool PaintReport(QPagedPaintDevice& device, const Analysis& analysis, const QPag
   return painter.end();
 }
 
-QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
-                       const QPageRanges& ranges) {
+QString DrawReportPdf(const Analysis& analysis, QByteArray* pdf, const QPageRanges& ranges) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -143,20 +142,24 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
       return QStringLiteral("the pages could not be drawn");
     }
   }
-  QByteArray pdf = buffer.data();
-  if (!AddAuthor(pdf)) {
+  *pdf = buffer.data();
+  if (!AddAuthor(*pdf)) {
     return QStringLiteral("the PDF's document information could not be completed");
+  }
+  return {};
+}
+
+QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
+                       const QPageRanges& ranges) {
+  QByteArray pdf;
+  if (QString error = DrawReportPdf(analysis, &pdf, ranges); !error.isEmpty()) {
+    return error;
   }
   // It holds a patient's details: written as the RTF report and the CSV export are, whole or
   // not at all, readable by the user and the group only.
-  WholeFileWriter file;
-  FileStatus status = file.Open(QFile::encodeName(fileName).toStdString(), true);
-  if (status == FileStatus::kOk) {
-    status = file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
-  }
-  if (status == FileStatus::kOk) {
-    status = file.Commit();
-  }
+  const FileStatus status = WholeFileWriter::WriteFile(
+      QFile::encodeName(fileName).toStdString(), true,
+      std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   return status == FileStatus::kOk ? QString() : toQt(FileStatusReason(status));
 }
 

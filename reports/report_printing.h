@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QByteArray>
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QString>
@@ -31,6 +32,9 @@ bool PaintReport(QPagedPaintDevice& device, const Analysis& analysis,
 // on success, otherwise why it failed.
 QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
                        const QPageRanges& ranges = QPageRanges());
+// The same PDF in memory: the empty text, or why it could not be drawn.
+QString DrawReportPdf(const Analysis& analysis, QByteArray* pdf,
+                      const QPageRanges& ranges = QPageRanges());
 
 // The print and preview dialogs, behind one interface so that tests can answer them.
 class PrintDialogs {

@@ -26,6 +26,7 @@
 #include "shell/draft_offer.h"
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
+#include "shell/fhir_export.h"
 #include "storage/format/format.h"
 #include "storage/records/record_edit.h"
 #include "storage/records/record_search.h"
@@ -86,6 +87,9 @@ const Command kCommands[] = {
      &CMainFrame::printPreviewCommand, true},
     {"&File", "saveAs", "Save As ...", "", "Save the analysis report as a .rtf file",
      "Save As ... a .rtf file", "save-as", &CMainFrame::saveAsCommand, true},
+    {"&File", "exportFhir", "Export as F&HIR ...", "",
+     "Export the analysis and its report as HL7 FHIR R4 for a health record", "Export as FHIR",
+     nullptr, &CMainFrame::exportFhirCommand, true},
     {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
     {"&ACV", "completeOnScreen", "Complete on sc&reen ...", "Ctrl+R",
      "Wizard to enter responses on the screen", "ACV Complete on screen", "complete-on-screen",
@@ -104,6 +108,15 @@ const Command kCommands[] = {
      "Open the Adult Corvantis web site in your browser", "Web Site", "web-site",
      &CMainFrame::webSiteCommand, false},
 };
+
+// The name a report file is offered under, without its suffix: the report's usual name in the
+// folder of the last analysed file.
+QString ReportFileStart(const AcvSettings& settings, const Analysis& analysis) {
+  const QString last = settings.analysisFileName();
+  const QString folder =
+      last.left(qMax(last.lastIndexOf(QLatin1Char('/')), last.lastIndexOf(QLatin1Char('\\'))) + 1);
+  return folder + toQt(DefaultRtfName(analysis, FormatDate8(Today())));
+}
 
 // The toolbar, in order; an empty name is a gap.
 const char* const kToolBar[] = {
@@ -359,30 +372,30 @@ void CMainFrame::saveAsCommand() {
     return;
   }
   AcvSettings settings(&settingsWarning_);
-  const QString last = settings.analysisFileName();
-  const QString folder =
-      last.left(qMax(last.lastIndexOf(QLatin1Char('/')), last.lastIndexOf(QLatin1Char('\\'))) + 1);
   const Analysis& analysis = view_->analysis();
-  CAnalysis_Save_As dialog(prompts_, analysis,
-                           folder + toQt(DefaultRtfName(analysis, FormatDate8(Today()))), this);
+  CAnalysis_Save_As dialog(prompts_, analysis, ReportFileStart(settings, analysis), this);
   if (dialog.exec() == QDialog::Accepted) {
     settings.setAnalysisFileName(dialog.savedName());
     settings.write();
   }
 }
 
-void CMainFrame::exportCommand() {
+bool CMainFrame::exportPasswordAccepted() {
   const ExportPasswords passwords(exportPasswordFile_, exportPasswordOwner_);
   if (!passwords.refusal().empty()) {
     prompts_.show(this, Message(MessageId::kExportPasswordRefused, {passwords.refusal()}));
-    return;
+    return false;
   }
   if (!passwords.AnySet()) {
     prompts_.show(this, Message(MessageId::kNoExportPassword));
-    return;
+    return false;
   }
   CAdultExportPassword password(prompts_, passwords, this);
-  if (password.exec() != QDialog::Accepted) {
+  return password.exec() == QDialog::Accepted;
+}
+
+void CMainFrame::exportCommand() {
+  if (!exportPasswordAccepted()) {
     return;
   }
   AcvSettings settings(&settingsWarning_);
@@ -393,6 +406,20 @@ void CMainFrame::exportCommand() {
     settings.setExportFileName(dialog.exportFileName());
     settings.write();
   }
+}
+
+void CMainFrame::exportFhirCommand() {
+  if (!view_->hasReport()) {
+    prompts_.show(this, Message(MessageId::kNoAnalysisSelection));
+    return;
+  }
+  if (!exportPasswordAccepted()) {
+    return;
+  }
+  const AcvSettings settings(&settingsWarning_);
+  ExportAnalysisAsFhir(prompts_, view_->analysis(),
+                       ReportFileStart(settings, view_->analysis()) + QStringLiteral(".json"),
+                       this);
 }
 
 void CMainFrame::aboutCommand() {

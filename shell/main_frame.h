@@ -53,6 +53,7 @@ class CMainFrame : public QMainWindow {
   void enterResponsesCommand();
   void editCommand();
   void exportCommand();
+  void exportFhirCommand();
   void printCommand();
   void printPreviewCommand();
   void saveAsCommand();
@@ -61,6 +62,9 @@ class CMainFrame : public QMainWindow {
 
  private:
   void createCommands();
+  // The CSV export's password rule, which every export of personal data follows: true once the
+  // password dialog was accepted.
+  bool exportPasswordAccepted();
   void updateCommands();
   // The Analysis selection on response file `fileName` (without ".cvr"); the chosen reports go
   // into the view.

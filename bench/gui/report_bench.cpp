@@ -11,6 +11,8 @@
 
 #include "engine/analysis.h"
 #include "reports/report_printing.h"
+#include "storage/fhir/fhir_export.h"
+#include "storage/format/whole_file_writer.h"
 #include "storage/records/sample_records.h"
 
 namespace {
@@ -56,6 +58,32 @@ void BM_ReportPdfEightPages(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReportPdfEightPages)->Unit(benchmark::kMillisecond);
+
+// A person's pair exported as a FHIR Bundle with the report's PDF inside, as acv fhir writes it;
+// ratio_to_report_pdf is its time over the PDF alone in the same run (aim under 2).
+void BM_FhirPairWithPdf(benchmark::State& state) {
+  const acv::Analysis analysis = TwoReportAnalysis();
+  QTemporaryDir dir;
+  const double pdfSeconds = PdfSeconds(analysis, dir.filePath(QStringLiteral("report.pdf")));
+  const std::string file = dir.filePath(QStringLiteral("bundle.json")).toStdString();
+  QElapsedTimer timer;
+  timer.start();
+  for (auto _ : state) {
+    QByteArray pdf;
+    acv::WholeFileWriter writer;
+    if (!acv::DrawReportPdf(analysis, &pdf).isEmpty() ||
+        writer.Open(file, true) != acv::FileStatus::kOk ||
+        writer.Write(acv::fhir::PersonBundle({&analysis, pdf.toStdString()}).dump()) !=
+            acv::FileStatus::kOk ||
+        writer.Commit() != acv::FileStatus::kOk) {
+      state.SkipWithError("the Bundle could not be written");
+      return;
+    }
+  }
+  state.counters["ratio_to_report_pdf"] =
+      timer.nsecsElapsed() / 1e9 / static_cast<double>(state.iterations()) / pdfSeconds;
+}
+BENCHMARK(BM_FhirPairWithPdf)->Unit(benchmark::kMillisecond);
 
 void BM_LibreOfficeReportToPdf(benchmark::State& state) {
   const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));

@@ -203,12 +203,7 @@ std::string DraftFolder::SetAside(const std::string& id) const {
 }
 
 FileStatus DraftFolder::Write(const std::string& id, std::string_view bytes) const {
-  WholeFileWriter file(0600);
-  FileStatus status = file.Open(draftFile(id), true);
-  if (status == FileStatus::kOk) {
-    status = file.Write(bytes);
-  }
-  return status == FileStatus::kOk ? file.Commit() : status;
+  return WholeFileWriter::WriteFile(draftFile(id), true, bytes, 0600);
 }
 
 FileStatus DraftFolder::Remove(const std::string& id) const {

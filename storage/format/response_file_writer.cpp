@@ -238,12 +238,7 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
   std::string bytes(header.begin(), header.end());
   bytes.append(reinterpret_cast<const char*>(records.data()), records.size() * kRecordSize);
   // Unnamed until it is whole: a kill leaves no part of the file under its name.
-  WholeFileWriter file;
-  FileStatus status = file.Open(name, false);
-  if (status == FileStatus::kOk) {
-    status = file.Write(bytes);
-  }
-  return status == FileStatus::kOk ? file.Commit() : status;
+  return WholeFileWriter::WriteFile(name, false, bytes);
 }
 
 void ResponseFileWriter::RemoveIfMadeEmpty(const std::string& name) {

@@ -29,6 +29,16 @@ void WholeFileWriter::CloseAll() {
   length_ = 0;
 }
 
+FileStatus WholeFileWriter::WriteFile(const std::string& name, bool replace, std::string_view bytes,
+                                      unsigned mode) {
+  WholeFileWriter file(mode);
+  FileStatus status = file.Open(name, replace);
+  if (status == FileStatus::kOk) {
+    status = file.Write(bytes);
+  }
+  return status == FileStatus::kOk ? file.Commit() : status;
+}
+
 FileStatus WholeFileWriter::Open(const std::string& name, bool replace) {
   Abandon();
   name_ = name;

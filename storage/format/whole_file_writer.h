@@ -23,6 +23,10 @@ class WholeFileWriter {
   WholeFileWriter& operator=(const WholeFileWriter&) = delete;
   ~WholeFileWriter();  // abandons an uncommitted file
 
+  // Open, Write and Commit of the whole of `bytes` in one.
+  static FileStatus WriteFile(const std::string& name, bool replace, std::string_view bytes,
+                              unsigned mode = 0660);
+
   // Opens `name` for writing: kFileExists when it exists and `replace` is false. A file being
   // replaced is locked for the length of the write.
   FileStatus Open(const std::string& name, bool replace);

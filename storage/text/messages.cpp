@@ -290,6 +290,15 @@ constexpr MessageRow kMessages[] = {
      "The ACV file \n\t\x1f.cvr\n\nwas partially exported to\n\t\x1f.csv\n\nNumber of "
      "Records:\t\x1f\nRecords Written:\t\x1f\nCould Not Read:\t\x1f\nCould Not "
      "Import:\t\x1f\nCould Not Write:\t\x1f"},
+    {MessageId::kFhirPrivacy, caption::kDataPrivacy,
+     "The FHIR file (*.json) holds this person's details, answers and report as plain text "
+     "that other programs can read, unlike an Adult Corvantis file (*.cvr).\n\nDo you accept "
+     "responsibility for data privacy of the export file?",
+     MessageIcon::kNone},
+    {MessageId::kFhirNotWritten, caption::kSaveFailed,
+     "The FHIR file\n\x1f\ncould not be written: \x1f."},
+    {MessageId::kFhirSaved, caption::kSaveSucceeded,
+     "The analysis was saved as a FHIR R4 Bundle in\n\x1f", MessageIcon::kInformation},
     {MessageId::kNotAnIndex, "",
      "'\x1f' is not a record index: an index is a record's place in the file, 0 for the first "
      "record up to \x1f, as acv list prints it"},
@@ -342,6 +351,15 @@ constexpr MessageRow kMessages[] = {
     {MessageId::kReportFileNeeded, "", "give the file to write, e.g. --pdf OUT.pdf"},
     {MessageId::kReportNotWritten, "", "cannot write \x1f: \x1f"},
     {MessageId::kNoReport, "", "the chosen records have no last name, so there is no report"},
+    {MessageId::kFhirAllTakesEvery, "",
+     "--all takes every record; leave out --self and --observer"},
+    {MessageId::kFhirFileUnreadable, "", "\x1f: \x1f"},
+    {MessageId::kFhirRecordLeftOut, "", "record \x1f cannot be read and is left out"},
+    {MessageId::kFhirNoOne, "",
+     "the chosen records have no last name, so there is no one to export"},
+    {MessageId::kImportTooManyForRoom, "",
+     "holds \x1f records; the response file has room for \x1f"},
+    {MessageId::kPdfNotDrawn, "", "cannot draw the printed report: \x1f"},
 };
 
 constexpr bool InIdOrder() {

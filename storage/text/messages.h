@@ -89,6 +89,10 @@ enum class MessageId {
   kNoExportPassword,
   kExportOk,       // the response file and the export file, without their extensions
   kExportPartial,  // the same, then five counts
+  // The FHIR export of an analysis.
+  kFhirPrivacy,
+  kFhirNotWritten,  // the file, then why
+  kFhirSaved,       // the file
   // The command line's own lines, printed after "acv COMMAND: ".
   kNotAnIndex,  // the text typed, then the highest index
   kCommandNeeded,
@@ -126,6 +130,12 @@ enum class MessageId {
   kReportFileNeeded,
   kReportNotWritten,
   kNoReport,
+  kFhirAllTakesEvery,
+  kFhirFileUnreadable,  // the file, then why
+  kFhirRecordLeftOut,
+  kFhirNoOne,
+  kImportTooManyForRoom,  // the records, then the room
+  kPdfNotDrawn,
   kCount,
 };
 

@@ -1,5 +1,6 @@
 // The CSV export from the window: the password dialog, the export dialog with every message it
-// shows, and the File menu's command from the password to the settings.
+// shows, and the File menu's command from the password to the settings; the FHIR export of the
+// analysis shown behind the same password and privacy acceptance.
 #include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
@@ -8,7 +9,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QtTest>
+#include <nlohmann/json.hpp>
 
+#include "reports/analysis_view.h"
 #include "shell/acv_settings.h"
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
@@ -16,6 +19,7 @@
 #include "storage/csv/export_passwords.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
+#include "support/sample_analysis.h"
 #include "support/sample_file.h"
 #include "support/temp_dir.h"
 #include "ui/artwork.h"
@@ -251,6 +255,61 @@ class ExportDialogsTest : public QObject {
     QCOMPARE(settings.exportFileName(), sample.folder() + QStringLiteral("/done"));
     QCOMPARE(settings.acvFileName(), sample.stem());
     QVERIFY(QFile::exists(sample.folder() + QStringLiteral("/done.csv")));
+  }
+
+  void theFileMenuExportsTheAnalysisAsFhirBehindTheSamePassword() {
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    frame.setExportPasswordFile(passwordFile(), geteuid());
+    QAction* exportFhir = frame.command(QStringLiteral("exportFhir"));
+    QVERIFY(!exportFhir->isEnabled());
+    frame.view()->setAnalysis(testing::SampleAnalysis());
+    QVERIFY(exportFhir->isEnabled());
+    const auto giveThePassword = [] {
+      WhenShown<CAdultExportPassword>([](CAdultExportPassword& dialog) {
+        QTest::keyClicks(dialog.passwordBox(), QStringLiteral("Right One"));
+        QTest::keyClick(dialog.passwordBox(), Qt::Key_Return);
+      });
+    };
+    // Declining the responsibility for the data's privacy ends it before any file is chosen.
+    giveThePassword();
+    prompts.answers.enqueue(false);
+    exportFhir->trigger();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked[0].caption, QStringLiteral("Data Privacy Responsibility"));
+    QVERIFY(prompts.fileDialogCaptions.isEmpty());
+
+    testing::TempDir out;
+    giveThePassword();
+    prompts.answers.enqueue(true);
+    prompts.chosenFiles.enqueue(QString::fromStdString(out.File("bundle")));
+    exportFhir->trigger();
+    QCOMPARE(prompts.fileDialogCaptions, QStringList{QStringLiteral("Export as FHIR")});
+    QVERIFY(prompts.fileDialogStarts[0].endsWith(QStringLiteral(".json")));
+    QVERIFY(prompts.fileDialogFilters[0].contains(QStringLiteral("*.json")));
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Save Was Successful"));
+    const auto bundle =
+        nlohmann::json::parse(Read(QString::fromStdString(out.File("bundle.json"))).toStdString());
+    QCOMPARE(bundle["type"], "transaction");
+    QCOMPARE(bundle["entry"][0]["resource"]["name"][0]["family"], "Morgan");
+    QCOMPARE(bundle["entry"].back()["resource"]["resourceType"], "DocumentReference");
+
+    // A file that cannot be written is said so, and nothing is left.
+    giveThePassword();
+    prompts.answers.enqueue(true);
+    const QString nowhere = QString::fromStdString(out.File("missing/bundle.json"));
+    prompts.chosenFiles.enqueue(nowhere);
+    exportFhir->trigger();
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Save Has Failed"));
+    QCOMPARE(prompts.shown.last().icon, Prompts::Icon::kStop);
+    QVERIFY(!QFile::exists(nowhere));
+
+    // Without a password set, nothing is exported, as for the CSV export.
+    testing::TempDir none;
+    frame.setExportPasswordFile(none.File("acv-export-passwords"), geteuid());
+    exportFhir->trigger();
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Export Password Not Set"));
+    QCOMPARE(prompts.asked.size(), 3);
   }
 
  private:

@@ -78,7 +78,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(titles, (QStringList{"&File", "&ACV", "&View", "&Help"}));
     QCOMPARE(MenuEntries(frame, "&File"),
              (QStringList{"&Export a Questionnaire File ...", "&Print ...", "Print Pre&view ...",
-                          "Save As ...", "-", "E&xit"}));
+                          "Save As ...", "Export as F&HIR ...", "-", "E&xit"}));
     QCOMPARE(MenuEntries(frame, "&ACV"),
              (QStringList{"Complete on sc&reen ...", "&Enter responses ...", "&Analysis ...",
                           "E&dit ..."}));

@@ -1,0 +1,107 @@
+// acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
+// responses as HL7 FHIR R4 JSON, for a record system or a research platform.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/analysis_options.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "storage/fhir/fhir_files.h"
+#include "storage/format/whole_file_writer.h"
+#include "storage/text/messages.h"
+
+namespace acv::cli {
+namespace {
+
+// Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
+int WriteJson(std::string_view command, const fhir::Json& json, const std::string& out,
+              bool force) {
+  const std::string text = json.dump() + "\n";
+  if (out.empty()) {
+    std::cout << text;
+    return kExitOk;
+  }
+  if (!force && access(out.c_str(), F_OK) == 0) {
+    Say(command, MessageId::kAlreadyExistsForce, {out});
+    return kExitBadInput;
+  }
+  if (const FileStatus status = WholeFileWriter::WriteFile(out, force, text);
+      status != FileStatus::kOk) {
+    Say(command, MessageId::kReportNotWritten, {out, FileStatusReason(status)});
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
+int RunFhirAll(const FhirOptions& options) {
+  if (options.records.self >= 0 || options.records.observer >= 0) {
+    Say("fhir", MessageId::kFhirAllTakesEvery);
+    return kExitBadInput;
+  }
+  const fhir::FileResponses responses = fhir::ResponsesOfFile(options.records.file);
+  if (responses.status != FileStatus::kOk) {
+    Say("fhir", MessageId::kFhirFileUnreadable,
+        {options.records.file, ReadFailure(responses.status)});
+    return kExitBadInput;
+  }
+  for (const int index : responses.unread) {
+    Say("fhir", MessageId::kFhirRecordLeftOut, {std::to_string(index)});
+  }
+  const int written = WriteJson("fhir", responses.bundle, options.out, options.force);
+  return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
+}
+
+}  // namespace
+
+int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf) {
+  if (options.all) {
+    return RunFhirAll(options);
+  }
+  Analysis analysis;
+  if (!LoadChosenAnalysis(options.records, "fhir", analysis)) {
+    return kExitBadInput;
+  }
+  if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
+    Say("fhir", MessageId::kFhirNoOne);
+    return kExitBadInput;
+  }
+  fhir::PersonExport person{&analysis, std::nullopt};
+  if (makePdf != nullptr && !options.noPdf) {
+    person.reportPdf = makePdf(analysis);
+    if (!person.reportPdf) {
+      return kExitBadInput;
+    }
+  }
+  return WriteJson("fhir", fhir::PersonBundle(person), options.out, options.force);
+}
+
+void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {
+  auto options = std::make_shared<FhirOptions>();
+  CLI::App* command = app.add_subcommand(
+      "fhir",
+      "Write a person's analysis as an HL7 FHIR R4 transaction Bundle (Patient, "
+      "QuestionnaireResponses, Observations, the printed report), or with --all the responses of "
+      "every record as a collection Bundle");
+  AddAnalysisOptions(*command, options->records);
+  command->add_flag("--all", options->all,
+                    "Every record's QuestionnaireResponse, without analysis or report");
+  command->add_flag("--no-pdf", options->noPdf, "Leave the printed report out");
+  command->add_option("--out", options->out, "The file to write (standard output without it)");
+  command->add_flag("--force", options->force, "Replace a file that exists");
+  command->callback([options, exitCode, makePdf] { *exitCode = RunFhir(*options, makePdf); });
+
+  auto questionnaire = std::make_shared<FhirOptions>();
+  CLI::App* questionnaireCommand = app.add_subcommand(
+      "fhir-questionnaire", "Write the questionnaire as an HL7 FHIR R4 Questionnaire");
+  questionnaireCommand->add_option("--out", questionnaire->out,
+                                   "The file to write (standard output without it)");
+  questionnaireCommand->add_flag("--force", questionnaire->force, "Replace a file that exists");
+  questionnaireCommand->callback([questionnaire, exitCode] {
+    *exitCode = WriteJson("fhir-questionnaire", fhir::Questionnaire(), questionnaire->out,
+                          questionnaire->force);
+  });
+}
+
+}  // namespace acv::cli

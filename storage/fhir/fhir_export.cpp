@@ -1,0 +1,560 @@
+#include "storage/fhir/fhir_export.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "engine/cp1252.h"
+#include "engine/omega.h"
+
+namespace acv::fhir {
+namespace {
+
+constexpr std::string_view kSurveyCategory =
+    "http://terminology.hl7.org/CodeSystem/observation-category";
+constexpr std::string_view kDataAbsentReason =
+    "http://terminology.hl7.org/CodeSystem/data-absent-reason";
+constexpr std::string_view kOrdinalValue = "http://hl7.org/fhir/StructureDefinition/ordinalValue";
+
+// The two report types as the report-type question answers them.
+struct ReportTypeAnswer {
+  std::string_view code;
+  std::string_view display;
+};
+constexpr std::array<ReportTypeAnswer, 2> kReportTypeAnswers = {
+    {{"self", "Self-report"}, {"observer", "Observer-report"}}};
+
+const ReportTypeAnswer& AnswerForType(int reportType) {
+  return kReportTypeAnswers[ReportOfType(reportType) == Report::kSelf ? 0 : 1];
+}
+
+std::string Utf8(std::string_view text) {
+  return Cp1252ToUtf8(text);
+}
+
+Json Coding(std::string_view systemPath, std::string_view code, std::string_view display) {
+  return {{"system", Url(systemPath)}, {"code", code}, {"display", display}};
+}
+
+Json AnswerCoding(int value) {
+  return Coding("CodeSystem/answer", std::to_string(value), kAnswerLabels[value]);
+}
+
+Json ReportTypeCoding(const ReportTypeAnswer& answer) {
+  return Coding("CodeSystem/report-type", answer.code, answer.display);
+}
+
+// "1975-03-07" of eight stored digits; nothing for a text that is not a date.
+std::optional<std::string> FhirDate(std::string_view digits) {
+  const std::optional<CalendarDate> date = ParseDate8(digits);
+  if (!date || !IsValidCalendarDate(*date)) {
+    return std::nullopt;
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date->year, date->month, date->day);
+  return text;
+}
+
+// A stored local time-stamp with this machine's offset from UTC at that moment, as FHIR asks
+// of every time: "2026-11-30T10:15:10+01:00".
+std::optional<std::string> FhirDateTime(const std::optional<TimeStamp>& stamp) {
+  if (!stamp || !IsValidCalendarDate(stamp->date)) {
+    return std::nullopt;
+  }
+  std::tm local{};
+  local.tm_year = stamp->date.year - 1900;
+  local.tm_mon = stamp->date.month - 1;
+  local.tm_mday = stamp->date.day;
+  local.tm_hour = stamp->hour;
+  local.tm_min = stamp->minute;
+  local.tm_sec = stamp->second;
+  local.tm_isdst = -1;
+  const std::time_t moment = std::mktime(&local);
+  std::tm zoned{};
+  if (moment == static_cast<std::time_t>(-1) || localtime_r(&moment, &zoned) == nullptr) {
+    return std::nullopt;
+  }
+  const long offset = zoned.tm_gmtoff / 60;
+  const long minutes = offset < 0 ? -offset : offset;
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", stamp->date.year,
+                stamp->date.month, stamp->date.day, stamp->hour, stamp->minute, stamp->second,
+                offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+  return text;
+}
+
+// A name for what a resource is about that stays the same on every export. Its parts are
+// joined by "/"; the search syntax's own characters are escaped where the value is searched.
+std::string PersonKey(const ResponseRecord& record) {
+  return Utf8(record.Text(TextField::kLastName)) + "/" + Utf8(record.Text(TextField::kFirstName)) +
+         "/" + std::string(record.Text(TextField::kBirthDate));
+}
+
+std::string ReportKey(const ResponseRecord& record) {
+  return PersonKey(record) + "/" + std::string(AnswerForType(record.ReportType()).code) + "/" +
+         std::string(record.Text(TextField::kSavedStamp));
+}
+
+Json Identifier(std::string_view kind, const std::string& value) {
+  return {{"system", Url("identifier/" + std::string(kind))}, {"value", value}};
+}
+
+// "identifier=SYSTEM|VALUE" for a conditional create, percent-encoded, with the characters the
+// token search gives a meaning to escaped in the value.
+std::string IdentifierSearch(const Json& identifier) {
+  std::string value;
+  for (char c : identifier["value"].get<std::string>()) {
+    if (c == '\\' || c == '|' || c == ',' || c == '$') {
+      value += '\\';
+    }
+    value += c;
+  }
+  const std::string token = identifier["system"].get<std::string>() + "|" + value;
+  std::string encoded = "identifier=";
+  for (unsigned char c : token) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '.' || c == '_' || c == '~';
+    if (plain) {
+      encoded += static_cast<char>(c);
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", c);
+      encoded += hex;
+    }
+  }
+  return encoded;
+}
+
+// A UUID made from an identifier alone, so the same resource has the same entry name in every
+// Bundle (the layout of a UUID, version 8: its bits are ours).
+std::string UuidOf(const Json& identifier) {
+  const std::string text = identifier.dump();
+  std::uint64_t halves[2] = {14695981039346656037ull, 1099511628211ull * 31};
+  for (std::uint64_t& half : halves) {
+    for (unsigned char c : text) {
+      half = (half ^ c) * 1099511628211ull;
+    }
+  }
+  halves[0] = (halves[0] & ~0xF000ull) | 0x8000ull;
+  halves[1] = (halves[1] & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull;
+  char uuid[48];
+  std::snprintf(uuid, sizeof uuid, "urn:uuid:%08llx-%04llx-%04llx-%04llx-%012llx",
+                static_cast<unsigned long long>(halves[0] >> 32),
+                static_cast<unsigned long long>((halves[0] >> 16) & 0xFFFF),
+                static_cast<unsigned long long>(halves[0] & 0xFFFF),
+                static_cast<unsigned long long>(halves[1] >> 48),
+                static_cast<unsigned long long>(halves[1] & 0xFFFFFFFFFFFFull));
+  return uuid;
+}
+
+// Bundle entries under construction: each resource with its entry name, and how to create it
+// once only.
+class Entries {
+ public:
+  explicit Entries(bool transaction) : transaction_(transaction) {}
+
+  // Adds `resource`, named by `identifier`; returns the reference to it.
+  Json Add(Json resource, const Json& identifier) {
+    const std::string fullUrl = UuidOf(identifier);
+    Json entry = {{"fullUrl", fullUrl}, {"resource", std::move(resource)}};
+    if (transaction_) {
+      entry["request"] = {{"method", "POST"},
+                          {"url", entry["resource"]["resourceType"]},
+                          {"ifNoneExist", IdentifierSearch(identifier)}};
+    }
+    entries_.push_back(std::move(entry));
+    return {{"reference", fullUrl}};
+  }
+
+  Json Bundle() const {
+    return {{"resourceType", "Bundle"},
+            {"type", transaction_ ? "transaction" : "collection"},
+            {"entry", entries_}};
+  }
+
+ private:
+  bool transaction_;
+  Json entries_ = Json::array();
+};
+
+void SetIfPresent(Json& object, std::string_view key, const std::optional<std::string>& value) {
+  if (value) {
+    object[key] = *value;
+  }
+}
+
+std::optional<std::string> TextOf(const ResponseRecord& record, TextField field) {
+  const std::string_view text = record.Text(field);
+  return text.empty() ? std::nullopt : std::optional<std::string>(Utf8(text));
+}
+
+std::string_view GenderCode(char gender) {
+  switch (gender) {
+    case 'M':
+      return "male";
+    case 'F':
+      return "female";
+    case 'X':
+      return "other";
+    default:
+      return "unknown";
+  }
+}
+
+Json Telecom(const ResponseRecord& record) {
+  Json telecom = Json::array();
+  // The two telephone numbers keep their places by rank, whichever of them is given.
+  for (const auto& [field, rank] :
+       {std::pair{TextField::kPhone, 1}, std::pair{TextField::kPhone2, 2}}) {
+    if (const std::optional<std::string> value = TextOf(record, field)) {
+      telecom.push_back({{"system", "phone"}, {"value", *value}, {"rank", rank}});
+    }
+  }
+  if (const std::optional<std::string> email = TextOf(record, TextField::kEmail)) {
+    telecom.push_back({{"system", "email"}, {"value", *email}});
+  }
+  return telecom;
+}
+
+Json Address(const ResponseRecord& record) {
+  Json address = Json::object();
+  if (const std::optional<std::string> street = TextOf(record, TextField::kStreetAddress)) {
+    address["line"] = Json::array({*street});
+  }
+  SetIfPresent(address, "city", TextOf(record, TextField::kTown));
+  SetIfPresent(address, "state", TextOf(record, TextField::kState));
+  SetIfPresent(address, "postalCode", TextOf(record, TextField::kPostcode));
+  SetIfPresent(address, "country", TextOf(record, TextField::kCountry));
+  return address;
+}
+
+Json PersonIdentifier(const ResponseRecord& record) {
+  return Identifier("person", PersonKey(record));
+}
+
+Json ObserverIdentifier(const ResponseRecord& observer) {
+  return Identifier("observer",
+                    PersonKey(observer) + "/" + Utf8(observer.Text(TextField::kObserverName)));
+}
+
+Json RelatedPerson(const ResponseRecord& observer, const Json& patient) {
+  const Json identifier = ObserverIdentifier(observer);
+  Json person = {
+      {"resourceType", "RelatedPerson"},
+      {"identifier", Json::array({identifier})},
+      {"patient", patient},
+      {"name", Json::array({{{"text", Utf8(observer.Text(TextField::kObserverName))}}})}};
+  if (const std::optional<std::string> relation =
+          TextOf(observer, TextField::kObserverRelationship)) {
+    person["relationship"] = Json::array({{{"text", *relation}}});
+  }
+  if (const std::optional<std::string> contact = TextOf(observer, TextField::kObserverContact)) {
+    person["telecom"] = Json::array({{{"system", "other"}, {"value", *contact}}});
+  }
+  return person;
+}
+
+Json Observation(const Json& identifier, const Json& code, const Json& subject,
+                 const ResponseRecord& record, const Json& derivedFrom) {
+  Json observation = {
+      {"resourceType", "Observation"},
+      {"identifier", Json::array({identifier})},
+      {"status", "final"},
+      {"category",
+       Json::array(
+           {{{"coding", Json::array({{{"system", kSurveyCategory}, {"code", "survey"}}})}}})},
+      {"code", code},
+      {"subject", subject}};
+  SetIfPresent(observation, "effectiveDateTime", FhirDate(record.Text(TextField::kCompletionDate)));
+  observation["derivedFrom"] = derivedFrom;
+  return observation;
+}
+
+Json Concept(std::string_view systemPath, std::string_view code, std::string_view display) {
+  return {{"coding", Json::array({Coding(systemPath, code, display)})}, {"text", display}};
+}
+
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\n') {
+      c = ' ';
+    }
+  }
+  return line;
+}
+
+// The screens and the Omega value of one present report, derived from its response.
+void AddReportObservations(Entries& entries, const Analysis& analysis, Report which,
+                           const Json& subject, const Json& response) {
+  const ResponseRecord& record = analysis.report(which);
+  const std::string key = ReportKey(record);
+  const Json derivedFrom = Json::array({response});
+  for (int row = 1; row <= kScreenCount; ++row) {
+    const ScreenInfo& info = ScreenTableRow(row);
+    const ScreenResult result = analysis.ScreenForReport(row, which);
+    const Json identifier = Identifier("observation", key + "/screen-" + std::to_string(row));
+    Json observation = Observation(
+        identifier,
+        Concept("CodeSystem/screen", "screen-" + std::to_string(row), OneLine(info.label)), subject,
+        record, derivedFrom);
+    observation["valueBoolean"] = result.positive;
+    Json components = Json::array();
+    for (std::size_t criterion = 0; criterion < result.counts.size(); ++criterion) {
+      const std::string code = "criterion-" + std::to_string(criterion + 1);
+      components.push_back(
+          {{"code", Concept("CodeSystem/screen-criterion", code,
+                            "Criteria met, count " + std::to_string(criterion + 1))},
+           {"valueInteger", result.counts[criterion]}});
+    }
+    observation["component"] = components;
+    if (!result.itemsMet.empty()) {
+      observation["note"] = Json::array({{{"text", "Items met: " + result.itemsMet}}});
+    }
+    entries.Add(std::move(observation), identifier);
+  }
+  const OmegaResult omega = ComputeOmega(record);
+  const Json identifier = Identifier("observation", key + "/omega");
+  Json observation = Observation(identifier, Concept("CodeSystem/reliability", "omega", "Omega"),
+                                 subject, record, derivedFrom);
+  if (omega.text == kOmegaTooFewText) {
+    observation["dataAbsentReason"] = {
+        {"coding", Json::array({{{"system", kDataAbsentReason}, {"code", "unknown"}}})},
+        {"text", "Too few of the repeated items were answered"}};
+  } else {
+    observation["valueQuantity"] = {{"value", std::stod(omega.text)}};
+  }
+  entries.Add(std::move(observation), identifier);
+}
+
+}  // namespace
+
+std::string Url(std::string_view path) {
+  return std::string(kBaseUrl) + "/" + std::string(path);
+}
+
+std::string QuestionnaireCanonical() {
+  return Url("Questionnaire/acv") + "|" + std::string(kQuestionnaireVersion);
+}
+
+Json Questionnaire() {
+  Json reportTypeOptions = Json::array();
+  for (const ReportTypeAnswer& answer : kReportTypeAnswers) {
+    reportTypeOptions.push_back({{"valueCoding", ReportTypeCoding(answer)}});
+  }
+  Json items = Json::array({{{"linkId", kReportTypeLinkId},
+                             {"text",
+                              "Who answers: the person (Self-report) or someone who "
+                              "knows them well (Observer-report)"},
+                             {"type", "choice"},
+                             {"required", true},
+                             {"answerOption", reportTypeOptions}}});
+  Json answerOptions = Json::array();
+  for (int value = 0; value < static_cast<int>(kAnswerLabels.size()); ++value) {
+    Json coding = AnswerCoding(value);
+    coding["extension"] = Json::array({{{"url", kOrdinalValue}, {"valueDecimal", value}}});
+    answerOptions.push_back({{"valueCoding", coding}});
+  }
+  for (int item = 1; item <= kItemCount; ++item) {
+    items.push_back(
+        {{"linkId", std::to_string(item)},
+         {"extension", Json::array({{{"url", Url("StructureDefinition/observer-wording")},
+                                     {"valueString", Utf8(ItemBank::Observer(item))}}})},
+         {"text", Utf8(ItemBank::Self(item))},
+         {"type", "choice"},
+         {"answerOption", answerOptions}});
+  }
+  return {{"resourceType", "Questionnaire"},
+          {"url", Url("Questionnaire/acv")},
+          {"version", kQuestionnaireVersion},
+          {"name", "AdultCorvantis"},
+          {"title", "Adult Corvantis (ACV) 4.0"},
+          {"status", "active"},
+          {"subjectType", Json::array({"Patient"})},
+          {"publisher", "VELT"},
+          {"description",
+           "190 statements of behaviour, each rated on a six-point scale from Never to Very "
+           "Often, in the first person for a Self-report and in the third person for an "
+           "Observer-report. An unanswered statement is left blank."},
+          {"item", items}};
+}
+
+Json Patient(const ResponseRecord& details) {
+  Json patient = {{"resourceType", "Patient"},
+                  {"identifier", Json::array({PersonIdentifier(details)})}};
+  Json name = {{"family", Utf8(details.Text(TextField::kLastName))}};
+  if (const std::optional<std::string> first = TextOf(details, TextField::kFirstName)) {
+    name["given"] = Json::array({*first});
+  }
+  patient["name"] = Json::array({name});
+  const Json telecom = Telecom(details);
+  if (!telecom.empty()) {
+    patient["telecom"] = telecom;
+  }
+  patient["gender"] = GenderCode(details.Gender());
+  SetIfPresent(patient, "birthDate", FhirDate(details.Text(TextField::kBirthDate)));
+  const Json address = Address(details);
+  if (!address.empty()) {
+    patient["address"] = Json::array({address});
+  }
+  return patient;
+}
+
+Json QuestionnaireResponse(const ResponseRecord& record, const Json& subject) {
+  Json extensions = Json::array();
+  if (const std::optional<Verification>& verification = record.GetVerification()) {
+    extensions.push_back(
+        {{"url", Url("StructureDefinition/double-entry")},
+         {"extension", Json::array({{{"url", "byAnotherPerson"},
+                                     {"valueBoolean", verification->byAnotherPerson}},
+                                    {{"url", "differencesResolved"},
+                                     {"valueInteger", verification->differencesResolved}}})}});
+  }
+  if (const std::optional<std::string> completed =
+          FhirDate(record.Text(TextField::kCompletionDate))) {
+    extensions.push_back(
+        {{"url", Url("StructureDefinition/completion-date")}, {"valueDate", *completed}});
+  }
+  extensions.push_back(
+      {{"url", Url("StructureDefinition/entry-method")},
+       {"valueCode", record.EntryMethod() == kEnteredFromPaper ? "paper" : "screen"}});
+  if (const std::optional<std::string> comments = TextOf(record, TextField::kComments)) {
+    extensions.push_back(
+        {{"url", Url("StructureDefinition/comments")}, {"valueString", *comments}});
+  }
+  Json items = Json::array(
+      {{{"linkId", kReportTypeLinkId},
+        {"answer",
+         Json::array({{{"valueCoding", ReportTypeCoding(AnswerForType(record.ReportType()))}}})}}});
+  for (int item = 1; item <= kItemCount; ++item) {
+    Json answered = {{"linkId", std::to_string(item)}};
+    const int value = record.GetResponse(item);
+    if (value >= 0) {
+      answered["answer"] = Json::array({{{"valueCoding", AnswerCoding(value)}}});
+    }
+    items.push_back(std::move(answered));
+  }
+  Json response = {{"resourceType", "QuestionnaireResponse"}, {"extension", extensions}};
+  response["identifier"] = Identifier("response", ReportKey(record));
+  response["questionnaire"] = QuestionnaireCanonical();
+  response["status"] = "completed";
+  response["subject"] = subject;
+  SetIfPresent(response, "authored", FhirDateTime(record.SavedStamp()));
+  response["item"] = items;
+  return response;
+}
+
+Json PersonBundle(const PersonExport& person) {
+  const Analysis& analysis = *person.analysis;
+  Entries entries(true);
+  const ResponseRecord& details =
+      analysis.IsSelfAbsent() ? analysis.observerReport() : analysis.selfReport();
+  const Json patient = entries.Add(Patient(details), PersonIdentifier(details));
+  Json responses = Json::array();
+  std::string latestStamp;
+  std::string reportKey = PersonKey(details);
+  for (const Report which : {Report::kSelf, Report::kObserver}) {
+    if (analysis.IsAbsent(which)) {
+      continue;
+    }
+    const ResponseRecord& record = analysis.report(which);
+    Json response = QuestionnaireResponse(record, patient);
+    Json author = patient;
+    if (which == Report::kObserver) {
+      author = record.Text(TextField::kObserverName).empty()
+                   ? Json()
+                   : entries.Add(RelatedPerson(record, patient), ObserverIdentifier(record));
+    }
+    if (!author.is_null()) {
+      response["author"] = author;
+      response["source"] = author;
+    }
+    const Json identifier = response["identifier"];
+    const Json reference = entries.Add(std::move(response), identifier);
+    responses.push_back(reference);
+    AddReportObservations(entries, analysis, which, patient, reference);
+    reportKey += "/" + std::string(record.Text(TextField::kSavedStamp));
+    latestStamp = std::max(latestStamp, std::string(record.Text(TextField::kSavedStamp)));
+  }
+  const Json reliabilityId = Identifier("observation", reportKey + "/reliability");
+  Json reliability =
+      Observation(reliabilityId, Concept("CodeSystem/reliability", "reliability", "Reliability"),
+                  patient, details, responses);
+  reliability["valueString"] = analysis.ReliabilityCommentText();
+  reliability["component"] =
+      Json::array({{{"code", Concept("CodeSystem/reliability", "attained", "Reliability attained")},
+                    {"valueBoolean", analysis.ReliabilityAttained()}}});
+  entries.Add(std::move(reliability), reliabilityId);
+  if (person.reportPdf) {
+    const Json identifier = Identifier("report", reportKey);
+    Json document = {{"resourceType", "DocumentReference"},
+                     {"identifier", Json::array({identifier})},
+                     {"status", "current"},
+                     {"type", {{"text", "ACV printed report"}}},
+                     {"subject", patient}};
+    SetIfPresent(document, "date", FhirDateTime(ParseStamp14(latestStamp)));
+    document["content"] = Json::array({{{"attachment",
+                                         {{"contentType", "application/pdf"},
+                                          {"data", Base64(*person.reportPdf)},
+                                          {"title", "ACV report"}}}}});
+    document["context"] = {{"related", responses}};
+    entries.Add(std::move(document), identifier);
+  }
+  return entries.Bundle();
+}
+
+Json ResponsesBundle(const std::vector<ResponseRecord>& records) {
+  Entries entries(false);
+  for (const ResponseRecord& record : records) {
+    // Each response holds its person, so that it can be read back alone.
+    const Json patient = {{"reference", "#patient"}};
+    Json contained = Json::array({Patient(record)});
+    contained[0]["id"] = "patient";
+    Json response = QuestionnaireResponse(record, patient);
+    response["author"] = patient;
+    if (ReportOfType(record.ReportType()) == Report::kObserver &&
+        !record.Text(TextField::kObserverName).empty()) {
+      contained.push_back(RelatedPerson(record, patient));
+      contained[1]["id"] = "observer";
+      response["author"] = {{"reference", "#observer"}};
+    }
+    response["source"] = response["author"];
+    response["contained"] = contained;
+    const Json identifier = response["identifier"];
+    entries.Add(std::move(response), identifier);
+  }
+  return entries.Bundle();
+}
+
+std::string Base64(std::string_view bytes) {
+  static constexpr char kAlphabet[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  text.reserve((bytes.size() + 2) / 3 * 4);
+  std::size_t i = 0;
+  for (; i + 2 < bytes.size(); i += 3) {
+    const std::uint32_t group = static_cast<unsigned char>(bytes[i]) << 16 |
+                                static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                                static_cast<unsigned char>(bytes[i + 2]);
+    for (int shift = 18; shift >= 0; shift -= 6) {
+      text += kAlphabet[(group >> shift) & 63];
+    }
+  }
+  const std::size_t rest = bytes.size() - i;
+  if (rest > 0) {
+    std::uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
+    if (rest == 2) {
+      group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+    }
+    text += kAlphabet[(group >> 18) & 63];
+    text += kAlphabet[(group >> 12) & 63];
+    text += rest == 2 ? kAlphabet[(group >> 6) & 63] : '=';
+    text += '=';
+  }
+  return text;
+}
+
+}  // namespace acv::fhir
