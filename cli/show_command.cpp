@@ -11,6 +11,7 @@
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "storage/format/field_names.h"
 #include "storage/format/format.h"
 #include "storage/format/record_image.h"
 #include "storage/format/record_scrambler.h"
@@ -21,26 +22,6 @@ namespace acv::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr std::array<std::pair<TextField, const char*>, kTextFieldCount> kTextNames = {{
-    {TextField::kFirstName, "firstName"},
-    {TextField::kLastName, "lastName"},
-    {TextField::kStreetAddress, "streetAddress"},
-    {TextField::kTown, "town"},
-    {TextField::kState, "state"},
-    {TextField::kPostcode, "postcode"},
-    {TextField::kPhone, "phone"},
-    {TextField::kPhone2, "phone2"},
-    {TextField::kCountry, "country"},
-    {TextField::kEmail, "email"},
-    {TextField::kBirthDate, "birthDate"},
-    {TextField::kSavedStamp, "savedStamp"},
-    {TextField::kCompletionDate, "completionDate"},
-    {TextField::kObserverName, "observerName"},
-    {TextField::kObserverRelationship, "observerRelationship"},
-    {TextField::kObserverContact, "observerContact"},
-    {TextField::kComments, "comments"},
-}};
 
 // The plain header text (version, stamps and blanks) exactly as the file holds it.
 std::string HeaderText(const std::string& file) {
@@ -85,7 +66,7 @@ Json VerificationJson(const ResponseRecord& record, MarkState mark) {
 
 Json RecordJson(const ResponseRecord& record, const PlainImage& image, MarkState mark) {
   Json json;
-  for (const auto& [field, name] : kTextNames) {
+  for (const auto& [field, name] : kTextFieldNames) {
     json[name] = PrintableRecordText(record.Text(field));
   }
   json["gender"] = Coded(image[kGenderOffset], "MFXU\x80");
