@@ -114,8 +114,6 @@ bool ReadSlotBytes(const std::string& file, long long offset, StoredRecord* byte
 
 int RunShow(const ShowOptions& options) {
   StoredRecord bytes{};
-  ResponseRecord record;
-  MarkState mark = MarkState::kNone;
   FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
     PrintMessage("show", OpenedFileMessage(read, options.file));
@@ -133,25 +131,37 @@ int RunShow(const ShowOptions& options) {
                                                                  : FileStatus::kShortRead;
     }
   }
-  if (read != FileStatus::kOk || LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
+  if (read != FileStatus::kOk || !ShowStoredRecord(options.file, options.index, bytes, committed)) {
     std::cerr << "acv show: " << caption::kReadError << ": record " << options.index
               << (read == FileStatus::kOk ? " fails its checksum" : " is beyond the file's end")
               << "\n";
     return kExitBadInput;
   }
+  if (!committed) {
+    std::cerr << "acv show: record " << options.index
+              << " is beyond commit mark: acv salvage takes it into a new file\n";
+  }
+  return committed ? kExitOk : kExitPartial;
+}
+
+bool ShowStoredRecord(const std::string& file, int index, const StoredRecord& bytes,
+                      bool committed) {
+  ResponseRecord record;
+  MarkState mark = MarkState::kNone;
+  if (LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
+    return false;
+  }
   PlainImage image{};
   RecordScrambler::Unscramble(bytes.data(), &image);
-  Json json = {{"index", options.index},
-               {"header", PrintableRecordText(HeaderText(options.file))},
+  Json json = {{"index", index},
+               {"header", PrintableRecordText(HeaderText(file))},
                {"record", RecordJson(record, image, mark)}};
   if (!committed) {
     // Whole and sound, but added by another program after the file's last complete save.
     json["committed"] = false;
-    std::cerr << "acv show: record " << options.index
-              << " is beyond commit mark: acv salvage takes it into a new file\n";
   }
   std::cout << json.dump() << "\n";
-  return committed ? kExitOk : kExitPartial;
+  return true;
 }
 
 void SetupShowCommand(CLI::App& app, int* exitCode) {

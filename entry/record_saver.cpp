@@ -57,9 +57,15 @@ SaveResult RecordSaver::write(std::string_view typedName, ResponseRecord& record
   // Replacing writes only while the stored record still holds the bytes read when the edit
   // began; a record someone else changed meanwhile is refused.
   if (editing() && replace_) {
-    return ReplaceRecord(edit_->fileName, edit_->index, edit_->original, record);
+    return ReplaceRecord(edit_->fileName, edit_->index, edit_->original, record,
+                         {HistoryAction::kEditReplaced, reason_});
   }
-  return SaveRecord(typedName, record);
+  HistoryAction action = HistoryAction::kEditSavedAsNew;
+  if (!editing()) {
+    action = record.EntryMethod() == kEnteredFromPaper ? HistoryAction::kPaperEntry
+                                                       : HistoryAction::kNewRecord;
+  }
+  return SaveRecord(typedName, record, {action, reason_});
 }
 
 bool RecordSaver::report(QWidget* page, const ResponseRecord& record, const SaveResult& result) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -41,6 +42,8 @@ class RecordSaver {
   // Whether an edit replaces the stored record (true until the user clears it).
   bool replace() const { return replace_; }
   void setReplace(bool replace) { replace_ = replace; }
+  // The reason for the change, kept in the file's history with it.
+  void setReason(std::string reason) { reason_ = std::move(reason); }
 
   // The save behind Finish: takes the name in `box` as the file name text, writes `record`, and
   // shows "Save Has Failed" with its reason or "Save Was Successful". On success the box and the
@@ -66,6 +69,7 @@ class RecordSaver {
   Prompts& prompts_;
   std::optional<RecordEdit> edit_;
   bool replace_ = true;
+  std::string reason_;
   SaveResult lastSave_;
   DetailsCheck detailsRefused_ = DetailsCheck::kOk;
   std::function<void()> committed_;

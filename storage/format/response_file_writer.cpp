@@ -161,8 +161,7 @@ FileStatus ResponseFileWriter::WriteRecord(const std::string& name, const Stored
 
 FileStatus ResponseFileWriter::ReplaceRecord(const std::string& name, int at,
                                              const StoredRecord& expected,
-                                             const StoredRecord& bytes,
-                                             WriteJournal* journal) {
+                                             const StoredRecord& bytes, WriteJournal* journal) {
   return Rewrite(name, at, &expected, bytes, journal);
 }
 
@@ -276,9 +275,8 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
     status = file.Write(bytes);
   }
   if (status == FileStatus::kOk && journal != nullptr) {
-    status = journal->Record({0, 0, records, [](int, StoredRecord*) {
-                                return FileStatus::kIndexBeyondEnd;
-                              }});
+    status = journal->Record(
+        {0, 0, records, [](int, StoredRecord*) { return FileStatus::kIndexBeyondEnd; }});
     if (status == FileStatus::kOk) {
       status = file.Commit();
       if (status != FileStatus::kOk) {

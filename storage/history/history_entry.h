@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "storage/format/format.h"
@@ -32,18 +33,19 @@ std::string_view ActionName(HistoryAction action);
 
 // The change a write makes, as its caller describes it; HistoryJournal adds the rest.
 struct ChangeNote {
-  HistoryAction action = HistoryAction::kWritten;
+  ChangeNote(HistoryAction what, std::string why = {}) : action(what), reason(std::move(why)) {}
+
+  HistoryAction action;
   std::string reason;
-  std::string fields;  // the names of the fields that changed, joined by ", "
 };
 
 struct HistoryEntry {
   Digest previous{};  // the hash of the entry before (zero for the first)
   HistoryAction action = HistoryAction::kWritten;
-  int index = -1;  // the record, or -1 for the whole file
+  int index = -1;         // the record, or -1 for the whole file
   std::int64_t time = 0;  // seconds since 1970, UTC
-  Digest before{};  // zero: no record before
-  Digest after{};   // zero: no record after
+  Digest before{};        // zero: no record before
+  Digest after{};         // zero: no record after
   std::string user;
   std::string host;
   std::string program;

@@ -53,12 +53,12 @@ bool SplitFrames(std::string_view bytes, HistoryFrames* frames) {
   frames->end = at;
   if (at < bytes.size()) {
     // A torn last entry ends the file inside its frame; a frame that fails but claims no more
-    // than the bytes left was written whole and changed since, unless it is the last one.
+    // than the bytes left was written whole and changed since.
     const auto* head = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
     const std::size_t left = bytes.size() - at;
     const std::size_t claimed =
         left < 4 ? left + 1 : DecodeFixed32(head) + kFrameHeadSize + kFrameTailSize;
-    if (claimed < left) {
+    if (claimed <= left) {
       frames->broken = static_cast<int>(frames->payloads.size());
     }
   }

@@ -16,8 +16,9 @@ std::string HistoryNameFor(const std::string& responseFile);
 struct HistoryFrames {
   std::vector<std::string_view> payloads;  // each whole entry in file order
   std::size_t end = 0;  // where the last whole entry ends (after the tag when there is none)
-  // The position (from 0) of a frame that fails while more bytes follow it, or -1: an entry
-  // changed or cut out by hand, where a write cut short could only leave the last one torn.
+  // The position (from 0) of a frame that fails although the file holds all the bytes it
+  // claims, or -1: an entry changed by hand, where a write cut short leaves the file ending
+  // inside its last frame.
   int broken = -1;
 };
 

@@ -41,7 +41,7 @@ class HistoryJournal final : public WriteJournal {
   ChangeNote note_;
   int fd_ = -1;
   bool created_ = false;
-  long long length_ = 0;          // the history's length as this write found it, once settled
+  long long length_ = 0;  // the history's length as this write found it, once settled
 };
 
 }  // namespace acv
