@@ -16,7 +16,9 @@ bool FrameAt(std::string_view bytes, std::string_view* payload) {
   }
   const auto* head = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::size_t size = DecodeFixed32(head);
-  if (size > kMaxPayload || bytes.size() - kFrameHeadSize - kFrameTailSize < size ||
+  // No payload is shorter than its fixed part: a run of zero bytes is never taken for a frame.
+  if (size < kTextsOffset || size > kMaxPayload ||
+      bytes.size() - kFrameHeadSize - kFrameTailSize < size ||
       DecodeFixed32(head + kFrameHeadSize + size) != size ||
       Crc32(head + kFrameHeadSize, size) != DecodeFixed32(head + 4)) {
     return false;

@@ -94,7 +94,9 @@ FileStatus ReviewHistory(const std::string& responseFile, HistoryReview* review)
   // The file stays open, and so locked, until the history is read.
   ResponseFileReader file;
   FileStatus status = file.OpenForReading(responseFile, true);
-  if (status != FileStatus::kOk && status != FileStatus::kTooShort) {
+  // A file not there (or without records) holds none, which its history may still name.
+  if (status != FileStatus::kOk && status != FileStatus::kTooShort &&
+      status != FileStatus::kNotFound) {
     return status;
   }
   StoredRecord bytes{};
