@@ -197,10 +197,10 @@ FileStatus ResponseFileWriter::Rewrite(const std::string& name, int at,
     return status;
   }
   status = writer.WriteAfterEnd(bytes.data(), kRecordSize, {layout.count, at});
+  if (journal != nullptr) {
+    status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
+  }
   if (status != FileStatus::kOk) {
-    if (journal != nullptr) {
-      journal->Withdraw();
-    }
     return status;
   }
   // Copying into place may fail now without loss: readers take the waiting copy, and the next
@@ -241,8 +241,8 @@ FileStatus ResponseFileWriter::AppendRecords(const std::string& name,
     if (status == FileStatus::kOk) {
       status = writer.WriteAfterEnd(records.data(), records.size() * kRecordSize,
                                     {before + static_cast<int>(records.size()), -1});
-      if (status != FileStatus::kOk && journal != nullptr) {
-        journal->Withdraw();
+      if (journal != nullptr) {
+        status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
       }
     }
   }
@@ -279,9 +279,7 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
         {0, 0, records, [](int, StoredRecord*) { return FileStatus::kIndexBeyondEnd; }});
     if (status == FileStatus::kOk) {
       status = file.Commit();
-      if (status != FileStatus::kOk) {
-        journal->Withdraw();
-      }
+      status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
     }
     return status;
   }

@@ -39,6 +39,8 @@ class WriteJournal {
   virtual FileStatus Record(const PlannedWrite& write) = 0;
   // The write recorded did not commit: what Record added is taken back.
   virtual void Withdraw() = 0;
+  // The write recorded has committed.
+  virtual void Committed() = 0;
 
  protected:
   ~WriteJournal() = default;

@@ -11,7 +11,7 @@
 namespace acv {
 namespace {
 
-constexpr std::array<std::pair<HistoryAction, std::string_view>, 9> kActionNames = {{
+constexpr std::array<std::pair<HistoryAction, std::string_view>, 10> kActionNames = {{
     {HistoryAction::kHistoryBegun, "history begun"},
     {HistoryAction::kNewRecord, "new record"},
     {HistoryAction::kPaperEntry, "paper entry"},
@@ -21,6 +21,7 @@ constexpr std::array<std::pair<HistoryAction, std::string_view>, 9> kActionNames
     {HistoryAction::kSalvaged, "salvaged"},
     {HistoryAction::kSample, "sample"},
     {HistoryAction::kWritten, "written"},
+    {HistoryAction::kCommitted, "committed"},
 }};
 
 void PutU16(std::string* out, std::uint16_t value) {
@@ -170,7 +171,8 @@ Digest RecordDigest(const StoredRecord& bytes) {
 namespace acv {
 
 bool NeverCommitted(const HistoryEntry& entry, const Digest& current) {
-  return entry.action != HistoryAction::kHistoryBegun && current == entry.before &&
+  return entry.action != HistoryAction::kHistoryBegun &&
+         entry.action != HistoryAction::kCommitted && current == entry.before &&
          current != entry.after;
 }
 

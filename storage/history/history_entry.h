@@ -25,6 +25,7 @@ enum class HistoryAction : std::uint8_t {
   kSalvaged = 7,        // a good record copied from a damaged file into this new one
   kSample = 8,          // a made-up record of a sample file
   kWritten = 9,         // a record written by another part of the program
+  kCommitted = 10,      // the entries before it are of a write that committed
 };
 
 // The action's name as the history shows it ("edit replaced"); "unknown" for a number no
@@ -72,6 +73,7 @@ namespace acv {
 // Whether `entry`, at the end of the history, is a change that never committed: the record at
 // its index (`current`, zero when the file has none there) still hashes to what it was before
 // and not to what the change made it.
+// A kCommitted entry, and any before it, always happened.
 bool NeverCommitted(const HistoryEntry& entry, const Digest& current);
 
 }  // namespace acv

@@ -41,8 +41,10 @@
 // its entries) or entries at the end of the history whose change never committed: each of them
 // names an index whose record still hashes to the entry's before-hash and not to its after-hash.
 // Those trailing entries are the changes that did not happen: the check passes over them and the
-// next write cuts them off. (A committed change that someone later reverted by hand to the very
-// bytes it replaced looks the same; the file then holds those bytes, so nothing is lost.)
+// next write cuts them off. Once the file has committed, a "committed" entry (action 10, no
+// record) is appended after the write's entries without waiting for the disk, so that a change
+// later reverted by hand to the very bytes it replaced is never taken for one that did not
+// happen; the next write's flush makes it lasting with its own entries.
 #pragma once
 
 #include <array>

@@ -195,7 +195,18 @@ FileStatus HistoryJournal::Record(const PlannedWrite& write) {
   if (status != FileStatus::kOk) {
     Withdraw();
   }
+  end_ = length_ + static_cast<long long>(bytes.size());
+  last_ = previous;
   return Unusable(status);
+}
+
+void HistoryJournal::Committed() {
+  HistoryEntry seal;
+  seal.action = HistoryAction::kCommitted;
+  seal.previous = last_;
+  const std::string frame = FrameEntry(EncodeEntry(seal));
+  // Left out when it cannot be written: the entries before it still tell by their hashes.
+  static_cast<void>(WriteAllAt(fd_, frame.data(), frame.size(), end_));
 }
 
 void HistoryJournal::Withdraw() {

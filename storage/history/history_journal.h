@@ -25,6 +25,9 @@ class HistoryJournal final : public WriteJournal {
 
   FileStatus Record(const PlannedWrite& write) override;
   void Withdraw() override;
+  // Seals the write's entries with a kCommitted entry, not flushed: the next write's flush takes
+  // it too, and without it (a crash first) the hashes tell what happened.
+  void Committed() override;
 
  private:
   // Opens and locks the history, making it with the response file's access (never more than
@@ -42,6 +45,8 @@ class HistoryJournal final : public WriteJournal {
   int fd_ = -1;
   bool created_ = false;
   long long length_ = 0;  // the history's length as this write found it, once settled
+  long long end_ = 0;     // and with this write's entries
+  Digest last_{};         // the hash of this write's last entry
 };
 
 }  // namespace acv

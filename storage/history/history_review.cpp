@@ -26,23 +26,28 @@ void Chain(const HistoryFrames& frames, HistoryReview* review) {
     const std::string_view payload = frames.payloads[at];
     std::optional<HistoryEntry> entry = DecodeEntry(payload);
     const bool first = at == 0;
+    const int number = static_cast<int>(review->entries.size()) + 1;
     if (!entry || entry->previous != previous ||
         first != (entry->action == HistoryAction::kHistoryBegun)) {
-      review->problems.push_back({Kind::kAltered, static_cast<int>(at) + 1});
+      review->problems.push_back({Kind::kAltered, number});
       return;
     }
-    review->entries.push_back(std::move(*entry));
     previous = Sha256(payload.data(), payload.size());
+    if (entry->action == HistoryAction::kCommitted) {
+      review->sealed = review->entries.size();
+    } else {
+      review->entries.push_back(std::move(*entry));
+    }
   }
   if (frames.broken >= 0) {
-    review->problems.push_back({Kind::kAltered, frames.broken + 1});
+    review->problems.push_back({Kind::kAltered, static_cast<int>(review->entries.size()) + 1});
   }
 }
 
 // Every record against what the history last made it.
 void Compare(HistoryReview* review) {
   std::vector<HistoryEntry>& entries = review->entries;
-  while (!entries.empty() &&
+  while (entries.size() > review->sealed &&
          NeverCommitted(entries.back(), Current(review->records, entries.back().index))) {
     entries.pop_back();
     ++review->uncommitted;

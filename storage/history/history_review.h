@@ -28,9 +28,12 @@ struct HistoryProblem {
 std::string ProblemText(const HistoryProblem& problem);
 
 struct HistoryReview {
-  bool exists = false;                // there is a history beside the file
-  std::vector<HistoryEntry> entries;  // every entry that chains, in order, but those below
-  int uncommitted = 0;                // trailing entries of writes that never committed
+  bool exists = false;  // there is a history beside the file
+  // Every entry that chains, in order, but those below; "committed" entries are never shown, nor
+  // counted where entries are numbered.
+  std::vector<HistoryEntry> entries;
+  std::size_t sealed = 0;  // how many of them a "committed" entry follows
+  int uncommitted = 0;     // trailing entries of writes that never committed
   std::vector<HistoryProblem> problems;
   std::vector<StoredRecord> records;  // the file's records as read
 };
