@@ -22,6 +22,17 @@ RecordSaver::Outcome RecordSaver::Save(QWidget* page, FileNameBox& box, QString&
   if (detailsRefused_ != DetailsCheck::kOk) {
     return Outcome::kDetailsMissing;
   }
+  if (editing() && replace_ && QString::fromStdString(reason_).trimmed().isEmpty()) {
+    prompts_.message(page, QObject::tr("Reason for Change"),
+                     QObject::tr("Please say why the stored record is changed before it is "
+                                 "replaced.\nThe reason is kept with the change in the file's "
+                                 "history."),
+                     Prompts::Icon::kExclamation);
+    if (reasonMissing_) {
+      reasonMissing_();
+    }
+    return Outcome::kReasonMissing;
+  }
   if (!confirmUnchanged(page, record)) {
     return Outcome::kDeclined;
   }
