@@ -18,6 +18,10 @@
 #include "storage/format/record_scrambler.h"
 #include "storage/format/response_file.h"
 #include "storage/format/whole_file_writer.h"
+#include "storage/history/history_file.h"
+#include "storage/history/history_journal.h"
+#include "storage/history/history_review.h"
+#include "storage/history/sha256.h"
 #include "storage/records/record_search.h"
 
 namespace acv {
@@ -230,28 +234,109 @@ void BM_FindPerson(benchmark::State& state) {
 }
 BENCHMARK(BM_FindPerson);
 
-// Appends the 657th record to a copy cut back to 656 records before each append (untimed).
+// Appends the 657th record to a fresh copy of a 656-record file (copied untimed): without a
+// history (0), and with its entry in the history (1), which began when the copied file was made.
 void BM_AppendOne(benchmark::State& state) {
+  const bool recorded = state.range(0) != 0;
+  const std::string base = File().folder() + "/base.cvr";
   const std::string copy = File().folder() + "/append.cvr";
-  std::filesystem::copy_file(File().name(), copy,
-                             std::filesystem::copy_options::overwrite_existing);
-  const auto shortLength = static_cast<off_t>(kFileHeaderSize + kRecordSize * (kMaxRecords - 1));
+  std::vector<StoredRecord> records(kMaxRecords - 1, File().lastRecord());
+  for (const std::string& name : {base, copy, HistoryNameFor(base), HistoryNameFor(copy)}) {
+    std::filesystem::remove(name);
+  }
   int index = -1;
+  HistoryJournal begun(base, {HistoryAction::kImported});
+  if (ResponseFile::AppendRecords(base, records, &index, recorded ? &begun : nullptr) !=
+      FileStatus::kOk) {
+    state.SkipWithError("cannot make the file");
+  }
+  constexpr auto kReplace = std::filesystem::copy_options::overwrite_existing;
   for (auto _ : state) {
     state.PauseTiming();
-    if (truncate(copy.c_str(), shortLength) != 0) {
-      state.SkipWithError("cannot cut the copy back");
-      break;
+    std::filesystem::copy_file(base, copy, kReplace);
+    if (recorded) {
+      std::filesystem::copy_file(HistoryNameFor(base), HistoryNameFor(copy), kReplace);
     }
     state.ResumeTiming();
-    if (ResponseFile::WriteRecord(copy, File().lastRecord(), &index, -1) != FileStatus::kOk) {
+    HistoryJournal journal(copy, {HistoryAction::kNewRecord});
+    if (ResponseFile::WriteRecord(copy, File().lastRecord(), &index, -1,
+                                  recorded ? &journal : nullptr) != FileStatus::kOk) {
       state.SkipWithError("append failed");
       break;
     }
   }
-  std::filesystem::remove(copy);
+  for (const std::string& name : {base, copy, HistoryNameFor(base), HistoryNameFor(copy)}) {
+    std::filesystem::remove(name);
+  }
 }
-BENCHMARK(BM_AppendOne)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AppendOne)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A history of `entries` entries for the full file: its beginning, then rewrites of each record
+// in turn with the bytes it holds, each keeping the record it replaced.
+std::string MadeUpHistory(int entries) {
+  std::vector<StoredRecord> records;
+  ResponseFile reader;
+  StoredRecord bytes{};
+  int index = 0;
+  if (reader.OpenForReading(File().name(), true) == FileStatus::kOk) {
+    while (reader.ReadNext(&bytes, &index) == FileStatus::kOk) {
+      records.push_back(bytes);
+    }
+  }
+  std::string history(kHistoryTag);
+  HistoryEntry entry;
+  entry.action = HistoryAction::kHistoryBegun;
+  for (const StoredRecord& record : records) {
+    entry.records.push_back(RecordDigest(record));
+  }
+  for (int n = 0; n < entries; ++n) {
+    const std::string payload = EncodeEntry(entry);
+    history += FrameEntry(payload);
+    const StoredRecord& record = records[static_cast<std::size_t>(n) % records.size()];
+    entry = HistoryEntry();
+    entry.previous = Sha256(payload.data(), payload.size());
+    entry.action = HistoryAction::kEditReplaced;
+    entry.index = n % static_cast<int>(records.size());
+    entry.before = entry.after = RecordDigest(record);
+    entry.user = "clinician";
+    entry.host = "clinic.example.org";
+    entry.program = "acv 4.0.0";
+    entry.reason = "Corrected from the paper copy";
+    entry.fields = "lastName, savedStamp";
+    entry.earlier = record;
+  }
+  return history;
+}
+
+// What acv check reads of a full file: its records indexed (0), and with them its history of
+// 2,000 entries walked (1).
+void BM_CheckFile(benchmark::State& state) {
+  const bool withHistory = state.range(0) != 0;
+  const std::string history = HistoryNameFor(File().name());
+  if (withHistory) {
+    std::FILE* out = std::fopen(history.c_str(), "wb");
+    const std::string bytes = MadeUpHistory(2000);
+    if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
+      state.SkipWithError("cannot write the history");
+    }
+    if (out != nullptr) {
+      std::fclose(out);
+    }
+  }
+  for (auto _ : state) {
+    RecordIndex index;
+    HistoryReview review;
+    if (BuildRecordIndex(File().name(), true, &index) != FileStatus::kOk ||
+        (withHistory &&
+         (ReviewHistory(File().name(), &review) != FileStatus::kOk || !review.problems.empty()))) {
+      state.SkipWithError("check failed");
+      break;
+    }
+    benchmark::DoNotOptimize(index.recordCount);
+  }
+  std::filesystem::remove(history);
+}
+BENCHMARK(BM_CheckFile)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 PlainBlock SampleBlock() {
   PlainBlock plain{};

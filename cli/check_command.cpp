@@ -1,11 +1,12 @@
-// acv check: a response file's header, how many of its records load, and the records whose
-// verification mark no longer matches their answers.
+// acv check: a response file's header, how many of its records load, the records whose
+// verification mark no longer matches their answers, and whether its history holds.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "storage/history/history_review.h"
 #include "storage/records/record_search.h"
 
 namespace acv::cli {
@@ -15,6 +16,28 @@ void PrintDamage(const RecordIndex& index) {
   for (const Damage& damage : index.damage) {
     std::cout << "damaged: " << DamageText(damage) << "\n";
   }
+}
+
+// The history beside the file: whether its chain holds and every record is what it last made
+// it. False when it names a problem.
+bool PrintHistoryCheck(const std::string& file) {
+  HistoryReview review;
+  if (const FileStatus status = ReviewHistory(file, &review); status != FileStatus::kOk) {
+    std::cout << "history: cannot be read: " << ReadFailure(status) << "\n";
+    return false;
+  }
+  if (!review.exists) {
+    std::cout << "history: none yet (it begins with the file's next change)\n";
+    return true;
+  }
+  for (const HistoryProblem& problem : review.problems) {
+    std::cout << "history: " << ProblemText(problem) << "\n";
+  }
+  if (review.problems.empty()) {
+    std::cout << "history: " << review.entries.size()
+              << " entries; the chain holds and every record matches it\n";
+  }
+  return review.problems.empty();
 }
 
 }  // namespace
@@ -55,7 +78,8 @@ int RunCheck(const CheckOptions& options) {
     std::cout << "verification mark broken: record " << record
               << ": its answers are no longer those that were verified\n";
   }
-  return index.corruptCount == 0 && broken.empty() ? kExitOk : kExitPartial;
+  const bool historyHolds = PrintHistoryCheck(options.file);
+  return index.corruptCount == 0 && broken.empty() && historyHolds ? kExitOk : kExitPartial;
 }
 
 void SetupCheckCommand(CLI::App& app, int* exitCode) {

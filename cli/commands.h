@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "storage/csv/export_passwords.h"
+#include "storage/format/format.h"
 #include "storage/settings/double_entry_rule.h"
 
 namespace CLI {
@@ -86,6 +87,20 @@ struct ShowOptions {
 };
 int RunShow(const ShowOptions& options);
 void SetupShowCommand(CLI::App& app, int* exitCode);
+// Prints the stored record `bytes` as record `index` of `file`, as acv show does (`committed`
+// false for one beyond the commit mark); false, printing nothing, when it fails its checksums.
+bool ShowStoredRecord(const std::string& file, int index, const StoredRecord& bytes,
+                      bool committed = true);
+
+// acv history FILE [--index N [--version K]]: the changes the file's history records, or one
+// earlier version of a record as acv show prints it.
+struct HistoryOptions {
+  std::string file;
+  int index = -1;   // -1: every record
+  int version = 0;  // 0: list the entries; 1 the oldest version the history keeps
+};
+int RunHistory(const HistoryOptions& options);
+void SetupHistoryCommand(CLI::App& app, int* exitCode);
 
 // acv score --type self|observer RESPONSES
 struct ScoreOptions {

@@ -8,6 +8,8 @@
 #include "cli/output.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_file.h"
+#include "storage/history/history_journal.h"
 #include "storage/records/sample_records.h"
 #include "storage/text/messages.h"
 
@@ -21,6 +23,7 @@ int RunDemo(const DemoOptions& options) {
       return kExitBadInput;
     }
     unlink(name.c_str());
+    unlink(HistoryNameFor(name).c_str());  // the history of the file replaced goes with it
   }
   std::vector<ResponseRecord> records = SampleRecords();
   std::vector<StoredRecord> stored;
@@ -28,7 +31,8 @@ int RunDemo(const DemoOptions& options) {
     stored.push_back(BuildImage(record));
   }
   int first = -1;
-  if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first);
+  HistoryJournal journal(name, {HistoryAction::kSample});
+  if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first, &journal);
       status != FileStatus::kOk) {
     PrintMessage("demo", SaveFailureMessage(status));
     return kExitBadInput;

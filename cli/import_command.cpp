@@ -11,6 +11,7 @@
 #include "storage/format/posix_file.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_journal.h"
 
 namespace acv::cli {
 namespace {
@@ -102,7 +103,8 @@ int RunImport(const ImportOptions& options) {
     stored.push_back(stamp.empty() ? BuildImage(record) : BuildImage(record, stamp));
   }
   int first = -1;
-  if (const FileStatus status = ResponseFile::AppendRecords(options.file, stored, &first);
+  HistoryJournal journal(options.file, {HistoryAction::kImported});
+  if (const FileStatus status = ResponseFile::AppendRecords(options.file, stored, &first, &journal);
       status != FileStatus::kOk) {
     PrintMessage("import", SaveFailureMessage(status));
     return kExitBadInput;

@@ -33,6 +33,7 @@ int Run(CLI::App& app, int argc, char** argv) {
   acv::cli::SetupVerifiedCommand(app, &exitCode);
   acv::cli::SetupAnalyseCommand(app, &exitCode);
   acv::cli::SetupShowCommand(app, &exitCode);
+  acv::cli::SetupHistoryCommand(app, &exitCode);
   acv::cli::SetupImportCommand(app, &exitCode);
   acv::cli::SetupSalvageCommand(app, &exitCode);
   acv::cli::SetupDemoCommand(app, &exitCode);

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_journal.h"
 
 namespace acv::cli {
 
@@ -34,9 +35,12 @@ int RunSalvage(const SalvageOptions& options) {
     Say("salvage", MessageId::kSalvageNoRecords, {options.damaged});
     return kExitPartial;
   }
-  // Written whole or not at all: a salvage cut short leaves no part of the new file.
-  if (const FileStatus status =
-          good.empty() ? FileStatus::kOk : ResponseFile::WriteNewFile(options.fresh, good);
+  // Written whole or not at all: a salvage cut short leaves no part of the new file, and the new
+  // file's history begins with the records it took.
+  HistoryJournal journal(options.fresh, {HistoryAction::kSalvaged});
+  if (const FileStatus status = good.empty()
+                                    ? FileStatus::kOk
+                                    : ResponseFile::WriteNewFile(options.fresh, good, &journal);
       status != FileStatus::kOk) {
     PrintMessage("salvage", SaveFailureMessage(status));
     return kExitBadInput;

@@ -11,6 +11,7 @@
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "storage/format/field_names.h"
 #include "storage/format/format.h"
 #include "storage/format/record_image.h"
 #include "storage/format/record_scrambler.h"
@@ -21,26 +22,6 @@ namespace acv::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr std::array<std::pair<TextField, const char*>, kTextFieldCount> kTextNames = {{
-    {TextField::kFirstName, "firstName"},
-    {TextField::kLastName, "lastName"},
-    {TextField::kStreetAddress, "streetAddress"},
-    {TextField::kTown, "town"},
-    {TextField::kState, "state"},
-    {TextField::kPostcode, "postcode"},
-    {TextField::kPhone, "phone"},
-    {TextField::kPhone2, "phone2"},
-    {TextField::kCountry, "country"},
-    {TextField::kEmail, "email"},
-    {TextField::kBirthDate, "birthDate"},
-    {TextField::kSavedStamp, "savedStamp"},
-    {TextField::kCompletionDate, "completionDate"},
-    {TextField::kObserverName, "observerName"},
-    {TextField::kObserverRelationship, "observerRelationship"},
-    {TextField::kObserverContact, "observerContact"},
-    {TextField::kComments, "comments"},
-}};
 
 // The plain header text (version, stamps and blanks) exactly as the file holds it.
 std::string HeaderText(const std::string& file) {
@@ -85,7 +66,7 @@ Json VerificationJson(const ResponseRecord& record, MarkState mark) {
 
 Json RecordJson(const ResponseRecord& record, const PlainImage& image, MarkState mark) {
   Json json;
-  for (const auto& [field, name] : kTextNames) {
+  for (const auto& [field, name] : kTextFieldNames) {
     json[name] = PrintableRecordText(record.Text(field));
   }
   json["gender"] = Coded(image[kGenderOffset], "MFXU\x80");
@@ -133,8 +114,6 @@ bool ReadSlotBytes(const std::string& file, long long offset, StoredRecord* byte
 
 int RunShow(const ShowOptions& options) {
   StoredRecord bytes{};
-  ResponseRecord record;
-  MarkState mark = MarkState::kNone;
   FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
     PrintMessage("show", OpenedFileMessage(read, options.file));
@@ -152,25 +131,37 @@ int RunShow(const ShowOptions& options) {
                                                                  : FileStatus::kShortRead;
     }
   }
-  if (read != FileStatus::kOk || LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
+  if (read != FileStatus::kOk || !ShowStoredRecord(options.file, options.index, bytes, committed)) {
     Say("show",
         read == FileStatus::kOk ? MessageId::kRecordFailsChecksum : MessageId::kRecordBeyondEnd,
         {std::to_string(options.index)});
     return kExitBadInput;
   }
+  if (!committed) {
+    std::cerr << "acv show: record " << options.index
+              << " is beyond commit mark: acv salvage takes it into a new file\n";
+  }
+  return committed ? kExitOk : kExitPartial;
+}
+
+bool ShowStoredRecord(const std::string& file, int index, const StoredRecord& bytes,
+                      bool committed) {
+  ResponseRecord record;
+  MarkState mark = MarkState::kNone;
+  if (LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
+    return false;
+  }
   PlainImage image{};
   RecordScrambler::Unscramble(bytes.data(), &image);
-  Json json = {{"index", options.index},
-               {"header", PrintableRecordText(HeaderText(options.file))},
+  Json json = {{"index", index},
+               {"header", PrintableRecordText(HeaderText(file))},
                {"record", RecordJson(record, image, mark)}};
   if (!committed) {
     // Whole and sound, but added by another program after the file's last complete save.
     json["committed"] = false;
-    std::cerr << "acv show: record " << options.index
-              << " is beyond commit mark: acv salvage takes it into a new file\n";
   }
   std::cout << json.dump() << "\n";
-  return committed ? kExitOk : kExitPartial;
+  return true;
 }
 
 void SetupShowCommand(CLI::App& app, int* exitCode) {

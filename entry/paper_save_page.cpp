@@ -8,6 +8,7 @@
 
 #include "engine/analysis.h"
 #include "entry/entry_run.h"
+#include "entry/reason_box.h"
 #include "entry/replace_check_box.h"
 #include "storage/records/related_reports.h"
 #include "storage/text/messages.h"
@@ -24,6 +25,7 @@ PaperSavePage::PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
   replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
+  reasonBox_ = ReasonBox::ForEdit(run.saver);
   view_ = new QCheckBox(tr("&View the ACV Analysis after Finish"));
   related_ = new QCheckBox(tr("&Also view the most recent related ACVs for the same person"));
   connect(view_, &QCheckBox::toggled, related_, &QWidget::setEnabled);
@@ -36,6 +38,9 @@ PaperSavePage::PaperSavePage(EntryRun& run, Analysis& analysis, Prompts& prompts
     layout->addWidget(replaceBox_);
   }
   layout->addWidget(fileBox_);
+  if (reasonBox_ != nullptr) {
+    layout->addWidget(reasonBox_);
+  }
   layout->addSpacing(16);
   layout->addWidget(view_);
   auto* indented = new QVBoxLayout;

@@ -17,6 +17,7 @@ class Analysis;
 struct EntryRun;
 class FileNameBox;
 class Prompts;
+class ReasonBox;
 class ReplaceCheckBox;
 
 class PaperSavePage : public EntryPage {
@@ -45,6 +46,7 @@ class PaperSavePage : public EntryPage {
 
   FileNameBox* fileBox() const { return fileBox_; }
   ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing
+  ReasonBox* reasonBox() const { return reasonBox_; }          // null unless editing
   QCheckBox* viewBox() const { return view_; }
   QCheckBox* relatedBox() const { return related_; }
 
@@ -54,6 +56,7 @@ class PaperSavePage : public EntryPage {
   Prompts& prompts_;
   FileNameBox* fileBox_;
   ReplaceCheckBox* replaceBox_;
+  ReasonBox* reasonBox_;
   QCheckBox* view_;
   QCheckBox* related_;
 };

@@ -22,6 +22,17 @@ RecordSaver::Outcome RecordSaver::Save(QWidget* page, FileNameBox& box, QString&
   if (detailsRefused_ != DetailsCheck::kOk) {
     return Outcome::kDetailsMissing;
   }
+  if (editing() && replace_ && QString::fromStdString(reason_).trimmed().isEmpty()) {
+    prompts_.message(page, QObject::tr("Reason for Change"),
+                     QObject::tr("Please say why the stored record is changed before it is "
+                                 "replaced.\nThe reason is kept with the change in the file's "
+                                 "history."),
+                     Prompts::Icon::kExclamation);
+    if (reasonMissing_) {
+      reasonMissing_();
+    }
+    return Outcome::kReasonMissing;
+  }
   if (!confirmUnchanged(page, record)) {
     return Outcome::kDeclined;
   }
@@ -57,9 +68,15 @@ SaveResult RecordSaver::write(std::string_view typedName, ResponseRecord& record
   // Replacing writes only while the stored record still holds the bytes read when the edit
   // began; a record someone else changed meanwhile is refused.
   if (editing() && replace_) {
-    return ReplaceRecord(edit_->fileName, edit_->index, edit_->original, record);
+    return ReplaceRecord(edit_->fileName, edit_->index, edit_->original, record,
+                         {HistoryAction::kEditReplaced, reason_});
   }
-  return SaveRecord(typedName, record);
+  HistoryAction action = HistoryAction::kEditSavedAsNew;
+  if (!editing()) {
+    action = record.EntryMethod() == kEnteredFromPaper ? HistoryAction::kPaperEntry
+                                                       : HistoryAction::kNewRecord;
+  }
+  return SaveRecord(typedName, record, {action, reason_});
 }
 
 bool RecordSaver::report(QWidget* page, const ResponseRecord& record, const SaveResult& result) {

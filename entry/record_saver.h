@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -30,6 +31,7 @@ class RecordSaver {
     kDeclined,        // "Do Not Save" to "No Edits Made": nothing was tried
     kFailed,          // the name was refused or the write failed, and the user was told why
     kDetailsMissing,  // a mandatory detail is missing or wrong: nothing was tried or told
+    kReasonMissing,   // an edit that replaces the record gives no reason: the user was told
   };
 
   RecordSaver(Prompts& prompts, std::optional<RecordEdit> edit);
@@ -41,6 +43,11 @@ class RecordSaver {
   // Whether an edit replaces the stored record (true until the user clears it).
   bool replace() const { return replace_; }
   void setReplace(bool replace) { replace_ = replace; }
+  // The reason for the change, kept in the file's history with it; required before an edit
+  // replaces the stored record, when `missing` is called after the user is told.
+  const std::string& reason() const { return reason_; }
+  void setReason(std::string reason) { reason_ = std::move(reason); }
+  void setReasonMissing(std::function<void()> missing) { reasonMissing_ = std::move(missing); }
 
   // The save behind Finish: takes the name in `box` as the file name text, writes `record`, and
   // shows "Save Has Failed" with its reason or "Save Was Successful". On success the box and the
@@ -66,9 +73,11 @@ class RecordSaver {
   Prompts& prompts_;
   std::optional<RecordEdit> edit_;
   bool replace_ = true;
+  std::string reason_;
   SaveResult lastSave_;
   DetailsCheck detailsRefused_ = DetailsCheck::kOk;
   std::function<void()> committed_;
+  std::function<void()> reasonMissing_;
 };
 
 }  // namespace acv

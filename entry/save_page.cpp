@@ -7,6 +7,7 @@
 
 #include "entry/entry_run.h"
 #include "entry/file_page.h"
+#include "entry/reason_box.h"
 #include "entry/replace_check_box.h"
 #include "ui/dialog_parts.h"
 #include "ui/file_name_box.h"
@@ -18,6 +19,7 @@ SavePage::SavePage(EntryRun& run, Prompts& prompts, const QString& caption, QWid
   fileBox_ = new FileNameBox(prompts, kResponseFileKind, FileNameBox::Browse::kSave,
                              tr("ACV data file"), this);
   replaceBox_ = ReplaceCheckBox::ForEdit(prompts, *fileBox_, run.saver);
+  reasonBox_ = ReasonBox::ForEdit(run.saver);
   question_ =
       NoteLabel(tr("Where would you like to save the encrypted data for this Adult Corvantis?"));
   finishText_ =
@@ -32,6 +34,9 @@ SavePage::SavePage(EntryRun& run, Prompts& prompts, const QString& caption, QWid
     layout->addWidget(replaceBox_);
   }
   layout->addWidget(fileBox_);
+  if (reasonBox_ != nullptr) {
+    layout->addWidget(reasonBox_);
+  }
   layout->addSpacing(16);
   layout->addWidget(note_);
   layout->addStretch();
@@ -75,6 +80,7 @@ bool SavePage::validatePage() {
       return false;
     case RecordSaver::Outcome::kDeclined:
     case RecordSaver::Outcome::kDetailsMissing:
+    case RecordSaver::Outcome::kReasonMissing:
       return false;
   }
   return false;

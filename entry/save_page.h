@@ -16,6 +16,7 @@ namespace acv {
 struct EntryRun;
 class FileNameBox;
 class Prompts;
+class ReasonBox;
 class ReplaceCheckBox;
 
 class SavePage : public EntryPage {
@@ -36,6 +37,7 @@ class SavePage : public EntryPage {
 
   FileNameBox* fileBox() const { return fileBox_; }
   ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing
+  ReasonBox* reasonBox() const { return reasonBox_; }          // null unless editing
   // The file and index of the last successful save.
   const SaveResult& lastSave() const;
 
@@ -44,6 +46,7 @@ class SavePage : public EntryPage {
   bool chooseFileMode_ = false;
   FileNameBox* fileBox_;
   ReplaceCheckBox* replaceBox_;
+  ReasonBox* reasonBox_;
   QLabel* question_;
   QLabel* finishText_;
   QLabel* note_;

@@ -45,6 +45,9 @@ enum class [[nodiscard]] FileStatus : int{
     // (the file was cut short). The file takes no write until what is left is salvaged, so that
     // the smaller count is never written over the loss.
     kRecordsMissing = -606,
+    // The history kept beside the file cannot be read or written (a full disk, a read-only
+    // history, one that is not a history): the write is refused, so no change goes unrecorded.
+    kHistoryUnusable = -607,
     // A typed response-file name that cannot be used.
     kNoFileName = -701,
     kNameHasExtension = -702,  // an extension other than ".cvr", or only a folder

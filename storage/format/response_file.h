@@ -16,20 +16,20 @@ class ResponseFile : public ResponseFileReader {
   using ResponseFileReader::ResponseFileReader;
 
   static FileStatus WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
-                                int at) {
-    return ResponseFileWriter::WriteRecord(name, bytes, index, at);
+                                int at, WriteJournal* journal = nullptr) {
+    return ResponseFileWriter::WriteRecord(name, bytes, index, at, journal);
   }
   static FileStatus AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
-                                  int* firstIndex) {
-    return ResponseFileWriter::AppendRecords(name, records, firstIndex);
+                                  int* firstIndex, WriteJournal* journal = nullptr) {
+    return ResponseFileWriter::AppendRecords(name, records, firstIndex, journal);
   }
   static FileStatus ReplaceRecord(const std::string& name, int at, const StoredRecord& expected,
-                                  const StoredRecord& bytes) {
-    return ResponseFileWriter::ReplaceRecord(name, at, expected, bytes);
+                                  const StoredRecord& bytes, WriteJournal* journal = nullptr) {
+    return ResponseFileWriter::ReplaceRecord(name, at, expected, bytes, journal);
   }
-  static FileStatus WriteNewFile(const std::string& name,
-                                 const std::vector<StoredRecord>& records) {
-    return ResponseFileWriter::WriteNewFile(name, records);
+  static FileStatus WriteNewFile(const std::string& name, const std::vector<StoredRecord>& records,
+                                 WriteJournal* journal = nullptr) {
+    return ResponseFileWriter::WriteNewFile(name, records, journal);
   }
 };
 

@@ -134,11 +134,25 @@ FileStatus ResponseFileWriter::WriteAfterEnd(const void* data, std::size_t size,
   return status;
 }
 
+FileStatus ResponseFileWriter::Journal(WriteJournal* journal, int first,
+                                       const std::vector<StoredRecord>& records) {
+  if (journal == nullptr) {
+    return FileStatus::kOk;
+  }
+  const auto read = [this](int at, StoredRecord* bytes) {
+    std::size_t got = 0;
+    const FileStatus status =
+        ReadAllAt(file_.fd(), bytes->data(), kRecordSize, RecordOffset(at), &got);
+    return status == FileStatus::kOk && got != kRecordSize ? FileStatus::kShortRead : status;
+  };
+  return journal->Record({layout_.count, first, records, read});
+}
+
 FileStatus ResponseFileWriter::WriteRecord(const std::string& name, const StoredRecord& bytes,
-                                           int* index, int at) {
+                                           int* index, int at, WriteJournal* journal) {
   *index = -1;
-  const FileStatus status =
-      at < 0 ? AppendRecords(name, {bytes}, index) : Rewrite(name, at, nullptr, bytes);
+  const FileStatus status = at < 0 ? AppendRecords(name, {bytes}, index, journal)
+                                   : Rewrite(name, at, nullptr, bytes, journal);
   if (at >= 0 && status == FileStatus::kOk) {
     *index = at;
   }
@@ -147,12 +161,13 @@ FileStatus ResponseFileWriter::WriteRecord(const std::string& name, const Stored
 
 FileStatus ResponseFileWriter::ReplaceRecord(const std::string& name, int at,
                                              const StoredRecord& expected,
-                                             const StoredRecord& bytes) {
-  return Rewrite(name, at, &expected, bytes);
+                                             const StoredRecord& bytes, WriteJournal* journal) {
+  return Rewrite(name, at, &expected, bytes, journal);
 }
 
 FileStatus ResponseFileWriter::Rewrite(const std::string& name, int at,
-                                       const StoredRecord* expected, const StoredRecord& bytes) {
+                                       const StoredRecord* expected, const StoredRecord& bytes,
+                                       WriteJournal* journal) {
   ResponseFileWriter writer;
   // A rewrite never makes a file: a missing one is not found.
   FileStatus status = writer.Open(name, LockedFile::Access::kReadWrite);
@@ -175,8 +190,16 @@ FileStatus ResponseFileWriter::Rewrite(const std::string& name, int at,
       return FileStatus::kRecordChanged;
     }
   }
-  // The new bytes wait after the records; once the mark says so, the rewrite has happened.
+  // The journal first, then the new bytes wait after the records; once the mark says so, the
+  // rewrite has happened.
+  status = writer.Journal(journal, at, {bytes});
+  if (status != FileStatus::kOk) {
+    return status;
+  }
   status = writer.WriteAfterEnd(bytes.data(), kRecordSize, {layout.count, at});
+  if (journal != nullptr) {
+    status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
+  }
   if (status != FileStatus::kOk) {
     return status;
   }
@@ -192,7 +215,7 @@ FileStatus ResponseFileWriter::Rewrite(const std::string& name, int at,
 
 FileStatus ResponseFileWriter::AppendRecords(const std::string& name,
                                              const std::vector<StoredRecord>& records,
-                                             int* firstIndex) {
+                                             int* firstIndex, WriteJournal* journal) {
   *firstIndex = -1;
   ResponseFileWriter writer;
   const FileLayout& layout = writer.layout_;
@@ -214,8 +237,14 @@ FileStatus ResponseFileWriter::AppendRecords(const std::string& name,
   }
   const int before = layout.count;
   if (status == FileStatus::kOk && !records.empty()) {
-    status = writer.WriteAfterEnd(records.data(), records.size() * kRecordSize,
-                                  {before + static_cast<int>(records.size()), -1});
+    status = writer.Journal(journal, before, records);
+    if (status == FileStatus::kOk) {
+      status = writer.WriteAfterEnd(records.data(), records.size() * kRecordSize,
+                                    {before + static_cast<int>(records.size()), -1});
+      if (journal != nullptr) {
+        status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
+      }
+    }
   }
   if (status != FileStatus::kOk || records.empty()) {
     writer.RemoveIfMadeEmpty(name);  // a first write that failed, or had nothing to write
@@ -228,7 +257,8 @@ FileStatus ResponseFileWriter::AppendRecords(const std::string& name,
 }
 
 FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
-                                            const std::vector<StoredRecord>& records) {
+                                            const std::vector<StoredRecord>& records,
+                                            WriteJournal* journal) {
   if (records.empty() || records.size() > static_cast<std::size_t>(kMaxRecords)) {
     return records.empty() ? FileStatus::kNoMoreRecords : FileStatus::kFull;
   }
@@ -238,7 +268,22 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
   std::string bytes(header.begin(), header.end());
   bytes.append(reinterpret_cast<const char*>(records.data()), records.size() * kRecordSize);
   // Unnamed until it is whole: a kill leaves no part of the file under its name.
-  return WholeFileWriter::WriteFile(name, false, bytes);
+  // The journal is told before the file gets its name: a new file has no record to read.
+  WholeFileWriter file;
+  FileStatus status = file.Open(name, false);
+  if (status == FileStatus::kOk) {
+    status = file.Write(bytes);
+  }
+  if (status == FileStatus::kOk && journal != nullptr) {
+    status = journal->Record(
+        {0, 0, records, [](int, StoredRecord*) { return FileStatus::kIndexBeyondEnd; }});
+    if (status == FileStatus::kOk) {
+      status = file.Commit();
+      status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
+    }
+    return status;
+  }
+  return status == FileStatus::kOk ? file.Commit() : status;
 }
 
 void ResponseFileWriter::RemoveIfMadeEmpty(const std::string& name) {

@@ -7,6 +7,8 @@
 // into place (commit_mark.h).
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,26 +20,54 @@
 
 namespace acv {
 
+// A write about to commit, as a journal kept beside the file is told of it: records `first` to
+// `first` + `records`.size() - 1, appended after the `count` committed ones or (one of them)
+// rewritten in place; `read` reads a committed record of the file as it stands.
+struct PlannedWrite {
+  int count = 0;
+  int first = 0;
+  const std::vector<StoredRecord>& records;
+  std::function<FileStatus(int index, StoredRecord* bytes)> read;
+};
+
+// Told of each write while the response file's lock is held, before the write changes the file,
+// so that what it keeps beside the file commits with the write (storage/history/).
+class WriteJournal {
+ public:
+  // What `write` changes, made lasting before this returns kOk; any other status refuses the
+  // write, and the file is left as it was.
+  virtual FileStatus Record(const PlannedWrite& write) = 0;
+  // The write recorded did not commit: what Record added is taken back.
+  virtual void Withdraw() = 0;
+  // The write recorded has committed.
+  virtual void Committed() = 0;
+
+ protected:
+  ~WriteJournal() = default;
+};
+
 class ResponseFileWriter {
  public:
   // Appends (`at` < 0) or rewrites record `at` in place; `index` gets the index written (-1
   // until success). A failed write leaves the file as it was.
+  // Every write tells `journal` (when given) what it changes, under the file's lock.
   static FileStatus WriteRecord(const std::string& name, const StoredRecord& bytes, int* index,
-                                int at);
+                                int at, WriteJournal* journal = nullptr);
   // Appends all of `records` or none: kFull when they would take the file beyond 657 records;
   // `firstIndex` gets the index of the first one written (-1 until success). A failed append
   // leaves the file as it was.
   static FileStatus AppendRecords(const std::string& name, const std::vector<StoredRecord>& records,
-                                  int* firstIndex);
+                                  int* firstIndex, WriteJournal* journal = nullptr);
   // Compare-and-write: rewrites record `at` with `bytes` only while it still holds `expected`
   // (the bytes read when an edit began), checked under the lock of the write. kRecordChanged
   // when another write came between, kIndexBeyondEnd when there is no such record; nothing is
   // written then.
   static FileStatus ReplaceRecord(const std::string& name, int at, const StoredRecord& expected,
-                                  const StoredRecord& bytes);
+                                  const StoredRecord& bytes, WriteJournal* journal = nullptr);
   // Makes the new file `name` holding `records` (1 to 657 of them), all at once: kFileExists
   // when there is a file of that name, and nothing under that name until it is complete.
-  static FileStatus WriteNewFile(const std::string& name, const std::vector<StoredRecord>& records);
+  static FileStatus WriteNewFile(const std::string& name, const std::vector<StoredRecord>& records,
+                                 WriteJournal* journal = nullptr);
 
  private:
   ResponseFileWriter() = default;
@@ -55,7 +85,9 @@ class ResponseFileWriter {
   FileStatus FinishRewrite();
   // Rewrites record `at`, first checking it holds `expected` when that is given.
   static FileStatus Rewrite(const std::string& name, int at, const StoredRecord* expected,
-                            const StoredRecord& bytes);
+                            const StoredRecord& bytes, WriteJournal* journal);
+  // Tells `journal` (when given) of records `first` and on, about to be written.
+  FileStatus Journal(WriteJournal* journal, int first, const std::vector<StoredRecord>& records);
   // Removes `name` when this open made it, still holds its lock and it holds no record.
   void RemoveIfMadeEmpty(const std::string& name);
 

@@ -2,6 +2,7 @@
 
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_journal.h"
 #include "storage/text/typed_input.h"
 
 namespace acv {
@@ -44,7 +45,7 @@ std::optional<int> FindSavedSince(const std::string& fileName, const ResponseRec
   return std::nullopt;
 }
 
-SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record) {
+SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record, const ChangeNote& note) {
   SaveResult result;
   switch (ResolveResponseFileName(typedName, &result.fileName)) {
     case FileNameCheck::kEmpty:
@@ -57,16 +58,18 @@ SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record) {
     case FileNameCheck::kOk:
       break;
   }
-  result.status =
-      ResponseFile::WriteRecord(result.fileName, BuildImage(record), &result.index, kAppend);
+  HistoryJournal journal(result.fileName, note);
+  result.status = ResponseFile::WriteRecord(result.fileName, BuildImage(record), &result.index,
+                                            kAppend, &journal);
   return result;
 }
 
 SaveResult ReplaceRecord(const std::string& fileName, int at, const StoredRecord& original,
-                         ResponseRecord& record) {
+                         ResponseRecord& record, const ChangeNote& note) {
   SaveResult result;
   result.fileName = fileName;
-  result.status = ResponseFile::ReplaceRecord(fileName, at, original, BuildImage(record));
+  HistoryJournal journal(fileName, note);
+  result.status = ResponseFile::ReplaceRecord(fileName, at, original, BuildImage(record), &journal);
   if (result.status == FileStatus::kOk) {
     result.index = at;
   }

@@ -12,6 +12,7 @@
 #include "engine/response_record.h"
 #include "storage/format/file_status.h"
 #include "storage/format/format.h"
+#include "storage/history/history_entry.h"
 
 namespace acv {
 
@@ -42,12 +43,15 @@ struct [[nodiscard]] SaveResult {
 // ".cvr" is used as it stands; one with another extension, only a folder or too short is
 // kNameHasExtension; otherwise ".cvr" is added. Then stamps the record's saved time, builds its
 // stored form and appends it; an edited record is put back in place by ReplaceRecord alone.
-SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record);
+// Both write the change to the file's history as `note` describes it, or refuse the save.
+SaveResult SaveRecord(std::string_view typedName, ResponseRecord& record,
+                      const ChangeNote& note = {HistoryAction::kNewRecord});
 
 // Replaces record `at` of `fileName` with `record` (stamped now) only while the file still
 // holds `original` there, the bytes ReadRecord gave when the edit began: kRecordChanged when
 // someone else changed it meanwhile, kIndexBeyondEnd when it is gone; nothing is written then.
 SaveResult ReplaceRecord(const std::string& fileName, int at, const StoredRecord& original,
-                         ResponseRecord& record);
+                         ResponseRecord& record,
+                         const ChangeNote& note = {HistoryAction::kEditReplaced});
 
 }  // namespace acv

@@ -4,6 +4,7 @@
 
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_journal.h"
 
 namespace acv {
 namespace {
@@ -106,7 +107,8 @@ FileStatus WriteSampleFile(const std::string& fileName, std::vector<ResponseReco
     stored.push_back(BuildImage(records[i], "202611301015" + std::to_string(10 + i)));
   }
   int first = -1;
-  return ResponseFile::AppendRecords(fileName, stored, &first);
+  HistoryJournal journal(fileName, {HistoryAction::kSample});
+  return ResponseFile::AppendRecords(fileName, stored, &first, &journal);
 }
 
 }  // namespace acv

@@ -130,6 +130,10 @@ constexpr SaveFailure kSaveFailures[] = {
      "This file holds fewer records than its last complete save left in it: some records\nhave "
      "been lost, so nothing was saved to it.\n\nCopy the records that are left into a new file "
      "with 'acv salvage' first."},
+    {FileStatus::kHistoryUnusable,
+     "The history of changes kept beside this file could not be written: the disk may be\nfull, "
+     "or the history may be read-only. Nothing was saved, so the file and its\nhistory still "
+     "agree.\n\nPlease contact your system administrator."},
 };
 
 constexpr std::string_view kSaveFailureOther =

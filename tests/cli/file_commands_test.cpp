@@ -18,7 +18,9 @@
 #include "storage/format/record_image.h"
 #include "storage/format/record_scrambler.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_journal.h"
 #include "storage/records/analysis_loader.h"
+#include "storage/records/record_store.h"
 #include "support/plain_image.h"
 #include "support/record_builder.h"
 #include "support/run_acv.h"
@@ -46,6 +48,44 @@ TEST_F(FileCommandsTest, DemoWritesASampleAndRefusesToOverwrite) {
   EXPECT_EQ(check.status, 0);
   EXPECT_NE(check.out.find("version: ACV 4.0   \n"), std::string::npos);
   EXPECT_NE(check.out.find("records: 8\ncorrupt: 0\n"), std::string::npos);
+  EXPECT_NE(check.out.find("history: 9 entries; the chain holds and every record matches it\n"),
+            std::string::npos)
+      << check.out;
+}
+
+// acv history lists who changed what and why, and shows a version replaced as acv show does;
+// acv check names a record changed by hand.
+TEST_F(FileCommandsTest, HistoryListsTheChangesAndCheckNamesOneMadeOutsideIt) {
+  StoredRecord original{};
+  ResponseRecord record;
+  ASSERT_EQ(ReadRecord(Sample(), 1, &record, MetFlags::kLeave, &original), FileStatus::kOk);
+  const std::string before = RunAcv({"show", Sample(), "1"}).out;
+  record.SetText(TextField::kComments, "seen again");
+  ASSERT_EQ(
+      ReplaceRecord(Sample(), 1, original, record, {HistoryAction::kEditReplaced, "wrong\ncomment"})
+          .status,
+      FileStatus::kOk);
+  const auto listed = RunAcv({"history", Sample(), "--index", "1"});
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find(" UTC), "), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find(", sample, record 1\nentry 10: "), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find(", edit replaced, record 1, fields changed: "), std::string::npos);
+  EXPECT_NE(listed.out.find("comments"), std::string::npos);
+  EXPECT_NE(listed.out.find(", reason: wrong comment\n"), std::string::npos);
+  EXPECT_EQ(listed.out.find("record 0"), std::string::npos) << "only the record asked for";
+  const auto earlier = RunAcv({"history", Sample(), "--index", "1", "--version", "1"});
+  ASSERT_EQ(earlier.status, 0) << earlier.err;
+  EXPECT_EQ(nlohmann::json::parse(earlier.out)["record"], nlohmann::json::parse(before)["record"])
+      << "as show printed it before the edit";
+  EXPECT_EQ(RunAcv({"history", Sample(), "--index", "1", "--version", "3"}).status, 1);
+  EXPECT_EQ(RunAcv({"history", Sample(), "--version", "1"}).status, 2) << "--version needs --index";
+
+  int index = -1;
+  ASSERT_EQ(ResponseFile::WriteRecord(Sample(), original, &index, 1), FileStatus::kOk);
+  const auto check = RunAcv({"check", Sample()});
+  EXPECT_EQ(check.status, 3);
+  EXPECT_NE(check.out.find("history: record 1 changed outside the history\n"), std::string::npos)
+      << check.out;
 }
 
 TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
@@ -116,7 +156,8 @@ TEST_F(FileCommandsTest, ListAndAnalyseShowTheVerificationMarkAndSalvageKeepsIt)
 TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNamesABrokenMark) {
   const auto add = [this](const StoredRecord& stored) {
     int index = -1;
-    EXPECT_EQ(ResponseFile::WriteRecord(Sample(), stored, &index, -1), FileStatus::kOk);
+    HistoryJournal journal(Sample(), {HistoryAction::kPaperEntry});
+    EXPECT_EQ(ResponseFile::WriteRecord(Sample(), stored, &index, -1, &journal), FileStatus::kOk);
     return std::to_string(index);
   };
   ResponseRecord paper = testing::Person(kObserverReport, "Alex", "Morgan", "19750307");

@@ -15,11 +15,13 @@
 #include "entry/entry_wizard.h"
 #include "entry/pages/comments_page.h"
 #include "entry/paper_save_page.h"
+#include "entry/reason_box.h"
 #include "entry/replace_check_box.h"
 #include "storage/format/file_layout.h"
 #include "storage/format/format.h"
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
+#include "storage/history/history_review.h"
 #include "storage/records/record_edit.h"
 #include "storage/text/messages.h"
 #include "support/fake_prompts.h"
@@ -133,6 +135,7 @@ class PaperSavePageTest : public QObject {
     SaveWizard& wizard = open({view, related});
     QCOMPARE(wizard.page->fileBox()->text(), sample_->stem());
     QCOMPARE(wizard.page->relatedBox()->isEnabled(), view);
+    QVERIFY(wizard.page->reasonBox() == nullptr);  // a new record needs no reason
     testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Save Was Successful")});
@@ -172,9 +175,27 @@ class PaperSavePageTest : public QObject {
     QVERIFY(wizard.page->fileBox()->box()->isReadOnly());
     record_.SetText(TextField::kComments, "corrected");
     record_.SetEntryMethod(kEnteredFromPaper);
+    // No record is replaced without a reason: Finish says so and puts the focus in its box.
+    QLineEdit* reason = wizard.page->reasonBox()->edit();
+    QCOMPARE(reason->accessibleName(), QStringLiteral("Reason for change"));
+    testing::FinishWithoutReason(wizard);
+    QVERIFY(!closedWithFinish());
+    QCOMPARE(prompts_.captions(), QStringList{QStringLiteral("Reason for Change")});
+    QCOMPARE(FileBytes(sample_->fullName()), before);
+    QCOMPARE(wizard.focusWidget(), static_cast<QWidget*>(reason));
+    QTest::keyClicks(reason, QStringLiteral("   "));
+    testing::FinishWithoutReason(wizard);
+    QVERIFY2(!closedWithFinish(), "blanks are no reason");
+    prompts_ = FakePrompts();
+    reason->clear();
     testing::Finish(wizard);
     QVERIFY(closedWithFinish());
     QVERIFY(prompts_.asked.isEmpty());
+    HistoryReview review;
+    QCOMPARE(ReviewHistory(sample_->fullName(), &review), FileStatus::kOk);
+    QCOMPARE(review.entries.back().action, HistoryAction::kEditReplaced);
+    QCOMPARE(review.entries.back().reason, std::string(testing::kEditReason));
+    QVERIFY(review.entries.back().fields.find("comments") != std::string::npos);
     const QByteArray after = FileBytes(sample_->fullName());
     QCOMPARE(after.size(), before.size());
     QCOMPARE(Untouched(after, 1), Untouched(before, 1));  // creation stamp and other records

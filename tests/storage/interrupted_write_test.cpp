@@ -1,6 +1,7 @@
 // Writes cut short at every point where the file layer changes a file: each write (and the
-// middle of each write), each cut and each flush. After every such kill the file must open and
-// hold exactly the records of the last completed operation, and must take new records.
+// middle of each write), each cut and each flush, of the response file and of its history.
+// After every such kill the file must open and hold exactly the records of the last completed
+// operation, its history must agree with it, and it must take new records.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -14,6 +15,9 @@
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
 #include "storage/format/whole_file_writer.h"
+#include "storage/history/history_file.h"
+#include "storage/history/history_journal.h"
+#include "storage/history/history_review.h"
 #include "support/record_builder.h"
 #include "support/temp_dir.h"
 
@@ -62,9 +66,26 @@ StoredRecord Stored(int seed) {
   return BuildImage(record, "20261207100000");
 }
 
+// The file and its history agree: the chain holds and every record is what it last made it.
+void ExpectHistoryAgrees(const std::string& name, int kill) {
+  HistoryReview review;
+  ASSERT_EQ(ReviewHistory(name, &review), FileStatus::kOk);
+  for (const HistoryProblem& problem : review.problems) {
+    ADD_FAILURE() << ProblemText(problem) << " after a kill at change " << kill;
+  }
+}
+
+// A write with its history, as every program that keeps one makes it.
+FileStatus Recorded(const std::string& name,
+                    const std::function<FileStatus(WriteJournal*)>& write) {
+  HistoryJournal journal(name, {HistoryAction::kWritten});
+  return write(&journal);
+}
+
 class InterruptedWriteTest : public ::testing::Test {
  protected:
   std::string Name() const { return dir_.File("clinic.cvr"); }
+  std::string History() const { return HistoryNameFor(Name()); }
 
   // Runs `operation` on a file that starts as `base` (none when empty), killed at the first,
   // second, ... change, until it completes; checks the file after each kill.
@@ -72,8 +93,10 @@ class InterruptedWriteTest : public ::testing::Test {
                         const Records& before, const Records& after) {
     for (int kill = 1;; ++kill) {
       unlink(Name().c_str());
+      unlink(History().c_str());
       if (!base.empty()) {
         WriteBytes(Name(), base);
+        WriteBytes(History(), baseHistory_);
       }
       const pid_t pid = fork();
       if (pid == 0) {
@@ -88,22 +111,30 @@ class InterruptedWriteTest : public ::testing::Test {
       if (WIFEXITED(status)) {
         ASSERT_EQ(WEXITSTATUS(status), 0);
         EXPECT_TRUE(*found == after) << "completed";
+        ExpectHistoryAgrees(Name(), kill);
         EXPECT_GT(kill, 4) << "too few points to be a test";
         return;
       }
       ASSERT_TRUE(*found == before || *found == after) << "kill at change " << kill;
-      // The file takes records again, and keeps what it held.
+      ExpectHistoryAgrees(Name(), kill);
+      // The file takes records again, and keeps what it held, its history with it.
       int index = -1;
       const StoredRecord extra = Stored(99);
-      ASSERT_EQ(ResponseFile::WriteRecord(Name(), extra, &index, -1), FileStatus::kOk)
+      ASSERT_EQ(Recorded(Name(),
+                         [&](WriteJournal* journal) {
+                           return ResponseFile::WriteRecord(Name(), extra, &index, -1, journal);
+                         }),
+                FileStatus::kOk)
           << "kill at change " << kill;
       Records more = *found;
       more.emplace_back(extra.begin(), extra.end());
       ASSERT_TRUE(ReadAll(Name()) == more) << "kill at change " << kill;
+      ExpectHistoryAgrees(Name(), kill);
     }
   }
 
   testing::TempDir dir_;
+  std::string baseHistory_;  // the history of the file each kill starts from
 };
 
 TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
@@ -121,13 +152,24 @@ TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
   {
     SCOPED_TRACE("the first record of a new file");
     KillAtEveryPoint(
-        "", [&] { return ResponseFile::WriteRecord(name, two[0], &index, -1); }, {},
-        records({two[0]}));
+        "",
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::WriteRecord(name, two[0], &index, -1, journal);
+          });
+        },
+        {}, records({two[0]}));
   }
 
   unlink(Name().c_str());
-  ASSERT_EQ(ResponseFile::AppendRecords(Name(), two, &index), FileStatus::kOk);
+  unlink(History().c_str());
+  ASSERT_EQ(Recorded(name,
+                     [&](WriteJournal* journal) {
+                       return ResponseFile::AppendRecords(Name(), two, &index, journal);
+                     }),
+            FileStatus::kOk);
   const std::string base = ReadBytes(Name());
+  baseHistory_ = ReadBytes(History());
   std::vector<StoredRecord> three = two;
   three.push_back(Stored(4));
   std::vector<StoredRecord> imported = two;
@@ -136,38 +178,68 @@ TEST_F(InterruptedWriteTest, EveryWriteIsAllOrNothing) {
   {
     SCOPED_TRACE("one record appended");
     KillAtEveryPoint(
-        base, [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
-        records(three));
+        base,
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::WriteRecord(name, three[2], &index, -1, journal);
+          });
+        },
+        records(two), records(three));
   }
   {
     SCOPED_TRACE("an import of 40 records");
     KillAtEveryPoint(
-        base, [&] { return ResponseFile::AppendRecords(name, many, &index); }, records(two),
-        records(imported));
+        base,
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::AppendRecords(name, many, &index, journal);
+          });
+        },
+        records(two), records(imported));
   }
   {
     SCOPED_TRACE("a record rewritten in place");
     KillAtEveryPoint(
-        base, [&] { return ResponseFile::WriteRecord(name, rewritten[1], &index, 1); },
+        base,
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::WriteRecord(name, rewritten[1], &index, 1, journal);
+          });
+        },
         records(two), records(rewritten));
   }
   {
     SCOPED_TRACE("a record replaced after comparing");
     KillAtEveryPoint(
-        base, [&] { return ResponseFile::ReplaceRecord(name, 1, two[1], rewritten[1]); },
+        base,
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::ReplaceRecord(name, 1, two[1], rewritten[1], journal);
+          });
+        },
         records(two), records(rewritten));
   }
   {
     SCOPED_TRACE("the first write to a file without the mark, with a torn tail");
     KillAtEveryPoint(
         testing::WithoutCommitMark(base) + std::string(700, 'x'),
-        [&] { return ResponseFile::WriteRecord(name, three[2], &index, -1); }, records(two),
-        records(three));
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::WriteRecord(name, three[2], &index, -1, journal);
+          });
+        },
+        records(two), records(three));
   }
   {
     SCOPED_TRACE("a new file written whole, as salvage writes it");
     KillAtEveryPoint(
-        "", [&] { return ResponseFile::WriteNewFile(name, two); }, {}, records(two));
+        "",
+        [&] {
+          return Recorded(name, [&](WriteJournal* journal) {
+            return ResponseFile::WriteNewFile(name, two, journal);
+          });
+        },
+        {}, records(two));
   }
 }
 

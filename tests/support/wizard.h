@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QString>
+#include <QTest>
 #include <QWizard>
 #include <optional>
 
@@ -21,8 +23,21 @@ inline void Next(QWizard& wizard, int times = 1) {
 inline void Back(QWizard& wizard, int times = 1) {
   Press(wizard, QWizard::BackButton, times);
 }
-inline void Finish(QWizard& wizard) {
+inline void FinishWithoutReason(QWizard& wizard) {
   Press(wizard, QWizard::FinishButton, 1);
+}
+// The reason an edit that replaces its record must give, typed as the user types it.
+inline constexpr char kEditReason[] = "Corrected from the paper copy";
+
+// Finish, as the user does it: an edit's last page first gets a reason, when it has none yet.
+inline void Finish(QWizard& wizard) {
+  if (QWizardPage* page = wizard.currentPage()) {
+    auto* reason = page->findChild<QLineEdit*>(QStringLiteral("reasonEdit"));
+    if (reason != nullptr && reason->text().isEmpty()) {
+      QTest::keyClicks(reason, QString::fromLatin1(kEditReason));
+    }
+  }
+  FinishWithoutReason(wizard);
 }
 
 // A wizard whose pages a test adds, on `record` and a file name text of its own.

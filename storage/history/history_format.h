@@ -1,0 +1,77 @@
+// storage/history/: the history kept beside each response file (NAME.cvr has NAME.cvh), written
+// under the response file's lock by every write that goes through a HistoryJournal, and checked
+// by walking it.
+//
+// The layout of a history file. It is append-only: entries are added at its end and never
+// rewritten; a cut-off entry at the end is a write that never completed.
+//
+//   0..7     "ACVHIST1"
+//   8..      entries, one after another
+//
+// An entry is framed as:
+//
+//   0..3     payload length L, 32-bit little-endian
+//   4..7     CRC-32 of the payload, little-endian (the polynomial of zip and PNG)
+//   8..      payload, L bytes
+//   8+L..    L again, 32-bit little-endian, so that the last entry is found from the file's end
+//
+// and its payload holds, all integers little-endian:
+//
+//   0..31    SHA-256 of the previous entry's payload (zero for the first entry)
+//   32       layout of the payload (1)
+//   33       action (HistoryAction)
+//   34..37   record index, 32-bit signed (-1 for an entry about the whole file)
+//   38..45   time, seconds since 1970-01-01 00:00 UTC, 64-bit signed
+//   46..77   SHA-256 of the stored record before the change (zero: there was none)
+//   78..109  SHA-256 of the stored record after the change (zero: none, or not a change)
+//   110..    five texts, each a 16-bit length and its bytes: the operating-system user, the
+//            host, the program and its version, the reason given, and the names of the fields
+//            that changed joined by ", " (never their values)
+//   then     1 byte: 1 when the record as it was before the change follows (2,187 bytes, still
+//            scrambled as the response file stored it), else 0
+//   then     a 16-bit count, then that many SHA-256 hashes: the stored records of the file in
+//            index order (the first entry of a history, and only it)
+//
+// Entries are chained like commits: each names the hash of the one before, so an entry altered,
+// inserted or taken out breaks the chain at the next one.
+//
+// Order of writes. Under the response file's exclusive lock, the entries of a write are appended
+// and flushed before the response file is touched; only then is the file changed and committed.
+// A write that fails takes its entries back. A kill anywhere leaves either both (the change and
+// its entries) or entries at the end of the history whose change never committed: each of them
+// names an index whose record still hashes to the entry's before-hash and not to its after-hash.
+// Those trailing entries are the changes that did not happen: the check passes over them and the
+// next write cuts them off. Once the file has committed, a "committed" entry (action 10, no
+// record) is appended after the write's entries without waiting for the disk, so that a change
+// later reverted by hand to the very bytes it replaced is never taken for one that did not
+// happen; the next write's flush makes it lasting with its own entries.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace acv {
+
+inline constexpr std::string_view kHistoryTag = "ACVHIST1";
+inline constexpr std::string_view kHistorySuffix = ".cvh";
+inline constexpr std::size_t kFrameHeadSize = 8;  // length, CRC
+inline constexpr std::size_t kFrameTailSize = 4;  // length again
+inline constexpr std::uint8_t kEntryLayout = 1;
+inline constexpr std::size_t kDigestSize = 32;
+// Payload offsets.
+inline constexpr std::size_t kPreviousOffset = 0;
+inline constexpr std::size_t kLayoutOffset = 32;
+inline constexpr std::size_t kActionOffset = 33;
+inline constexpr std::size_t kIndexOffset = 34;
+inline constexpr std::size_t kTimeOffset = 38;
+inline constexpr std::size_t kBeforeOffset = 46;
+inline constexpr std::size_t kAfterOffset = 78;
+inline constexpr std::size_t kTextsOffset = 110;
+// No payload is larger than the first entry of a full file, with room for its texts.
+inline constexpr std::size_t kMaxPayload = 1U << 20;
+
+using Digest = std::array<std::uint8_t, kDigestSize>;
+
+}  // namespace acv

@@ -1,0 +1,218 @@
+#include "storage/history/history_journal.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <ctime>
+#include <utility>
+
+#include "storage/format/posix_file.h"
+#include "storage/history/changed_fields.h"
+#include "storage/history/history_file.h"
+#include "storage/history/sha256.h"
+
+namespace acv {
+namespace {
+
+// The access a new history gets: the response file's, never more than owner read-write and
+// group read.
+constexpr mode_t kMostAccess = 0640;
+
+std::string UserName() {
+  std::array<char, 1024> buffer{};
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr) {
+    return found->pw_name;
+  }
+  return "uid " + std::to_string(geteuid());
+}
+
+std::string HostName() {
+  std::array<char, 256> name{};
+  return gethostname(name.data(), name.size() - 1) == 0 ? std::string(name.data()) : "";
+}
+
+// Any failure of the history, whatever its cause, refuses the write in the same words.
+FileStatus Unusable(FileStatus status) {
+  return status == FileStatus::kOk ? status : FileStatus::kHistoryUnusable;
+}
+
+}  // namespace
+
+HistoryJournal::HistoryJournal(const std::string& responseFile, ChangeNote note)
+    : responseFile_(responseFile), name_(HistoryNameFor(responseFile)), note_(std::move(note)) {}
+
+HistoryJournal::~HistoryJournal() {
+  if (fd_ >= 0) {
+    close(fd_);
+  }
+}
+
+FileStatus HistoryJournal::Open() {
+  struct stat file {};
+  const mode_t mode =
+      stat(responseFile_.c_str(), &file) == 0 ? (file.st_mode & kMostAccess) : kMostAccess;
+  FileStatus status = OpenRegularFile(name_, O_RDWR | O_CREAT | O_EXCL, mode, &fd_);
+  created_ = status == FileStatus::kOk;
+  if (status == FileStatus::kFileExists) {
+    status = OpenRegularFile(name_, O_RDWR, 0, &fd_);
+  }
+  // The umask may have taken more away, never less.
+  if (created_ && fchmod(fd_, mode) != 0) {
+    status = StatusFromErrno(errno);
+  }
+  if (status == FileStatus::kOk) {
+    status = LockWholeFile(fd_, true);
+  }
+  struct stat info {};
+  if (status == FileStatus::kOk && fstat(fd_, &info) != 0) {
+    status = StatusFromErrno(errno);
+  }
+  length_ = info.st_size;
+  return status;
+}
+
+FileStatus HistoryJournal::Settle(const PlannedWrite& write, Digest* previous) {
+  *previous = Digest{};
+  const auto tag = static_cast<long long>(kHistoryTag.size());
+  std::string payload;
+  long long start = 0;
+  if (length_ > tag && !ReadFrameEndingAt(fd_, length_, &payload, &start)) {
+    // The last entry is torn (or more is wrong): find the last whole one from the start.
+    std::string bytes;
+    HistoryFrames frames;
+    FileStatus status = ReadWholeFile(name_, kMaxPayload * 4096, &bytes);
+    if (status != FileStatus::kOk || !SplitFrames(bytes, &frames) || frames.broken >= 0) {
+      return FileStatus::kHistoryUnusable;  // never written over: check names what is wrong
+    }
+    length_ = static_cast<long long>(frames.end);
+  }
+  if (length_ <= tag) {
+    std::string head(static_cast<std::size_t>(length_), '\0');
+    std::size_t got = 0;
+    FileStatus status = ReadAllAt(fd_, head.data(), head.size(), 0, &got);
+    if (status != FileStatus::kOk || kHistoryTag.substr(0, got) != head.substr(0, got)) {
+      return FileStatus::kHistoryUnusable;  // not a history: never written over
+    }
+    length_ = 0;
+    return FileStatus::kOk;
+  }
+  // Trailing entries whose change never committed are cut off, the last first.
+  while (ReadFrameEndingAt(fd_, length_, &payload, &start)) {
+    const std::optional<HistoryEntry> entry = DecodeEntry(payload);
+    if (!entry) {
+      return FileStatus::kHistoryUnusable;
+    }
+    Digest current{};
+    StoredRecord bytes{};
+    if (entry->index >= 0 && entry->index < write.count &&
+        write.read(entry->index, &bytes) == FileStatus::kOk) {
+      current = RecordDigest(bytes);
+    }
+    if (!NeverCommitted(*entry, current)) {
+      *previous = Sha256(payload.data(), payload.size());
+      return FileStatus::kOk;
+    }
+    length_ = start;
+  }
+  length_ = length_ <= tag ? 0 : length_;
+  return length_ == 0 ? FileStatus::kOk : FileStatus::kHistoryUnusable;
+}
+
+HistoryEntry HistoryJournal::Stamped(HistoryAction action) const {
+  HistoryEntry entry;
+  entry.action = action;
+  entry.time = static_cast<std::int64_t>(std::time(nullptr));
+  entry.user = UserName();
+  entry.host = HostName();
+  entry.program = std::string(program_invocation_short_name) + " " ACV_VERSION;
+  return entry;
+}
+
+FileStatus HistoryJournal::Record(const PlannedWrite& write) {
+  Digest previous{};
+  FileStatus status = Open();
+  const long long found = length_;
+  if (status == FileStatus::kOk) {
+    status = Settle(write, &previous);
+  }
+  if (status != FileStatus::kOk) {
+    return Unusable(status);
+  }
+  std::string bytes = length_ == 0 ? std::string(kHistoryTag) : std::string();
+  const auto append = [&](const HistoryEntry& entry) {
+    const std::string payload = EncodeEntry(entry);
+    bytes += FrameEntry(payload);
+    previous = Sha256(payload.data(), payload.size());
+  };
+  if (length_ == 0) {
+    // A history begins with the file's records as they are.
+    HistoryEntry begun = Stamped(HistoryAction::kHistoryBegun);
+    for (int at = 0; at < write.count; ++at) {
+      StoredRecord record{};
+      if (status = write.read(at, &record); status != FileStatus::kOk) {
+        return Unusable(status);
+      }
+      begun.records.push_back(RecordDigest(record));
+    }
+    append(begun);
+  }
+  for (std::size_t i = 0; i < write.records.size(); ++i) {
+    HistoryEntry entry = Stamped(note_.action);
+    entry.previous = previous;
+    entry.index = write.first + static_cast<int>(i);
+    entry.reason = note_.reason;
+    entry.after = RecordDigest(write.records[i]);
+    if (entry.index < write.count) {
+      StoredRecord was{};
+      if (status = write.read(entry.index, &was); status != FileStatus::kOk) {
+        return Unusable(status);
+      }
+      entry.before = RecordDigest(was);
+      entry.fields = ChangedFields(was, write.records[i]);
+      entry.earlier = was;
+    }
+    append(entry);
+  }
+  if (found != length_) {
+    status = TruncateTo(fd_, length_);
+  }
+  if (status == FileStatus::kOk) {
+    status = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
+  }
+  if (status == FileStatus::kOk) {
+    status = SyncFile(fd_);
+  }
+  if (status == FileStatus::kOk && created_) {
+    status = SyncFolderOf(name_);
+  }
+  if (status != FileStatus::kOk) {
+    Withdraw();
+  }
+  end_ = length_ + static_cast<long long>(bytes.size());
+  last_ = previous;
+  return Unusable(status);
+}
+
+void HistoryJournal::Committed() {
+  HistoryEntry seal;
+  seal.action = HistoryAction::kCommitted;
+  seal.previous = last_;
+  const std::string frame = FrameEntry(EncodeEntry(seal));
+  // Left out when it cannot be written: the entries before it still tell by their hashes.
+  static_cast<void>(WriteAllAt(fd_, frame.data(), frame.size(), end_));
+}
+
+void HistoryJournal::Withdraw() {
+  if (fd_ >= 0 && TruncateTo(fd_, length_) == FileStatus::kOk) {
+    static_cast<void>(SyncFile(fd_));
+  }
+}
+
+}  // namespace acv
