@@ -7,6 +7,7 @@
 #include "storage/fhir/fhir_export.h"
 #include "storage/format/whole_file_writer.h"
 #include "storage/text/messages.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompts.h"
 #include "ui/text.h"
 
@@ -48,8 +49,7 @@ bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis, const QStr
     fileName += QStringLiteral(".json");
   }
   // The save dialog asks nothing about a file already there.
-  if (QFile::exists(fileName) &&
-      !prompts.confirm(parent, Message(MessageId::kFileExists), Tr("&Yes"), Tr("&No"), false)) {
+  if (QFile::exists(fileName) && !ConfirmReplace(prompts, parent)) {
     return false;
   }
   if (const QString error = WriteBundle(analysis, fileName); !error.isEmpty()) {

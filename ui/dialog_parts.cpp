@@ -30,10 +30,14 @@ QPushButton* AddAcceptCancel(QDialog* dialog, QBoxLayout* layout, const QString&
 
 bool ConfirmReplace(Prompts& prompts, QWidget* parent, WaitCursor& wait) {
   wait.end();
-  const bool replace = prompts.confirm(parent, Message(MessageId::kFileExists), QObject::tr("&Yes"),
-                                       QObject::tr("&No"), false);
+  const bool replace = ConfirmReplace(prompts, parent);
   wait.resume();
   return replace;
+}
+
+bool ConfirmReplace(Prompts& prompts, QWidget* parent) {
+  return prompts.confirm(parent, Message(MessageId::kFileExists), QObject::tr("&Yes"),
+                         QObject::tr("&No"), false);
 }
 
 QLabel* NoteLabel(const QString& text) {

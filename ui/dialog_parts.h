@@ -23,6 +23,8 @@ QPushButton* AddAcceptCancel(QDialog* dialog, QBoxLayout* layout,
 // The "File Exists" question before an existing file is replaced ("No" the default, and what a
 // dismissal means), with the wait cursor ended while it is shown. True for "Yes".
 bool ConfirmReplace(Prompts& prompts, QWidget* parent, WaitCursor& wait);
+// The same question where no wait cursor is shown.
+bool ConfirmReplace(Prompts& prompts, QWidget* parent);
 
 // A note of plain text, wrapped to the dialog's width.
 QLabel* NoteLabel(const QString& text);
