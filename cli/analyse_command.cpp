@@ -1,10 +1,10 @@
 // acv analyse: every text of an analysis of one or two stored records, as JSON.
 #include <CLI/CLI.hpp>
-#include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "engine/cp1252.h"
 
 namespace acv::cli {
@@ -58,12 +58,12 @@ Json AnalysisJson(const Analysis& a) {
 
 }  // namespace
 
-int RunAnalyse(const AnalysisChoice& options) {
+int RunAnalyse(const AnalysisChoice& options, const Console& io) {
   Analysis analysis;
-  if (!LoadChosenAnalysis(options, "analyse", analysis)) {
+  if (!LoadChosenAnalysis(options, io, analysis)) {
     return kExitBadInput;
   }
-  std::cout << AnalysisJson(analysis).dump() << "\n";
+  io.out << AnalysisJson(analysis).dump() << "\n";
   return kExitOk;
 }
 
@@ -74,7 +74,9 @@ void SetupAnalyseCommand(CLI::App& app, int* exitCode) {
       "(a record of the other type is analysed too, with a warning)");
   auto options = std::make_shared<AnalysisChoice>();
   AddAnalysisOptions(*command, *options);
-  command->callback([options, exitCode] { *exitCode = RunAnalyse(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunAnalyse(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

@@ -1,6 +1,5 @@
 #include "cli/analysis_options.h"
 
-#include <iostream>
 #include <utility>
 
 #include "cli/output.h"
@@ -40,10 +39,9 @@ CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& ind
       ->check(RecordIndexValidator());
 }
 
-bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,
-                        Analysis& analysis) {
+bool LoadChosenAnalysis(const AnalysisChoice& choice, const Console& io, Analysis& analysis) {
   if (choice.self < 0 && choice.observer < 0) {
-    Say(command, MessageId::kChooseReports);
+    io.Say(MessageId::kChooseReports);
     return false;
   }
   for (const auto& [index, which] :
@@ -55,14 +53,15 @@ bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command
                                   ? LoadSelfReport(analysis, choice.file, index)
                                   : LoadObserverReport(analysis, choice.file, index);
     if (status != FileStatus::kOk) {
-      Say(command, MessageId::kRecordNotRead, {std::to_string(index)});
+      io.Say(MessageId::kRecordNotRead, {std::to_string(index)});
       return false;
     }
     const ResponseRecord& record =
         which == Report::kSelf ? analysis.selfReport() : analysis.observerReport();
     const int expected = which == Report::kSelf ? kSelfReport : kObserverReport;
     if (record.ReportType() != expected) {
-      Say(command, MessageId::kNotOfItsType,
+      io.Say(
+          MessageId::kNotOfItsType,
           {std::to_string(index), which == Report::kSelf ? "a Self-report" : "an Observer-report"});
     }
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "engine/analysis.h"
 
 namespace acv::cli {
@@ -21,10 +22,9 @@ CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& ind
 // checked by RecordIndexValidator.
 void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice);
 
-// Reads the chosen records into `analysis`, warning on stderr when a record is not of the type
-// it was chosen as. False, after a message on stderr naming `command`, when no record was chosen
+// Reads the chosen records into `analysis`, warning on `io.err` when a record is not of the type
+// it was chosen as. False, after a message on `io.err`, when no record was chosen
 // or a record could not be read.
-bool LoadChosenAnalysis(const AnalysisChoice& choice, const std::string& command,
-                        Analysis& analysis);
+bool LoadChosenAnalysis(const AnalysisChoice& choice, const Console& io, Analysis& analysis);
 
 }  // namespace acv::cli

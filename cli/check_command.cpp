@@ -2,7 +2,6 @@
 // verification mark no longer matches their answers, and whether its history holds.
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -12,60 +11,60 @@
 namespace acv::cli {
 namespace {
 
-void PrintDamage(const RecordIndex& index) {
+void PrintDamage(const Console& io, const RecordIndex& index) {
   for (const Damage& damage : index.damage) {
-    std::cout << "damaged: " << DamageText(damage) << "\n";
+    io.out << "damaged: " << DamageText(damage) << "\n";
   }
 }
 
 // The history beside the file: whether its chain holds and every record is what it last made
 // it. False when it names a problem.
-bool PrintHistoryCheck(const std::string& file) {
+bool PrintHistoryCheck(const Console& io, const std::string& file) {
   HistoryReview review;
   if (const FileStatus status = ReviewHistory(file, &review); status != FileStatus::kOk) {
-    std::cout << "history: cannot be read: " << ReadFailure(status) << "\n";
+    io.out << "history: cannot be read: " << ReadFailure(status) << "\n";
     return false;
   }
   if (!review.exists) {
-    std::cout << "history: none yet (it begins with the file's next change)\n";
+    io.out << "history: none yet (it begins with the file's next change)\n";
     return true;
   }
   for (const HistoryProblem& problem : review.problems) {
-    std::cout << "history: " << ProblemText(problem) << "\n";
+    io.out << "history: " << ProblemText(problem) << "\n";
   }
   if (review.problems.empty()) {
-    std::cout << "history: " << review.entries.size()
-              << " entries; the chain holds and every record matches it\n";
+    io.out << "history: " << review.entries.size()
+           << " entries; the chain holds and every record matches it\n";
   }
   return review.problems.empty();
 }
 
 }  // namespace
 
-int RunCheck(const CheckOptions& options) {
+int RunCheck(const CheckOptions& options, const Console& io) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
   if (status == FileStatus::kTooShort) {
-    Say("check", MessageId::kHoldsNoRecords, {options.file});
-    PrintDamage(index);
+    io.Say(MessageId::kHoldsNoRecords, {options.file});
+    PrintDamage(io, index);
     return kExitPartial;
   }
   if (status != FileStatus::kOk) {
-    PrintMessage("check", OpenedFileMessage(status, options.file));
+    io.Print(OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   // The header as read by the same open as the records.
-  std::cout << "version: " << PrintableRecordText(index.header.version) << "\n"
-            << "created: " << PrintableRecordText(index.header.created) << "\n"
-            << "modified: " << PrintableRecordText(index.header.modified) << "\n"
-            << "records: " << index.recordCount << "\n";
+  io.out << "version: " << PrintableRecordText(index.header.version) << "\n"
+         << "created: " << PrintableRecordText(index.header.created) << "\n"
+         << "modified: " << PrintableRecordText(index.header.modified) << "\n"
+         << "records: " << index.recordCount << "\n";
   // Every byte range once: the records counted, those of them that do not load, and the parts
   // after them that are not read.
   const auto unread = std::count_if(index.damage.begin(), index.damage.end(),
                                     [&](const Damage& d) { return d.slot >= index.recordCount; });
-  std::cout << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
-            << "unread: " << unread << "\n";
-  PrintDamage(index);
+  io.out << "corrupt: " << index.damage.size() - static_cast<std::size_t>(unread) << "\n"
+         << "unread: " << unread << "\n";
+  PrintDamage(io, index);
   // A record whose answers were changed after it was verified reads as unverified.
   std::vector<int> broken;
   for (const IndexEntry& entry : index.entries) {
@@ -75,10 +74,10 @@ int RunCheck(const CheckOptions& options) {
   }
   std::sort(broken.begin(), broken.end());
   for (const int record : broken) {
-    std::cout << "verification mark broken: record " << record
-              << ": its answers are no longer those that were verified\n";
+    io.out << "verification mark broken: record " << record
+           << ": its answers are no longer those that were verified\n";
   }
-  const bool historyHolds = PrintHistoryCheck(options.file);
+  const bool historyHolds = PrintHistoryCheck(io, options.file);
   return index.corruptCount == 0 && broken.empty() && historyHolds ? kExitOk : kExitPartial;
 }
 
@@ -87,7 +86,9 @@ void SetupCheckCommand(CLI::App& app, int* exitCode) {
   CLI::App* command =
       app.add_subcommand("check", "Show a response file's header and count its records");
   command->add_option("FILE", options->file, "The response file (.cvr)")->required();
-  command->callback([options, exitCode] { *exitCode = RunCheck(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunCheck(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

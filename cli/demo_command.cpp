@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -15,11 +14,11 @@
 
 namespace acv::cli {
 
-int RunDemo(const DemoOptions& options) {
+int RunDemo(const DemoOptions& options, const Console& io) {
   const std::string name = options.dir + "/sample.cvr";
   if (access(name.c_str(), F_OK) == 0) {
     if (!options.force) {
-      Say("demo", MessageId::kDemoExists, {name});
+      io.Say(MessageId::kDemoExists, {name});
       return kExitBadInput;
     }
     unlink(name.c_str());
@@ -34,17 +33,17 @@ int RunDemo(const DemoOptions& options) {
   HistoryJournal journal(name, {HistoryAction::kSample});
   if (const FileStatus status = ResponseFile::AppendRecords(name, stored, &first, &journal);
       status != FileStatus::kOk) {
-    PrintMessage("demo", SaveFailureMessage(status));
+    io.Print(SaveFailureMessage(status));
     return kExitBadInput;
   }
   for (std::size_t i = 0; i < records.size(); ++i) {
     const ResponseRecord& record = records[i];
-    std::cout << first + static_cast<int>(i) << "\t" << record.Text(TextField::kFirstName) << " "
-              << record.Text(TextField::kLastName) << " (" << record.Text(TextField::kBirthDate)
-              << ")\t" << (record.ReportType() == kSelfReport ? "Self-report" : "Observer-report")
-              << "\n";
+    io.out << first + static_cast<int>(i) << "\t" << record.Text(TextField::kFirstName) << " "
+           << record.Text(TextField::kLastName) << " (" << record.Text(TextField::kBirthDate)
+           << ")\t" << (record.ReportType() == kSelfReport ? "Self-report" : "Observer-report")
+           << "\n";
   }
-  std::cout << "wrote " << records.size() << " records to " << name << "\n";
+  io.out << "wrote " << records.size() << " records to " << name << "\n";
   return kExitOk;
 }
 
@@ -56,7 +55,9 @@ void SetupDemoCommand(CLI::App& app, int* exitCode) {
       ->required()
       ->check(CLI::ExistingDirectory);
   command->add_flag("--force", options->force, "Replace an existing sample.cvr");
-  command->callback([options, exitCode] { *exitCode = RunDemo(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunDemo(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

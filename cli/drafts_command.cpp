@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -10,36 +9,36 @@
 
 namespace acv::cli {
 
-int RunDrafts(const DraftsOptions& options) {
+int RunDrafts(const DraftsOptions& options, const Console& io) {
   const DraftFolder folder = DraftFolder::ForUser();
   if (const FileStatus status = folder.CheckPrivate(); status == FileStatus::kNotPrivate) {
-    Say("drafts", MessageId::kDraftsNotRead, {folder.path(), FileStatusReason(status)});
+    io.Say(MessageId::kDraftsNotRead, {folder.path(), FileStatusReason(status)});
     return kExitBadInput;
   }
   std::vector<SetAsideDraft> setAside;
   const std::vector<FoundDraft> found = folder.List(&setAside);
   if (!setAside.empty()) {
     for (const SetAsideDraft& file : setAside) {
-      Say("drafts", MessageId::kDraftSetAside,
-          {file.id, DraftFaultText(file.fault), SetAsideOutcome(file)});
+      io.Say(MessageId::kDraftSetAside,
+             {file.id, DraftFaultText(file.fault), SetAsideOutcome(file)});
     }
   }
   if (!options.discard.empty()) {
     for (const FoundDraft& draft : found) {
       if (draft.id == options.discard) {
         if (folder.Remove(draft.id) != FileStatus::kOk) {
-          Say("drafts", MessageId::kDraftNotRemoved, {draft.id});
+          io.Say(MessageId::kDraftNotRemoved, {draft.id});
           return kExitBadInput;
         }
-        std::cout << "discarded " << Printable(draft.id) << "\n";
+        io.out << "discarded " << Printable(draft.id) << "\n";
         return kExitOk;
       }
     }
-    Say("drafts", MessageId::kNoSuchDraft, {options.discard});
+    io.Say(MessageId::kNoSuchDraft, {options.discard});
     return kExitNothingFound;
   }
   for (const FoundDraft& draft : found) {
-    std::cout << draft.id << "\t" << PrintableRecordText(DraftSummary(draft.draft)) << "\n";
+    io.out << draft.id << "\t" << PrintableRecordText(DraftSummary(draft.draft)) << "\n";
   }
   return found.empty() ? kExitNothingFound : kExitOk;
 }
@@ -49,7 +48,9 @@ void SetupDraftsCommand(CLI::App& app, int* exitCode) {
   CLI::App* command = app.add_subcommand(
       "drafts", "List the unfinished questionnaires in your drafts (never their answers)");
   command->add_option("--discard", options->discard, "Remove the draft with this ID");
-  command->callback([options, exitCode] { *exitCode = RunDrafts(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunDrafts(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

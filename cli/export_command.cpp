@@ -1,7 +1,6 @@
 // acv export: a whole response file to a CSV file, behind the export password, as the window's
 // File > Export does it.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -12,35 +11,34 @@
 
 namespace acv::cli {
 
-int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
-              std::ostream& err) {
+int RunExport(const ExportOptions& options, const Console& io) {
   if (!options.acvFile.ends_with(".cvr") || options.acvFile.size() < 5) {
-    Say("export", MessageId::kBrowseNotCvr, {}, err);
+    io.Say(MessageId::kBrowseNotCvr);
     return kExitBadInput;
   }
   if (!options.csvFile.ends_with(".csv") || options.csvFile.size() < 5) {
-    Say("export", MessageId::kBrowseNotCsv, {}, err);
+    io.Say(MessageId::kBrowseNotCsv);
     return kExitBadInput;
   }
   const ExportPasswords passwords(options.passwordFile, options.passwordOwner);
   if (!passwords.refusal().empty()) {
-    Say("export", MessageId::kExportPasswordRefused, {passwords.refusal()}, err);
+    io.Say(MessageId::kExportPasswordRefused, {passwords.refusal()});
     return kExitBadInput;
   }
   if (!passwords.AnySet()) {
-    Say("export", MessageId::kNoExportPassword, {}, err);
+    io.Say(MessageId::kNoExportPassword);
     return kExitBadInput;
   }
-  if (!options.passwordStdin && !IsTerminal(in)) {
-    Say("export", MessageId::kPasswordAtTerminal, {}, err);
+  if (!options.passwordStdin && !IsTerminal(io.in)) {
+    io.Say(MessageId::kPasswordAtTerminal);
     return kExitBadInput;
   }
   std::string password;
   const bool accepted =
-      ReadSecretLine(in, err, "Export password: ", &password) && passwords.Accepts(password);
+      ReadSecretLine(io.in, io.err, "Export password: ", &password) && passwords.Accepts(password);
   WipeSecret(&password);
   if (!accepted) {
-    Say("export", MessageId::kWrongPassword, {}, err);
+    io.Say(MessageId::kWrongPassword);
     return kExitBadInput;
   }
   const std::string acvName = Stem(options.acvFile, ".cvr");
@@ -48,22 +46,22 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
   const ExportOutcome outcome = ExportResponseFile(acvName, csvName, [&] { return options.force; });
   switch (outcome.result) {
     case ExportResult::kAcvOpenError:
-      PrintMessage("export", AcvFileOpenMessage(outcome.code, acvName), err);
+      io.Print(AcvFileOpenMessage(outcome.code, acvName));
       return kExitBadInput;
     case ExportResult::kCsvOpenError:
-      PrintMessage("export", ExportFileOpenMessage(outcome.code, csvName), err);
+      io.Print(ExportFileOpenMessage(outcome.code, csvName));
       return kExitBadInput;
     case ExportResult::kCsvWriteError:
-      PrintMessage("export", ExportFileWriteMessage(outcome.code, csvName), err);
+      io.Print(ExportFileWriteMessage(outcome.code, csvName));
       return kExitBadInput;
     case ExportResult::kDeclined:
-      Say("export", MessageId::kAlreadyExistsForce, {options.csvFile}, err);
+      io.Say(MessageId::kAlreadyExistsForce, {options.csvFile});
       return kExitBadInput;
     case ExportResult::kDone:
       break;
   }
   const UserMessage summary = ExportSummaryMessage(acvName, csvName, outcome.counts);
-  out << summary.caption << "\n" << summary.text << "\n";
+  io.out << summary.caption << "\n" << summary.text << "\n";
   return outcome.counts.written == outcome.counts.records ? kExitOk : kExitPartial;
 }
 
@@ -79,7 +77,7 @@ void SetupExportCommand(CLI::App& app, int* exitCode) {
   command->add_flag("--force", options->force, "Replace OUT when it exists");
   command->add_flag("--password-stdin", options->passwordStdin,
                     "Read the password as one line of standard input instead of the terminal");
-  command->callback([=] { *exitCode = RunExport(*options, std::cin, std::cout, std::cerr); });
+  command->callback([=] { *exitCode = RunExport(*options, StandardConsole(command->get_name())); });
 }
 
 }  // namespace acv::cli

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -16,65 +15,63 @@ namespace acv::cli {
 namespace {
 
 // Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
-int WriteJson(std::string_view command, const fhir::Json& json, const std::string& out,
-              bool force) {
+int WriteJson(const Console& io, const fhir::Json& json, const std::string& out, bool force) {
   const std::string text = json.dump() + "\n";
   if (out.empty()) {
-    std::cout << text;
+    io.out << text;
     return kExitOk;
   }
   if (!force && access(out.c_str(), F_OK) == 0) {
-    Say(command, MessageId::kAlreadyExistsForce, {out});
+    io.Say(MessageId::kAlreadyExistsForce, {out});
     return kExitBadInput;
   }
   if (const FileStatus status = WholeFileWriter::WriteFile(out, force, text);
       status != FileStatus::kOk) {
-    Say(command, MessageId::kReportNotWritten, {out, FileStatusReason(status)});
+    io.Say(MessageId::kReportNotWritten, {out, FileStatusReason(status)});
     return kExitBadInput;
   }
   return kExitOk;
 }
 
-int RunFhirAll(const FhirOptions& options) {
+int RunFhirAll(const FhirOptions& options, const Console& io) {
   if (options.records.self >= 0 || options.records.observer >= 0) {
-    Say("fhir", MessageId::kFhirAllTakesEvery);
+    io.Say(MessageId::kFhirAllTakesEvery);
     return kExitBadInput;
   }
   const fhir::FileResponses responses = fhir::ResponsesOfFile(options.records.file);
   if (responses.status != FileStatus::kOk) {
-    Say("fhir", MessageId::kFhirFileUnreadable,
-        {options.records.file, ReadFailure(responses.status)});
+    io.Say(MessageId::kFhirFileUnreadable, {options.records.file, ReadFailure(responses.status)});
     return kExitBadInput;
   }
   for (const int index : responses.unread) {
-    Say("fhir", MessageId::kFhirRecordLeftOut, {std::to_string(index)});
+    io.Say(MessageId::kFhirRecordLeftOut, {std::to_string(index)});
   }
-  const int written = WriteJson("fhir", responses.bundle, options.out, options.force);
+  const int written = WriteJson(io, responses.bundle, options.out, options.force);
   return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }
 
 }  // namespace
 
-int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf) {
+int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf, const Console& io) {
   if (options.all) {
-    return RunFhirAll(options);
+    return RunFhirAll(options, io);
   }
   Analysis analysis;
-  if (!LoadChosenAnalysis(options.records, "fhir", analysis)) {
+  if (!LoadChosenAnalysis(options.records, io, analysis)) {
     return kExitBadInput;
   }
   if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
-    Say("fhir", MessageId::kFhirNoOne);
+    io.Say(MessageId::kFhirNoOne);
     return kExitBadInput;
   }
   fhir::PersonExport person{&analysis, std::nullopt};
   if (makePdf != nullptr && !options.noPdf) {
-    person.reportPdf = makePdf(analysis);
+    person.reportPdf = makePdf(analysis, io);
     if (!person.reportPdf) {
       return kExitBadInput;
     }
   }
-  return WriteJson("fhir", fhir::PersonBundle(person), options.out, options.force);
+  return WriteJson(io, fhir::PersonBundle(person), options.out, options.force);
 }
 
 void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {
@@ -90,7 +87,9 @@ void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {
   command->add_flag("--no-pdf", options->noPdf, "Leave the printed report out");
   command->add_option("--out", options->out, "The file to write (standard output without it)");
   command->add_flag("--force", options->force, "Replace a file that exists");
-  command->callback([options, exitCode, makePdf] { *exitCode = RunFhir(*options, makePdf); });
+  command->callback([options, exitCode, makePdf, command] {
+    *exitCode = RunFhir(*options, makePdf, StandardConsole(command->get_name()));
+  });
 
   auto questionnaire = std::make_shared<FhirOptions>();
   CLI::App* questionnaireCommand = app.add_subcommand(
@@ -98,9 +97,9 @@ void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {
   questionnaireCommand->add_option("--out", questionnaire->out,
                                    "The file to write (standard output without it)");
   questionnaireCommand->add_flag("--force", questionnaire->force, "Replace a file that exists");
-  questionnaireCommand->callback([questionnaire, exitCode] {
-    *exitCode = WriteJson("fhir-questionnaire", fhir::Questionnaire(), questionnaire->out,
-                          questionnaire->force);
+  questionnaireCommand->callback([questionnaire, exitCode, questionnaireCommand] {
+    *exitCode = WriteJson(StandardConsole(questionnaireCommand->get_name()), fhir::Questionnaire(),
+                          questionnaire->out, questionnaire->force);
   });
 }
 

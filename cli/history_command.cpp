@@ -2,7 +2,6 @@
 // the earlier versions of a record it keeps.
 #include <CLI/CLI.hpp>
 #include <ctime>
-#include <iostream>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -26,61 +25,61 @@ std::string TimeText(std::int64_t seconds, bool utc) {
   return std::string(text, size);
 }
 
-void PrintEntry(int number, const HistoryEntry& entry) {
-  std::cout << "entry " << number << ": " << TimeText(entry.time, false) << " ("
-            << TimeText(entry.time, true) << "), " << Printable(entry.user) << "@"
-            << Printable(entry.host) << ", " << Printable(entry.program) << ", "
-            << ActionName(entry.action);
+void PrintEntry(const Console& io, int number, const HistoryEntry& entry) {
+  io.out << "entry " << number << ": " << TimeText(entry.time, false) << " ("
+         << TimeText(entry.time, true) << "), " << Printable(entry.user) << "@"
+         << Printable(entry.host) << ", " << Printable(entry.program) << ", "
+         << ActionName(entry.action);
   if (entry.action == HistoryAction::kHistoryBegun) {
-    std::cout << ", " << entry.records.size() << " records\n";
+    io.out << ", " << entry.records.size() << " records\n";
     return;
   }
-  std::cout << ", record " << entry.index;
+  io.out << ", record " << entry.index;
   if (!entry.fields.empty()) {
-    std::cout << ", fields changed: " << Printable(entry.fields);
+    io.out << ", fields changed: " << Printable(entry.fields);
   }
   if (!entry.reason.empty()) {
-    std::cout << ", reason: " << OneLine(entry.reason);
+    io.out << ", reason: " << OneLine(entry.reason);
   }
-  std::cout << "\n";
+  io.out << "\n";
 }
 
 }  // namespace
 
-int RunHistory(const HistoryOptions& options) {
+int RunHistory(const HistoryOptions& options, const Console& io) {
   HistoryReview review;
   if (const FileStatus status = ReviewHistory(options.file, &review); status != FileStatus::kOk) {
-    PrintMessage("history", OpenedFileMessage(status, options.file));
+    io.Print(OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   if (options.version > 0) {
     const std::vector<StoredRecord> versions = RecordVersions(review, options.index);
     if (options.version > static_cast<int>(versions.size())) {
-      std::cerr << "acv history: record " << options.index << " has " << versions.size()
-                << " versions, not " << options.version << "\n";
+      io.err << "acv history: record " << options.index << " has " << versions.size()
+             << " versions, not " << options.version << "\n";
       return kExitNothingFound;
     }
     const StoredRecord& bytes = versions[static_cast<std::size_t>(options.version - 1)];
-    if (!ShowStoredRecord(options.file, options.index, bytes)) {
-      std::cerr << "acv history: version " << options.version << " fails its checksum\n";
+    if (!ShowStoredRecord(io, options.file, options.index, bytes)) {
+      io.err << "acv history: version " << options.version << " fails its checksum\n";
       return kExitBadInput;
     }
     return kExitOk;
   }
   if (!review.exists) {
-    std::cout << "no history yet: it begins with the file's next change\n";
+    io.out << "no history yet: it begins with the file's next change\n";
     return kExitNothingFound;
   }
   int shown = 0;
   for (std::size_t at = 0; at < review.entries.size(); ++at) {
     const HistoryEntry& entry = review.entries[at];
     if (options.index < 0 || entry.index == options.index) {
-      PrintEntry(static_cast<int>(at) + 1, entry);
+      PrintEntry(io, static_cast<int>(at) + 1, entry);
       ++shown;
     }
   }
   for (const HistoryProblem& problem : review.problems) {
-    std::cerr << "acv history: " << ProblemText(problem) << "\n";
+    io.err << "acv history: " << ProblemText(problem) << "\n";
   }
   if (!review.problems.empty()) {
     return kExitPartial;
@@ -101,7 +100,9 @@ void SetupHistoryCommand(CLI::App& app, int* exitCode) {
                    "Show this version of the record (1 the oldest kept), as acv show does")
       ->needs(index)
       ->check(CLI::PositiveNumber);
-  command->callback([options, exitCode] { *exitCode = RunHistory(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunHistory(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

@@ -2,7 +2,6 @@
 // wrote, appended to a response file all together or not at all.
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -33,13 +32,13 @@ FileStatus RoomIn(const std::string& name, std::size_t* room) {
 constexpr std::size_t kMaxFhirBundleBytes = std::size_t{256} << 20;
 
 // Reads the records of `text` into `imported`: true, or false after saying why.
-bool ReadRecords(const ImportOptions& options, const std::string& text, std::size_t room,
-                 CsvImport* imported) {
+bool ReadRecords(const Console& io, const ImportOptions& options, const std::string& text,
+                 std::size_t room, CsvImport* imported) {
   const std::string data = Printable(options.data);
   if (!options.fhir) {
     CsvImportError error;
     if (!ParseCsvRecords(text, room, imported, &error)) {
-      Say("import", MessageId::kImportRefused, {data, DescribeImportError(error)});
+      io.Say(MessageId::kImportRefused, {data, DescribeImportError(error)});
       return false;
     }
     return true;
@@ -51,7 +50,7 @@ bool ReadRecords(const ImportOptions& options, const std::string& text, std::siz
                   .text;
   }
   if (!refusal.empty()) {
-    Say("import", MessageId::kImportRefused, {data, refusal});
+    io.Say(MessageId::kImportRefused, {data, refusal});
     return false;
   }
   return true;
@@ -59,29 +58,29 @@ bool ReadRecords(const ImportOptions& options, const std::string& text, std::siz
 
 }  // namespace
 
-int RunImport(const ImportOptions& options) {
+int RunImport(const ImportOptions& options, const Console& io) {
   const std::string data = Printable(options.data);
   std::string text;
   const std::size_t limit = options.fhir ? kMaxFhirBundleBytes : kMaxCsvFileBytes;
   if (const FileStatus read = ReadWholeFile(options.data, limit, &text); read != FileStatus::kOk) {
-    Say("import", MessageId::kImportUnreadable, {data, ReadFailure(read)});
+    io.Say(MessageId::kImportUnreadable, {data, ReadFailure(read)});
     return kExitBadInput;
   }
   if (text.size() > limit) {
-    Say("import", MessageId::kImportTooLarge, {data});
+    io.Say(MessageId::kImportTooLarge, {data});
     return kExitBadInput;
   }
   std::size_t room = 0;
   if (const FileStatus status = RoomIn(options.file, &room); status != FileStatus::kOk) {
-    PrintMessage("import", SaveFailureMessage(status));
+    io.Print(SaveFailureMessage(status));
     return kExitBadInput;
   }
   CsvImport imported;
-  if (!ReadRecords(options, text, room, &imported)) {
+  if (!ReadRecords(io, options, text, room, &imported)) {
     return kExitBadInput;
   }
   for (const CsvImportWarning& warning : imported.warnings) {
-    Say("import", MessageId::kImportWarning, {data, std::to_string(warning.line), warning.message});
+    io.Say(MessageId::kImportWarning, {data, std::to_string(warning.line), warning.message});
   }
   const auto unverified = std::count_if(
       imported.records.begin(), imported.records.end(), [](const ResponseRecord& record) {
@@ -90,10 +89,10 @@ int RunImport(const ImportOptions& options) {
   if (unverified > 0 && (FileRequiresDoubleEntry(options.administratorFile) ||
                          FileRequiresDoubleEntry(UserSettingsFile()))) {
     if (!options.unverified) {
-      Say("import", MessageId::kImportUnverifiedRefused, {data, std::to_string(unverified)});
+      io.Say(MessageId::kImportUnverifiedRefused, {data, std::to_string(unverified)});
       return kExitBadInput;
     }
-    Say("import", MessageId::kImportUnverifiedTaken, {std::to_string(unverified)});
+    io.Say(MessageId::kImportUnverifiedTaken, {std::to_string(unverified)});
   }
   std::vector<StoredRecord> stored;
   stored.reserve(imported.records.size());
@@ -106,14 +105,14 @@ int RunImport(const ImportOptions& options) {
   HistoryJournal journal(options.file, {HistoryAction::kImported});
   if (const FileStatus status = ResponseFile::AppendRecords(options.file, stored, &first, &journal);
       status != FileStatus::kOk) {
-    PrintMessage("import", SaveFailureMessage(status));
+    io.Print(SaveFailureMessage(status));
     return kExitBadInput;
   }
-  std::cout << "imported " << stored.size() << " records";
+  io.out << "imported " << stored.size() << " records";
   if (!stored.empty()) {
-    std::cout << " as records " << first << " to " << first + static_cast<int>(stored.size()) - 1;
+    io.out << " as records " << first << " to " << first + static_cast<int>(stored.size()) - 1;
   }
-  std::cout << "\n";
+  io.out << "\n";
   return kExitOk;
 }
 
@@ -134,7 +133,9 @@ void SetupImportCommand(CLI::App& app, int* exitCode) {
   command->add_flag("--unverified", options->unverified,
                     "Take paper records not verified by double entry even where the settings "
                     "require it");
-  command->callback([options, exitCode] { *exitCode = RunImport(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunImport(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

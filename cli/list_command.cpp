@@ -1,6 +1,5 @@
 // acv list: one person's records in a response file, as the selection dialogs find them.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -9,9 +8,9 @@
 
 namespace acv::cli {
 
-bool CheckPerson(std::string_view command, const ListOptions& options, std::string* birthDate) {
+bool CheckPerson(const Console& io, const ListOptions& options, std::string* birthDate) {
   if (options.first.empty() || options.last.empty()) {
-    PrintMessage(command, Message(MessageId::kNamesMandatory));
+    io.Print(Message(MessageId::kNamesMandatory));
     return false;
   }
   const std::optional<CalendarDate> date = ParseDate8(options.birthDate);
@@ -21,42 +20,42 @@ bool CheckPerson(std::string_view command, const ListOptions& options, std::stri
                             std::to_string(date->year), Today(), &birth)
            : (options.birthDate.empty() ? BirthDateCheck::kEmpty : BirthDateCheck::kInvalid);
   if (check != BirthDateCheck::kOk) {
-    PrintMessage(command, BirthDateMessage(check));
+    io.Print(BirthDateMessage(check));
     return false;
   }
   *birthDate = FormatDate8(birth);
   return true;
 }
 
-int RunList(const ListOptions& options) {
+int RunList(const ListOptions& options, const Console& io) {
   std::string birthDate;
-  if (!CheckPerson("list", options, &birthDate)) {
+  if (!CheckPerson(io, options, &birthDate)) {
     return kExitBadInput;
   }
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(options.file, true, &index);
   if (status != FileStatus::kOk) {
-    PrintMessage("list", OpenedFileMessage(status, options.file));
+    io.Print(OpenedFileMessage(status, options.file));
     return kExitBadInput;
   }
   if (index.corruptCount > 0) {
-    PrintMessage("list", CorruptRecordsMessage(index.corruptCount));
+    io.Print(CorruptRecordsMessage(index.corruptCount));
   }
   const auto found =
       FindPerson(index, Utf8ToCp1252(options.first), Utf8ToCp1252(options.last), birthDate);
   if (found.empty()) {
-    PrintMessage("list", Message(MessageId::kNoMatch));
+    io.Print(Message(MessageId::kNoMatch));
     return kExitNothingFound;
   }
   for (const IndexEntry& entry : found) {
-    std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry));
+    io.out << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry));
     if (entry.verification) {
-      std::cout << "\t" << VerificationText(entry.verification);
+      io.out << "\t" << VerificationText(entry.verification);
     }
-    std::cout << "\n";
+    io.out << "\n";
     if (entry.reportType != kSelfReport && entry.reportType != kObserverReport) {
       // Listed as the dialogs list it, and flagged as acv analyse flags it.
-      Say("list", MessageId::kNeitherType, {std::to_string(entry.fileIndex)});
+      io.Say(MessageId::kNeitherType, {std::to_string(entry.fileIndex)});
     }
   }
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
@@ -70,7 +69,9 @@ void SetupListCommand(CLI::App& app, int* exitCode) {
   command->add_option("--first", options->first, "First name")->required();
   command->add_option("--last", options->last, "Last name")->required();
   command->add_option("--dob", options->birthDate, "Date of birth as YYYYMMDD")->required();
-  command->callback([options, exitCode] { *exitCode = RunList(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunList(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

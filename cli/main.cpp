@@ -1,7 +1,6 @@
 // acv: the command-line face of Adult Corvantis, for scripts, batch work and headless use.
 #include <CLI/CLI.hpp>
 #include <csignal>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -14,13 +13,14 @@ namespace {
 // the command does not have, or a command acv does not have.
 void NameWhatWasNotExpected(const CLI::App& app) {
   const std::vector<CLI::App*> given = app.get_subcommands();
+  const acv::cli::Console io =
+      acv::cli::StandardConsole(given.empty() ? "" : given.front()->get_name());
   const std::string where = given.empty() ? "acv" : "acv " + given.front()->get_name();
   for (const std::string& word : app.remaining(true)) {
-    const char* what = word.starts_with('-') ? "unknown option"
-                       : given.empty()       ? "unknown command"
-                                             : "unexpected argument";
-    std::cerr << where << ": " << what << " '" << acv::cli::Printable(word) << "' (" << where
-              << " --help lists what it takes)\n";
+    io.Say(word.starts_with('-') ? acv::MessageId::kUnknownOption
+           : given.empty()       ? acv::MessageId::kUnknownCommand
+                                 : acv::MessageId::kUnexpectedArgument,
+           {acv::cli::Printable(word), where});
   }
 }
 
@@ -58,11 +58,11 @@ int Run(CLI::App& app, int argc, char** argv) {
     return acv::cli::kExitBadInput;
   } catch (const CLI::ParseError& e) {
     // One line naming the problem; usage errors are bad input.
-    std::cerr << "acv: " << e.what() << "\n";
+    acv::cli::StandardConsole("").Say(acv::MessageId::kUsageRefused, {e.what()});
     return acv::cli::kExitBadInput;
   }
   if (app.get_subcommands().empty()) {
-    std::cerr << "acv: " << acv::Message(acv::MessageId::kCommandNeeded).text << "\n";
+    acv::cli::StandardConsole("").Say(acv::MessageId::kCommandNeeded);
     return acv::cli::kExitBadInput;
   }
   return exitCode;

@@ -53,17 +53,20 @@ std::string OneLine(std::string_view text) {
   return Printable(line);
 }
 
-void PrintMessage(std::string_view command, const UserMessage& message, std::ostream& err) {
-  err << "acv " << command << ": ";
+void Console::Print(const UserMessage& message) const {
+  err << (command.empty() ? "acv: " : "acv " + command + ": ");
   if (!message.caption.empty()) {
     err << message.caption << ": ";
   }
   err << OneLine(message.text) << "\n";
 }
 
-void Say(std::string_view command, MessageId id, std::initializer_list<std::string_view> names,
-         std::ostream& err) {
-  PrintMessage(command, Message(id, names), err);
+void Console::Say(MessageId id, std::initializer_list<std::string_view> names) const {
+  Print(Message(id, names));
+}
+
+Console StandardConsole(std::string_view command) {
+  return {std::string(command), std::cin, std::cout, std::cerr};
 }
 
 std::string_view ReadFailure(FileStatus status) {
@@ -146,8 +149,7 @@ int CheckedStandardOutput::Finish(int exitCode) {
   if (error_ == 0 || error_ == EPIPE) {
     return exitCode;
   }
-  std::cerr << "acv: " << Message(MessageId::kOutputNotWritten, {std::strerror(error_)}).text
-            << "\n";
+  StandardConsole("").Say(MessageId::kOutputNotWritten, {std::strerror(error_)});
   return kExitBadInput;
 }
 

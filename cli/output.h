@@ -23,13 +23,21 @@ std::string Printable(std::string_view text);
 // escaped.
 std::string OneLine(std::string_view text);
 
-// "acv COMMAND: Caption: text", the text on one line; a message without a caption is
-// "acv COMMAND: text".
-void PrintMessage(std::string_view command, const UserMessage& message,
-                  std::ostream& err = std::cerr);
-// The message `id` of the table with its names filled in, printed as above.
-void Say(std::string_view command, MessageId id, std::initializer_list<std::string_view> names = {},
-         std::ostream& err = std::cerr);
+// What a command reads and writes, and the name its messages give it: the terminal's streams
+// in the program, strings in tests. Results go to `out`, messages to `err` as
+// "acv COMMAND: Caption: text", the text on one line ("acv COMMAND: text" without a caption).
+struct Console {
+  std::string command;  // "list"; empty for acv itself
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+
+  void Print(const UserMessage& message) const;
+  // The message `id` of the table with its names filled in, printed as above.
+  void Say(MessageId id, std::initializer_list<std::string_view> names = {}) const;
+};
+// The terminal's streams for acv `command`.
+Console StandardConsole(std::string_view command);
 
 // Why a file could not be read, in a few words ("not found", "not a regular file ...").
 std::string_view ReadFailure(FileStatus status);

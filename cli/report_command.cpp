@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <iostream>
 #include <optional>
 
 #include "cli/analysis_options.h"
@@ -57,7 +56,7 @@ auto WithOffscreenDrawing(Work work) {
   return work();
 }
 
-int WriteReports(const Analysis& analysis, const ReportOptions& options) {
+int WriteReports(const Analysis& analysis, const ReportOptions& options, const Console& io) {
   return WithOffscreenDrawing([&] {
     int exitCode = kExitOk;
     for (const ReportOutput& output : kOutputs) {
@@ -67,7 +66,7 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
       }
       const QString error = output.write(QString::fromStdString(file), analysis);
       if (!error.isEmpty()) {
-        Say("report", MessageId::kReportNotWritten, {file, error.toStdString()});
+        io.Say(MessageId::kReportNotWritten, {file, error.toStdString()});
         exitCode = kExitBadInput;
       }
     }
@@ -77,21 +76,20 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options) {
 
 }  // namespace
 
-std::optional<std::string> ReportPdfBytes(const Analysis& analysis) {
+std::optional<std::string> ReportPdfBytes(const Analysis& analysis, const Console& io) {
   return WithOffscreenDrawing([&]() -> std::optional<std::string> {
     QByteArray pdf;
     if (const QString error = DrawReportPdf(analysis, &pdf); !error.isEmpty()) {
-      std::cerr << "acv: " << OneLine(Message(MessageId::kPdfNotDrawn, {error.toStdString()}).text)
-                << "\n";
+      io.Say(MessageId::kPdfNotDrawn, {error.toStdString()});
       return std::nullopt;
     }
     return pdf.toStdString();
   });
 }
 
-int RunReport(const ReportOptions& options) {
+int RunReport(const ReportOptions& options, const Console& io) {
   if (options.pdf.empty() && options.rtf.empty()) {
-    Say("report", MessageId::kReportFileNeeded);
+    io.Say(MessageId::kReportFileNeeded);
     return kExitBadInput;
   }
   // As acv export: a file already there is replaced only when asked, and then only once the new
@@ -99,19 +97,19 @@ int RunReport(const ReportOptions& options) {
   for (const ReportOutput& output : kOutputs) {
     const std::string& file = options.*output.file;
     if (!options.force && !file.empty() && access(file.c_str(), F_OK) == 0) {
-      Say("report", MessageId::kAlreadyExistsForce, {file});
+      io.Say(MessageId::kAlreadyExistsForce, {file});
       return kExitBadInput;
     }
   }
   Analysis analysis;
-  if (!LoadChosenAnalysis(options.records, "report", analysis)) {
+  if (!LoadChosenAnalysis(options.records, io, analysis)) {
     return kExitBadInput;
   }
   if (analysis.IsSelfAbsent() && analysis.IsObserverAbsent()) {
-    Say("report", MessageId::kNoReport);
+    io.Say(MessageId::kNoReport);
     return kExitBadInput;
   }
-  return WriteReports(analysis, options);
+  return WriteReports(analysis, options, io);
 }
 
 void SetupReportCommand(CLI::App& app, int* exitCode) {
@@ -123,7 +121,9 @@ void SetupReportCommand(CLI::App& app, int* exitCode) {
     command->add_option(output.option, (*options).*output.file, output.help);
   }
   command->add_flag("--force", options->force, "Replace a report file that exists");
-  command->callback([options, exitCode] { *exitCode = RunReport(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunReport(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

@@ -2,8 +2,6 @@
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
-#include <iostream>
-
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "storage/format/response_file.h"
@@ -11,28 +9,27 @@
 
 namespace acv::cli {
 
-int RunSalvage(const SalvageOptions& options) {
+int RunSalvage(const SalvageOptions& options, const Console& io) {
   if (access(options.fresh.c_str(), F_OK) == 0) {
-    Say("salvage", MessageId::kSalvageTargetExists, {options.fresh});
+    io.Say(MessageId::kSalvageTargetExists, {options.fresh});
     return kExitBadInput;
   }
   std::vector<StoredRecord> good;
   unsigned lost = 0;
   // Each record left out, and why, and each taken in from beyond the commit mark, as the walk
   // comes upon it.
-  const auto leftOut = [](const Damage& damage) {
-    Say("salvage",
-        damage.reason == DamageReason::kBeyondCommitMark ? MessageId::kSalvageTookIn
-                                                         : MessageId::kSalvageLeftOut,
-        {DamageText(damage)});
+  const auto leftOut = [&io](const Damage& damage) {
+    io.Say(damage.reason == DamageReason::kBeyondCommitMark ? MessageId::kSalvageTookIn
+                                                            : MessageId::kSalvageLeftOut,
+           {DamageText(damage)});
   };
   if (const FileStatus read = ResponseFile::Salvage(options.damaged, &good, &lost, leftOut);
       read != FileStatus::kOk) {
-    Say("salvage", MessageId::kSalvageUnreadable, {options.damaged, ReadFailure(read)});
+    io.Say(MessageId::kSalvageUnreadable, {options.damaged, ReadFailure(read)});
     return kExitBadInput;
   }
   if (good.empty() && lost == 0) {
-    Say("salvage", MessageId::kSalvageNoRecords, {options.damaged});
+    io.Say(MessageId::kSalvageNoRecords, {options.damaged});
     return kExitPartial;
   }
   // Written whole or not at all: a salvage cut short leaves no part of the new file, and the new
@@ -42,10 +39,10 @@ int RunSalvage(const SalvageOptions& options) {
                                     ? FileStatus::kOk
                                     : ResponseFile::WriteNewFile(options.fresh, good, &journal);
       status != FileStatus::kOk) {
-    PrintMessage("salvage", SaveFailureMessage(status));
+    io.Print(SaveFailureMessage(status));
     return kExitBadInput;
   }
-  std::cout << "kept " << good.size() << ", lost " << lost << "\n";
+  io.out << "kept " << good.size() << ", lost " << lost << "\n";
   return lost == 0 ? kExitOk : kExitPartial;
 }
 
@@ -55,7 +52,9 @@ void SetupSalvageCommand(CLI::App& app, int* exitCode) {
       "salvage", "Copy every record that passes its checksum into a new response file");
   command->add_option("DAMAGED", options->damaged, "The damaged response file")->required();
   command->add_option("NEW", options->fresh, "The new response file (must not exist)")->required();
-  command->callback([options, exitCode] { *exitCode = RunSalvage(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunSalvage(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

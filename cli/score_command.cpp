@@ -1,11 +1,11 @@
 // acv score: scores one questionnaire given on the command line and prints the result as JSON.
 #include <CLI/CLI.hpp>
-#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "engine/cp1252.h"
 #include "engine/omega.h"
 #include "engine/screens.h"
@@ -15,10 +15,10 @@ namespace {
 
 // The record for one line of 190 response characters, or the reason it is not one.
 std::optional<ResponseRecord> ParseResponses(const std::string& text, int reportType,
-                                             std::string* problem) {
+                                             UserMessage* problem) {
   if (text.size() != static_cast<std::size_t>(kItemCount)) {
-    *problem = "RESPONSES must hold exactly " + std::to_string(kItemCount) +
-               " characters, one per item; it holds " + std::to_string(text.size());
+    *problem = Message(MessageId::kResponsesLength,
+                       {std::to_string(kItemCount), std::to_string(text.size())});
     return std::nullopt;
   }
   ResponseRecord record;
@@ -29,8 +29,8 @@ std::optional<ResponseRecord> ParseResponses(const std::string& text, int report
     if (value < 0 && (c == '.' || c == '7' || c == ' ')) {
       value = kResponseUnset;  // stored as a blank
     } else if (value < 0) {
-      *problem = "RESPONSES character " + std::to_string(item) + " is '" + std::string(1, c) +
-                 "': use 0-5 for a rating, or '.', '7' or a blank for no response";
+      *problem = Message(MessageId::kResponsesCharacter,
+                         {std::to_string(item), Printable(std::string(1, c))});
       return std::nullopt;
     }
     record.SetResponse(item, value);
@@ -70,15 +70,15 @@ nlohmann::ordered_json ScoreJson(const ResponseRecord& record, const std::string
 
 }  // namespace
 
-int RunScore(const ScoreOptions& options) {
-  std::string problem;
+int RunScore(const ScoreOptions& options, const Console& io) {
+  UserMessage problem;
   const auto record = ParseResponses(
       options.responses, options.type == "observer" ? kObserverReport : kSelfReport, &problem);
   if (!record) {
-    std::cerr << "acv score: " << problem << "\n";
+    io.Print(problem);
     return kExitBadInput;
   }
-  std::cout << ScoreJson(*record, options.type).dump() << "\n";
+  io.out << ScoreJson(*record, options.type).dump() << "\n";
   return kExitOk;
 }
 
@@ -93,7 +93,9 @@ void SetupScoreCommand(CLI::App& app, int* exitCode) {
       ->add_option("RESPONSES", options->responses,
                    "190 characters in item order: 0-5 a rating; '.', '7' or a blank for none")
       ->required();
-  command->callback([options, exitCode] { *exitCode = RunScore(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunScore(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

@@ -1,6 +1,5 @@
 // acv set-export-password: an administrator sets one of the passwords that open the CSV export.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -16,25 +15,25 @@ constexpr std::string_view kCommand = "set-export-password";
 
 }  // namespace
 
-int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& in,
-                         std::ostream& out, std::ostream& err) {
+int RunSetExportPassword(const SetExportPasswordOptions& options, const Console& io) {
   std::string password;
   if (!options.clear) {
-    if (!options.passwordStdin && !IsTerminal(in)) {
-      Say(kCommand, MessageId::kPasswordAtTerminal, {}, err);
+    if (!options.passwordStdin && !IsTerminal(io.in)) {
+      io.Say(MessageId::kPasswordAtTerminal);
       return kExitBadInput;
     }
-    if (!ReadSecretLine(in, err, "New export password: ", &password) || password.empty()) {
-      Say(kCommand, MessageId::kNoPasswordGiven, {}, err);
+    if (!ReadSecretLine(io.in, io.err, "New export password: ", &password) || password.empty()) {
+      io.Say(MessageId::kNoPasswordGiven);
       return kExitBadInput;
     }
-    if (IsTerminal(in)) {
+    if (IsTerminal(io.in)) {
       std::string again;
-      const bool same = ReadSecretLine(in, err, "Type it again: ", &again) && again == password;
+      const bool same =
+          ReadSecretLine(io.in, io.err, "Type it again: ", &again) && again == password;
       WipeSecret(&again);
       if (!same) {
         WipeSecret(&password);
-        Say(kCommand, MessageId::kPasswordsDiffer, {}, err);
+        io.Say(MessageId::kPasswordsDiffer);
         return kExitBadInput;
       }
     }
@@ -44,16 +43,15 @@ int RunSetExportPassword(const SetExportPasswordOptions& options, std::istream& 
   const FileStatus status = passwords.Set(options.slot, password);
   WipeSecret(&password);
   if (status == FileStatus::kAccessDenied) {
-    Say(kCommand, MessageId::kPasswordsAdministratorOnly, {passwords.path()}, err);
+    io.Say(MessageId::kPasswordsAdministratorOnly, {passwords.path()});
     return kExitBadInput;
   }
   if (status != FileStatus::kOk) {
-    Say(kCommand, MessageId::kPasswordsNotWritten, {passwords.path(), FileStatusReason(status)},
-        err);
+    io.Say(MessageId::kPasswordsNotWritten, {passwords.path(), FileStatusReason(status)});
     return kExitBadInput;
   }
-  out << "export password " << options.slot << (options.clear ? " cleared" : " set") << " in "
-      << passwords.path() << "\n";
+  io.out << "export password " << options.slot << (options.clear ? " cleared" : " set") << " in "
+         << passwords.path() << "\n";
   return kExitOk;
 }
 
@@ -70,7 +68,7 @@ void SetupSetExportPasswordCommand(CLI::App& app, int* exitCode) {
                     "Read the password as one line of standard input instead of the terminal");
   command->add_flag("--clear", options->clear, "Remove the password of SLOT");
   command->callback(
-      [=] { *exitCode = RunSetExportPassword(*options, std::cin, std::cout, std::cerr); });
+      [=] { *exitCode = RunSetExportPassword(*options, StandardConsole(command->get_name())); });
 }
 
 }  // namespace acv::cli

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <utility>
@@ -112,18 +111,18 @@ bool ReadSlotBytes(const std::string& file, long long offset, StoredRecord* byte
 
 }  // namespace
 
-int RunShow(const ShowOptions& options) {
+int RunShow(const ShowOptions& options, const Console& io) {
   StoredRecord bytes{};
   FileStatus read = ResponseFile::ReadAt(options.file, options.index, &bytes);
   if (read != FileStatus::kOk && read != FileStatus::kIndexBeyondEnd) {
-    PrintMessage("show", OpenedFileMessage(read, options.file));
+    io.Print(OpenedFileMessage(read, options.file));
     return kExitBadInput;
   }
   bool committed = true;
   if (read == FileStatus::kIndexBeyondEnd) {
     if (const std::optional<Damage> beyond = BeyondCommitMark(options.file, options.index)) {
       if (beyond->reason != DamageReason::kBeyondCommitMark) {
-        Say("show", MessageId::kDamageRead, {DamageText(*beyond)});
+        io.Say(MessageId::kDamageRead, {DamageText(*beyond)});
         return kExitBadInput;
       }
       committed = false;
@@ -131,21 +130,20 @@ int RunShow(const ShowOptions& options) {
                                                                  : FileStatus::kShortRead;
     }
   }
-  if (read != FileStatus::kOk || !ShowStoredRecord(options.file, options.index, bytes, committed)) {
-    Say("show",
-        read == FileStatus::kOk ? MessageId::kRecordFailsChecksum : MessageId::kRecordBeyondEnd,
-        {std::to_string(options.index)});
+  if (read != FileStatus::kOk ||
+      !ShowStoredRecord(io, options.file, options.index, bytes, committed)) {
+    io.Say(read == FileStatus::kOk ? MessageId::kRecordFailsChecksum : MessageId::kRecordBeyondEnd,
+           {std::to_string(options.index)});
     return kExitBadInput;
   }
   if (!committed) {
-    std::cerr << "acv show: record " << options.index
-              << " is beyond commit mark: acv salvage takes it into a new file\n";
+    io.Say(MessageId::kBeyondCommitMark, {std::to_string(options.index)});
   }
   return committed ? kExitOk : kExitPartial;
 }
 
-bool ShowStoredRecord(const std::string& file, int index, const StoredRecord& bytes,
-                      bool committed) {
+bool ShowStoredRecord(const Console& io, const std::string& file, int index,
+                      const StoredRecord& bytes, bool committed) {
   ResponseRecord record;
   MarkState mark = MarkState::kNone;
   if (LoadImage(record, bytes.data(), &mark) != FileStatus::kOk) {
@@ -160,7 +158,7 @@ bool ShowStoredRecord(const std::string& file, int index, const StoredRecord& by
     // Whole and sound, but added by another program after the file's last complete save.
     json["committed"] = false;
   }
-  std::cout << json.dump() << "\n";
+  io.out << json.dump() << "\n";
   return true;
 }
 
@@ -172,7 +170,9 @@ void SetupShowCommand(CLI::App& app, int* exitCode) {
       "as JSON");
   command->add_option("FILE", options->file, "The response file (.cvr)")->required();
   AddIndexOption(*command, "INDEX", options->index, "The record's index")->required();
-  command->callback([options, exitCode] { *exitCode = RunShow(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunShow(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

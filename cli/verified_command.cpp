@@ -1,7 +1,6 @@
 // acv verified: which paper records of a response file are not yet verified by double entry.
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <iostream>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -10,21 +9,21 @@
 
 namespace acv::cli {
 
-int RunVerified(const VerifiedOptions& options) {
+int RunVerified(const VerifiedOptions& options, const Console& io) {
   const ListOptions& person = options.person;
   const bool named = !person.first.empty() || !person.last.empty() || !person.birthDate.empty();
   std::string birthDate;
-  if (named && !CheckPerson("verified", person, &birthDate)) {
+  if (named && !CheckPerson(io, person, &birthDate)) {
     return kExitBadInput;
   }
   RecordIndex index;
   if (const FileStatus status = BuildRecordIndex(person.file, true, &index);
       status != FileStatus::kOk) {
-    PrintMessage("verified", SelectionOpenMessage(status, Stem(person.file)));
+    io.Print(SelectionOpenMessage(status, Stem(person.file)));
     return kExitBadInput;
   }
   if (index.corruptCount > 0) {
-    PrintMessage("verified", CorruptRecordsMessage(index.corruptCount));
+    io.Print(CorruptRecordsMessage(index.corruptCount));
   }
   std::vector<IndexEntry> entries =
       named ? FindPerson(index, Utf8ToCp1252(person.first), Utf8ToCp1252(person.last), birthDate)
@@ -45,16 +44,16 @@ int RunVerified(const VerifiedOptions& options) {
       continue;
     }
     // The observer's name is shown only where the person was named, as acv list shows it.
-    std::cout << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry, named));
+    io.out << entry.fileIndex << "\t" << PrintableRecordText(ListLine(entry, named));
     if (entry.markBroken) {
-      std::cout << "\tverification mark broken: the answers were changed after it was made";
+      io.out << "\tverification mark broken: the answers were changed after it was made";
     }
-    std::cout << "\n";
+    io.out << "\n";
   }
-  std::cout << "paper records: " << paper << "\n"
-            << "verified: " << verified << "\n"
-            << "unverified: " << paper - verified << "\n"
-            << "differences resolved: " << resolved << "\n";
+  io.out << "paper records: " << paper << "\n"
+         << "verified: " << verified << "\n"
+         << "unverified: " << paper - verified << "\n"
+         << "differences resolved: " << resolved << "\n";
   return index.corruptCount == 0 ? kExitOk : kExitPartial;
 }
 
@@ -67,7 +66,9 @@ void SetupVerifiedCommand(CLI::App& app, int* exitCode) {
   command->add_option("--first", person.first, "Only this person: first name");
   command->add_option("--last", person.last, "Only this person: last name");
   command->add_option("--dob", person.birthDate, "Only this person: date of birth as YYYYMMDD");
-  command->callback([options, exitCode] { *exitCode = RunVerified(*options); });
+  command->callback([options, exitCode, command] {
+    *exitCode = RunVerified(*options, StandardConsole(command->get_name()));
+  });
 }
 
 }  // namespace acv::cli

@@ -364,6 +364,18 @@ constexpr MessageRow kMessages[] = {
     {MessageId::kImportTooManyForRoom, "",
      "holds \x1f records; the response file has room for \x1f"},
     {MessageId::kPdfNotDrawn, "", "cannot draw the printed report: \x1f"},
+    {MessageId::kUnknownOption, "", "unknown option '\x1f' (\x1f --help lists what it takes)"},
+    {MessageId::kUnknownCommand, "", "unknown command '\x1f' (\x1f --help lists what it takes)"},
+    {MessageId::kUnexpectedArgument, "",
+     "unexpected argument '\x1f' (\x1f --help lists what it takes)"},
+    {MessageId::kUsageRefused, "", "\x1f"},
+    {MessageId::kBeyondCommitMark, "",
+     "record \x1f is beyond commit mark: acv salvage takes it into a new file"},
+    {MessageId::kResponsesLength, "",
+     "RESPONSES must hold exactly \x1f characters, one per item; it holds \x1f"},
+    {MessageId::kResponsesCharacter, "",
+     "RESPONSES character \x1f is '\x1f': use 0-5 for a rating, or '.', '7' or a blank for no "
+     "response"},
 };
 
 constexpr bool InIdOrder() {

@@ -136,6 +136,13 @@ enum class MessageId {
   kFhirNoOne,
   kImportTooManyForRoom,  // the records, then the room
   kPdfNotDrawn,
+  kUnknownOption,       // the word typed, then the command whose help lists what it takes
+  kUnknownCommand,      // the same
+  kUnexpectedArgument,  // the same
+  kUsageRefused,        // what the option parser found wrong
+  kBeyondCommitMark,    // the record
+  kResponsesLength,     // the characters needed, then those given
+  kResponsesCharacter,  // the item, then the character
   kCount,
 };
 

@@ -5,11 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <sstream>
-
 #include "cli/commands.h"
 #include "storage/format/file_layout.h"
 #include "support/run_acv.h"
+#include "support/run_here.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -17,36 +16,26 @@ namespace {
 
 using testing::ReadBytes;
 using testing::RunAcv;
+using testing::RunHere;
+using testing::RunResult;
 using testing::WriteBytes;
-
-struct Ran {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class ExportCommandTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(RunAcv({"demo", dir_.path()}).status, 0); }
 
-  Ran SetPassword(int slot, const std::string& typed) {
+  RunResult SetPassword(int slot, const std::string& typed) {
     cli::SetExportPasswordOptions options;
     options.slot = slot;
     options.passwordStdin = true;
     options.passwordFile = Passwords();
     options.passwordOwner = geteuid();
-    std::istringstream in(typed);
-    std::ostringstream out, err;
-    const int status = cli::RunSetExportPassword(options, in, out, err);
-    return {status, out.str(), err.str()};
+    return RunHere(cli::RunSetExportPassword, options, typed);
   }
-  Ran Export(const std::string& typed, const std::string& from, const std::string& to,
-             bool force = false, bool passwordStdin = true) {
-    cli::ExportOptions options{from, to, force, passwordStdin, Passwords(), geteuid()};
-    std::istringstream in(typed);
-    std::ostringstream out, err;
-    const int status = cli::RunExport(options, in, out, err);
-    return {status, out.str(), err.str()};
+  RunResult Export(const std::string& typed, const std::string& from, const std::string& to,
+                   bool force = false, bool passwordStdin = true) {
+    const cli::ExportOptions options{from, to, force, passwordStdin, Passwords(), geteuid()};
+    return RunHere(cli::RunExport, options, typed);
   }
   std::string Passwords() const { return dir_.File("machine/acv-export-passwords"); }
   std::string File(const std::string& name) const { return dir_.File(name); }
@@ -54,7 +43,7 @@ class ExportCommandTest : public ::testing::Test {
 };
 
 TEST_F(ExportCommandTest, WithoutAPasswordSetNothingIsExported) {
-  const Ran ran = Export("anything\n", File("sample.cvr"), File("out.csv"));
+  const RunResult ran = Export("anything\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(ran.status, 2);
   EXPECT_NE(ran.err.find("Export Password Not Set"), std::string::npos) << ran.err;
   EXPECT_NE(ran.err.find("sudo acv set-export-password 1"), std::string::npos);
@@ -65,7 +54,7 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
   ASSERT_EQ(SetPassword(2, "Clinic 7\n").status, 0);
   EXPECT_EQ(ReadBytes(Passwords()).find("Clinic 7"), std::string::npos);
 
-  const Ran wrong = Export("clinic 7\n", File("sample.cvr"), File("out.csv"));
+  const RunResult wrong = Export("clinic 7\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(wrong.status, 2);
   EXPECT_NE(wrong.err.find("Wrong Password: Sorry, but the password you entered is not correct."),
             std::string::npos);
@@ -73,14 +62,14 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
       << "a password must come from the terminal or be asked for on standard input";
   EXPECT_EQ(access(File("out.csv").c_str(), F_OK), -1);
 
-  const Ran done = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
+  const RunResult done = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
   ASSERT_EQ(done.status, 0) << done.err;
   EXPECT_EQ(done.out, "Export OK\nThe ACV file \n\n\t" + File("sample") +
                           ".cvr\n\nwas exported to\n\n\t" + File("out") + ".csv\n");
   const std::string csv = ReadBytes(File("out.csv"));
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 9);
 
-  const Ran again = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
+  const RunResult again = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(again.status, 2);
   EXPECT_NE(again.err.find("already exists; pass --force"), std::string::npos);
 
@@ -110,7 +99,7 @@ TEST_F(ExportCommandTest, ADamagedFileGivesThePartialSummary) {
   };
   for (const auto& [bytes, counts] : files) {
     WriteBytes(File("sample.cvr"), bytes);
-    const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
+    const RunResult ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
     EXPECT_EQ(ran.status, 3);
     EXPECT_NE(ran.out.find("Export File Problem\n"), std::string::npos);
     EXPECT_NE(ran.out.find(counts), std::string::npos) << ran.out;
@@ -118,7 +107,7 @@ TEST_F(ExportCommandTest, ADamagedFileGivesThePartialSummary) {
   // A file without records is no response file to export.
   for (const std::string& bytes : {std::string(), sample.substr(0, kFileHeaderSize)}) {
     WriteBytes(File("sample.cvr"), bytes);
-    const Ran ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
+    const RunResult ran = Export("pw\n", File("sample.cvr"), File("out.csv"), true);
     EXPECT_EQ(ran.status, 2);
     EXPECT_NE(ran.err.find("ACV File Error: The file  '" + File("sample") +
                            ".cvr' is not in an ACV file format"),
@@ -135,13 +124,13 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
             std::string::npos);
   EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.txt")).err.find("(*.csv)"),
             std::string::npos);
-  const Ran missing = Export("pw\n", File("none.cvr"), File("out.csv"));
+  const RunResult missing = Export("pw\n", File("none.cvr"), File("out.csv"));
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("ACV File Error: The file  '" + File("none") + ".cvr' was not found"),
             std::string::npos)
       << missing.err;
   ASSERT_EQ(chmod(Passwords().c_str(), 0666), 0);  // anyone could add a hash
-  const Ran untrusted = Export("pw\n", File("sample.cvr"), File("out.csv"));
+  const RunResult untrusted = Export("pw\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(untrusted.status, 2);
   EXPECT_NE(untrusted.err.find("Export Password File Refused"), std::string::npos) << untrusted.err;
   ASSERT_EQ(chmod(Passwords().c_str(), 0644), 0);
@@ -151,9 +140,7 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
   clear.clear = true;
   clear.passwordFile = Passwords();
   clear.passwordOwner = geteuid();
-  std::istringstream none;
-  std::ostringstream out, err;
-  ASSERT_EQ(cli::RunSetExportPassword(clear, none, out, err), 0);
+  ASSERT_EQ(RunHere(cli::RunSetExportPassword, clear).status, 0);
   EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.csv")).err.find("Not Set"),
             std::string::npos);
   EXPECT_EQ(RunAcv({"set-export-password", "4", "--password-stdin"}).status, 2);

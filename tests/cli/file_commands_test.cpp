@@ -24,6 +24,7 @@
 #include "support/plain_image.h"
 #include "support/record_builder.h"
 #include "support/run_acv.h"
+#include "support/run_here.h"
 #include "support/temp_dir.h"
 
 namespace acv {
@@ -206,25 +207,21 @@ TEST_F(FileCommandsTest, ImportRefusesUnverifiedPaperRowsWhileDoubleEntryIsRequi
   const std::string before = ReadBytes(Sample());
   cli::ImportOptions options{Sample(), data};
   options.administratorFile = administrator;
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(cli::RunImport(options), 2);
-  const std::string refused = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(refused.find("1 paper records not verified by double entry"), std::string::npos)
-      << refused;
+  const testing::RunResult refused = testing::RunHere(cli::RunImport, options);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("1 paper records not verified by double entry"), std::string::npos)
+      << refused.err;
   EXPECT_EQ(ReadBytes(Sample()), before);
   options.unverified = true;
-  ::testing::internal::CaptureStderr();
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(cli::RunImport(options), 0);
-  ::testing::internal::GetCapturedStdout();
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("imported unverified"),
-            std::string::npos);
+  const testing::RunResult taken = testing::RunHere(cli::RunImport, options);
+  EXPECT_EQ(taken.status, 0);
+  EXPECT_NE(taken.err.find("imported unverified"), std::string::npos);
   // Without the rule, as ever.
   options = cli::ImportOptions{Sample(), data};
   options.administratorFile = dir_.File("none.conf");
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(cli::RunImport(options), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "imported 1 records as records 9 to 9\n");
+  const testing::RunResult plain = testing::RunHere(cli::RunImport, options);
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.out, "imported 1 records as records 9 to 9\n");
 }
 
 TEST_F(FileCommandsTest, ListNeedsAPersonOfAge) {
