@@ -106,7 +106,8 @@ TEST_F(FileCommandsTest, CheckAndListReportCorruption) {
 // Listed as the dialogs list it ("Self Assessment"), and flagged as acv analyse flags it.
 TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
   int index = -1;
-  ResponseRecord untyped = testing::Person(-1, "Alex", "Morgan", "19750307");
+  ResponseRecord untyped = testing::TestRecord(
+      -1, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(untyped), &index, -1), FileStatus::kOk);
   const auto list =
       RunAcv({"list", Sample(), "--first", "Alex", "--last", "Morgan", "--dob", "19750307"});
@@ -123,7 +124,8 @@ TEST_F(FileCommandsTest, ARecordOfNoKnownTypeIsFlaggedByListAsByAnalyse) {
 // an unmarked record of the same person says nothing.
 TEST_F(FileCommandsTest, ListAndAnalyseShowTheVerificationMarkAndSalvageKeepsIt) {
   int index = -1;
-  ResponseRecord verified = testing::Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord verified = testing::TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   verified.SetVerification(Verification{true, 2});
   ASSERT_EQ(ResponseFile::WriteRecord(Sample(), BuildImage(verified), &index, -1), FileStatus::kOk);
   const std::string text =
@@ -161,7 +163,8 @@ TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNames
     EXPECT_EQ(ResponseFile::WriteRecord(Sample(), stored, &index, -1, &journal), FileStatus::kOk);
     return std::to_string(index);
   };
-  ResponseRecord paper = testing::Person(kObserverReport, "Alex", "Morgan", "19750307");
+  ResponseRecord paper = testing::TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   paper.SetEntryMethod(kEnteredFromPaper);
   paper.SetText(TextField::kSavedStamp, "20261208101500");
   const std::string unverified = add(testing::Scrambled(EncodePlainImage(paper)));
@@ -198,7 +201,8 @@ TEST_F(FileCommandsTest, VerifiedListsThePaperRecordsNotYetVerifiedAndCheckNames
 // While the settings require double entry, paper rows (which the export format cannot mark
 // verified) are imported only when asked, and said to be unverified.
 TEST_F(FileCommandsTest, ImportRefusesUnverifiedPaperRowsWhileDoubleEntryIsRequired) {
-  ResponseRecord paper = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
+  ResponseRecord paper = testing::TestRecord(
+      kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1});
   paper.SetEntryMethod(kEnteredFromPaper);
   const std::string data = dir_.File("paper.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" + CsvRecordLine(paper));
@@ -330,7 +334,9 @@ TEST_F(FileCommandsTest, RecordsAddedAfterTheCommitMarkAreReportedSalvagedAndNev
   EXPECT_NE(shown.err.find("record 8 is beyond commit mark"), std::string::npos) << shown.err;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
+                       CsvRecordLine(testing::TestRecord(
+                           kSelfReport,
+                           {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1})));
   const auto import = RunAcv({"import", Sample(), data});
   EXPECT_EQ(import.status, 2);
   EXPECT_NE(import.err.find("'acv salvage'"), std::string::npos) << import.err;
@@ -423,7 +429,9 @@ TEST_F(FileCommandsTest, AFileCutShortOfItsMarkIsNamedAndTakesNoWrite) {
       << check.out;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
+                       CsvRecordLine(testing::TestRecord(
+                           kSelfReport,
+                           {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1})));
   const auto import = RunAcv({"import", Sample(), data});
   EXPECT_EQ(import.status, 2);
   EXPECT_NE(import.err.find("fewer records than its last complete save"), std::string::npos)
@@ -466,7 +474,9 @@ TEST_F(FileCommandsTest, ATornFileIsReadAndMendedByTheNextWrite) {
   EXPECT_NE(torn.out.find("records: 8\ncorrupt: 0\nunread: 1\n"), std::string::npos) << torn.out;
   const std::string data = dir_.File("one.csv");
   WriteBytes(data, CsvHeaderLine() + "\r\n" +
-                       CsvRecordLine(testing::Person(kSelfReport, "Robin", "Ash", "19700415")));
+                       CsvRecordLine(testing::TestRecord(
+                           kSelfReport,
+                           {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1})));
   EXPECT_EQ(RunAcv({"import", Sample(), data}).out, "imported 1 records as records 8 to 8\n");
   const auto mended = RunAcv({"check", Sample()});
   EXPECT_EQ(mended.status, 0);
@@ -582,8 +592,10 @@ TEST_F(FileCommandsTest, DraftsAreListedWithoutAnswersAndDiscardedOneByOne) {
 }
 
 TEST_F(FileCommandsTest, ShowGivesEveryStoredFieldAndTheHeader) {
-  ResponseRecord record =
-      testing::Person(kObserverReport, Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307");
+  ResponseRecord record = testing::TestRecord(kObserverReport, {.first = Utf8ToCp1252("José"),
+                                                                .last = Utf8ToCp1252("Müller"),
+                                                                .birthDate = "19750307",
+                                                                .seed = 1});
   const char* const texts[] = {
       "2 Side Lane",          "Ashby", "NSW", "2000", "555 0100",   "555 0199", "Australia",
       "jose@example.com\x01", "",      "",    "",     "Sam Müller", "Partner",  "sam@example.com",
@@ -679,9 +691,11 @@ class ImportCommandTest : public ::testing::Test {
 };
 
 TEST_F(ImportCommandTest, ImportedRecordsAreFoundAndKeepTheirSaveTime) {
-  ResponseRecord self = testing::Person(kSelfReport, "Robin", "Ash", "19700415", 2);
+  ResponseRecord self = testing::TestRecord(
+      kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 2});
   self.SetText(TextField::kSavedStamp, "20070612093005");
-  const ResponseRecord observer = testing::Person(kObserverReport, "Robin", "Ash", "19700415", 3);
+  const ResponseRecord observer = testing::TestRecord(
+      kObserverReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 3});
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(self) + Line(observer));
   const auto imported = RunAcv({"import", Target(), Data()});
   EXPECT_EQ(imported.status, 0) << imported.err;
@@ -698,7 +712,8 @@ TEST_F(ImportCommandTest, ImportedRecordsAreFoundAndKeepTheirSaveTime) {
 }
 
 TEST_F(ImportCommandTest, ABadLineLeavesTheFileUntouched) {
-  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
+  const ResponseRecord record = testing::TestRecord(
+      kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1});
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record));
   ASSERT_EQ(RunAcv({"import", Target(), Data()}).status, 0);
   const std::string before = ReadBytes(Target());
@@ -715,7 +730,8 @@ TEST_F(ImportCommandTest, ABadLineLeavesTheFileUntouched) {
 }
 
 TEST_F(ImportCommandTest, TheRecordLimitHoldsForTheWholeImport) {
-  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
+  const ResponseRecord record = testing::TestRecord(
+      kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1});
   std::string many = CsvHeaderLine() + "\r\n";
   for (int i = 0; i < 600; ++i) {
     many += Line(record);
@@ -744,7 +760,8 @@ TEST_F(ImportCommandTest, AFailedImportCostsLittleAndLeavesNoFile) {
   EXPECT_NE(access(Target().c_str(), F_OK), 0);
 
   // Over the file-size limit the write fails and is undone; the program is not killed.
-  const ResponseRecord record = testing::Person(kSelfReport, "Robin", "Ash", "19700415");
+  const ResponseRecord record = testing::TestRecord(
+      kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1});
   WriteBytes(Data(), CsvHeaderLine() + "\r\n" + Line(record));
   const std::string target = Target();
   const std::string data = Data();
@@ -759,9 +776,13 @@ TEST_F(ImportCommandTest, AFailedImportCostsLittleAndLeavesNoFile) {
 }
 
 TEST_F(ImportCommandTest, RecordsNoSearchCanFindAreNamed) {
-  WriteBytes(Data(), CsvHeaderLine() + "\r\n" +
-                         Line(testing::Person(kSelfReport, "Robin", "Ash", "19700415")) +
-                         Line(testing::Person(kSelfReport, "Robin", "", "19700415")));
+  WriteBytes(
+      Data(),
+      CsvHeaderLine() + "\r\n" +
+          Line(testing::TestRecord(
+              kSelfReport, {.first = "Robin", .last = "Ash", .birthDate = "19700415", .seed = 1})) +
+          Line(testing::TestRecord(
+              kSelfReport, {.first = "Robin", .last = "", .birthDate = "19700415", .seed = 1})));
   const auto run = RunAcv({"import", Target(), Data()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "acv import: " + Data() +

@@ -7,8 +7,8 @@
 namespace acv {
 namespace {
 
-using testing::MakeRecord;
 using testing::Rate;
+using testing::TestRecord;
 
 class AnalysisTest : public ::testing::Test {
  protected:
@@ -21,10 +21,10 @@ class AnalysisTest : public ::testing::Test {
     analysis_.observerReport() = record;
   }
   // Self-report with four identical pairs (Omega above) or blank (too few pairs).
-  static ResponseRecord Reliable(int type) { return MakeRecord(type, 1); }
-  static ResponseRecord TooFew(int type) { return MakeRecord(type, -1); }
+  static ResponseRecord Reliable(int type) { return TestRecord(type, {.fill = 1}); }
+  static ResponseRecord TooFew(int type) { return TestRecord(type, {.fill = -1}); }
   static ResponseRecord Unreliable(int type) {
-    ResponseRecord record = MakeRecord(type, 0);
+    ResponseRecord record = TestRecord(type, {.fill = 0});
     for (const ItemPair& pair : kOmegaPairs) {
       record.SetResponse(pair.second, 5);
     }
@@ -48,7 +48,7 @@ TEST_F(AnalysisTest, NewAnalysisHasNoReports) {
 }
 
 TEST_F(AnalysisTest, NegativeScreensHideTheirItemsButKeepCounts) {
-  ResponseRecord self = MakeRecord(kSelfReport);
+  ResponseRecord self = TestRecord(kSelfReport, {.fill = 0});
   Rate(self, {143, 40, 111}, 4);
   SetSelf(self);
   const ScreenResult result = analysis_.ScreenForReport(1, Report::kSelf);
@@ -61,10 +61,10 @@ TEST_F(AnalysisTest, NegativeScreensHideTheirItemsButKeepCounts) {
 }
 
 TEST_F(AnalysisTest, PositiveCountsEveryRow) {
-  SetSelf(MakeRecord(kSelfReport, 2));  // rows 3 and 21
+  SetSelf(TestRecord(kSelfReport, {.fill = 2}));  // rows 3 and 21
   EXPECT_EQ(analysis_.PositiveScreenCountText(Report::kSelf), "2");
   EXPECT_EQ(analysis_.PositiveScreenCountText(Report::kObserver), "");
-  ResponseRecord observer = MakeRecord(kObserverReport);
+  ResponseRecord observer = TestRecord(kObserverReport, {.fill = 0});
   Rate(observer, {35, 78, 85, 115, 118, 20, 58, 74}, 5);  // anorexia and bulimia both
   SetObserver(observer);
   EXPECT_EQ(analysis_.PositiveScreenCountText(Report::kObserver), "2");
@@ -124,7 +124,7 @@ TEST_F(AnalysisTest, ReliabilityTextsForEveryCombination) {
 }
 
 TEST_F(AnalysisTest, DetailsComeFromTheSelfReportFirst) {
-  ResponseRecord observer = MakeRecord(kObserverReport, 0, "Morgan-Obs");
+  ResponseRecord observer = TestRecord(kObserverReport, {.last = "Morgan-Obs", .fill = 0});
   observer.SetText(TextField::kFirstName, "Sam");
   observer.SetText(TextField::kObserverName, "Jo Lee");
   observer.SetGender('F');
@@ -133,7 +133,7 @@ TEST_F(AnalysisTest, DetailsComeFromTheSelfReportFirst) {
   EXPECT_EQ(analysis_.GenderText(), "Female");
   EXPECT_EQ(analysis_.ObserverNameText(), "Jo Lee");
   EXPECT_EQ(analysis_.SelfOmegaText(), " ");
-  ResponseRecord self = MakeRecord(kSelfReport, 0, "Morgan");
+  ResponseRecord self = TestRecord(kSelfReport, {.last = "Morgan", .fill = 0});
   self.SetGender('M');
   SetSelf(self);
   EXPECT_EQ(analysis_.RespondentNameText(), " Morgan");  // the blank stays
@@ -146,7 +146,7 @@ TEST_F(AnalysisTest, GenderCodes) {
       {'M', "Male"},  {'m', "Male"},  {'F', "Female"},        {'f', "Female"},
       {'X', "Other"}, {'x', "Other"}, {'U', "Not Specified"}, {'Q', "Not Specified"}};
   for (const auto& [code, text] : cases) {
-    ResponseRecord self = MakeRecord(kSelfReport);
+    ResponseRecord self = TestRecord(kSelfReport, {.fill = 0});
     self.RestoreGender(code);
     SetSelf(self);
     EXPECT_EQ(analysis_.GenderText(), text) << code;
@@ -154,7 +154,7 @@ TEST_F(AnalysisTest, GenderCodes) {
 }
 
 TEST_F(AnalysisTest, AddressLines) {
-  ResponseRecord self = MakeRecord(kSelfReport);
+  ResponseRecord self = TestRecord(kSelfReport, {.fill = 0});
   SetSelf(self);
   EXPECT_EQ(analysis_.AddressText(), "Not Specified");
   self.SetText(TextField::kCountry, "Australia");
@@ -176,7 +176,7 @@ TEST_F(AnalysisTest, AddressLines) {
 }
 
 TEST_F(AnalysisTest, PhoneNumbers) {
-  ResponseRecord self = MakeRecord(kSelfReport);
+  ResponseRecord self = TestRecord(kSelfReport, {.fill = 0});
   SetSelf(self);
   EXPECT_EQ(analysis_.PhoneText(), "Not Specified");
   self.SetText(TextField::kPhone2, "0400 000 000");
@@ -188,7 +188,7 @@ TEST_F(AnalysisTest, PhoneNumbers) {
 }
 
 TEST_F(AnalysisTest, DatesAndAge) {
-  ResponseRecord self = MakeRecord(kSelfReport);
+  ResponseRecord self = TestRecord(kSelfReport, {.fill = 0});
   self.SetText(TextField::kBirthDate, "19700620");
   self.SetText(TextField::kCompletionDate, "20070619");
   SetSelf(self);
@@ -221,13 +221,13 @@ TEST_F(AnalysisTest, DatesAndAge) {
 }
 
 TEST_F(AnalysisTest, CommentsTexts) {
-  SetSelf(MakeRecord(kSelfReport));
+  SetSelf(TestRecord(kSelfReport, {.fill = 0}));
   EXPECT_EQ(analysis_.CommentsText(), "[No additional 'Self-Report' comments were supplied]");
-  SetObserver(MakeRecord(kObserverReport));
+  SetObserver(TestRecord(kObserverReport, {.fill = 0}));
   EXPECT_EQ(analysis_.CommentsText(),
             "[No additional 'Self-Report' comments were supplied]\r\n\r\n{No additional "
             "'Observer-Report' comments were supplied}");
-  ResponseRecord observer = MakeRecord(kObserverReport);
+  ResponseRecord observer = TestRecord(kObserverReport, {.fill = 0});
   observer.SetText(TextField::kComments, "Sleeps badly");
   SetObserver(observer);
   analysis_.selfReport() = ResponseRecord();

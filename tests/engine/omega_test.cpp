@@ -10,7 +10,7 @@ namespace {
 
 // A record with all responses blank and the seven pairs answered as given (-1 a blank).
 ResponseRecord WithPairs(const std::array<std::pair<int, int>, 7>& answers) {
-  ResponseRecord record = testing::MakeRecord(kSelfReport, -1);
+  ResponseRecord record = testing::TestRecord(kSelfReport, {.fill = -1});
   for (std::size_t i = 0; i < kOmegaPairs.size(); ++i) {
     record.SetResponse(kOmegaPairs[i].first, answers[i].first);
     record.SetResponse(kOmegaPairs[i].second, answers[i].second);

@@ -112,7 +112,7 @@ TEST(ResponseRecordTest, MetFlagsFollowTheThresholds) {
 }
 
 TEST(ResponseRecordTest, AllBlankRecordHasNoMetItem) {
-  ResponseRecord record = testing::MakeRecord(kSelfReport, -1);
+  ResponseRecord record = testing::TestRecord(kSelfReport, {.fill = -1});
   record.MarkMetItems();
   for (int item = 0; item <= kItemCount; ++item) {
     EXPECT_FALSE(record.IsMet(item)) << item;

@@ -10,8 +10,8 @@
 namespace acv {
 namespace {
 
-using testing::MakeRecord;
 using testing::Rate;
+using testing::TestRecord;
 
 std::vector<int> ItemsOf(const std::string& itemsMet) {
   std::vector<int> items;
@@ -33,7 +33,7 @@ TEST(ScreenTableTest, RowsCarryTheirReportTexts) {
   EXPECT_EQ(ScreenTableRow(26).category, "TIC DISORDERS");
   for (int row = 1; row <= kScreenCount; ++row) {
     // One cutoff line per count.
-    const ResponseRecord record = MakeRecord(kSelfReport);
+    const ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
     const auto lines = std::count(ScreenTableRow(row).cutoffText.begin(),
                                   ScreenTableRow(row).cutoffText.end(), '\n') +
                        1;
@@ -43,7 +43,7 @@ TEST(ScreenTableTest, RowsCarryTheirReportTexts) {
 }
 
 TEST(ScreensTest, NoMetItemGivesZeroCountsAndNoPositive) {
-  ResponseRecord record = MakeRecord(kSelfReport, -1);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = -1});
   record.MarkMetItems();
   for (int row = 1; row <= kScreenCount; ++row) {
     const ScreenResult result = EvaluateScreen(row, record);
@@ -56,7 +56,7 @@ TEST(ScreensTest, NoMetItemGivesZeroCountsAndNoPositive) {
 }
 
 TEST(ScreensTest, AllSometimesRecordMeetsOnlyTheLowThresholdItems) {
-  ResponseRecord record = MakeRecord(kSelfReport, 2);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 2});
   record.MarkMetItems();
   EXPECT_EQ(EvaluateScreen(3, record).counts, (std::vector<int>{1, 13}));
   EXPECT_TRUE(EvaluateScreen(3, record).positive);
@@ -79,7 +79,7 @@ TEST(ScreensTest, AllSometimesRecordMeetsOnlyTheLowThresholdItems) {
 }
 
 TEST(ScreensTest, ItemsMetListsTestedMetItemsAscending) {
-  ResponseRecord record = MakeRecord(kSelfReport);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
   Rate(record, {143, 40, 111}, 4);
   const ScreenResult result = EvaluateScreen(1, record);
   EXPECT_EQ(result.counts, (std::vector<int>{1, 2}));
@@ -91,7 +91,7 @@ TEST(ScreensTest, ItemsMetListsTestedMetItemsAscending) {
 }
 
 TEST(ScreensTest, PanicNeedsItsSingleItem) {
-  ResponseRecord record = MakeRecord(kSelfReport);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
   Rate(record, {14, 16, 36, 39, 55, 72, 83}, 3);
   EXPECT_FALSE(EvaluateScreen(3, record).positive);
   EXPECT_EQ(EvaluateScreen(3, record).counts, (std::vector<int>{0, 7}));
@@ -100,7 +100,7 @@ TEST(ScreensTest, PanicNeedsItsSingleItem) {
 }
 
 TEST(ScreensTest, AdhdTypesExcludeEachOther) {
-  ResponseRecord record = MakeRecord(kSelfReport);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
   Rate(record, {1, 15, 33, 66, 95, 106}, 4);  // six hyperactive-impulsive
   Rate(record, {3, 6, 13, 45, 94}, 4);        // five inattentive
   EXPECT_TRUE(EvaluateScreen(6, record).positive);
@@ -118,7 +118,7 @@ TEST(ScreensTest, AdhdTypesExcludeEachOther) {
 }
 
 TEST(ScreensTest, PervasiveDevelopmentalTotals) {
-  ResponseRecord record = MakeRecord(kSelfReport);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
   Rate(record, {24, 61, 60, 27}, 3);  // social 2, restricted 1, communication 1: total 4
   EXPECT_TRUE(EvaluateScreen(22, record).positive);
   EXPECT_FALSE(EvaluateScreen(23, record).positive);
@@ -134,7 +134,7 @@ TEST(ScreensTest, PervasiveDevelopmentalTotals) {
 }
 
 TEST(ScreensTest, TicRows) {
-  ResponseRecord record = MakeRecord(kSelfReport);
+  ResponseRecord record = TestRecord(kSelfReport, {.fill = 0});
   record.MarkMetItems();
   for (int row : {24, 25, 26}) {
     EXPECT_FALSE(EvaluateScreen(row, record).positive);

@@ -62,8 +62,9 @@ void Type(const QString& text) {
 
 // A filled record as the wizard would make it, for the tests that start at the save page.
 ResponseRecord Filled() {
-  ResponseRecord record =
-      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", FormatDate8(Today()));
+  ResponseRecord record = testing::TestRecord(
+      kSelfReport,
+      {.first = "Ann", .last = "Lee", .birthDate = "19800601", .completed = FormatDate8(Today())});
   testing::AnswerEvery(record, [](int item) { return item % 6; });
   return record;
 }

@@ -248,8 +248,9 @@ class DetailsPageTest : public QObject {
   }
 
   void genderWithoutAButtonIsKept() {
-    ResponseRecord stored =
-        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800601", "20240301");
+    ResponseRecord stored = testing::TestRecord(
+        kSelfReport,
+        {.first = "Ann", .last = "Lee", .birthDate = "19800601", .completed = "20240301"});
     stored.SetGender('X');
     DetailsPage& page = open({2024, 3, 10}, stored);
     QVERIFY(!page.maleButton()->isChecked() && !page.femaleButton()->isChecked());

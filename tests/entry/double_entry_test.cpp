@@ -77,8 +77,10 @@ class DoubleEntryTest : public QObject {
   CAdultQSheet& typeOnce(std::optional<RecordEdit> edit = std::nullopt) {
     prompts_ = testing::FakePrompts();
     if (!edit) {
-      record_ =
-          testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+      record_ = testing::TestRecord(kSelfReport, {.first = "Ann",
+                                                  .last = "Lee",
+                                                  .birthDate = "19800307",
+                                                  .completed = FormatDate8(Today())});
       record_.SetEntryMethod(kEnteredFromPaper);
     }
     sheet_ = std::make_unique<CAdultQSheet>(prompts_, record_, fileName_, analysis_,
@@ -222,8 +224,10 @@ class DoubleEntryTest : public QObject {
     prompts_ = testing::FakePrompts();
     testing::SampleFile sample;
     fileName_ = sample.stem();
-    record_ =
-        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+    record_ = testing::TestRecord(kSelfReport, {.first = "Ann",
+                                                .last = "Lee",
+                                                .birthDate = "19800307",
+                                                .completed = FormatDate8(Today())});
     testing::AnswerEvery(record_, [](int) { return 1; });
     sheet_ = std::make_unique<CAdultQSheet>(prompts_, record_, fileName_, analysis_);
     testing::ShowActive(sheet_.get());

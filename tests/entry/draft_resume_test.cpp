@@ -29,8 +29,9 @@ struct PaperRun {
   const DraftFolder folder{temp.File("drafts/")};
   testing::FakePrompts prompts;
   Analysis analysis;
-  ResponseRecord record =
-      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800307", FormatDate8(Today()));
+  ResponseRecord record = testing::TestRecord(
+      kSelfReport,
+      {.first = "Ann", .last = "Lee", .birthDate = "19800307", .completed = FormatDate8(Today())});
 };
 
 }  // namespace

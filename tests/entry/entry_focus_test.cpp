@@ -145,7 +145,7 @@ class EntryFocusTest : public QObject {
   // replaces it.
   void theGridOpensWithItemOneSelected() {
     FakePrompts prompts;
-    ResponseRecord record = testing::MakeRecord(kSelfReport, 2);
+    ResponseRecord record = testing::TestRecord(kSelfReport, {.fill = 2});
     FocusWizard sheet(prompts, record);
     testing::ShowActive(&sheet);
     sheet.next();
@@ -168,7 +168,7 @@ class EntryFocusTest : public QObject {
   // item page alike.
   void continuingGoesToTheFirstBlank() {
     FakePrompts prompts;
-    ResponseRecord record = testing::MakeRecord(kSelfReport, 1);
+    ResponseRecord record = testing::TestRecord(kSelfReport, {.fill = 1});
     record.SetResponse(42, -1);
     record.SetResponse(99, -1);
     FocusWizard sheet(prompts, record);

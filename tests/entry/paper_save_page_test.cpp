@@ -58,8 +58,9 @@ class SaveWizard : public EntryWizard {
 
 // Alex Morgan's Self-report as typed from a paper copy.
 ResponseRecord TypedSelfReport() {
-  ResponseRecord record =
-      testing::MakePersonRecord(kSelfReport, "Alex", "Morgan", "19750307", "20261201");
+  ResponseRecord record = testing::TestRecord(
+      kSelfReport,
+      {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .completed = "20261201"});
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetText(TextField::kComments, "typed from paper");
   testing::AnswerEvery(record, [](int item) { return item % 6; });

@@ -53,11 +53,15 @@ int main(int argc, char** argv) {
     std::cerr << "usage: fhir_cases FOLDER\n";
     return 2;
   }
-  using acv::testing::Person;
+  using acv::testing::TestRecord;
   const ResponseRecord self =
-      Saved(Person(acv::kSelfReport, "Alex", "Morgan", "19750307", 3), "20261130101510");
+      Saved(TestRecord(acv::kSelfReport,
+                       {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3}),
+            "20261130101510");
   ResponseRecord observer =
-      Saved(Person(acv::kObserverReport, "Alex", "Morgan", "19750307", 5), "20261130101511");
+      Saved(TestRecord(acv::kObserverReport,
+                       {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 5}),
+            "20261130101511");
   observer.SetText(TextField::kObserverRelationship, "Partner");
   observer.SetText(TextField::kObserverContact, "jo@example.org");
   ResponseRecord edited = self;
@@ -65,11 +69,16 @@ int main(int argc, char** argv) {
   edited.SetText(TextField::kComments, "Item 12 corrected from the paper copy");
   edited = Saved(edited, "20261201090000");
   ResponseRecord verified =
-      Saved(Person(acv::kSelfReport, "Sam", "Whitlow", "19820914", 2), "20261130101512");
+      Saved(TestRecord(acv::kSelfReport,
+                       {.first = "Sam", .last = "Whitlow", .birthDate = "19820914", .seed = 2}),
+            "20261130101512");
   verified.SetEntryMethod(acv::kEnteredFromPaper);
   verified.SetVerification(acv::Verification{true, 2});
   ResponseRecord accented = Saved(
-      Person(acv::kSelfReport, "Zo\xEB", "M\xFCller-Fran\xE7ois", "19910602", 4), "20261130101513");
+      TestRecord(
+          acv::kSelfReport,
+          {.first = "Zo\xEB", .last = "M\xFCller-Fran\xE7ois", .birthDate = "19910602", .seed = 4}),
+      "20261130101513");
   accented.SetText(TextField::kStreetAddress,
                    "5 Stra\xDF"
                    "e des \xC9"

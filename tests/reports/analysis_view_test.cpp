@@ -195,8 +195,8 @@ class AnalysisViewTest : public QObject {
   // A clinician sees, before trusting the analysis, which reports were typed twice.
   void aVerifiedReportSaysSoBesideTheDetails() {
     Analysis analysis;
-    analysis.selfReport() = testing::MakeRecord(kSelfReport, 0, "Morgan");
-    analysis.observerReport() = testing::MakeRecord(kObserverReport, 0, "Morgan");
+    analysis.selfReport() = testing::TestRecord(kSelfReport, {.last = "Morgan", .fill = 0});
+    analysis.observerReport() = testing::TestRecord(kObserverReport, {.last = "Morgan", .fill = 0});
     analysis.observerReport().SetVerification(Verification{true, 2});
     CTesselView view;
     view.setAnalysis(analysis);
@@ -211,7 +211,7 @@ class AnalysisViewTest : public QObject {
 
   void theKeyboardReadsTheResultsCellByCell() {
     Analysis analysis;
-    analysis.selfReport() = testing::MakeRecord(kSelfReport, 0, "Morgan");
+    analysis.selfReport() = testing::TestRecord(kSelfReport, {.last = "Morgan", .fill = 0});
     CTesselView view;
     view.setAnalysis(analysis);
     view.resize(880, 500);

@@ -21,9 +21,9 @@ void PrintTo(const ReportCell& cell, std::ostream* out) {
 
 namespace {
 
-using testing::MakeRecord;
 using testing::Rate;
 using testing::SampleAnalysis;
+using testing::TestRecord;
 
 // The items that make screen 1 positive, and those that make screen 15 positive.
 constexpr std::initializer_list<int> kAnxietyItems = {40, 54, 98, 111, 125, 143, 176};
@@ -67,9 +67,9 @@ TEST(ReportCellsTest, BothReportsOfTheSample) {
 
 TEST(ReportCellsTest, EachReportCountsOnItsOwnAndAnAbsentOneLeavesItsColumnEmpty) {
   Analysis analysis;
-  analysis.selfReport() = MakeRecord(kSelfReport);
+  analysis.selfReport() = TestRecord(kSelfReport, {.fill = 0});
   Rate(analysis.selfReport(), kAnxietyItems, 4);
-  analysis.observerReport() = MakeRecord(kObserverReport);
+  analysis.observerReport() = TestRecord(kObserverReport, {.fill = 0});
   Rate(analysis.observerReport(), kDepressionItems, 4);
   ReportCells cells = BuildReportCells(analysis);
   EXPECT_TRUE(cells.resultRow(1)[kSelfColumn].shaded);

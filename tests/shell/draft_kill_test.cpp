@@ -180,8 +180,10 @@ class DraftKillTest : public QObject {
     again.show();
     typeOnAndFinish(again);
 
-    ResponseRecord unbroken = testing::MakePersonRecord(kSelfReport, "Zo\xEB", "O'Hara", "19800307",
-                                                        FormatDate8(Today()));
+    ResponseRecord unbroken = testing::TestRecord(kSelfReport, {.first = "Zo\xEB",
+                                                                .last = "O'Hara",
+                                                                .birthDate = "19800307",
+                                                                .completed = FormatDate8(Today())});
     unbroken.SetEntryMethod(kEnteredFromPaper);
     unbroken.SetResponse(1, resumed.GetResponse(1));
     QString unbrokenName = data.filePath(QStringLiteral("unbroken"));

@@ -39,8 +39,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   acv::testing::FakePrompts prompts;
   QString fileName = QString::fromLocal8Bit(argv[3]);
-  acv::ResponseRecord record = acv::testing::MakePersonRecord(
-      acv::kSelfReport, "Zo\xEB", "O'Hara", "19800307", acv::FormatDate8(acv::Today()));
+  acv::ResponseRecord record =
+      acv::testing::TestRecord(acv::kSelfReport, {.first = "Zo\xEB",
+                                                  .last = "O'Hara",
+                                                  .birthDate = "19800307",
+                                                  .completed = acv::FormatDate8(acv::Today())});
   std::optional<acv::RecordEdit> edit;
   if (editing) {
     edit.emplace();

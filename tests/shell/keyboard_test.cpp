@@ -57,8 +57,9 @@ using testing::FakePrompts;
 
 // A record every page lets pass, so that Next reaches any page.
 ResponseRecord PassingRecord() {
-  ResponseRecord record =
-      testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800101", FormatDate8(Today()));
+  ResponseRecord record = testing::TestRecord(
+      kSelfReport,
+      {.first = "Ann", .last = "Lee", .birthDate = "19800101", .completed = FormatDate8(Today())});
   testing::AnswerEvery(record, [](int) { return 2; });
   return record;
 }

@@ -80,8 +80,10 @@ class ScreenFitTest : public QObject {
 
   void everyPageKeepsItsButtonsOnTheScreen() {
     testing::FakePrompts prompts;
-    ResponseRecord record =
-        testing::MakePersonRecord(kSelfReport, "Ann", "Lee", "19800101", FormatDate8(Today()));
+    ResponseRecord record = testing::TestRecord(kSelfReport, {.first = "Ann",
+                                                              .last = "Lee",
+                                                              .birthDate = "19800101",
+                                                              .completed = FormatDate8(Today())});
     testing::AnswerEvery(record, [](int) { return 2; });
     QString fileName = QStringLiteral("fit");
     Analysis analysis;

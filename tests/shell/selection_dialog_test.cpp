@@ -169,7 +169,8 @@ class SelectionDialogTest : public QObject {
              QStringLiteral("Saved: 30/11/2026 10:15:11   Observer Assessment by: Jordan Morgan"));
     QCOMPARE(dialog.dayBox()->text(), QStringLiteral("07"));
     // A record verified by double entry says so beside its line, and in full as its tip.
-    ResponseRecord verified = testing::Person(kSelfReport, "Alex", "Morgan", "19750307");
+    ResponseRecord verified = testing::TestRecord(
+        kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
     verified.SetVerification(Verification{false, 2});
     int index = -1;
     QCOMPARE(ResponseFile::WriteRecord(sample.fullName(), BuildImage(verified, "20261130101512"),

@@ -21,8 +21,8 @@ namespace acv {
 namespace {
 
 using testing::InChild;
-using testing::Person;
 using testing::ReadBytes;
+using testing::TestRecord;
 using testing::WriteBytes;
 
 std::vector<std::string> Columns(const std::string& line) {
@@ -58,7 +58,8 @@ TEST(CsvLineTest, HeaderHas220NamedColumns) {
 }
 
 TEST(CsvLineTest, RecordLineColumns) {
-  ResponseRecord record = Person(kObserverReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   record.SetText(TextField::kCountry, "Exampleland");
   record.SetText(TextField::kPhone, "555 0100");
   record.SetText(TextField::kSavedStamp, "20070612093005");
@@ -165,7 +166,10 @@ class CsvExportTest : public ::testing::Test {
   std::vector<ResponseRecord> MakeFile(int count, std::vector<int> corrupt = {}) {
     std::vector<ResponseRecord> records;
     for (int i = 0; i < count; ++i) {
-      ResponseRecord record = Person(i % 2, "Pat", "Lee" + std::to_string(i), "19800101", i + 1);
+      ResponseRecord record = TestRecord(i % 2, {.first = "Pat",
+                                                 .last = "Lee" + std::to_string(i),
+                                                 .birthDate = "19800101",
+                                                 .seed = i + 1});
       int index = -1;
       EXPECT_EQ(ResponseFile::WriteRecord(Acv() + ".cvr", BuildImage(record), &index, -1),
                 FileStatus::kOk);

@@ -9,7 +9,7 @@
 namespace acv {
 namespace {
 
-using testing::Person;
+using testing::TestRecord;
 
 std::string Csv(const std::vector<std::string>& lines) {
   std::string text = CsvHeaderLine() + "\r\n";
@@ -51,11 +51,13 @@ std::vector<ResponseRecord> Imported(const std::string& text,
 }
 
 TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
-  ResponseRecord self = Person(kSelfReport, "Alex", "Morgan", "19750307", 2);
+  ResponseRecord self = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 2});
   self.SetText(TextField::kSavedStamp, "20070612093005");
   self.SetText(TextField::kPhone, "+61 5550 0100");  // exported with a formula guard
   self.SetEntryMethod(kEnteredFromPaper);
-  ResponseRecord observer = Person(kObserverReport, "Alex", "Morgan", "19750307", 3);
+  ResponseRecord observer = TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3});
   observer.SetText(TextField::kComments, "plain words");
   const std::vector<ResponseRecord> records =
       Imported(Csv({CsvRecordLine(self), CsvRecordLine(observer)}));
@@ -71,13 +73,15 @@ TEST(CsvImportTest, ExportedLinesReadBackAsTheSameRecords) {
 }
 
 TEST(CsvImportTest, LineEndsAndByteOrderMark) {
-  const ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
+  const ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1});
   EXPECT_EQ(Imported("\xEF\xBB\xBF" + CsvHeaderLine() + "\n" + CsvRecordLine(record)).size(), 1u);
   EXPECT_TRUE(Imported(CsvHeaderLine()).empty()) << "a header alone is no fault";
 }
 
 TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
-  ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
+  ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1});
   record.SetText(TextField::kSavedStamp, "20070612093005");
   const std::string good = CsvRecordLine(record);
   struct Case {
@@ -127,7 +131,8 @@ TEST(CsvImportTest, FaultsNameTheirLineAndColumn) {
 }
 
 TEST(CsvImportTest, EmptyCellsMeanBlankAndNoDate) {
-  ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "");
+  ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "", .seed = 1});
   record.SetResponse(7, -1);
   std::vector<CsvImportWarning> warnings;
   const std::vector<ResponseRecord> records = Imported(Csv({CsvRecordLine(record)}), &warnings);
@@ -137,12 +142,16 @@ TEST(CsvImportTest, EmptyCellsMeanBlankAndNoDate) {
 }
 
 TEST(CsvImportTest, RecordsNoSearchCanFindAreImportedWithAWarning) {
-  const ResponseRecord good = Person(kSelfReport, "Sam", "Lee", "19800101");
+  const ResponseRecord good =
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1});
   std::vector<CsvImportWarning> warnings;
-  const std::vector<ResponseRecord> records =
-      Imported(Csv({CsvRecordLine(Person(kSelfReport, "", "Lee", "19800101")), CsvRecordLine(good),
-                    CsvRecordLine(Person(kSelfReport, "Sam", "Lee", "19800231"))}),
-               &warnings);
+  const std::vector<ResponseRecord> records = Imported(
+      Csv({CsvRecordLine(TestRecord(
+               kSelfReport, {.first = "", .last = "Lee", .birthDate = "19800101", .seed = 1})),
+           CsvRecordLine(good),
+           CsvRecordLine(TestRecord(
+               kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800231", .seed = 1}))}),
+      &warnings);
   EXPECT_EQ(records.size(), 3u);
   ASSERT_EQ(warnings.size(), 2u);
   EXPECT_EQ(warnings[0].line, 2);
@@ -152,7 +161,8 @@ TEST(CsvImportTest, RecordsNoSearchCanFindAreImportedWithAWarning) {
 }
 
 TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
-  const ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
+  const ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1});
   const std::string utf8 =
       Csv({WithCell(record, 2, "Jos\xC3\xA9"), WithCell(record, 3, "Zo\xC3\xAB")});
   std::vector<ResponseRecord> records = Imported(utf8);
@@ -189,7 +199,8 @@ TEST(CsvImportTest, TextsAreReadAsUtf8OrCodePage1252AndNeverCut) {
 }
 
 TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
-  const std::string good = CsvRecordLine(Person(kSelfReport, "Sam", "Lee", "19800101"));
+  const std::string good = CsvRecordLine(
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1}));
   EXPECT_EQ(Imported(Csv({good, good})).size(), 2u);
   const CsvImportError full = Refused(Csv({good, "not a record", good}), 2);
   EXPECT_EQ(full.line, 4);
@@ -201,7 +212,8 @@ TEST(CsvImportTest, MoreLinesThanTheFileCanTakeAreRefusedBeforeParsing) {
 TEST(CsvImportTest, TheFormulaGuardRoundTrips) {
   for (const std::string text :
        {"=1+2", "`=x", "``-y", "+61 555", "@home", "`plain", "`", "-", " =1"}) {
-    ResponseRecord record = Person(kSelfReport, "Sam", "Lee", "19800101");
+    ResponseRecord record = TestRecord(
+        kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1});
     record.SetText(TextField::kComments, text);
     record.SetText(TextField::kTown, text);
     const std::vector<ResponseRecord> back = Imported(Csv({CsvRecordLine(record)}));

@@ -37,8 +37,9 @@ class DamageReportTest : public ::testing::Test {
   void Write(int count) {
     std::vector<StoredRecord> records;
     for (int i = 0; i < count; ++i) {
-      ResponseRecord record =
-          testing::Person(kSelfReport, "P" + std::to_string(i), "Ash", "19700415");
+      ResponseRecord record = testing::TestRecord(
+          kSelfReport,
+          {.first = "P" + std::to_string(i), .last = "Ash", .birthDate = "19700415", .seed = 1});
       records.push_back(BuildImage(record));
     }
     int first = -1;

@@ -16,7 +16,7 @@
 namespace acv::fhir {
 namespace {
 
-using testing::Person;
+using testing::TestRecord;
 
 ResponseRecord Saved(ResponseRecord record) {
   record.SetText(TextField::kSavedStamp, "20261130101510");
@@ -74,9 +74,11 @@ TEST(FhirExportTest, QuestionnaireHoldsEveryItemInBothWordingsWithTheSixAnswers)
 
 TEST(FhirExportTest, ResponsesAnswerOnlyWhatTheQuestionnaireAllowsAndLeaveBlanksUnanswered) {
   const auto allowed = AllowedAnswers();
-  ResponseRecord observer = Saved(Person(kObserverReport, "Alex", "Morgan", "19750307", 5));
+  ResponseRecord observer = Saved(TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 5}));
   observer.SetVerification(Verification{true, 2});
-  const ResponseRecord self = Saved(Person(kSelfReport, "Alex", "Morgan", "19750307", 3));
+  const ResponseRecord self = Saved(TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3}));
   for (const ResponseRecord* record : std::array<const ResponseRecord*, 2>{&self, &observer}) {
     const Json response = QuestionnaireResponse(*record, Json::object());
     EXPECT_EQ(response["status"], "completed");
@@ -110,7 +112,8 @@ TEST(FhirExportTest, ResponsesAnswerOnlyWhatTheQuestionnaireAllowsAndLeaveBlanks
 }
 
 TEST(FhirExportTest, PatientHoldsTheDetailsAsStoredInUtf8WithFhirGenderCodes) {
-  ResponseRecord record = Person(kSelfReport, "Zo\xEB", "M\xFCller", "19910602");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Zo\xEB", .last = "M\xFCller", .birthDate = "19910602", .seed = 1});
   record.SetText(TextField::kTown, "Besan\xE7on");
   record.SetText(TextField::kEmail, "zoe@example.org");
   const Json patient = Patient(record);
@@ -134,8 +137,10 @@ TEST(FhirExportTest, PatientHoldsTheDetailsAsStoredInUtf8WithFhirGenderCodes) {
 }
 
 TEST(FhirExportTest, EveryEntryIsCreatedOnceByItsIdentifierAndTheBundleIsTheSameEachTime) {
-  ResponseRecord self = Saved(Person(kSelfReport, "Pat", "O,Brien|Jr", "19750307", 3));
-  ResponseRecord observer = Saved(Person(kObserverReport, "Pat", "O,Brien|Jr", "19750307", 5));
+  ResponseRecord self = Saved(TestRecord(
+      kSelfReport, {.first = "Pat", .last = "O,Brien|Jr", .birthDate = "19750307", .seed = 3}));
+  ResponseRecord observer = Saved(TestRecord(
+      kObserverReport, {.first = "Pat", .last = "O,Brien|Jr", .birthDate = "19750307", .seed = 5}));
   observer.SetText(TextField::kObserverRelationship, "Sister");
   const Analysis analysis = Pair(self, observer);
   const Json bundle = PersonBundle({&analysis, std::string("%PDF-1.4")});
@@ -184,11 +189,14 @@ TEST(FhirExportTest, EveryEntryIsCreatedOnceByItsIdentifierAndTheBundleIsTheSame
 }
 
 TEST(FhirExportTest, BundlesReadBackIntoTheSameRecordsAndWhatNoRecordHoldsIsRefusedByField) {
-  ResponseRecord self = Saved(Person(kSelfReport, "Zo\xEB", "M\xFCller", "19910602", 3));
+  ResponseRecord self = Saved(TestRecord(
+      kSelfReport, {.first = "Zo\xEB", .last = "M\xFCller", .birthDate = "19910602", .seed = 3}));
   self.SetText(TextField::kPhone2, "0123 456");
   self.SetEntryMethod(kEnteredFromPaper);
   self.SetVerification(Verification{false, 3});
-  ResponseRecord observer = Saved(Person(kObserverReport, "Zo\xEB", "M\xFCller", "19910602", 5));
+  ResponseRecord observer = Saved(
+      TestRecord(kObserverReport,
+                 {.first = "Zo\xEB", .last = "M\xFCller", .birthDate = "19910602", .seed = 5}));
   observer.SetText(TextField::kObserverRelationship, "Brother");
   observer.SetText(TextField::kObserverContact, "0999 111");
   // A pair shares one Patient, made from the Self-report: the two hold the same details here.

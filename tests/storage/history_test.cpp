@@ -20,12 +20,13 @@
 namespace acv {
 namespace {
 
-using testing::Person;
 using testing::ReadBytes;
+using testing::TestRecord;
 using testing::WriteBytes;
 
 StoredRecord Stored(std::string_view last) {
-  ResponseRecord record = Person(kSelfReport, "Cy", last, "19700303");
+  ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Cy", .last = last, .birthDate = "19700303", .seed = 1});
   return BuildImage(record);
 }
 
@@ -49,8 +50,10 @@ class HistoryTest : public ::testing::Test {
   }
   // Two records saved, the second then replaced with a new last name: four entries.
   void SaveAndEdit() {
-    ResponseRecord first = Person(kSelfReport, "Ann", "Quill", "19800101", 1);
-    ResponseRecord second = Person(kSelfReport, "Bo", "Zephyrine", "19810202", 2);
+    ResponseRecord first = TestRecord(
+        kSelfReport, {.first = "Ann", .last = "Quill", .birthDate = "19800101", .seed = 1});
+    ResponseRecord second = TestRecord(
+        kSelfReport, {.first = "Bo", .last = "Zephyrine", .birthDate = "19810202", .seed = 2});
     ASSERT_EQ(SaveRecord(Name(), first).status, FileStatus::kOk);
     ASSERT_EQ(SaveRecord(Name(), second, {HistoryAction::kPaperEntry}).status, FileStatus::kOk);
     ASSERT_EQ(ResponseFile::ReadAt(Name(), 1, &original_), FileStatus::kOk);
@@ -129,7 +132,8 @@ TEST_F(HistoryTest, ChangesByHandAreNamed) {
     ASSERT_EQ(ResponseFile::WriteRecord(Name(), original_, &index, 0), FileStatus::kOk);
     EXPECT_EQ(Problems(Name()), std::vector<std::string>{"record 0 changed outside the history"});
     // The next recorded change of that record names it too, where it was found.
-    ResponseRecord again = Person(kSelfReport, "Ann", "Quill", "19800101", 3);
+    ResponseRecord again = TestRecord(
+        kSelfReport, {.first = "Ann", .last = "Quill", .birthDate = "19800101", .seed = 3});
     ASSERT_EQ(SaveRecord(Name(), again).status, FileStatus::kOk);
     EXPECT_EQ(Problems(Name()), std::vector<std::string>{"record 0 changed outside the history"});
   }
@@ -165,7 +169,8 @@ TEST_F(HistoryTest, ChangesByHandAreNamed) {
     WriteBytes(History(), "not a history");
     EXPECT_EQ(Problems(Name()), std::vector<std::string>{"history altered at entry 1"});
     // and it is never written over: the change is refused
-    ResponseRecord record = Person(kSelfReport, "Eve", "Ng", "19900101");
+    ResponseRecord record =
+        TestRecord(kSelfReport, {.first = "Eve", .last = "Ng", .birthDate = "19900101", .seed = 1});
     EXPECT_EQ(SaveRecord(Name(), record).status, FileStatus::kHistoryUnusable);
     EXPECT_EQ(ReadBytes(Name()), file);
   }
@@ -183,7 +188,9 @@ TEST_F(HistoryTest, AMovedFileStillVerifiesAndTwoWritersKeepOneChain) {
   const auto writer = [&](int seed) {
     int saved = 0;
     while (saved < kEach) {
-      ResponseRecord record = Person(kSelfReport, "Fay", "Ro", "19700101", seed + saved);
+      ResponseRecord record =
+          TestRecord(kSelfReport,
+                     {.first = "Fay", .last = "Ro", .birthDate = "19700101", .seed = seed + saved});
       const FileStatus status = SaveRecord(Name(), record).status;
       if (status != FileStatus::kOk && status != FileStatus::kSharingViolation) {
         return 1;
@@ -220,7 +227,8 @@ TEST_F(HistoryTest, TheHistoryIsPrivateAndAChangeWithoutItIsRefused) {
   const std::string file = ReadBytes(Name());
   std::filesystem::remove(History());
   ASSERT_EQ(mkdir(History().c_str(), 0700), 0);
-  ResponseRecord record = Person(kSelfReport, "Gus", "Vale", "19750505");
+  ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "Gus", .last = "Vale", .birthDate = "19750505", .seed = 1});
   const SaveResult refused = SaveRecord(Name(), record);
   EXPECT_EQ(refused.status, FileStatus::kHistoryUnusable);
   EXPECT_EQ(ReadBytes(Name()), file);

@@ -24,8 +24,8 @@
 namespace acv {
 namespace {
 
-using testing::Person;
 using testing::ReadBytes;
+using testing::TestRecord;
 using testing::WriteBytes;
 
 using Records = std::vector<std::string>;
@@ -62,7 +62,10 @@ std::optional<Records> ReadAll(const std::string& name) {
 }
 
 StoredRecord Stored(int seed) {
-  ResponseRecord record = Person(seed % 2, "Pat", "Lee" + std::to_string(seed), "19800101", seed);
+  ResponseRecord record = TestRecord(seed % 2, {.first = "Pat",
+                                                .last = "Lee" + std::to_string(seed),
+                                                .birthDate = "19800101",
+                                                .seed = seed});
   return BuildImage(record, "20261207100000");
 }
 

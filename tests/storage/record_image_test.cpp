@@ -12,18 +12,20 @@ namespace acv {
 namespace {
 
 using testing::ChangedBehindTheMark;
-using testing::Person;
 using testing::Rechecksum;
+using testing::TestRecord;
 
 ResponseRecord Verified(Verification verification) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetVerification(verification);
   return record;
 }
 
 TEST(RecordImageTest, RoundTripKeepsEveryField) {
-  ResponseRecord record = Person(kObserverReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   record.SetEntryMethod(kEnteredFromPaper);
   record.SetText(TextField::kComments, std::string(200, 'c'));  // exactly the width
   const StoredRecord stored = BuildImage(record, "20070612101500");
@@ -65,7 +67,8 @@ TEST(RecordImageTest, LayoutPadsAndPacksAsStored) {
 }
 
 TEST(RecordImageTest, UnknownCodesReadAsDefaults) {
-  ResponseRecord record = Person(kSelfReport, "A", "B", "19700101");
+  ResponseRecord record =
+      TestRecord(kSelfReport, {.first = "A", .last = "B", .birthDate = "19700101", .seed = 1});
   PlainImage image = EncodePlainImage(record);
   image[532] = 'Q';   // report type
   image[628] = '9';   // entry method
@@ -77,9 +80,11 @@ TEST(RecordImageTest, UnknownCodesReadAsDefaults) {
 }
 
 TEST(RecordImageTest, AnySingleChangedByteIsCorruptAndChangesNothing) {
-  const ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  const ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const PlainImage image = EncodePlainImage(record);
-  const ResponseRecord before = Person(kObserverReport, "Sam", "Other", "19800101");
+  const ResponseRecord before = TestRecord(
+      kObserverReport, {.first = "Sam", .last = "Other", .birthDate = "19800101", .seed = 1});
   for (std::size_t i = 0; i < kPlainImageSize; ++i) {
     PlainImage damaged = image;
     damaged[i] ^= 0x01;
@@ -90,7 +95,8 @@ TEST(RecordImageTest, AnySingleChangedByteIsCorruptAndChangesNothing) {
 }
 
 TEST(RecordImageTest, DamagedStoredBytesAreReportedCorrupt) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   StoredRecord stored = BuildImage(record);
   EXPECT_EQ(record.Text(TextField::kSavedStamp).size(), 14u);  // stamped now
   stored[100] ^= 0x10;

@@ -21,7 +21,7 @@
 namespace acv {
 namespace {
 
-using testing::Person;
+using testing::TestRecord;
 
 class RecordSearchTest : public ::testing::Test {
  protected:
@@ -35,11 +35,20 @@ class RecordSearchTest : public ::testing::Test {
 };
 
 TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
-  Write(Person(kSelfReport, "Alex", "MORGAN", "19750307"));
-  Write(Person(kSelfReport, "Alex", "Morgan", "19750308"));   // other birthday
-  Write(Person(kSelfReport, "Alex ", "Morgan", "19750307"));  // blanks are significant
-  Write(Person(kObserverReport, "alex", "morgan", "19750307"), "20080102030405");
-  Write(Person(kSelfReport, "Sam", "Lee", "19800101"));
+  Write(TestRecord(kSelfReport,
+                   {.first = "Alex", .last = "MORGAN", .birthDate = "19750307", .seed = 1}));
+  Write(TestRecord(
+      kSelfReport,
+      {.first = "Alex", .last = "Morgan", .birthDate = "19750308", .seed = 1}));  // other birthday
+  Write(TestRecord(kSelfReport, {.first = "Alex ",
+                                 .last = "Morgan",
+                                 .birthDate = "19750307",
+                                 .seed = 1}));  // blanks are significant
+  Write(TestRecord(kObserverReport,
+                   {.first = "alex", .last = "morgan", .birthDate = "19750307", .seed = 1}),
+        "20080102030405");
+  Write(
+      TestRecord(kSelfReport, {.first = "Sam", .last = "Lee", .birthDate = "19800101", .seed = 1}));
   RecordIndex index;
   ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   EXPECT_EQ(index.recordCount, 5);
@@ -55,11 +64,22 @@ TEST_F(RecordSearchTest, FindsExactlyOnePersonIgnoringCase) {
 
 // Names are stored in code page 1252 and typed in UTF-8 on the command line.
 TEST_F(RecordSearchTest, AccentedNamesMatchInAnyCase) {
-  Write(Person(kSelfReport, Utf8ToCp1252("José"), Utf8ToCp1252("Müller"), "19750307"));
-  Write(Person(kSelfReport, "Jose", "Muller", "19750307"));
-  Write(Person(kSelfReport, Utf8ToCp1252("šárka"), Utf8ToCp1252("žÿœø"), "19750307"));
-  Write(Person(kSelfReport, "Sarka", "Zyoo", "19750307"));
-  Write(Person(kObserverReport, Utf8ToCp1252("ŠÁRKA"), Utf8ToCp1252("ŽŸŒØ"), "19750307"));
+  Write(TestRecord(kSelfReport, {.first = Utf8ToCp1252("José"),
+                                 .last = Utf8ToCp1252("Müller"),
+                                 .birthDate = "19750307",
+                                 .seed = 1}));
+  Write(TestRecord(kSelfReport,
+                   {.first = "Jose", .last = "Muller", .birthDate = "19750307", .seed = 1}));
+  Write(TestRecord(kSelfReport, {.first = Utf8ToCp1252("šárka"),
+                                 .last = Utf8ToCp1252("žÿœø"),
+                                 .birthDate = "19750307",
+                                 .seed = 1}));
+  Write(TestRecord(kSelfReport,
+                   {.first = "Sarka", .last = "Zyoo", .birthDate = "19750307", .seed = 1}));
+  Write(TestRecord(kObserverReport, {.first = Utf8ToCp1252("ŠÁRKA"),
+                                     .last = Utf8ToCp1252("ŽŸŒØ"),
+                                     .birthDate = "19750307",
+                                     .seed = 1}));
   RecordIndex index;
   ASSERT_EQ(BuildRecordIndex(Name(), true, &index), FileStatus::kOk);
   const auto jose = FindPerson(index, Utf8ToCp1252("JOSÉ"), Utf8ToCp1252("MÜLLER"), "19750307");
@@ -109,8 +129,10 @@ TEST(Cp1252UpperCaseTest, EveryLetterPairOfTheCodePage) {
 }
 
 TEST_F(RecordSearchTest, CorruptRecordsAreCountedAndLeftOut) {
-  Write(Person(kSelfReport, "Alex", "Morgan", "19750307"));
-  Write(Person(kObserverReport, "Alex", "Morgan", "19750307"));
+  Write(TestRecord(kSelfReport,
+                   {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1}));
+  Write(TestRecord(kObserverReport,
+                   {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1}));
   std::string bytes = testing::ReadBytes(Name());
   testing::DamageRecord(&bytes, 0);
   testing::DamageRecord(&bytes, 1);
@@ -131,7 +153,8 @@ TEST_F(RecordSearchTest, OpeningFailuresAreReturned) {
 }
 
 TEST_F(RecordSearchTest, LoadedReportsGetTheirMetFlags) {
-  ResponseRecord self = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord self = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   testing::AnswerEvery(self, [](int) { return 2; });
   Write(self);
   Analysis analysis;
@@ -221,7 +244,8 @@ TEST(MessagesTest, SaveAndOpenMessagesByCode) {
   EXPECT_EQ(SelectionOpenMessage(FileStatus::kHardIo, "x").text,
             "There was an error attempting to open the file\n'x.cvr'\n\nPlease contact your "
             "system administrator for assistance.");
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const UserMessage saved = SaveSuccessMessage(record, "/d/x.cvr");
   EXPECT_EQ(saved.caption, "Save Was Successful");
   EXPECT_EQ(saved.text,

@@ -12,8 +12,8 @@ namespace acv {
 namespace {
 
 using testing::InChild;
-using testing::Person;
 using testing::ReadBytes;
+using testing::TestRecord;
 
 class RecordStoreTest : public ::testing::Test {
  protected:
@@ -22,7 +22,8 @@ class RecordStoreTest : public ::testing::Test {
 };
 
 TEST_F(RecordStoreTest, SaveResolvesTheTypedNameThenAppends) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const SaveResult first = SaveRecord(Stem(), record);
   EXPECT_EQ(first.status, FileStatus::kOk);
   EXPECT_EQ(first.fileName, Stem() + ".cvr");
@@ -52,7 +53,8 @@ TEST_F(RecordStoreTest, SaveResolvesTheTypedNameThenAppends) {
 }
 
 TEST_F(RecordStoreTest, ReadRecordDerivesMetFlagsOnRequestAndGivesTheStoredBytes) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   record.SetResponse(1, 4);
   const SaveResult saved = SaveRecord(Stem(), record);
   ASSERT_EQ(saved.status, FileStatus::kOk);
@@ -72,7 +74,8 @@ TEST_F(RecordStoreTest, ReadRecordDerivesMetFlagsOnRequestAndGivesTheStoredBytes
 
 // The edit of one user must never silently undo the edit of another.
 TEST_F(RecordStoreTest, ReplaceWritesOnlyWhileTheRecordIsAsRead) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const std::string name = SaveRecord(Stem(), record).fileName;
   ASSERT_EQ(SaveRecord(name, record).index, 1);
   ResponseRecord mine;

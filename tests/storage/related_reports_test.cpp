@@ -11,7 +11,7 @@
 namespace acv {
 namespace {
 
-using testing::Person;
+using testing::TestRecord;
 
 constexpr const char* kBirth = "19750307";
 
@@ -26,7 +26,8 @@ class RelatedReportsTest : public ::testing::Test {
   }
   // Appends a record of Alex Morgan, saved at `stamp`, its comment naming it.
   int WriteAlex(int type, const std::string& stamp, const std::string& comment) {
-    ResponseRecord record = Person(type, "Alex", "Morgan", kBirth);
+    ResponseRecord record =
+        TestRecord(type, {.first = "Alex", .last = "Morgan", .birthDate = kBirth, .seed = 1});
     record.SetText(TextField::kComments, comment);
     saved_ = record;
     saved_.SetText(TextField::kSavedStamp, stamp);
@@ -57,8 +58,12 @@ TEST_F(RelatedReportsTest, MostRecentTakesEachTypeOfThatPersonByTimeStamp) {
   WriteAlex(kObserverReport, "20080101000000", "latest observer");
   WriteAlex(kObserverReport, "20060101000000", "older observer, later in the file");
   WriteAlex(kSelfReport, "20070101000000", "older self");
-  Write(Person(kObserverReport, "Alex", "Morgan", "19750308"), "20090101000000");  // other birthday
-  Write(Person(kObserverReport, "Sam", "Morgan", kBirth), "20090101000000");
+  Write(TestRecord(kObserverReport,
+                   {.first = "Alex", .last = "Morgan", .birthDate = "19750308", .seed = 1}),
+        "20090101000000");  // other birthday
+  Write(TestRecord(kObserverReport,
+                   {.first = "Sam", .last = "Morgan", .birthDate = kBirth, .seed = 1}),
+        "20090101000000");
   const int self = WriteAlex(kSelfReport, "20090612101500", "self just saved");
   LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent);
   EXPECT_EQ(Comment(analysis_.selfReport()), "self just saved");

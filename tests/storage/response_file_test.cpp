@@ -20,8 +20,8 @@ namespace acv {
 namespace {
 
 using testing::InChild;
-using testing::Person;
 using testing::ReadBytes;
+using testing::TestRecord;
 using testing::WriteBytes;
 
 // The pipes of a process held between opening a file and locking it.
@@ -40,7 +40,8 @@ class ResponseFileTest : public ::testing::Test {
   std::string Name() const { return dir_.File("responses.cvr"); }
 
   int Append(const std::string& name, int seed = 1) {
-    ResponseRecord record = Person(seed % 2, "Alex", "Morgan", "19750307", seed);
+    ResponseRecord record = TestRecord(
+        seed % 2, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = seed});
     int index = -1;
     const FileStatus status = ResponseFile::WriteRecord(name, BuildImage(record), &index, -1);
     return status == FileStatus::kOk ? index : Code(status);
@@ -69,7 +70,10 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
   constexpr int kCount = 70;
   std::vector<ResponseRecord> written;
   for (int i = 0; i < 5; ++i) {
-    ResponseRecord record = Person(i % 2, "P" + std::to_string(i), "Morgan", "19750307", i + 1);
+    ResponseRecord record = TestRecord(i % 2, {.first = "P" + std::to_string(i),
+                                               .last = "Morgan",
+                                               .birthDate = "19750307",
+                                               .seed = i + 1});
     int index = -1;
     ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(record), &index, -1), FileStatus::kOk);
     EXPECT_EQ(index, i);
@@ -77,7 +81,10 @@ TEST_F(ResponseFileTest, RecordsReadBackInOrder) {
   }
   std::vector<StoredRecord> more;
   for (int i = 5; i < kCount; ++i) {
-    written.push_back(Person(i % 2, "P" + std::to_string(i), "Morgan", "19750307", i + 1));
+    written.push_back(TestRecord(i % 2, {.first = "P" + std::to_string(i),
+                                         .last = "Morgan",
+                                         .birthDate = "19750307",
+                                         .seed = i + 1}));
     more.push_back(BuildImage(written.back()));
   }
   int first = -1;
@@ -166,7 +173,8 @@ TEST_F(ResponseFileTest, PermissionDenied) {
 }
 
 TEST_F(ResponseFileTest, CapacityIs657RecordsWhateverTheLength) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const StoredRecord stored = BuildImage(record);
   const std::string one(stored.begin(), stored.end());
   int index = -1;
@@ -275,7 +283,8 @@ TEST_F(ResponseFileTest, RewriteInPlaceKeepsCreationStamp) {
   std::string bytes = ReadBytes(Name());
   bytes.replace(10, 28, "2001010100000020010101000000");  // old stamps
   WriteBytes(Name(), bytes);
-  ResponseRecord edited = Person(kSelfReport, "Alex", "Morgan", "19750307", 3);
+  ResponseRecord edited = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3});
   int index = -1;
   ASSERT_EQ(ResponseFile::WriteRecord(Name(), BuildImage(edited, "20070101120000"), &index, 0),
             FileStatus::kOk);
@@ -331,7 +340,8 @@ TEST_F(ResponseFileTest, FailedAppendLeavesTheFileAsItWas) {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{before.size() + 100, before.size() + 100};
     setrlimit(RLIMIT_FSIZE, &limit);
-    ResponseRecord record = Person(kSelfReport, "Sam", "Other", "19800101");
+    ResponseRecord record = TestRecord(
+        kSelfReport, {.first = "Sam", .last = "Other", .birthDate = "19800101", .seed = 1});
     int index = 0;
     return -Code(ResponseFile::WriteRecord(name, BuildImage(record), &index, -1));
   });
@@ -345,7 +355,8 @@ TEST_F(ResponseFileTest, ANewFileWhoseFirstRecordFailedIsRemoved) {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{1000, 1000};
     setrlimit(RLIMIT_FSIZE, &limit);
-    ResponseRecord record = Person(kSelfReport, "Sam", "Other", "19800101");
+    ResponseRecord record = TestRecord(
+        kSelfReport, {.first = "Sam", .last = "Other", .birthDate = "19800101", .seed = 1});
     int index = 0;
     return -Code(ResponseFile::WriteRecord(name, BuildImage(record), &index, -1));
   });
@@ -359,7 +370,8 @@ TEST_F(ResponseFileTest, ANewFileWhoseFirstRecordFailedIsRemoved) {
 // and takes the lock first. Whatever becomes of the maker's own write, the other's saved records
 // stay.
 TEST_F(ResponseFileTest, RecordsSavedByAnotherProcessSurviveTheMakersFailedFirstWrite) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const StoredRecord stored = BuildImage(record);
   const std::vector<std::vector<StoredRecord>> makerWrites = {
       {},                                              // nothing to write
@@ -396,7 +408,8 @@ TEST_F(ResponseFileTest, RecordsSavedByAnotherProcessSurviveTheMakersFailedFirst
 }
 
 TEST_F(ResponseFileTest, AppendingManyIsAllOrNothing) {
-  ResponseRecord record = Person(kSelfReport, "Alex", "Morgan", "19750307");
+  ResponseRecord record = TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 1});
   const StoredRecord stored = BuildImage(record);
   int first = -1;
   ASSERT_EQ(ResponseFile::AppendRecords(Name(), std::vector<StoredRecord>(600, stored), &first),

@@ -16,40 +16,39 @@ void AnswerEvery(ResponseRecord& record, Answer answer) {
   }
 }
 
-// A record of the given type with every item answered `fill` (-1 for blank everywhere).
-inline ResponseRecord MakeRecord(int reportType, int fill = 0,
-                                 std::string_view lastName = "Morgan") {
+// What a test record holds beyond its type; unnamed fields keep their defaults, e.g.
+// TestRecord(kSelfReport, {.last = "Lee", .fill = 2}).
+struct RecordSpec {
+  std::string_view first = {};
+  std::string_view last = "Morgan";
+  std::string_view birthDate = {};  // YYYYMMDD
+  std::string_view completed = {};  // YYYYMMDD; a made-up person's is 12 June 2007
+  int fill = kResponseUnset;        // every item answered this
+  // Above 0: a made-up person, with an address, a comment, a gender and for an Observer-report
+  // an observer, answered from this seed (instead of `fill`).
+  int seed = 0;
+};
+
+// The one record builder of the tests.
+inline ResponseRecord TestRecord(int reportType, const RecordSpec& spec = {}) {
   ResponseRecord record;
   record.SetReportType(reportType);
-  record.SetText(TextField::kLastName, lastName);
-  AnswerEvery(record, [fill](int) { return fill; });
-  return record;
-}
-
-// One person's record of the given type, completed on `completed` (YYYYMMDD), nothing answered.
-inline ResponseRecord MakePersonRecord(int reportType, std::string_view firstName,
-                                       std::string_view lastName, std::string_view birthDate,
-                                       std::string_view completed) {
-  ResponseRecord record;
-  record.SetReportType(reportType);
-  record.SetText(TextField::kFirstName, firstName);
-  record.SetText(TextField::kLastName, lastName);
-  record.SetText(TextField::kBirthDate, birthDate);
-  record.SetText(TextField::kCompletionDate, completed);
-  return record;
-}
-
-// A made-up person's filled-in record, completed on 12 June 2007, its answers drawn from `seed`.
-inline ResponseRecord Person(int type, std::string_view first, std::string_view last,
-                             std::string_view birthDate, int seed = 1) {
-  ResponseRecord record = MakePersonRecord(type, first, last, birthDate, "20070612");
+  record.SetText(TextField::kFirstName, spec.first);
+  record.SetText(TextField::kLastName, spec.last);
+  record.SetText(TextField::kBirthDate, spec.birthDate);
+  record.SetText(TextField::kCompletionDate,
+                 spec.completed.empty() && spec.seed > 0 ? "20070612" : spec.completed);
+  if (spec.seed <= 0) {
+    AnswerEvery(record, [&spec](int) { return spec.fill; });
+    return record;
+  }
   record.SetText(TextField::kStreetAddress, "12 Example Street");
   record.SetText(TextField::kComments, "Made-up record, \"quoted\", with a comma");
-  if (type == kObserverReport) {
+  if (reportType == kObserverReport) {
     record.SetText(TextField::kObserverName, "Jo Observer");
   }
   record.SetGender('F');
-  AnswerEvery(record, [seed](int item) { return (item * seed + seed) % 7 - 1; });
+  AnswerEvery(record, [&spec](int item) { return (item * spec.seed + spec.seed) % 7 - 1; });
   return record;
 }
 

@@ -70,9 +70,12 @@ class PromptsTest : public QObject {
   }
 
   void theSavedPersonsDetailsStandOneUnderAnother() {
-    const UserMessage success = SaveSuccessMessage(
-        testing::MakePersonRecord(kSelfReport, "Annabel", "Leeson", "19800704", "20260101"),
-        "/home/clinic/acv_2026.cvr");
+    const UserMessage success =
+        SaveSuccessMessage(testing::TestRecord(kSelfReport, {.first = "Annabel",
+                                                             .last = "Leeson",
+                                                             .birthDate = "19800704",
+                                                             .completed = "20260101"}),
+                           "/home/clinic/acv_2026.cvr");
     const QString text = toQt(success.text);
     QtPrompts prompts;
     QString shown;
