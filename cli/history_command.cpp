@@ -1,33 +1,19 @@
 // acv history: the changes a response file's history records, who made them, when and why, and
 // the earlier versions of a record it keeps.
 #include <CLI/CLI.hpp>
-#include <ctime>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "storage/history/history_listing.h"
 #include "storage/history/history_review.h"
 
 namespace acv::cli {
 namespace {
 
-std::string TimeText(std::int64_t seconds, bool utc) {
-  const auto time = static_cast<std::time_t>(seconds);
-  std::tm parts{};
-  if (utc) {
-    gmtime_r(&time, &parts);
-  } else {
-    localtime_r(&time, &parts);
-  }
-  char text[64];
-  const std::size_t size = std::strftime(
-      text, sizeof text, utc ? "%Y-%m-%d %H:%M:%S UTC" : "%Y-%m-%d %H:%M:%S %Z", &parts);
-  return std::string(text, size);
-}
-
 void PrintEntry(const Console& io, int number, const HistoryEntry& entry) {
-  io.out << "entry " << number << ": " << TimeText(entry.time, false) << " ("
-         << TimeText(entry.time, true) << "), " << Printable(entry.user) << "@"
+  io.out << "entry " << number << ": " << EntryTimeText(entry.time, false) << " ("
+         << EntryTimeText(entry.time, true) << "), " << Printable(entry.user) << "@"
          << Printable(entry.host) << ", " << Printable(entry.program) << ", "
          << ActionName(entry.action);
   if (entry.action == HistoryAction::kHistoryBegun) {
@@ -73,7 +59,7 @@ int RunHistory(const HistoryOptions& options, const Console& io) {
   int shown = 0;
   for (std::size_t at = 0; at < review.entries.size(); ++at) {
     const HistoryEntry& entry = review.entries[at];
-    if (options.index < 0 || entry.index == options.index) {
+    if (options.index < 0 || EntryConcerns(entry, options.index)) {
       PrintEntry(io, static_cast<int>(at) + 1, entry);
       ++shown;
     }

@@ -57,6 +57,12 @@ void CAdultAn::acceptSelection() {
     return;
   }
   analysis_ = chosen;
+  chosenIndexes_.clear();
+  for (const IndexEntry* entry : {self, observer}) {
+    if (entry != nullptr) {
+      chosenIndexes_.push_back(entry->fileIndex);
+    }
+  }
   accept();
 }
 

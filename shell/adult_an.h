@@ -1,6 +1,8 @@
 // "Select ACV Response for Analysis": one Self-report and/or one Observer-report of a person.
 #pragma once
 
+#include <vector>
+
 #include "engine/analysis.h"
 #include "shell/selection_dialog.h"
 
@@ -14,6 +16,8 @@ class CAdultAn : public SelectionDialog {
 
   // The chosen reports, once the dialog was accepted.
   const Analysis& analysis() const { return analysis_; }
+  // Their indexes in the file.
+  const std::vector<int>& chosenIndexes() const { return chosenIndexes_; }
 
  protected:
   FileStatus readIndex(const std::string& fullName, RecordIndex* index) override;
@@ -21,6 +25,7 @@ class CAdultAn : public SelectionDialog {
 
  private:
   Analysis analysis_;
+  std::vector<int> chosenIndexes_;
 };
 
 }  // namespace acv

@@ -27,7 +27,9 @@
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
 #include "shell/fhir_export.h"
+#include "shell/history_dialog.h"
 #include "storage/format/format.h"
+#include "storage/history/history_review.h"
 #include "storage/records/record_edit.h"
 #include "storage/records/record_search.h"
 #include "storage/text/messages.h"
@@ -90,6 +92,9 @@ const Command kCommands[] = {
     {"&File", "exportFhir", "Export as F&HIR ...", "",
      "Export the analysis and its report as HL7 FHIR R4 for a health record", "Export as FHIR",
      nullptr, &CMainFrame::exportFhirCommand, true},
+    {"&File", "history", "Histor&y ...", "",
+     "Show the changes the response file's history keeps of the records analysed", "History",
+     nullptr, &CMainFrame::historyCommand, true},
     {"&File", "exit", "E&xit", "", "Quit the application", "Exit", nullptr, nullptr, false},
     {"&ACV", "completeOnScreen", "Complete on sc&reen ...", "Ctrl+R",
      "Wizard to enter responses on the screen", "ACV Complete on screen", "complete-on-screen",
@@ -135,6 +140,8 @@ CMainFrame::CMainFrame(Prompts& prompts, QWidget* parent)
   createCommands();
   statusBar()->showMessage(tr("Ready"));
   connect(view_, &CTesselView::analysisChanged, this, &CMainFrame::updateCommands);
+  // Whatever else changes the analysis shown, its records are no longer those last chosen.
+  connect(view_, &CTesselView::analysisChanged, this, [this] { analysed_ = {}; });
   updateCommands();
   resize(880, 575);
   FitToScreen(*this);
@@ -253,6 +260,7 @@ void CMainFrame::runAnalysis(const QString& fileName, const std::string& exactFi
   settings.setAcvFileName(dialog.fileName());
   settings.write();
   view_->setAnalysis(dialog.analysis());
+  analysed_ = {dialog.fullFileName(), dialog.chosenIndexes()};
 }
 
 bool CMainFrame::offerDrafts() {
@@ -420,6 +428,21 @@ void CMainFrame::exportFhirCommand() {
   ExportAnalysisAsFhir(prompts_, view_->analysis(),
                        ReportFileStart(settings, view_->analysis()) + QStringLiteral(".json"),
                        this);
+}
+
+void CMainFrame::historyCommand() {
+  if (!view_->hasReport() || analysed_.file.empty()) {
+    prompts_.show(this, Message(MessageId::kNoAnalysisSelection));
+    return;
+  }
+  HistoryReview review;
+  if (const FileStatus status = ReviewHistory(analysed_.file, &review); status != FileStatus::kOk) {
+    prompts_.show(this, OpenedFileMessage(status, std::string(kNameMark)),
+                  {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
+    return;
+  }
+  HistoryDialog dialog(review, analysed_.indexes, this);
+  dialog.exec();
 }
 
 void CMainFrame::aboutCommand() {

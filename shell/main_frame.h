@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "storage/csv/export_passwords.h"
 #include "storage/drafts/draft_folder.h"
@@ -54,6 +55,7 @@ class CMainFrame : public QMainWindow {
   void editCommand();
   void exportCommand();
   void exportFhirCommand();
+  void historyCommand();
   void printCommand();
   void printPreviewCommand();
   void saveAsCommand();
@@ -76,6 +78,11 @@ class CMainFrame : public QMainWindow {
                  std::optional<RecordEdit> edit, std::optional<FoundDraft> resumed);
 
   Prompts& prompts_;
+  // The response file and the records of the analysis shown, as the Analysis dialog chose them.
+  struct AnalysedRecords {
+    std::string file;
+    std::vector<int> indexes;
+  } analysed_;
   SettingsWarning settingsWarning_;  // a refused settings file is reported once
   CTesselView* view_;
   QToolBar* toolBar_ = nullptr;

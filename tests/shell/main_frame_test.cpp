@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
@@ -22,7 +23,10 @@
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/history_dialog.h"
 #include "shell/main_frame.h"
+#include "storage/records/record_search.h"
+#include "storage/records/record_store.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
@@ -78,7 +82,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(titles, (QStringList{"&File", "&ACV", "&View", "&Help"}));
     QCOMPARE(MenuEntries(frame, "&File"),
              (QStringList{"&Export a Questionnaire File ...", "&Print ...", "Print Pre&view ...",
-                          "Save As ...", "Export as F&HIR ...", "-", "E&xit"}));
+                          "Save As ...", "Export as F&HIR ...", "Histor&y ...", "-", "E&xit"}));
     QCOMPARE(MenuEntries(frame, "&ACV"),
              (QStringList{"Complete on sc&reen ...", "&Enter responses ...", "&Analysis ...",
                           "E&dit ..."}));
@@ -322,6 +326,81 @@ class MainFrameTest : public QObject {
     WhenShown<CAdultAn>([](CAdultAn& dialog) { dialog.reject(); });
     frame.command("analysis")->trigger();
     QVERIFY(frame.view()->hasReport());
+  }
+
+  // File > History lists the changes to the records analysed, and only theirs, in a table read
+  // cell by cell; Tab leaves it for Close.
+  void historyListsTheChangesToTheRecordsAnalysed() {
+    SampleFile sample;
+    RecordIndex index;
+    QCOMPARE(BuildRecordIndex(sample.fullName(), true, &index), FileStatus::kOk);
+    const std::vector<IndexEntry> alex = FindPerson(index, "Alex", "Morgan", "19750307");
+    QCOMPARE(alex.size(), std::size_t{2});
+    const auto edit = [&](int at, const std::string& reason) {
+      ResponseRecord record;
+      StoredRecord stored{};
+      QCOMPARE(ReadRecord(sample.fullName(), at, &record, MetFlags::kLeave, &stored),
+               FileStatus::kOk);
+      record.SetText(TextField::kComments, "Checked again");
+      QCOMPARE(ReplaceRecord(sample.fullName(), at, stored, record,
+                             {HistoryAction::kEditReplaced, reason})
+                   .status,
+               FileStatus::kOk);
+    };
+    edit(alex[0].fileIndex, "Comment <b>from</b> the paper copy");
+    const int other = alex[0].fileIndex == 0 && alex[1].fileIndex == 1 ? 2 : 0;
+    edit(other, "Another person's record");
+    {
+      AcvSettings settings;
+      settings.setAcvFileName(sample.stem());
+    }
+    FakePrompts prompts;
+    CMainFrame frame(prompts);
+    QAction* history = frame.command(QStringLiteral("history"));
+    QVERIFY(!history->isEnabled());
+    WhenShown<CAdultAn>([&](CAdultAn& dialog) {
+      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
+      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
+      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
+      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
+      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
+      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+      dialog.list()->selectAll();
+      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    });
+    frame.command(QStringLiteral("analysis"))->trigger();
+    QVERIFY(history->isEnabled());
+    bool shown = false;
+    WhenShown<HistoryDialog>([&](HistoryDialog& dialog) {
+      shown = true;
+      QTableWidget* table = dialog.table();
+      QCOMPARE(dialog.summary()->text(),
+               QStringLiteral("The history holds, and every record matches it."));
+      // Each record as it was first written, then the one change, and nothing of the other
+      // record changed.
+      QCOMPARE(table->rowCount(), 3);
+      const int last = 2;
+      QCOMPARE(table->item(last, 5)->text(), QStringLiteral("edit replaced"));
+      QCOMPARE(table->item(last, 6)->text(), QString::number(alex[0].fileIndex));
+      QCOMPARE(table->item(last, 8)->text(), QStringLiteral("Comment <b>from</b> the paper copy"));
+      QVERIFY(table->item(last, 7)->text().contains(QStringLiteral("comments")));
+      QVERIFY(!table->accessibleName().isEmpty());
+      QAccessibleTableInterface* cells =
+          QAccessible::queryAccessibleInterface(table)->tableInterface();
+      QVERIFY(cells != nullptr);
+      QAccessibleInterface* cell = cells->cellAt(last, 8);
+      QVERIFY(cell != nullptr);
+      QCOMPARE(cells->columnDescription(8), QStringLiteral("Reason"));
+      QCOMPARE(cell->text(QAccessible::Name), table->item(last, 8)->text());
+      table->setFocus();
+      QTest::keyClick(table, Qt::Key_Tab);
+      QCOMPARE(qobject_cast<QPushButton*>(QApplication::focusWidget())->text().remove('&'),
+               QStringLiteral("Close"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    history->trigger();
+    QVERIFY(shown);
+    QVERIFY(prompts.shown.isEmpty());
   }
 
   void editCommandRemembersTheLayout() {
