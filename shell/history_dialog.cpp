@@ -12,7 +12,8 @@
 namespace acv {
 namespace {
 
-enum Column { kEntry, kTime, kUtc, kUser, kProgram, kAction, kRecord, kFields, kReason, kColumns };
+// The reason and the fields come early, where a narrow window still shows them.
+enum Column { kEntry, kTime, kAction, kRecord, kReason, kFields, kUser, kProgram, kUtc, kColumns };
 
 // What the line above the table says: no history yet, what is wrong with it, or that it holds.
 QString SummaryText(const HistoryReview& review, int shown) {
@@ -40,9 +41,17 @@ HistoryDialog::HistoryDialog(const HistoryReview& review, const std::vector<int>
   setObjectName(QStringLiteral("HistoryDialog"));
   setWindowTitle(tr("History"));
   table_->setObjectName(QStringLiteral("historyTable"));
-  table_->setHorizontalHeaderLabels({tr("Entry"), tr("Time"), tr("Time (UTC)"), tr("User"),
-                                     tr("Program"), tr("Action"), tr("Record"),
-                                     tr("Fields changed"), tr("Reason")});
+  QStringList headers(kColumns);
+  headers[kEntry] = tr("Entry");
+  headers[kTime] = tr("Time");
+  headers[kAction] = tr("Action");
+  headers[kRecord] = tr("Record");
+  headers[kReason] = tr("Reason");
+  headers[kFields] = tr("Fields changed");
+  headers[kUser] = tr("User");
+  headers[kProgram] = tr("Program");
+  headers[kUtc] = tr("Time (UTC)");
+  table_->setHorizontalHeaderLabels(headers);
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -56,21 +65,21 @@ HistoryDialog::HistoryDialog(const HistoryReview& review, const std::vector<int>
     }
     const int row = table_->rowCount();
     table_->insertRow(row);
-    const QString cells[kColumns] = {QString::number(at + 1),
-                                     QString::fromStdString(EntryTimeText(entry.time, false)),
-                                     QString::fromStdString(EntryTimeText(entry.time, true)),
-                                     QString::fromStdString(entry.user + "@" + entry.host),
-                                     QString::fromStdString(entry.program),
-                                     QString::fromStdString(std::string(ActionName(entry.action))),
-                                     QString::number(entry.index),
-                                     QString::fromStdString(entry.fields),
-                                     QString::fromStdString(entry.reason)};
+    QString cells[kColumns];
+    cells[kEntry] = QString::number(at + 1);
+    cells[kTime] = QString::fromStdString(EntryTimeText(entry.time, false));
+    cells[kAction] = QString::fromStdString(std::string(ActionName(entry.action)));
+    cells[kRecord] = QString::number(entry.index);
+    cells[kReason] = QString::fromStdString(entry.reason);
+    cells[kFields] = QString::fromStdString(entry.fields);
+    cells[kUser] = QString::fromStdString(entry.user + "@" + entry.host);
+    cells[kProgram] = QString::fromStdString(entry.program);
+    cells[kUtc] = QString::fromStdString(EntryTimeText(entry.time, true));
     for (int column = 0; column < kColumns; ++column) {
       table_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
   }
   table_->resizeColumnsToContents();
-  table_->horizontalHeader()->setStretchLastSection(true);
   summary_->setObjectName(QStringLiteral("historySummary"));
   summary_->setTextFormat(Qt::PlainText);
   summary_->setWordWrap(true);
@@ -85,7 +94,7 @@ HistoryDialog::HistoryDialog(const HistoryReview& review, const std::vector<int>
   layout->addWidget(tableLabel);
   layout->addWidget(table_, 1);
   layout->addWidget(buttons);
-  resize(760, 360);
+  resize(900, 360);
 }
 
 }  // namespace acv

@@ -1,8 +1,8 @@
 // Takes the screenshots a reviewer looks at: the welcome page, the analysis selection dialog with
 // a person's records listed, the analysis of the sample file, top and bottom, the Save As and
-// export dialogs, the paper-entry grid and the edit pages, and the on-screen questionnaire's pages
-// at the normal and a larger font. Run it under a real X server (scripts/screenshots) to see what
-// a user sees.
+// export dialogs, the history of a corrected record, the paper-entry grid and the edit pages, and
+// the on-screen questionnaire's pages at the normal and a larger font. Run it under a real X server
+// (scripts/screenshots) to see what a user sees.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -27,9 +27,12 @@
 #include "shell/adult_an.h"
 #include "shell/export_dialog.h"
 #include "shell/export_password_dialog.h"
+#include "shell/history_dialog.h"
 #include "shell/main_frame.h"
 #include "storage/csv/export_passwords.h"
 #include "storage/records/record_edit.h"
+#include "storage/records/record_search.h"
+#include "storage/records/record_store.h"
 #include "storage/records/sample_records.h"
 #include "ui/artwork.h"
 #include "ui/prompts.h"
@@ -151,6 +154,38 @@ void TourEdit(const QString& folder, const QString& stem) {
   Save(paper, folder, "24-paper-edit-page5");
 }
 
+// File > History for Alex Morgan's records, after one of them was corrected.
+void TourHistory(const QString& folder, const QString& stem, QWidget& frame) {
+  const std::string file = (stem + QStringLiteral(".cvr")).toStdString();
+  acv::RecordIndex index;
+  if (acv::BuildRecordIndex(file, true, &index) != acv::FileStatus::kOk) {
+    qFatal("The sample file could not be indexed");
+  }
+  std::vector<int> alex;
+  for (const acv::IndexEntry& entry : acv::FindPerson(index, "Alex", "Morgan", "19750307")) {
+    alex.push_back(entry.fileIndex);
+  }
+  acv::ResponseRecord record;
+  acv::StoredRecord stored{};
+  if (alex.empty() || acv::ReadRecord(file, alex[0], &record, acv::MetFlags::kLeave, &stored) !=
+                          acv::FileStatus::kOk) {
+    qFatal("Alex Morgan's record could not be read");
+  }
+  record.SetText(acv::TextField::kComments, "Sleeps badly since the move");
+  if (acv::ReplaceRecord(file, alex[0], stored, record,
+                         {acv::HistoryAction::kEditReplaced, "Comment copied from the paper form"})
+          .status != acv::FileStatus::kOk) {
+    qFatal("Alex Morgan's record could not be corrected");
+  }
+  acv::HistoryReview review;
+  if (acv::ReviewHistory(file, &review) != acv::FileStatus::kOk) {
+    qFatal("The sample file's history could not be read");
+  }
+  acv::HistoryDialog history(review, alex, &frame);
+  history.show();
+  Save(history, folder, "9-history");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -204,6 +239,7 @@ int main(int argc, char** argv) {
   acv::CAdultExport exporting(prompts, stem, data.filePath(QStringLiteral("export")), &frame);
   exporting.show();
   Save(exporting, folder, "8-export");
+  TourHistory(folder, stem, frame);
 
   TourPaperEntry(folder, stem);
   TourEdit(folder, stem);
