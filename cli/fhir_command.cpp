@@ -1,9 +1,9 @@
 // acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
 // responses as HL7 FHIR R4 JSON, for a record system or a research platform.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <set>
+#include <utility>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -15,24 +15,55 @@
 namespace acv::cli {
 namespace {
 
+// Where a command's JSON goes: standard output, or a file written whole or not at all, opened
+// when the first text comes.
+class JsonOutput {
+ public:
+  JsonOutput(std::string_view command, std::string out, bool force)
+      : command_(command), out_(std::move(out)), force_(force) {}
+
+  // Writes `text` after what came before: false, after saying why, when the file could not
+  // take it.
+  bool Write(std::string_view text) {
+    if (out_.empty()) {
+      std::cout << text;
+      return true;
+    }
+    FileStatus status = writer_.isOpen() ? FileStatus::kOk : writer_.Open(out_, force_);
+    if (status == FileStatus::kOk) {
+      status = writer_.Write(text);
+    }
+    return Succeeded(status);
+  }
+
+  // Gives the file its name once everything is written: the exit code.
+  int Finish() {
+    const bool written = !writer_.isOpen() || Succeeded(writer_.Commit());
+    return written ? kExitOk : kExitBadInput;
+  }
+
+ private:
+  // Whether `status` is kOk; says why not when it is not.
+  bool Succeeded(FileStatus status) const {
+    if (status == FileStatus::kFileExists) {
+      Say(command_, MessageId::kAlreadyExistsForce, {out_});
+    } else if (status != FileStatus::kOk) {
+      Say(command_, MessageId::kReportNotWritten, {out_, FileStatusReason(status)});
+    }
+    return status == FileStatus::kOk;
+  }
+
+  std::string command_;
+  std::string out_;
+  bool force_;
+  WholeFileWriter writer_;
+};
+
 // Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
 int WriteJson(std::string_view command, const fhir::Json& json, const std::string& out,
               bool force) {
-  const std::string text = json.dump() + "\n";
-  if (out.empty()) {
-    std::cout << text;
-    return kExitOk;
-  }
-  if (!force && access(out.c_str(), F_OK) == 0) {
-    Say(command, MessageId::kAlreadyExistsForce, {out});
-    return kExitBadInput;
-  }
-  if (const FileStatus status = WholeFileWriter::WriteFile(out, force, text);
-      status != FileStatus::kOk) {
-    Say(command, MessageId::kReportNotWritten, {out, FileStatusReason(status)});
-    return kExitBadInput;
-  }
-  return kExitOk;
+  JsonOutput output(command, out, force);
+  return output.Write(json.dump() + "\n") ? output.Finish() : kExitBadInput;
 }
 
 int RunFhirAll(const FhirOptions& options) {
@@ -40,16 +71,21 @@ int RunFhirAll(const FhirOptions& options) {
     Say("fhir", MessageId::kFhirAllTakesEvery);
     return kExitBadInput;
   }
-  const fhir::FileResponses responses = fhir::ResponsesOfFile(options.records.file);
+  JsonOutput output("fhir", options.out, options.force);
+  const fhir::FileResponses responses = fhir::WriteResponsesOfFile(
+      options.records.file, [&output](std::string_view text) { return output.Write(text); });
   if (responses.status != FileStatus::kOk) {
     Say("fhir", MessageId::kFhirFileUnreadable,
         {options.records.file, ReadFailure(responses.status)});
     return kExitBadInput;
   }
+  if (responses.sinkFailed) {
+    return kExitBadInput;
+  }
   for (const int index : responses.unread) {
     Say("fhir", MessageId::kFhirRecordLeftOut, {std::to_string(index)});
   }
-  const int written = WriteJson("fhir", responses.bundle, options.out, options.force);
+  const int written = output.Finish();
   return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }
 
@@ -67,7 +103,11 @@ int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf) {
     Say("fhir", MessageId::kFhirNoOne);
     return kExitBadInput;
   }
-  fhir::PersonExport person{&analysis, std::nullopt};
+  const std::set<int> edited = fhir::EditedRecords(options.records.file);
+  fhir::PersonExport person{
+      &analysis,
+      std::nullopt,
+      {edited.contains(options.records.self), edited.contains(options.records.observer)}};
   if (makePdf != nullptr && !options.noPdf) {
     person.reportPdf = makePdf(analysis);
     if (!person.reportPdf) {
