@@ -1,8 +1,8 @@
 // acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
 // responses as HL7 FHIR R4 JSON, for a record system or a research platform.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
+#include <set>
+#include <utility>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -14,23 +14,54 @@
 namespace acv::cli {
 namespace {
 
+// Where a command's JSON goes: standard output, or a file written whole or not at all, opened
+// when the first text comes.
+class JsonOutput {
+ public:
+  JsonOutput(const Console& io, std::string out, bool force)
+      : io_(io), out_(std::move(out)), force_(force) {}
+
+  // Writes `text` after what came before: false, after saying why, when the file could not
+  // take it.
+  bool Write(std::string_view text) {
+    if (out_.empty()) {
+      io_.out << text;
+      return true;
+    }
+    FileStatus status = writer_.isOpen() ? FileStatus::kOk : writer_.Open(out_, force_);
+    if (status == FileStatus::kOk) {
+      status = writer_.Write(text);
+    }
+    return Succeeded(status);
+  }
+
+  // Gives the file its name once everything is written: the exit code.
+  int Finish() {
+    const bool written = !writer_.isOpen() || Succeeded(writer_.Commit());
+    return written ? kExitOk : kExitBadInput;
+  }
+
+ private:
+  // Whether `status` is kOk; says why not when it is not.
+  bool Succeeded(FileStatus status) const {
+    if (status == FileStatus::kFileExists) {
+      io_.Say(MessageId::kAlreadyExistsForce, {out_});
+    } else if (status != FileStatus::kOk) {
+      io_.Say(MessageId::kReportNotWritten, {out_, FileStatusReason(status)});
+    }
+    return status == FileStatus::kOk;
+  }
+
+  const Console& io_;
+  std::string out_;
+  bool force_;
+  WholeFileWriter writer_;
+};
+
 // Writes `json` to `out` (stdout when empty), whole or not at all: exit code.
 int WriteJson(const Console& io, const fhir::Json& json, const std::string& out, bool force) {
-  const std::string text = json.dump() + "\n";
-  if (out.empty()) {
-    io.out << text;
-    return kExitOk;
-  }
-  if (!force && access(out.c_str(), F_OK) == 0) {
-    io.Say(MessageId::kAlreadyExistsForce, {out});
-    return kExitBadInput;
-  }
-  if (const FileStatus status = WholeFileWriter::WriteFile(out, force, text);
-      status != FileStatus::kOk) {
-    io.Say(MessageId::kReportNotWritten, {out, FileStatusReason(status)});
-    return kExitBadInput;
-  }
-  return kExitOk;
+  JsonOutput output(io, out, force);
+  return output.Write(json.dump() + "\n") ? output.Finish() : kExitBadInput;
 }
 
 int RunFhirAll(const FhirOptions& options, const Console& io) {
@@ -38,15 +69,20 @@ int RunFhirAll(const FhirOptions& options, const Console& io) {
     io.Say(MessageId::kFhirAllTakesEvery);
     return kExitBadInput;
   }
-  const fhir::FileResponses responses = fhir::ResponsesOfFile(options.records.file);
+  JsonOutput output(io, options.out, options.force);
+  const fhir::FileResponses responses = fhir::WriteResponsesOfFile(
+      options.records.file, [&output](std::string_view text) { return output.Write(text); });
   if (responses.status != FileStatus::kOk) {
     io.Say(MessageId::kFhirFileUnreadable, {options.records.file, ReadFailure(responses.status)});
+    return kExitBadInput;
+  }
+  if (responses.sinkFailed) {
     return kExitBadInput;
   }
   for (const int index : responses.unread) {
     io.Say(MessageId::kFhirRecordLeftOut, {std::to_string(index)});
   }
-  const int written = WriteJson(io, responses.bundle, options.out, options.force);
+  const int written = output.Finish();
   return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }
 
@@ -64,7 +100,11 @@ int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf, const Console& i
     io.Say(MessageId::kFhirNoOne);
     return kExitBadInput;
   }
-  fhir::PersonExport person{&analysis, std::nullopt};
+  const std::set<int> edited = fhir::EditedRecords(options.records.file);
+  fhir::PersonExport person{
+      &analysis,
+      std::nullopt,
+      {edited.contains(options.records.self), edited.contains(options.records.observer)}};
   if (makePdf != nullptr && !options.noPdf) {
     person.reportPdf = makePdf(analysis, io);
     if (!person.reportPdf) {

@@ -9,6 +9,7 @@
 
 #include "engine/cp1252.h"
 #include "engine/omega.h"
+#include "storage/fhir/json_text.h"
 
 namespace acv::fhir {
 namespace {
@@ -27,8 +28,12 @@ struct ReportTypeAnswer {
 constexpr std::array<ReportTypeAnswer, 2> kReportTypeAnswers = {
     {{"self", "Self-report"}, {"observer", "Observer-report"}}};
 
+std::size_t ReportTypeAt(int reportType) {
+  return ReportOfType(reportType) == Report::kSelf ? 0 : 1;
+}
+
 const ReportTypeAnswer& AnswerForType(int reportType) {
-  return kReportTypeAnswers[ReportOfType(reportType) == Report::kSelf ? 0 : 1];
+  return kReportTypeAnswers[ReportTypeAt(reportType)];
 }
 
 std::string Utf8(std::string_view text) {
@@ -98,8 +103,23 @@ std::string ReportKey(const ResponseRecord& record) {
          std::string(record.Text(TextField::kSavedStamp));
 }
 
-Json Identifier(std::string_view kind, const std::string& value) {
-  return {{"system", Url("identifier/" + std::string(kind))}, {"value", value}};
+// {"system": ..., "value": `value`}: our identifier of `kind`.
+void WriteIdentifier(JsonText& json, std::string_view kind, std::string_view value) {
+  json.BeginObject()
+      .Member("system", Url("identifier/" + std::string(kind)))
+      .Member("value", value)
+      .EndObject();
+}
+
+std::string IdentifierText(std::string_view kind, std::string_view value) {
+  std::string text;
+  JsonText json(text);
+  WriteIdentifier(json, kind, value);
+  return text;
+}
+
+Json Identifier(std::string_view kind, std::string_view value) {
+  return Json::parse(IdentifierText(kind, value));
 }
 
 // "identifier=SYSTEM|VALUE" for a conditional create, percent-encoded, with the characters the
@@ -128,10 +148,9 @@ std::string IdentifierSearch(const Json& identifier) {
   return encoded;
 }
 
-// A UUID made from an identifier alone, so the same resource has the same entry name in every
-// Bundle (the layout of a UUID, version 8: its bits are ours).
-std::string UuidOf(const Json& identifier) {
-  const std::string text = identifier.dump();
+// A UUID made from an identifier's text alone, so the same resource has the same entry name in
+// every Bundle (the layout of a UUID, version 8: its bits are ours).
+std::string UuidOf(std::string_view text) {
   std::uint64_t halves[2] = {14695981039346656037ull, 1099511628211ull * 31};
   for (std::uint64_t& half : halves) {
     for (unsigned char c : text) {
@@ -158,7 +177,7 @@ class Entries {
 
   // Adds `resource`, named by `identifier`; returns the reference to it.
   Json Add(Json resource, const Json& identifier) {
-    const std::string fullUrl = UuidOf(identifier);
+    const std::string fullUrl = UuidOf(identifier.dump());
     Json entry = {{"fullUrl", fullUrl}, {"resource", std::move(resource)}};
     if (transaction_) {
       entry["request"] = {{"method", "POST"},
@@ -204,57 +223,121 @@ std::string_view GenderCode(char gender) {
   }
 }
 
-Json Telecom(const ResponseRecord& record) {
-  Json telecom = Json::array();
+void MemberIfPresent(JsonText& json, std::string_view key,
+                     const std::optional<std::string>& value) {
+  if (value) {
+    json.Member(key, *value);
+  }
+}
+
+void WriteReference(JsonText& json, std::string_view reference) {
+  json.BeginObject().Member("reference", reference).EndObject();
+}
+
+std::string ObserverKey(const ResponseRecord& observer) {
+  return PersonKey(observer) + "/" + Utf8(observer.Text(TextField::kObserverName));
+}
+
+// Whether `record` is an Observer-report that names its observer.
+bool NamesObserver(const ResponseRecord& record) {
+  return ReportOfType(record.ReportType()) == Report::kObserver &&
+         !record.Text(TextField::kObserverName).empty();
+}
+
+// The Patient of `details`, ending with `id` when one is given (for a resource held inside
+// another).
+void WritePatient(JsonText& json, const ResponseRecord& details, std::string_view id) {
+  json.BeginObject().Member("resourceType", "Patient").Key("identifier").BeginArray();
+  WriteIdentifier(json, "person", PersonKey(details));
+  json.EndArray().Key("name").BeginArray().BeginObject().Member(
+      "family", Utf8(details.Text(TextField::kLastName)));
+  if (const std::optional<std::string> first = TextOf(details, TextField::kFirstName)) {
+    json.Key("given").BeginArray().String(*first).EndArray();
+  }
+  json.EndObject().EndArray();
   // The two telephone numbers keep their places by rank, whichever of them is given.
-  for (const auto& [field, rank] :
-       {std::pair{TextField::kPhone, 1}, std::pair{TextField::kPhone2, 2}}) {
-    if (const std::optional<std::string> value = TextOf(record, field)) {
-      telecom.push_back({{"system", "phone"}, {"value", *value}, {"rank", rank}});
+  const std::optional<std::string> phones[] = {TextOf(details, TextField::kPhone),
+                                               TextOf(details, TextField::kPhone2)};
+  const std::optional<std::string> email = TextOf(details, TextField::kEmail);
+  if (phones[0] || phones[1] || email) {
+    json.Key("telecom").BeginArray();
+    for (int rank = 1; rank <= 2; ++rank) {
+      if (const std::optional<std::string>& phone = phones[rank - 1]) {
+        json.BeginObject()
+            .Member("system", "phone")
+            .Member("value", *phone)
+            .Key("rank")
+            .Int(rank)
+            .EndObject();
+      }
     }
+    if (email) {
+      json.BeginObject().Member("system", "email").Member("value", *email).EndObject();
+    }
+    json.EndArray();
   }
-  if (const std::optional<std::string> email = TextOf(record, TextField::kEmail)) {
-    telecom.push_back({{"system", "email"}, {"value", *email}});
+  json.Member("gender", GenderCode(details.Gender()));
+  MemberIfPresent(json, "birthDate", FhirDate(details.Text(TextField::kBirthDate)));
+  const std::optional<std::string> street = TextOf(details, TextField::kStreetAddress);
+  const std::pair<std::string_view, std::optional<std::string>> places[] = {
+      {"city", TextOf(details, TextField::kTown)},
+      {"state", TextOf(details, TextField::kState)},
+      {"postalCode", TextOf(details, TextField::kPostcode)},
+      {"country", TextOf(details, TextField::kCountry)}};
+  if (street || std::any_of(std::begin(places), std::end(places),
+                            [](const auto& place) { return place.second.has_value(); })) {
+    json.Key("address").BeginArray().BeginObject();
+    if (street) {
+      json.Key("line").BeginArray().String(*street).EndArray();
+    }
+    for (const auto& [key, value] : places) {
+      MemberIfPresent(json, key, value);
+    }
+    json.EndObject().EndArray();
   }
-  return telecom;
-}
-
-Json Address(const ResponseRecord& record) {
-  Json address = Json::object();
-  if (const std::optional<std::string> street = TextOf(record, TextField::kStreetAddress)) {
-    address["line"] = Json::array({*street});
+  if (!id.empty()) {
+    json.Member("id", id);
   }
-  SetIfPresent(address, "city", TextOf(record, TextField::kTown));
-  SetIfPresent(address, "state", TextOf(record, TextField::kState));
-  SetIfPresent(address, "postalCode", TextOf(record, TextField::kPostcode));
-  SetIfPresent(address, "country", TextOf(record, TextField::kCountry));
-  return address;
+  json.EndObject();
 }
 
-Json PersonIdentifier(const ResponseRecord& record) {
-  return Identifier("person", PersonKey(record));
-}
-
-Json ObserverIdentifier(const ResponseRecord& observer) {
-  return Identifier("observer",
-                    PersonKey(observer) + "/" + Utf8(observer.Text(TextField::kObserverName)));
-}
-
-Json RelatedPerson(const ResponseRecord& observer, const Json& patient) {
-  const Json identifier = ObserverIdentifier(observer);
-  Json person = {
-      {"resourceType", "RelatedPerson"},
-      {"identifier", Json::array({identifier})},
-      {"patient", patient},
-      {"name", Json::array({{{"text", Utf8(observer.Text(TextField::kObserverName))}}})}};
+// The observer of `observer` for the Patient `patient` (a reference), ending with `id` when one
+// is given.
+void WriteRelatedPerson(JsonText& json, const ResponseRecord& observer, std::string_view patient,
+                        std::string_view id) {
+  json.BeginObject().Member("resourceType", "RelatedPerson").Key("identifier").BeginArray();
+  WriteIdentifier(json, "observer", ObserverKey(observer));
+  json.EndArray().Key("patient");
+  WriteReference(json, patient);
+  json.Key("name").BeginArray().BeginObject().Member("text",
+                                                     Utf8(observer.Text(TextField::kObserverName)));
+  json.EndObject().EndArray();
   if (const std::optional<std::string> relation =
           TextOf(observer, TextField::kObserverRelationship)) {
-    person["relationship"] = Json::array({{{"text", *relation}}});
+    json.Key("relationship").BeginArray().BeginObject().Member("text", *relation);
+    json.EndObject().EndArray();
   }
   if (const std::optional<std::string> contact = TextOf(observer, TextField::kObserverContact)) {
-    person["telecom"] = Json::array({{{"system", "other"}, {"value", *contact}}});
+    json.Key("telecom")
+        .BeginArray()
+        .BeginObject()
+        .Member("system", "other")
+        .Member("value", *contact);
+    json.EndObject().EndArray();
   }
-  return person;
+  if (!id.empty()) {
+    json.Member("id", id);
+  }
+  json.EndObject();
+}
+
+// The value of what `write` writes.
+template <typename Write>
+Json ValueOf(const Write& write) {
+  std::string text;
+  JsonText json(text);
+  write(json);
+  return Json::parse(text);
 }
 
 Json Observation(const Json& identifier, const Json& code, const Json& subject,
@@ -286,6 +369,51 @@ std::string OneLine(std::string_view text) {
   }
   return line;
 }
+
+// The text of every item a response can hold, made once: the 190 items are most of the export
+// of a whole file.
+class ItemTexts {
+ public:
+  static const ItemTexts& Get() {
+    static const ItemTexts texts;
+    return texts;
+  }
+
+  const std::string& ReportType(int reportType) const {
+    return reportTypes_[ReportTypeAt(reportType)];
+  }
+  // A comma, then item `item` answered `value`, or not answered for a value outside 0..5.
+  const std::string& FollowingItem(int item, int value) const {
+    const bool answered = value >= 0 && value < kAnswerCount;
+    return items_[static_cast<std::size_t>(item)][answered ? value : kAnswerCount];
+  }
+
+ private:
+  static constexpr int kAnswerCount = static_cast<int>(kAnswerLabels.size());
+
+  ItemTexts() : items_(kItemCount + 1) {
+    for (std::size_t at = 0; at < kReportTypeAnswers.size(); ++at) {
+      reportTypes_[at] =
+          Json{{"linkId", kReportTypeLinkId},
+               {"answer",
+                Json::array({{{"valueCoding", ReportTypeCoding(kReportTypeAnswers[at])}}})}}
+              .dump();
+    }
+    for (int item = 1; item <= kItemCount; ++item) {
+      for (int value = 0; value <= kAnswerCount; ++value) {
+        Json text = {{"linkId", std::to_string(item)}};
+        if (value < kAnswerCount) {
+          text["answer"] = Json::array({{{"valueCoding", AnswerCoding(value)}}});
+        }
+        items_[static_cast<std::size_t>(item)][value] = "," + text.dump();
+      }
+    }
+  }
+
+  std::array<std::string, 2> reportTypes_;
+  // By item, then by answer, the last for none; each after its comma.
+  std::vector<std::array<std::string, kAnswerCount + 1>> items_;
+};
 
 // The screens and the Omega value of one present report, derived from its response.
 void AddReportObservations(Entries& entries, const Analysis& analysis, Report which,
@@ -328,6 +456,68 @@ void AddReportObservations(Entries& entries, const Analysis& analysis, Report wh
     observation["valueQuantity"] = {{"value", std::stod(omega.text)}};
   }
   entries.Add(std::move(observation), identifier);
+}
+
+// The QuestionnaireResponse of `record`, its items from the texts made once.
+void WriteQuestionnaireResponse(JsonText& json, const ResponseRecord& record,
+                                const ResponseLinks& links) {
+  json.BeginObject().Member("resourceType", "QuestionnaireResponse").Key("extension").BeginArray();
+  if (const std::optional<Verification>& verification = record.GetVerification()) {
+    json.BeginObject().Member("url", Url("StructureDefinition/double-entry"));
+    json.Key("extension").BeginArray();
+    json.BeginObject().Member("url", "byAnotherPerson").Key("valueBoolean");
+    json.Bool(verification->byAnotherPerson).EndObject();
+    json.BeginObject().Member("url", "differencesResolved").Key("valueInteger");
+    json.Int(verification->differencesResolved).EndObject();
+    json.EndArray().EndObject();
+  }
+  if (const std::optional<std::string> completed =
+          FhirDate(record.Text(TextField::kCompletionDate))) {
+    json.BeginObject()
+        .Member("url", Url("StructureDefinition/completion-date"))
+        .Member("valueDate", *completed)
+        .EndObject();
+  }
+  json.BeginObject()
+      .Member("url", Url("StructureDefinition/entry-method"))
+      .Member("valueCode", record.EntryMethod() == kEnteredFromPaper ? "paper" : "screen")
+      .EndObject();
+  if (const std::optional<std::string> comments = TextOf(record, TextField::kComments)) {
+    json.BeginObject()
+        .Member("url", Url("StructureDefinition/comments"))
+        .Member("valueString", *comments)
+        .EndObject();
+  }
+  json.EndArray().Key("identifier");
+  WriteIdentifier(json, "response", ReportKey(record));
+  json.Member("questionnaire", QuestionnaireCanonical())
+      .Member("status", links.amended ? "amended" : "completed");
+  if (!links.subject.empty()) {
+    json.Key("subject");
+    WriteReference(json, links.subject);
+  }
+  MemberIfPresent(json, "authored", FhirDateTime(record.SavedStamp()));
+  const ItemTexts& items = ItemTexts::Get();
+  json.Key("item").BeginArray().Raw(items.ReportType(record.ReportType()));
+  for (int item = 1; item <= kItemCount; ++item) {
+    json.RawFollowing(items.FollowingItem(item, record.GetResponse(item)));
+  }
+  json.EndArray();
+  if (!links.author.empty()) {
+    json.Key("author");
+    WriteReference(json, links.author);
+    json.Key("source");
+    WriteReference(json, links.author);
+  }
+  if (links.holdsPersons) {
+    json.Key("contained").BeginArray();
+    WritePatient(json, record, "patient");
+    if (NamesObserver(record)) {
+      WriteRelatedPerson(json, record, "#patient", "observer");
+    }
+    json.EndArray();
+  }
+  json.EndObject();
 }
 
 }  // namespace
@@ -383,68 +573,11 @@ Json Questionnaire() {
 }
 
 Json Patient(const ResponseRecord& details) {
-  Json patient = {{"resourceType", "Patient"},
-                  {"identifier", Json::array({PersonIdentifier(details)})}};
-  Json name = {{"family", Utf8(details.Text(TextField::kLastName))}};
-  if (const std::optional<std::string> first = TextOf(details, TextField::kFirstName)) {
-    name["given"] = Json::array({*first});
-  }
-  patient["name"] = Json::array({name});
-  const Json telecom = Telecom(details);
-  if (!telecom.empty()) {
-    patient["telecom"] = telecom;
-  }
-  patient["gender"] = GenderCode(details.Gender());
-  SetIfPresent(patient, "birthDate", FhirDate(details.Text(TextField::kBirthDate)));
-  const Json address = Address(details);
-  if (!address.empty()) {
-    patient["address"] = Json::array({address});
-  }
-  return patient;
+  return ValueOf([&details](JsonText& json) { WritePatient(json, details, {}); });
 }
 
-Json QuestionnaireResponse(const ResponseRecord& record, const Json& subject) {
-  Json extensions = Json::array();
-  if (const std::optional<Verification>& verification = record.GetVerification()) {
-    extensions.push_back(
-        {{"url", Url("StructureDefinition/double-entry")},
-         {"extension", Json::array({{{"url", "byAnotherPerson"},
-                                     {"valueBoolean", verification->byAnotherPerson}},
-                                    {{"url", "differencesResolved"},
-                                     {"valueInteger", verification->differencesResolved}}})}});
-  }
-  if (const std::optional<std::string> completed =
-          FhirDate(record.Text(TextField::kCompletionDate))) {
-    extensions.push_back(
-        {{"url", Url("StructureDefinition/completion-date")}, {"valueDate", *completed}});
-  }
-  extensions.push_back(
-      {{"url", Url("StructureDefinition/entry-method")},
-       {"valueCode", record.EntryMethod() == kEnteredFromPaper ? "paper" : "screen"}});
-  if (const std::optional<std::string> comments = TextOf(record, TextField::kComments)) {
-    extensions.push_back(
-        {{"url", Url("StructureDefinition/comments")}, {"valueString", *comments}});
-  }
-  Json items = Json::array(
-      {{{"linkId", kReportTypeLinkId},
-        {"answer",
-         Json::array({{{"valueCoding", ReportTypeCoding(AnswerForType(record.ReportType()))}}})}}});
-  for (int item = 1; item <= kItemCount; ++item) {
-    Json answered = {{"linkId", std::to_string(item)}};
-    const int value = record.GetResponse(item);
-    if (value >= 0) {
-      answered["answer"] = Json::array({{{"valueCoding", AnswerCoding(value)}}});
-    }
-    items.push_back(std::move(answered));
-  }
-  Json response = {{"resourceType", "QuestionnaireResponse"}, {"extension", extensions}};
-  response["identifier"] = Identifier("response", ReportKey(record));
-  response["questionnaire"] = QuestionnaireCanonical();
-  response["status"] = "completed";
-  response["subject"] = subject;
-  SetIfPresent(response, "authored", FhirDateTime(record.SavedStamp()));
-  response["item"] = items;
-  return response;
+Json QuestionnaireResponse(const ResponseRecord& record, const ResponseLinks& links) {
+  return ValueOf([&](JsonText& json) { WriteQuestionnaireResponse(json, record, links); });
 }
 
 Json PersonBundle(const PersonExport& person) {
@@ -452,7 +585,8 @@ Json PersonBundle(const PersonExport& person) {
   Entries entries(true);
   const ResponseRecord& details =
       analysis.IsSelfAbsent() ? analysis.observerReport() : analysis.selfReport();
-  const Json patient = entries.Add(Patient(details), PersonIdentifier(details));
+  const Json patient = entries.Add(Patient(details), Identifier("person", PersonKey(details)));
+  const std::string patientReference = patient["reference"];
   Json responses = Json::array();
   std::string latestStamp;
   std::string reportKey = PersonKey(details);
@@ -461,17 +595,18 @@ Json PersonBundle(const PersonExport& person) {
       continue;
     }
     const ResponseRecord& record = analysis.report(which);
-    Json response = QuestionnaireResponse(record, patient);
-    Json author = patient;
+    ResponseLinks links{patientReference, patientReference, false,
+                        person.amended[static_cast<std::size_t>(which)]};
     if (which == Report::kObserver) {
-      author = record.Text(TextField::kObserverName).empty()
-                   ? Json()
-                   : entries.Add(RelatedPerson(record, patient), ObserverIdentifier(record));
+      links.author.clear();
+      if (!record.Text(TextField::kObserverName).empty()) {
+        const Json observer = ValueOf(
+            [&](JsonText& json) { WriteRelatedPerson(json, record, patientReference, {}); });
+        links.author =
+            entries.Add(observer, Identifier("observer", ObserverKey(record)))["reference"];
+      }
     }
-    if (!author.is_null()) {
-      response["author"] = author;
-      response["source"] = author;
-    }
+    Json response = QuestionnaireResponse(record, links);
     const Json identifier = response["identifier"];
     const Json reference = entries.Add(std::move(response), identifier);
     responses.push_back(reference);
@@ -506,27 +641,52 @@ Json PersonBundle(const PersonExport& person) {
   return entries.Bundle();
 }
 
-Json ResponsesBundle(const std::vector<ResponseRecord>& records) {
-  Entries entries(false);
-  for (const ResponseRecord& record : records) {
-    // Each response holds its person, so that it can be read back alone.
-    const Json patient = {{"reference", "#patient"}};
-    Json contained = Json::array({Patient(record)});
-    contained[0]["id"] = "patient";
-    Json response = QuestionnaireResponse(record, patient);
-    response["author"] = patient;
-    if (ReportOfType(record.ReportType()) == Report::kObserver &&
-        !record.Text(TextField::kObserverName).empty()) {
-      contained.push_back(RelatedPerson(record, patient));
-      contained[1]["id"] = "observer";
-      response["author"] = {{"reference", "#observer"}};
-    }
-    response["source"] = response["author"];
-    response["contained"] = contained;
-    const Json identifier = response["identifier"];
-    entries.Add(std::move(response), identifier);
+void ResponsesBundleWriter::Begin(bool entry) {
+  text_.clear();
+  if (!started_) {
+    JsonText(text_)
+        .BeginObject()
+        .Member("resourceType", "Bundle")
+        .Member("type", "collection")
+        .Key("entry")
+        .BeginArray();
+    started_ = true;
+  } else if (entry) {
+    text_ += ',';
   }
-  return entries.Bundle();
+}
+
+bool ResponsesBundleWriter::Add(const ResponseRecord& record, bool amended) {
+  Begin(true);
+  // Each response holds its person, so that it can be read back alone.
+  const ResponseLinks links{"#patient", NamesObserver(record) ? "#observer" : "#patient", true,
+                            amended};
+  JsonText json(text_);
+  json.BeginObject()
+      .Member("fullUrl", UuidOf(IdentifierText("response", ReportKey(record))))
+      .Key("resource");
+  WriteQuestionnaireResponse(json, record, links);
+  json.EndObject();
+  return sink_(text_);
+}
+
+bool ResponsesBundleWriter::Finish() {
+  Begin(false);
+  text_ += "]}\n";
+  return sink_(text_);
+}
+
+Json ResponsesBundle(const std::vector<ResponseRecord>& records) {
+  std::string text;
+  ResponsesBundleWriter writer([&text](std::string_view part) {
+    text += part;
+    return true;
+  });
+  for (const ResponseRecord& record : records) {
+    writer.Add(record, false);
+  }
+  writer.Finish();
+  return Json::parse(text);
 }
 
 std::string Base64(std::string_view bytes) {

@@ -1,12 +1,15 @@
 // The questionnaire, a person's records and their analysis as HL7 FHIR R4 resources, for an
-// electronic health record or a research platform. Plain JSON values; writing them is the
-// caller's work.
+// electronic health record or a research platform. Plain JSON values, but for the responses of
+// a whole file, which are written as text one at a time.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/analysis.h"
@@ -35,6 +38,7 @@ Json Questionnaire();
 struct PersonExport {
   const Analysis* analysis = nullptr;    // its present reports are exported
   std::optional<std::string> reportPdf;  // the printed report's bytes, when there is one
+  std::array<bool, 2> amended{};         // by Report: whether a replacing edit changed its record
 };
 
 // The transaction Bundle of one person: the Patient, an observer's RelatedPerson, one
@@ -43,13 +47,49 @@ struct PersonExport {
 // Each entry is a POST made conditional on its identifier, so sending it again creates nothing.
 Json PersonBundle(const PersonExport& person);
 
-// A collection Bundle of the QuestionnaireResponses of many records, each naming its person by
-// identifier.
+// Where text goes as it is written: false when it could not take it.
+using TextSink = std::function<bool(std::string_view)>;
+
+// A collection Bundle of QuestionnaireResponses, written to a sink one response at a time
+// (nothing is written before the first). Each response holds its person, so that it can be
+// read back alone. The text is what dump() makes of the same Bundle, and a line end.
+class ResponsesBundleWriter {
+ public:
+  explicit ResponsesBundleWriter(TextSink sink) : sink_(std::move(sink)) {}
+
+  // Writes the response of `record`: false when the sink failed.
+  bool Add(const ResponseRecord& record, bool amended);
+  // Writes the end of the Bundle (the whole of it when nothing was added): false when the sink
+  // failed.
+  bool Finish();
+
+ private:
+  // Clears the text to write and begins it: with the Bundle's head before anything else, a
+  // comma between `entry`s.
+  void Begin(bool entry);
+
+  TextSink sink_;
+  std::string text_;  // the text being written
+  bool started_ = false;
+};
+
+// The collection Bundle of `records`, none of them amended, as a JSON value.
 Json ResponsesBundle(const std::vector<ResponseRecord>& records);
 
 // The pieces, for the bundles above and their tests.
 Json Patient(const ResponseRecord& details);
-Json QuestionnaireResponse(const ResponseRecord& record, const Json& subject);
+
+// What a QuestionnaireResponse names besides its record.
+struct ResponseLinks {
+  std::string subject;  // the reference of the Patient it is about; empty: none
+  std::string author;   // the reference of who answered, named as its source too; empty: no one
+  // It holds its Patient as "#patient" and, for an Observer-report naming the observer, the
+  // observer as "#observer".
+  bool holdsPersons = false;
+  bool amended = false;  // a replacing edit changed the record since it was first saved
+};
+
+Json QuestionnaireResponse(const ResponseRecord& record, const ResponseLinks& links);
 
 // Standard base64 of any bytes.
 std::string Base64(std::string_view bytes);

@@ -1,13 +1,18 @@
 // acv fhir and acv fhir-questionnaire run as the user runs them: the Observations say what
-// acv analyse says of the same records, the report travels as its PDF, and a file is written
-// whole or not at all.
+// acv analyse says of the same records, the report travels as its PDF, an edited record's
+// response is amended, and a file is written whole or not at all.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "storage/format/response_file.h"
+#include "storage/history/history_file.h"
+#include "storage/records/record_store.h"
 #include "support/run_acv.h"
 #include "support/temp_dir.h"
 
@@ -121,6 +126,42 @@ TEST_F(FhirCommandTest, EveryRecordsResponsesAsACollectionReadBackByImportAndThe
   EXPECT_EQ(Json::parse(questionnaire.out)["item"].size(), 191u);
 }
 
+// The status of each QuestionnaireResponse of `bundle`, in order.
+std::vector<std::string> Statuses(const Json& bundle) {
+  std::vector<std::string> statuses;
+  for (const Json& response : OfType(bundle, "QuestionnaireResponse")) {
+    statuses.push_back(response["status"]);
+  }
+  return statuses;
+}
+
+// A record its history shows edited in place is amended, in a person's Bundle as in the whole
+// file's; one whose history does not hold, or is gone, is completed like the rest.
+TEST_F(FhirCommandTest, AResponseIsAmendedOnlyWhenAHistoryThatHoldsShowsItsRecordEdited) {
+  StoredRecord original{};
+  ResponseRecord record;
+  ASSERT_EQ(ReadRecord(Sample(), 1, &record, MetFlags::kLeave, &original), FileStatus::kOk);
+  record.SetResponse(12, 5);
+  ASSERT_EQ(
+      ReplaceRecord(Sample(), 1, original, record, {HistoryAction::kEditReplaced, "typo"}).status,
+      FileStatus::kOk);
+  std::vector<std::string> expected(8, "completed");
+  expected[1] = "amended";
+  EXPECT_EQ(Statuses(Json::parse(RunAcv({"fhir", Sample(), "--all"}).out)), expected);
+  const auto pair = RunAcv({"fhir", Sample(), "--self", "0", "--observer", "1", "--no-pdf"});
+  EXPECT_EQ(Statuses(Json::parse(pair.out)), (std::vector<std::string>{"completed", "amended"}));
+  StoredRecord edited{};
+  ASSERT_EQ(ReadRecord(Sample(), 1, &record, MetFlags::kLeave, &edited), FileStatus::kOk);
+  int index = -1;
+  ASSERT_EQ(ResponseFile::WriteRecord(Sample(), original, &index, 1), FileStatus::kOk);
+  expected[1] = "completed";
+  EXPECT_EQ(Statuses(Json::parse(RunAcv({"fhir", Sample(), "--all"}).out)), expected)
+      << "a record changed outside the history";
+  ASSERT_EQ(ResponseFile::WriteRecord(Sample(), edited, &index, 1), FileStatus::kOk);
+  ASSERT_EQ(unlink(HistoryNameFor(Sample()).c_str()), 0);
+  EXPECT_EQ(Statuses(Json::parse(RunAcv({"fhir", Sample(), "--all"}).out)), expected);
+}
+
 TEST_F(FhirCommandTest, AFileIsWrittenWholeReplacedOnlyWhenAskedAndAFailureLeavesNothing) {
   const std::string out = dir_.File("bundle.json");
   ASSERT_EQ(RunAcv({"fhir-questionnaire", "--out", out}).status, 0);
@@ -138,8 +179,22 @@ TEST_F(FhirCommandTest, AFileIsWrittenWholeReplacedOnlyWhenAskedAndAFailureLeave
   EXPECT_EQ(failed.status, 2);
   EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
   EXPECT_TRUE(ReadBytes(nowhere).empty());
-  const auto unreadable = RunAcv({"fhir", dir_.File("none.cvr"), "--all"});
+  // The whole file's Bundle, written as it is made, is no different.
+  const std::string all = dir_.File("all.json");
+  const auto unreadable = RunAcv({"fhir", dir_.File("none.cvr"), "--all", "--out", all});
   EXPECT_EQ(unreadable.status, 2);
+  EXPECT_NE(access(all.c_str(), F_OK), 0);
+  EXPECT_EQ(RunAcv({"fhir", Sample(), "--all", "--out", out}).status, 2);
+  EXPECT_EQ(Json::parse(ReadBytes(out))["type"], "transaction");
+  const std::string sample = Sample();
+  EXPECT_EQ(testing::InChild([&] {
+              const rlimit limit{100000, 100000};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              const auto run = RunAcv({"fhir", sample, "--all", "--out", all});
+              return run.err.find("the disk is full") != std::string::npos ? run.status : 99;
+            }),
+            2);
+  EXPECT_NE(access(all.c_str(), F_OK), 0);
 }
 
 }  // namespace

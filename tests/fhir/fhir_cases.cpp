@@ -1,7 +1,7 @@
 // Writes the FHIR resources the validator checks into the folder named on the command line: the
 // Questionnaire, the Bundles of a Self-report alone, an Observer-report alone, a pair, an edited
-// and a verified record and a person whose details need code page 1252 letters, and a
-// collection of responses.
+// record (amended), a verified one and a person whose details need code page 1252 letters and
+// quotes, and a collection of responses.
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -25,7 +25,7 @@ ResponseRecord Saved(ResponseRecord record, const char* stamp) {
   return record;
 }
 
-Json Bundle(const ResponseRecord* self, const ResponseRecord* observer) {
+Json Bundle(const ResponseRecord* self, const ResponseRecord* observer, bool selfAmended = false) {
   Analysis analysis;
   if (self != nullptr) {
     analysis.selfReport() = *self;
@@ -33,7 +33,7 @@ Json Bundle(const ResponseRecord* self, const ResponseRecord* observer) {
   if (observer != nullptr) {
     analysis.observerReport() = *observer;
   }
-  return acv::fhir::PersonBundle({&analysis, std::string(kPdfBytes)});
+  return acv::fhir::PersonBundle({&analysis, std::string(kPdfBytes), {selfAmended, false}});
 }
 
 bool Write(const std::string& folder, const std::string& name, const Json& json) {
@@ -88,13 +88,14 @@ int main(int argc, char** argv) {
                    "Espa\xF1"
                    "a");
   accented.SetGender('X');
+  accented.SetText(TextField::kComments, "Said \"often\" \\ meant \x93sometimes\x94");
   const std::string folder = argv[1];
   const bool written =
       Write(folder, "questionnaire", acv::fhir::Questionnaire()) &&
       Write(folder, "self-only", Bundle(&self, nullptr)) &&
       Write(folder, "observer-only", Bundle(nullptr, &observer)) &&
       Write(folder, "pair", Bundle(&self, &observer)) &&
-      Write(folder, "edited", Bundle(&edited, nullptr)) &&
+      Write(folder, "edited", Bundle(&edited, nullptr, true)) &&
       Write(folder, "verified", Bundle(&verified, nullptr)) &&
       Write(folder, "code-page-1252", Bundle(&accented, nullptr)) &&
       Write(folder, "collection", acv::fhir::ResponsesBundle({self, observer, verified, accented}));

@@ -3,6 +3,7 @@
 // records read back from them.
 #include "storage/fhir/fhir_export.h"
 #include "storage/fhir/fhir_import.h"
+#include "storage/fhir/json_text.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,7 @@ TEST(FhirExportTest, ResponsesAnswerOnlyWhatTheQuestionnaireAllowsAndLeaveBlanks
   const ResponseRecord self = Saved(TestRecord(
       kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3}));
   for (const ResponseRecord* record : std::array<const ResponseRecord*, 2>{&self, &observer}) {
-    const Json response = QuestionnaireResponse(*record, Json::object());
+    const Json response = QuestionnaireResponse(*record, {});
     EXPECT_EQ(response["status"], "completed");
     EXPECT_EQ(response["questionnaire"], QuestionnaireCanonical());
     EXPECT_EQ(response["authored"].get<std::string>().substr(0, 19), "2026-11-30T10:15:10");
@@ -103,6 +104,10 @@ TEST(FhirExportTest, ResponsesAnswerOnlyWhatTheQuestionnaireAllowsAndLeaveBlanks
       }
     }
   }
+  // A record changed by a replacing edit is amended.
+  ResponseLinks edited;
+  edited.amended = true;
+  EXPECT_EQ(QuestionnaireResponse(self, edited)["status"], "amended");
   // The double-entry mark travels with the response it was made on.
   EXPECT_EQ(QuestionnaireResponse(self, {}).dump().find("double-entry"), std::string::npos);
   const Json mark = QuestionnaireResponse(observer, {})["extension"][0];
@@ -255,6 +260,70 @@ TEST(FhirExportTest, BundlesReadBackIntoTheSameRecordsAndWhatNoRecordHoldsIsRefu
             "unexpected ','; expected '[', '{', or a literal");
   EXPECT_EQ(ReadBundleRecords(Questionnaire().dump(), &records),
             "is not a FHIR Bundle with entries");
+}
+
+// The whole file's Bundle goes to its sink a response at a time, as the text dump() gives of
+// it, whatever the names hold; the first refusal of the sink stops it.
+TEST(FhirExportTest, TheCollectionIsWrittenOneResponseAtATimeAsItsValueDumps) {
+  const ResponseRecord self = Saved(TestRecord(
+      kSelfReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 3}));
+  const ResponseRecord observer = Saved(TestRecord(
+      kObserverReport, {.first = "Alex", .last = "Morgan", .birthDate = "19750307", .seed = 5}));
+  ResponseRecord odd = Saved(TestRecord(
+      kSelfReport,
+      {.first = "Jo \"J\\\"", .last = "\x8A\xE9\xFF\x9F", .birthDate = "19820914", .seed = 1}));
+  odd.SetText(TextField::kComments, "tab\tline\nend\x7F");
+  std::vector<std::string> parts;
+  std::size_t refuseAt = 99;
+  const auto sink = [&](std::string_view part) {
+    parts.emplace_back(part);
+    return parts.size() < refuseAt;
+  };
+  ResponsesBundleWriter writer(sink);
+  EXPECT_TRUE(writer.Add(self, false));
+  EXPECT_TRUE(writer.Add(odd, true));
+  EXPECT_TRUE(writer.Add(observer, false));
+  EXPECT_TRUE(writer.Finish());
+  ASSERT_EQ(parts.size(), 4u);
+  std::string text;
+  for (const std::string& part : parts) {
+    text += part;
+  }
+  const Json bundle = Json::parse(text);
+  EXPECT_EQ(text, bundle.dump() + "\n");
+  std::vector<std::string> statuses;
+  for (const Json& entry : bundle["entry"]) {
+    statuses.push_back(entry["resource"]["status"]);
+  }
+  EXPECT_EQ(statuses, (std::vector<std::string>{"completed", "amended", "completed"}));
+  const Json& patient = bundle["entry"][1]["resource"]["contained"][0];
+  EXPECT_EQ(patient["name"][0]["given"][0], Cp1252ToUtf8(odd.Text(TextField::kFirstName)));
+  EXPECT_EQ(patient["name"][0]["family"], "\u0160\u00e9\u00ff\u0178");
+  EXPECT_EQ(bundle["entry"][2]["resource"]["contained"][1]["id"], "observer");
+  EXPECT_EQ(ResponsesBundle({}).dump(),
+            R"({"resourceType":"Bundle","type":"collection","entry":[]})");
+  parts.clear();
+  refuseAt = 1;
+  ResponsesBundleWriter refused(sink);
+  EXPECT_FALSE(refused.Add(self, false));
+}
+
+// Written straight as text, every character comes out as dump() writes it: the controls and
+// the quote and backslash escaped, the rest (code page 1252's letters too) as they are.
+TEST(FhirExportTest, JsonTextIsWhatDumpWritesOfTheSameValue) {
+  std::string every;
+  for (int c = 0; c < 256; ++c) {
+    every += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+  }
+  std::string text;
+  JsonText json(text);
+  json.BeginObject().Member("every", every).Key("list").BeginArray().Int(-12).Bool(false);
+  json.BeginObject().EndObject().BeginArray().EndArray().Raw("null").EndArray();
+  json.Member("last", "").EndObject();
+  const Json value = {{"every", every},
+                      {"list", Json::array({-12, false, Json::object(), Json::array(), nullptr})},
+                      {"last", ""}};
+  EXPECT_EQ(text, value.dump());
 }
 
 TEST(FhirExportTest, Base64FollowsTheStandardAlphabetAndPadding) {
