@@ -57,12 +57,8 @@ void CAdultAn::acceptSelection() {
     return;
   }
   analysis_ = chosen;
-  chosenIndexes_.clear();
-  for (const IndexEntry* entry : {self, observer}) {
-    if (entry != nullptr) {
-      chosenIndexes_.push_back(entry->fileIndex);
-    }
-  }
+  chosenIndexes_ = {self != nullptr ? self->fileIndex : -1,
+                    observer != nullptr ? observer->fileIndex : -1};
   accept();
 }
 

@@ -1,7 +1,7 @@
 // "Select ACV Response for Analysis": one Self-report and/or one Observer-report of a person.
 #pragma once
 
-#include <vector>
+#include <array>
 
 #include "engine/analysis.h"
 #include "shell/selection_dialog.h"
@@ -16,8 +16,8 @@ class CAdultAn : public SelectionDialog {
 
   // The chosen reports, once the dialog was accepted.
   const Analysis& analysis() const { return analysis_; }
-  // Their indexes in the file.
-  const std::vector<int>& chosenIndexes() const { return chosenIndexes_; }
+  // Their indexes in the file, by Report; -1 for a report not chosen.
+  const std::array<int, 2>& chosenIndexes() const { return chosenIndexes_; }
 
  protected:
   FileStatus readIndex(const std::string& fullName, RecordIndex* index) override;
@@ -25,7 +25,7 @@ class CAdultAn : public SelectionDialog {
 
  private:
   Analysis analysis_;
-  std::vector<int> chosenIndexes_;
+  std::array<int, 2> chosenIndexes_{-1, -1};
 };
 
 }  // namespace acv

@@ -19,13 +19,14 @@ QString Tr(const char* text) {
 }
 
 // The Bundle with the report's PDF, written to `fileName`: the empty text, or why not.
-QString WriteBundle(const Analysis& analysis, const QString& fileName) {
+QString WriteBundle(const Analysis& analysis, const std::array<bool, 2>& amended,
+                    const QString& fileName) {
   QByteArray pdf;
   if (QString error = DrawReportPdf(analysis, &pdf); !error.isEmpty()) {
     return error;
   }
   const std::string text =
-      fhir::PersonBundle({&analysis, pdf.toStdString()}).dump() + std::string("\n");
+      fhir::PersonBundle({&analysis, pdf.toStdString(), amended}).dump() + std::string("\n");
   const FileStatus status =
       WholeFileWriter::WriteFile(QFile::encodeName(fileName).toStdString(), true, text);
   return status == FileStatus::kOk ? QString() : toQt(FileStatusReason(status));
@@ -33,7 +34,8 @@ QString WriteBundle(const Analysis& analysis, const QString& fileName) {
 
 }  // namespace
 
-bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis, const QString& startName,
+bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis,
+                          const std::array<bool, 2>& amended, const QString& startName,
                           QWidget* parent) {
   const bool accepted =
       prompts.confirm(parent, Message(MessageId::kFhirPrivacy), Tr("&Accept"), Tr("Cancel"), false);
@@ -52,7 +54,7 @@ bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis, const QStr
   if (QFile::exists(fileName) && !ConfirmReplace(prompts, parent)) {
     return false;
   }
-  if (const QString error = WriteBundle(analysis, fileName); !error.isEmpty()) {
+  if (const QString error = WriteBundle(analysis, amended, fileName); !error.isEmpty()) {
     prompts.show(parent, Message(MessageId::kFhirNotWritten), {fileName, error});
     return false;
   }

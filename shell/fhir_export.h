@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 #include "engine/analysis.h"
 
@@ -15,7 +16,9 @@ class Prompts;
 
 // Asks for the acceptance and a file name (`startName` offered), then writes the file whole or
 // not at all and says how it went. True once a file was written.
-bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis, const QString& startName,
+// `amended` says, by Report, whether an edit replaced the report's record.
+bool ExportAnalysisAsFhir(Prompts& prompts, const Analysis& analysis,
+                          const std::array<bool, 2>& amended, const QString& startName,
                           QWidget* parent);
 
 }  // namespace acv

@@ -9,7 +9,9 @@
 #include <QToolBar>
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <memory>
+#include <set>
 
 #include "engine/dates.h"
 #include "engine/response_record.h"
@@ -28,6 +30,7 @@
 #include "shell/export_password_dialog.h"
 #include "shell/fhir_export.h"
 #include "shell/history_dialog.h"
+#include "storage/fhir/fhir_files.h"
 #include "storage/format/format.h"
 #include "storage/history/history_review.h"
 #include "storage/records/record_edit.h"
@@ -425,7 +428,13 @@ void CMainFrame::exportFhirCommand() {
     return;
   }
   const AcvSettings settings(&settingsWarning_);
-  ExportAnalysisAsFhir(prompts_, view_->analysis(),
+  // A report is amended when the history shows its record edited; one not read from a file
+  // the Analysis dialog named is exported as it stands.
+  const std::set<int> edited =
+      analysed_.file.empty() ? std::set<int>() : fhir::EditedRecords(analysed_.file);
+  const std::array<bool, 2> amended = {edited.contains(analysed_.indexes[0]),
+                                       edited.contains(analysed_.indexes[1])};
+  ExportAnalysisAsFhir(prompts_, view_->analysis(), amended,
                        ReportFileStart(settings, view_->analysis()) + QStringLiteral(".json"),
                        this);
 }
@@ -441,7 +450,10 @@ void CMainFrame::historyCommand() {
                   {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
     return;
   }
-  HistoryDialog dialog(review, analysed_.indexes, this);
+  std::vector<int> shown;
+  std::copy_if(analysed_.indexes.begin(), analysed_.indexes.end(), std::back_inserter(shown),
+               [](int index) { return index >= 0; });
+  HistoryDialog dialog(review, shown, this);
   dialog.exec();
 }
 

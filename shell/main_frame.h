@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "storage/csv/export_passwords.h"
 #include "storage/drafts/draft_folder.h"
@@ -81,7 +81,7 @@ class CMainFrame : public QMainWindow {
   // The response file and the records of the analysis shown, as the Analysis dialog chose them.
   struct AnalysedRecords {
     std::string file;
-    std::vector<int> indexes;
+    std::array<int, 2> indexes{-1, -1};  // by Report; -1 for a report not shown
   } analysed_;
   SettingsWarning settingsWarning_;  // a refused settings file is reported once
   CTesselView* view_;

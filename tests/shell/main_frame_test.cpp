@@ -1,5 +1,6 @@
 // The main window: its menus, toolbar and status tips, which commands are available when, the
 // About box and web site, the settings, and the Analysis command from the menu to the view.
+#include <unistd.h>
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
@@ -15,6 +16,9 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 
 #include "entry/adult_q_sheet.h"
 #include "grid/grid_control.h"
@@ -23,13 +27,16 @@
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
 #include "shell/adult_edit.h"
+#include "shell/export_password_dialog.h"
 #include "shell/history_dialog.h"
 #include "shell/main_frame.h"
+#include "storage/csv/export_passwords.h"
 #include "storage/records/record_search.h"
 #include "storage/records/record_store.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
+#include "support/temp_dir.h"
 #include "ui/artwork.h"
 #include "ui/product.h"
 #include "ui/text.h"
@@ -401,6 +408,32 @@ class MainFrameTest : public QObject {
     history->trigger();
     QVERIFY(shown);
     QVERIFY(prompts.shown.isEmpty());
+
+    // The FHIR export of the same analysis says which of its reports was edited.
+    testing::TempDir out;
+    ExportPasswords passwords(out.File("passwords"), geteuid());
+    QCOMPARE(passwords.Set(1, "Open"), FileStatus::kOk);
+    frame.setExportPasswordFile(out.File("passwords"), geteuid());
+    WhenShown<CAdultExportPassword>([](CAdultExportPassword& dialog) {
+      QTest::keyClicks(dialog.passwordBox(), QStringLiteral("Open"));
+      QTest::keyClick(dialog.passwordBox(), Qt::Key_Return);
+    });
+    prompts.answers.enqueue(true);
+    prompts.chosenFiles.enqueue(QString::fromStdString(out.File("bundle.json")));
+    frame.command(QStringLiteral("exportFhir"))->trigger();
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Save Was Successful"));
+    std::ifstream bundleFile(out.File("bundle.json"));
+    const nlohmann::json bundle = nlohmann::json::parse(bundleFile);
+    std::map<std::string, std::string> statusOf;  // by report type
+    for (const nlohmann::json& entry : bundle["entry"]) {
+      const nlohmann::json& resource = entry["resource"];
+      if (resource["resourceType"] == "QuestionnaireResponse") {
+        statusOf[resource["item"][0]["answer"][0]["valueCoding"]["code"]] = resource["status"];
+      }
+    }
+    const bool selfEdited = alex[0].reportType == kSelfReport;
+    QCOMPARE(statusOf["self"], selfEdited ? "amended" : "completed");
+    QCOMPARE(statusOf["observer"], selfEdited ? "completed" : "amended");
   }
 
   void editCommandRemembersTheLayout() {
