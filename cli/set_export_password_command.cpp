@@ -9,11 +9,6 @@
 #include "storage/text/messages.h"
 
 namespace acv::cli {
-namespace {
-
-constexpr std::string_view kCommand = "set-export-password";
-
-}  // namespace
 
 int RunSetExportPassword(const SetExportPasswordOptions& options, const Console& io) {
   std::string password;
