@@ -101,13 +101,29 @@ CalendarDate Today() {
   return CalendarDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-std::string FormatLocalTime(std::int64_t seconds, const char* format) {
+namespace {
+
+std::string FormatTime(std::int64_t seconds, const char* format, bool utc) {
   const auto time = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&time, &local);
+  std::tm parts{};
+  if (utc) {
+    gmtime_r(&time, &parts);
+  } else {
+    localtime_r(&time, &parts);
+  }
   char text[32];
-  std::strftime(text, sizeof text, format, &local);
-  return text;
+  const std::size_t size = std::strftime(text, sizeof text, format, &parts);
+  return std::string(text, size);
+}
+
+}  // namespace
+
+std::string FormatLocalTime(std::int64_t seconds, const char* format) {
+  return FormatTime(seconds, format, false);
+}
+
+std::string FormatUtcTime(std::int64_t seconds, const char* format) {
+  return FormatTime(seconds, format, true);
 }
 
 }  // namespace acv

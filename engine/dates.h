@@ -60,5 +60,7 @@ bool IsOfAge(const CalendarDate& birth, const CalendarDate& on);
 CalendarDate Today();
 // The local time of `seconds` since 1970 as strftime's `format` gives it (at most 31 bytes).
 std::string FormatLocalTime(std::int64_t seconds, const char* format);
+// The same in UTC.
+std::string FormatUtcTime(std::int64_t seconds, const char* format);
 
 }  // namespace acv
