@@ -30,6 +30,7 @@ inline constexpr int kExitPartial = 3;
 
 struct CheckOptions {
   std::string file;
+  bool versions = false;  // also hash every earlier version the history keeps
 };
 int RunCheck(const CheckOptions& options);
 void SetupCheckCommand(CLI::App& app, int* exitCode);

@@ -35,6 +35,10 @@ void PrintEntry(int number, const HistoryEntry& entry) {
     std::cout << ", " << entry.records.size() << " records\n";
     return;
   }
+  if (TakesDataOut(entry.action)) {
+    std::cout << ", records " << IndexRunsText(entry.taken) << "\n";
+    return;
+  }
   std::cout << ", record " << entry.index;
   if (!entry.fields.empty()) {
     std::cout << ", fields changed: " << Printable(entry.fields);
@@ -54,14 +58,20 @@ int RunHistory(const HistoryOptions& options) {
     return kExitBadInput;
   }
   if (options.version > 0) {
-    const std::vector<StoredRecord> versions = RecordVersions(review, options.index);
+    const std::vector<RecordVersion> versions = RecordVersions(review, options.index);
     if (options.version > static_cast<int>(versions.size())) {
       std::cerr << "acv history: record " << options.index << " has " << versions.size()
                 << " versions, not " << options.version << "\n";
       return kExitNothingFound;
     }
-    const StoredRecord& bytes = versions[static_cast<std::size_t>(options.version - 1)];
-    if (!ShowStoredRecord(options.file, options.index, bytes)) {
+    const RecordVersion& version = versions[static_cast<std::size_t>(options.version - 1)];
+    if (!version.intact) {
+      std::cerr << "acv history: version " << options.version << " of record " << options.index
+                << " was changed after the history kept it (it no longer matches the hash its "
+                   "entry holds): it is not shown\n";
+      return kExitBadInput;
+    }
+    if (!ShowStoredRecord(options.file, options.index, version.bytes)) {
       std::cerr << "acv history: version " << options.version << " fails its checksum\n";
       return kExitBadInput;
     }
@@ -74,7 +84,7 @@ int RunHistory(const HistoryOptions& options) {
   int shown = 0;
   for (std::size_t at = 0; at < review.entries.size(); ++at) {
     const HistoryEntry& entry = review.entries[at];
-    if (options.index < 0 || entry.index == options.index) {
+    if (options.index < 0 || Concerns(entry, options.index)) {
       PrintEntry(static_cast<int>(at) + 1, entry);
       ++shown;
     }
