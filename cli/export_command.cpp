@@ -62,6 +62,9 @@ int RunExport(const ExportOptions& options, std::istream& in, std::ostream& out,
     case ExportResult::kDone:
       break;
   }
+  if (!outcome.recorded) {
+    Say("export", MessageId::kTakeOutNotRecorded, {options.acvFile}, err);
+  }
   const UserMessage summary = ExportSummaryMessage(acvName, csvName, outcome.counts);
   out << summary.caption << "\n" << summary.text << "\n";
   return outcome.counts.written == outcome.counts.records ? kExitOk : kExitPartial;

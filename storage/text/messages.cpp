@@ -303,6 +303,9 @@ constexpr MessageRow kMessages[] = {
      "The FHIR file\n\x1f\ncould not be written: \x1f."},
     {MessageId::kFhirSaved, caption::kSaveSucceeded,
      "The analysis was saved as a FHIR R4 Bundle in\n\x1f", MessageIcon::kInformation},
+    {MessageId::kTakeOutNotRecorded, "",
+     "note: the history beside \x1f could not be written (the folder or the history may be "
+     "read-only), so this is not recorded in it; everything else went ahead"},
     {MessageId::kNotAnIndex, "",
      "'\x1f' is not a record index: an index is a record's place in the file, 0 for the first "
      "record up to \x1f, as acv list prints it"},

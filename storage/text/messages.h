@@ -93,6 +93,8 @@ enum class MessageId {
   kFhirPrivacy,
   kFhirNotWritten,  // the file, then why
   kFhirSaved,       // the file
+  // Data taken out of a response file whose history could not note it.
+  kTakeOutNotRecorded,  // the response file
   // The command line's own lines, printed after "acv COMMAND: ".
   kNotAnIndex,  // the text typed, then the highest index
   kCommandNeeded,
