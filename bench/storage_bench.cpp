@@ -21,7 +21,6 @@
 #include "storage/history/history_file.h"
 #include "storage/history/history_journal.h"
 #include "storage/history/history_review.h"
-#include "storage/history/sha256.h"
 #include "storage/records/record_search.h"
 
 namespace acv {
@@ -293,11 +292,11 @@ std::string MadeUpHistory(int entries) {
     entry.records.push_back(RecordDigest(record));
   }
   for (int n = 0; n < entries; ++n) {
-    const std::string payload = EncodeEntry(entry);
-    history += FrameEntry(payload);
+    Digest previous{};
+    history += FrameEntry(EncodeEntry(entry), entry.earlier, &previous);
     const StoredRecord& record = records[static_cast<std::size_t>(n) % records.size()];
     entry = HistoryEntry();
-    entry.previous = Sha256(payload.data(), payload.size());
+    entry.previous = previous;
     entry.action = HistoryAction::kEditReplaced;
     entry.index = n % static_cast<int>(records.size());
     entry.before = entry.after = RecordDigest(record);
@@ -306,7 +305,7 @@ std::string MadeUpHistory(int entries) {
     entry.program = "acv 4.0.0";
     entry.reason = "Corrected from the paper copy";
     entry.fields = "lastName, savedStamp";
-    entry.earlier = record;
+    entry.earlier = BytesOf(record);
   }
   return history;
 }

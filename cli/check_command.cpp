@@ -18,8 +18,9 @@ void PrintDamage(const Console& io, const RecordIndex& index) {
 }
 
 // The history beside the file: whether its chain holds and every record is what it last made
-// it. False when it names a problem.
-bool PrintHistoryCheck(const Console& io, const std::string& file) {
+// it, and with `versions` every earlier version it keeps is what its entry says. False when it
+// names a problem.
+bool PrintHistoryCheck(const Console& io, const std::string& file, bool versions) {
   HistoryReview review;
   if (const FileStatus status = ReviewHistory(file, &review); status != FileStatus::kOk) {
     io.out << "history: cannot be read: " << ReadFailure(status) << "\n";
@@ -29,12 +30,16 @@ bool PrintHistoryCheck(const Console& io, const std::string& file) {
     io.out << "history: none yet (it begins with the file's next change)\n";
     return true;
   }
+  if (versions && review.problems.empty()) {
+    review.problems = ChangedVersions(review);
+  }
   for (const HistoryProblem& problem : review.problems) {
     io.out << "history: " << ProblemText(problem) << "\n";
   }
   if (review.problems.empty()) {
     io.out << "history: " << review.entries.size()
-           << " entries; the chain holds and every record matches it\n";
+           << " entries; the chain holds and every record matches it"
+           << (versions ? ", as does every earlier version it keeps" : "") << "\n";
   }
   return review.problems.empty();
 }
@@ -77,7 +82,7 @@ int RunCheck(const CheckOptions& options, const Console& io) {
     io.out << "verification mark broken: record " << record
            << ": its answers are no longer those that were verified\n";
   }
-  const bool historyHolds = PrintHistoryCheck(io, options.file);
+  const bool historyHolds = PrintHistoryCheck(io, options.file, options.versions);
   return index.corruptCount == 0 && broken.empty() && historyHolds ? kExitOk : kExitPartial;
 }
 
@@ -86,6 +91,9 @@ void SetupCheckCommand(CLI::App& app, int* exitCode) {
   CLI::App* command =
       app.add_subcommand("check", "Show a response file's header and count its records");
   command->add_option("FILE", options->file, "The response file (.cvr)")->required();
+  command->add_flag("--versions", options->versions,
+                    "Also check every earlier version of a record the history keeps (slower: it "
+                    "reads the whole history)");
   command->callback([options, exitCode, command] {
     *exitCode = RunCheck(*options, StandardConsole(command->get_name()));
   });

@@ -32,6 +32,7 @@ inline constexpr int kExitPartial = 3;
 
 struct CheckOptions {
   std::string file;
+  bool versions = false;  // also hash every earlier version the history keeps
 };
 int RunCheck(const CheckOptions& options, const Console& io);
 void SetupCheckCommand(CLI::App& app, int* exitCode);

@@ -60,6 +60,9 @@ int RunExport(const ExportOptions& options, const Console& io) {
     case ExportResult::kDone:
       break;
   }
+  if (!outcome.recorded) {
+    io.Say(MessageId::kTakeOutNotRecorded, {options.acvFile});
+  }
   const UserMessage summary = ExportSummaryMessage(acvName, csvName, outcome.counts);
   io.out << summary.caption << "\n" << summary.text << "\n";
   return outcome.counts.written == outcome.counts.records ? kExitOk : kExitPartial;

@@ -20,6 +20,10 @@ void PrintEntry(const Console& io, int number, const HistoryEntry& entry) {
     io.out << ", " << entry.records.size() << " records\n";
     return;
   }
+  if (TakesDataOut(entry.action)) {
+    io.out << ", records " << IndexRunsText(entry.taken) << "\n";
+    return;
+  }
   io.out << ", record " << entry.index;
   if (!entry.fields.empty()) {
     io.out << ", fields changed: " << Printable(entry.fields);
@@ -39,15 +43,21 @@ int RunHistory(const HistoryOptions& options, const Console& io) {
     return kExitBadInput;
   }
   if (options.version > 0) {
-    const std::vector<StoredRecord> versions = RecordVersions(review, options.index);
+    const std::vector<RecordVersion> versions = RecordVersions(review, options.index);
     if (options.version > static_cast<int>(versions.size())) {
-      io.err << "acv history: record " << options.index << " has " << versions.size()
-             << " versions, not " << options.version << "\n";
+      io.Say(MessageId::kNoSuchVersion,
+             {std::to_string(options.index), std::to_string(versions.size()),
+              std::to_string(options.version)});
       return kExitNothingFound;
     }
-    const StoredRecord& bytes = versions[static_cast<std::size_t>(options.version - 1)];
-    if (!ShowStoredRecord(io, options.file, options.index, bytes)) {
-      io.err << "acv history: version " << options.version << " fails its checksum\n";
+    const RecordVersion& version = versions[static_cast<std::size_t>(options.version - 1)];
+    if (!version.intact) {
+      io.Say(MessageId::kVersionChanged,
+             {std::to_string(options.version), std::to_string(options.index)});
+      return kExitBadInput;
+    }
+    if (!ShowStoredRecord(io, options.file, options.index, version.bytes)) {
+      io.Say(MessageId::kVersionFailsChecksum, {std::to_string(options.version)});
       return kExitBadInput;
     }
     return kExitOk;
@@ -59,13 +69,13 @@ int RunHistory(const HistoryOptions& options, const Console& io) {
   int shown = 0;
   for (std::size_t at = 0; at < review.entries.size(); ++at) {
     const HistoryEntry& entry = review.entries[at];
-    if (options.index < 0 || EntryConcerns(entry, options.index)) {
+    if (options.index < 0 || Concerns(entry, options.index)) {
       PrintEntry(io, static_cast<int>(at) + 1, entry);
       ++shown;
     }
   }
   for (const HistoryProblem& problem : review.problems) {
-    io.err << "acv history: " << ProblemText(problem) << "\n";
+    io.Say(MessageId::kWrittenElsewhere, {ProblemText(problem)});
   }
   if (!review.problems.empty()) {
     return kExitPartial;

@@ -58,7 +58,7 @@ int Run(CLI::App& app, int argc, char** argv) {
     return acv::cli::kExitBadInput;
   } catch (const CLI::ParseError& e) {
     // One line naming the problem; usage errors are bad input.
-    acv::cli::StandardConsole("").Say(acv::MessageId::kUsageRefused, {e.what()});
+    acv::cli::StandardConsole("").Say(acv::MessageId::kWrittenElsewhere, {e.what()});
     return acv::cli::kExitBadInput;
   }
   if (app.get_subcommands().empty()) {

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "cli/analysis_options.h"
 #include "cli/commands.h"
@@ -12,6 +14,7 @@
 #include "engine/cp1252.h"
 #include "reports/report_printing.h"
 #include "reports/rtf_report.h"
+#include "storage/history/data_taken_out.h"
 
 namespace acv::cli {
 namespace {
@@ -23,19 +26,22 @@ struct ReportOutput {
   const char* help;
   std::string ReportOptions::*file;
   QString (*write)(const QString& fileName, const Analysis& analysis);
+  HistoryAction action;  // as the history beside the response file notes it
 };
 
 constexpr ReportOutput kOutputs[] = {
     {"--pdf", "Write the eight-page printed report to this PDF file", &ReportOptions::pdf,
      [](const QString& fileName, const Analysis& analysis) {
        return WriteReportPdf(fileName, analysis);
-     }},
+     },
+     HistoryAction::kReportPdf},
     {"--rtf", "Write the report as a Rich Text Format document (.rtf) for word processors",
      &ReportOptions::rtf,
      [](const QString& fileName, const Analysis& analysis) {
        return QString::fromStdString(
            Cp1252ToUtf8(WriteRtfReportFile(QFile::encodeName(fileName).toStdString(), analysis)));
-     }},
+     },
+     HistoryAction::kReportRtf},
 };
 
 // Runs `work` with Qt's drawing and fonts, but no display; returns what it returns.
@@ -56,9 +62,21 @@ auto WithOffscreenDrawing(Work work) {
   return work();
 }
 
+// The records a report shows.
+std::vector<int> ReportedRecords(const AnalysisChoice& choice) {
+  std::vector<int> indexes;
+  for (const int index : {choice.self, choice.observer}) {
+    if (index >= 0) {
+      indexes.push_back(index);
+    }
+  }
+  return indexes;
+}
+
 int WriteReports(const Analysis& analysis, const ReportOptions& options, const Console& io) {
   return WithOffscreenDrawing([&] {
     int exitCode = kExitOk;
+    bool recorded = true;
     for (const ReportOutput& output : kOutputs) {
       const std::string& file = options.*output.file;
       if (file.empty()) {
@@ -68,6 +86,10 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options, const C
       if (!error.isEmpty()) {
         io.Say(MessageId::kReportNotWritten, {file, error.toStdString()});
         exitCode = kExitBadInput;
+      } else if (!RecordDataTakenOut(options.records.file, output.action,
+                                     ReportedRecords(options.records)) &&
+                 std::exchange(recorded, false)) {
+        io.Say(MessageId::kTakeOutNotRecorded, {options.records.file});
       }
     }
     return exitCode;

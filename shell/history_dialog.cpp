@@ -15,6 +15,11 @@ namespace {
 // The reason and the fields come early, where a narrow window still shows them.
 enum Column { kEntry, kTime, kAction, kRecord, kReason, kFields, kUser, kProgram, kUtc, kColumns };
 
+// A text of the history, which holds UTF-8.
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // What the line above the table says: no history yet, what is wrong with it, or that it holds.
 QString SummaryText(const HistoryReview& review, int shown) {
   if (!review.exists) {
@@ -60,21 +65,22 @@ HistoryDialog::HistoryDialog(const HistoryReview& review, const std::vector<int>
   for (std::size_t at = 0; at < review.entries.size(); ++at) {
     const HistoryEntry& entry = review.entries[at];
     if (std::none_of(indexes.begin(), indexes.end(),
-                     [&entry](int index) { return EntryConcerns(entry, index); })) {
+                     [&entry](int index) { return Concerns(entry, index); })) {
       continue;
     }
     const int row = table_->rowCount();
     table_->insertRow(row);
     QString cells[kColumns];
     cells[kEntry] = QString::number(at + 1);
-    cells[kTime] = QString::fromStdString(EntryTimeText(entry.time, false));
-    cells[kAction] = QString::fromStdString(std::string(ActionName(entry.action)));
-    cells[kRecord] = QString::number(entry.index);
-    cells[kReason] = QString::fromStdString(entry.reason);
-    cells[kFields] = QString::fromStdString(entry.fields);
-    cells[kUser] = QString::fromStdString(entry.user + "@" + entry.host);
-    cells[kProgram] = QString::fromStdString(entry.program);
-    cells[kUtc] = QString::fromStdString(EntryTimeText(entry.time, true));
+    cells[kTime] = Text(EntryTimeText(entry.time, false));
+    cells[kAction] = Text(ActionName(entry.action));
+    cells[kRecord] = TakesDataOut(entry.action) ? Text(IndexRunsText(entry.taken))
+                                                : QString::number(entry.index);
+    cells[kReason] = Text(entry.reason);
+    cells[kFields] = Text(entry.fields);
+    cells[kUser] = Text(entry.user) + QLatin1Char('@') + Text(entry.host);
+    cells[kProgram] = Text(entry.program);
+    cells[kUtc] = Text(EntryTimeText(entry.time, true));
     for (int column = 0; column < kColumns; ++column) {
       table_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }

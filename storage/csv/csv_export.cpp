@@ -8,6 +8,7 @@
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
 #include "storage/format/whole_file_writer.h"
+#include "storage/history/data_taken_out.h"
 
 namespace acv {
 namespace {
@@ -126,6 +127,7 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
   StoredRecord bytes{};
   int index = 0;
   ResponseRecord record;  // one for every record in turn
+  std::vector<int> exported;
   for (FileStatus read = source.ReadNext(&bytes, &index); read != FileStatus::kNoMoreRecords;
        read = source.ReadNext(&bytes, &index)) {
     if (read != FileStatus::kOk) {
@@ -151,6 +153,7 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
     }
     if (write(CsvRecordLine(record))) {
       ++counts.written;
+      exported.push_back(index);
     } else {
       ++counts.couldNotWrite;
     }
@@ -173,6 +176,10 @@ ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& 
     counts.couldNotWrite += counts.written;
     counts.written = 0;
     return {ExportResult::kCsvWriteError, writeFailure, counts};
+  }
+  if (!exported.empty()) {
+    outcome.recorded = RecordDataTakenOut(acvName + std::string(kResponseFileSuffix),
+                                          HistoryAction::kExportedCsv, exported);
   }
   return outcome;
 }

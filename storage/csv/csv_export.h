@@ -97,12 +97,16 @@ struct ExportOutcome {
   ExportResult result = ExportResult::kDone;
   FileStatus code = FileStatus::kOk;
   ExportCounts counts;
+  // Whether the history beside the response file notes the records exported (kTakeOutNotRecorded
+  // when not); an export that wrote nothing needs no note.
+  bool recorded = true;
 };
 
 // Exports `acvName` + ".cvr" to `csvName` + ".csv". The export file is made only when the first
 // good record is about to be written; when it exists already, `replaceExisting` is asked once
 // and a "no" ends the export with nothing written. A replaced file is swapped for the new one
 // only when the export has written everything it could, so a failed export leaves it as it was.
+// A finished export is noted in the history beside the response file, with the records written.
 ExportOutcome ExportResponseFile(const std::string& acvName, const std::string& csvName,
                                  const std::function<bool()>& replaceExisting);
 

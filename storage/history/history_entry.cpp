@@ -4,14 +4,12 @@
 #include <array>
 #include <utility>
 
-#include "storage/format/coding.h"
-#include "storage/format/commit_mark.h"
 #include "storage/history/sha256.h"
 
 namespace acv {
 namespace {
 
-constexpr std::array<std::pair<HistoryAction, std::string_view>, 10> kActionNames = {{
+constexpr std::array<std::pair<HistoryAction, std::string_view>, 14> kActionNames = {{
     {HistoryAction::kHistoryBegun, "history begun"},
     {HistoryAction::kNewRecord, "new record"},
     {HistoryAction::kPaperEntry, "paper entry"},
@@ -22,6 +20,10 @@ constexpr std::array<std::pair<HistoryAction, std::string_view>, 10> kActionName
     {HistoryAction::kSample, "sample"},
     {HistoryAction::kWritten, "written"},
     {HistoryAction::kCommitted, "committed"},
+    {HistoryAction::kExportedCsv, "exported as CSV"},
+    {HistoryAction::kReportPdf, "report saved as PDF"},
+    {HistoryAction::kReportRtf, "report saved as RTF"},
+    {HistoryAction::kReportPrinted, "report printed"},
 }};
 
 void PutU16(std::string* out, std::uint16_t value) {
@@ -74,7 +76,7 @@ class PayloadReader {
     const std::string_view got = Take(bytes->size());
     std::copy(got.begin(), got.end(), bytes->begin());
   }
-  std::string Text() { return std::string(Take(static_cast<std::size_t>(Number(2)))); }
+  std::string_view Text() { return Take(static_cast<std::size_t>(Number(2))); }
 
  private:
   std::string_view Take(std::size_t size) {
@@ -94,10 +96,45 @@ class PayloadReader {
 
 }  // namespace
 
+bool TakesDataOut(HistoryAction action) {
+  return action >= HistoryAction::kExportedCsv && action <= HistoryAction::kReportPrinted;
+}
+
+std::vector<IndexRun> IndexRuns(std::vector<int> indexes) {
+  std::sort(indexes.begin(), indexes.end());
+  std::vector<IndexRun> runs;
+  for (const int index : indexes) {
+    if (!runs.empty() && index <= runs.back().last + 1) {
+      runs.back().last = std::max(runs.back().last, index);
+    } else {
+      runs.push_back({index, index});
+    }
+  }
+  return runs;
+}
+
+std::string IndexRunsText(const std::vector<IndexRun>& runs) {
+  std::string text;
+  for (const IndexRun& run : runs) {
+    text += (text.empty() ? "" : ", ") + std::to_string(run.first);
+    if (run.last != run.first) {
+      text += "-" + std::to_string(run.last);
+    }
+  }
+  return text;
+}
+
 std::string_view ActionName(HistoryAction action) {
   const auto* found = std::find_if(kActionNames.begin(), kActionNames.end(),
                                    [action](const auto& name) { return name.first == action; });
   return found == kActionNames.end() ? std::string_view("unknown") : found->second;
+}
+
+bool Concerns(const HistoryEntry& entry, int index) {
+  return entry.index == index ||
+         std::any_of(entry.taken.begin(), entry.taken.end(), [index](const IndexRun& run) {
+           return run.first <= index && index <= run.last;
+         });
 }
 
 std::string EncodeEntry(const HistoryEntry& entry) {
@@ -109,17 +146,19 @@ std::string EncodeEntry(const HistoryEntry& entry) {
   PutU64(&out, static_cast<std::uint64_t>(entry.time));
   PutBytes(&out, entry.before);
   PutBytes(&out, entry.after);
-  for (const std::string* text :
-       {&entry.user, &entry.host, &entry.program, &entry.reason, &entry.fields}) {
-    PutText(&out, *text);
-  }
-  out.push_back(entry.earlier ? '\1' : '\0');
-  if (entry.earlier) {
-    PutBytes(&out, *entry.earlier);
+  out.push_back(entry.earlier.empty() ? '\0' : '\1');
+  for (const std::string_view text :
+       {entry.user, entry.host, entry.program, entry.reason, entry.fields}) {
+    PutText(&out, text);
   }
   PutU16(&out, static_cast<std::uint16_t>(entry.records.size()));
   for (const Digest& digest : entry.records) {
     PutBytes(&out, digest);
+  }
+  PutU16(&out, static_cast<std::uint16_t>(entry.taken.size()));
+  for (const IndexRun& run : entry.taken) {
+    PutU16(&out, static_cast<std::uint16_t>(run.first));
+    PutU16(&out, static_cast<std::uint16_t>(run.last));
   }
   return out;
 }
@@ -134,36 +173,47 @@ std::optional<HistoryEntry> DecodeEntry(std::string_view payload) {
   entry.time = static_cast<std::int64_t>(in.Number(8));
   in.Fill(&entry.before);
   in.Fill(&entry.after);
-  for (std::string* text :
+  const std::uint64_t earlier = in.Number(1);
+  for (std::string_view* text :
        {&entry.user, &entry.host, &entry.program, &entry.reason, &entry.fields}) {
     *text = in.Text();
-  }
-  if (in.Number(1) == 1) {
-    entry.earlier.emplace();
-    in.Fill(&*entry.earlier);
   }
   entry.records.resize(static_cast<std::size_t>(in.Number(2)));
   for (Digest& digest : entry.records) {
     in.Fill(&digest);
   }
-  if (!in.ok() || !in.atEnd() || layout != kEntryLayout) {
+  entry.taken.resize(static_cast<std::size_t>(in.Number(2)));
+  for (IndexRun& run : entry.taken) {
+    run.first = static_cast<int>(in.Number(2));
+    run.last = static_cast<int>(in.Number(2));
+  }
+  if (!in.ok() || !in.atEnd() || layout != kEntryLayout || earlier > 1) {
     return std::nullopt;
   }
   return entry;
 }
 
-std::string FrameEntry(std::string_view payload) {
+std::string FrameEntry(std::string_view payload, std::string_view earlier, Digest* digest) {
   std::string frame;
-  const auto size = static_cast<std::uint32_t>(payload.size());
-  PutU32(&frame, size);
-  PutU32(&frame, Crc32(reinterpret_cast<const std::uint8_t*>(payload.data()), payload.size()));
+  PutU32(&frame, static_cast<std::uint32_t>(payload.size()));
   frame.append(payload);
-  PutU32(&frame, size);
+  frame.append(earlier);
+  *digest = Sha256(payload.data(), payload.size());
+  PutBytes(&frame, *digest);
+  PutU32(&frame, static_cast<std::uint32_t>(frame.size() + 4));
   return frame;
 }
 
 Digest RecordDigest(const StoredRecord& bytes) {
   return Sha256(bytes.data(), bytes.size());
+}
+
+Digest RecordDigest(std::string_view bytes) {
+  return Sha256(bytes.data(), bytes.size());
+}
+
+std::string_view BytesOf(const StoredRecord& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace acv

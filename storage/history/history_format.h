@@ -11,26 +11,33 @@
 // An entry is framed as:
 //
 //   0..3     payload length L, 32-bit little-endian
-//   4..7     CRC-32 of the payload, little-endian (the polynomial of zip and PNG)
-//   8..      payload, L bytes
-//   8+L..    L again, 32-bit little-endian, so that the last entry is found from the file's end
+//   4..      payload, L bytes
+//   4+L..    when the payload says so, the record as it was before the change: its 2,187 bytes,
+//            still scrambled as the response file stored it. It lies outside the payload so that
+//            walking the history hashes only the payloads; the payload's before-hash is its
+//            SHA-256, and it is checked against that whenever it is shown
+//   then     SHA-256 of the payload (32 bytes): a payload that does not hash to it was torn or
+//            changed
+//   then     the frame's whole length, 32-bit little-endian, so that the last entry is found
+//            from the file's end
 //
 // and its payload holds, all integers little-endian:
 //
 //   0..31    SHA-256 of the previous entry's payload (zero for the first entry)
-//   32       layout of the payload (1)
+//   32       layout of the payload (2)
 //   33       action (HistoryAction)
 //   34..37   record index, 32-bit signed (-1 for an entry about the whole file)
 //   38..45   time, seconds since 1970-01-01 00:00 UTC, 64-bit signed
 //   46..77   SHA-256 of the stored record before the change (zero: there was none)
 //   78..109  SHA-256 of the stored record after the change (zero: none, or not a change)
-//   110..    five texts, each a 16-bit length and its bytes: the operating-system user, the
+//   110      1 when the record as it was before the change follows the payload, else 0
+//   111..    five texts, each a 16-bit length and its bytes: the operating-system user, the
 //            host, the program and its version, the reason given, and the names of the fields
 //            that changed joined by ", " (never their values)
-//   then     1 byte: 1 when the record as it was before the change follows (2,187 bytes, still
-//            scrambled as the response file stored it), else 0
 //   then     a 16-bit count, then that many SHA-256 hashes: the stored records of the file in
 //            index order (the first entry of a history, and only it)
+//   then     a 16-bit count, then that many runs of record indexes, each its first and last
+//            index as 16-bit numbers: the records an export or a report took out of the file
 //
 // Entries are chained like commits: each names the hash of the one before, so an entry altered,
 // inserted or taken out breaks the chain at the next one.
@@ -56,10 +63,10 @@ namespace acv {
 
 inline constexpr std::string_view kHistoryTag = "ACVHIST1";
 inline constexpr std::string_view kHistorySuffix = ".cvh";
-inline constexpr std::size_t kFrameHeadSize = 8;  // length, CRC
-inline constexpr std::size_t kFrameTailSize = 4;  // length again
-inline constexpr std::uint8_t kEntryLayout = 1;
 inline constexpr std::size_t kDigestSize = 32;
+inline constexpr std::size_t kFrameHeadSize = 4;                // payload length
+inline constexpr std::size_t kFrameTailSize = kDigestSize + 4;  // payload hash, frame length
+inline constexpr std::uint8_t kEntryLayout = 2;
 // Payload offsets.
 inline constexpr std::size_t kPreviousOffset = 0;
 inline constexpr std::size_t kLayoutOffset = 32;
@@ -68,7 +75,8 @@ inline constexpr std::size_t kIndexOffset = 34;
 inline constexpr std::size_t kTimeOffset = 38;
 inline constexpr std::size_t kBeforeOffset = 46;
 inline constexpr std::size_t kAfterOffset = 78;
-inline constexpr std::size_t kTextsOffset = 110;
+inline constexpr std::size_t kEarlierFlagOffset = 110;
+inline constexpr std::size_t kTextsOffset = 111;
 // No payload is larger than the first entry of a full file, with room for its texts.
 inline constexpr std::size_t kMaxPayload = 1U << 20;
 

@@ -13,7 +13,6 @@
 #include "storage/format/posix_file.h"
 #include "storage/history/changed_fields.h"
 #include "storage/history/history_file.h"
-#include "storage/history/sha256.h"
 
 namespace acv {
 namespace {
@@ -38,15 +37,23 @@ std::string HostName() {
   return gethostname(name.data(), name.size() - 1) == 0 ? std::string(name.data()) : "";
 }
 
-// Any failure of the history, whatever its cause, refuses the write in the same words.
+// Any failure of the history, whatever its cause, refuses the write in the same words; but a
+// history another program is adding to is only in use.
 FileStatus Unusable(FileStatus status) {
-  return status == FileStatus::kOk ? status : FileStatus::kHistoryUnusable;
+  return status == FileStatus::kOk || status == FileStatus::kSharingViolation
+             ? status
+             : FileStatus::kHistoryUnusable;
 }
 
 }  // namespace
 
 HistoryJournal::HistoryJournal(const std::string& responseFile, ChangeNote note)
-    : responseFile_(responseFile), name_(HistoryNameFor(responseFile)), note_(std::move(note)) {}
+    : responseFile_(responseFile),
+      name_(HistoryNameFor(responseFile)),
+      note_(std::move(note)),
+      user_(UserName()),
+      host_(HostName()),
+      program_(std::string(program_invocation_short_name) + " " ACV_VERSION) {}
 
 HistoryJournal::~HistoryJournal() {
   if (fd_ >= 0) {
@@ -81,11 +88,11 @@ FileStatus HistoryJournal::Open() {
 FileStatus HistoryJournal::Settle(const PlannedWrite& write, Digest* previous) {
   *previous = Digest{};
   const auto tag = static_cast<long long>(kHistoryTag.size());
-  std::string payload;
+  std::string bytes;
+  HistoryFrame frame;
   long long start = 0;
-  if (length_ > tag && !ReadFrameEndingAt(fd_, length_, &payload, &start)) {
+  if (length_ > tag && !ReadFrameEndingAt(fd_, length_, &bytes, &frame, &start)) {
     // The last entry is torn (or more is wrong): find the last whole one from the start.
-    std::string bytes;
     HistoryFrames frames;
     FileStatus status = ReadWholeFile(name_, kMaxPayload * 4096, &bytes);
     if (status != FileStatus::kOk || !SplitFrames(bytes, &frames) || frames.broken >= 0) {
@@ -104,19 +111,19 @@ FileStatus HistoryJournal::Settle(const PlannedWrite& write, Digest* previous) {
     return FileStatus::kOk;
   }
   // Trailing entries whose change never committed are cut off, the last first.
-  while (ReadFrameEndingAt(fd_, length_, &payload, &start)) {
-    const std::optional<HistoryEntry> entry = DecodeEntry(payload);
+  while (ReadFrameEndingAt(fd_, length_, &bytes, &frame, &start)) {
+    const std::optional<HistoryEntry> entry = DecodeEntry(frame.payload);
     if (!entry) {
       return FileStatus::kHistoryUnusable;
     }
     Digest current{};
-    StoredRecord bytes{};
+    StoredRecord record{};
     if (entry->index >= 0 && entry->index < write.count &&
-        write.read(entry->index, &bytes) == FileStatus::kOk) {
-      current = RecordDigest(bytes);
+        write.read(entry->index, &record) == FileStatus::kOk) {
+      current = RecordDigest(record);
     }
     if (!NeverCommitted(*entry, current)) {
-      *previous = Sha256(payload.data(), payload.size());
+      *previous = frame.digest;
       return FileStatus::kOk;
     }
     length_ = start;
@@ -129,9 +136,9 @@ HistoryEntry HistoryJournal::Stamped(HistoryAction action) const {
   HistoryEntry entry;
   entry.action = action;
   entry.time = static_cast<std::int64_t>(std::time(nullptr));
-  entry.user = UserName();
-  entry.host = HostName();
-  entry.program = std::string(program_invocation_short_name) + " " ACV_VERSION;
+  entry.user = user_;
+  entry.host = host_;
+  entry.program = program_;
   return entry;
 }
 
@@ -147,9 +154,7 @@ FileStatus HistoryJournal::Record(const PlannedWrite& write) {
   }
   std::string bytes = length_ == 0 ? std::string(kHistoryTag) : std::string();
   const auto append = [&](const HistoryEntry& entry) {
-    const std::string payload = EncodeEntry(entry);
-    bytes += FrameEntry(payload);
-    previous = Sha256(payload.data(), payload.size());
+    bytes += FrameEntry(EncodeEntry(entry), entry.earlier, &previous);
   };
   if (length_ == 0) {
     // A history begins with the file's records as they are.
@@ -169,16 +174,29 @@ FileStatus HistoryJournal::Record(const PlannedWrite& write) {
     entry.index = write.first + static_cast<int>(i);
     entry.reason = note_.reason;
     entry.after = RecordDigest(write.records[i]);
+    StoredRecord was{};
+    std::string fields;
     if (entry.index < write.count) {
-      StoredRecord was{};
       if (status = write.read(entry.index, &was); status != FileStatus::kOk) {
         return Unusable(status);
       }
       entry.before = RecordDigest(was);
-      entry.fields = ChangedFields(was, write.records[i]);
-      entry.earlier = was;
+      fields = ChangedFields(was, write.records[i]);
+      entry.fields = fields;
+      entry.earlier = BytesOf(was);
     }
     append(entry);
+  }
+  if (TakesDataOut(note_.action)) {
+    HistoryEntry entry = Stamped(note_.action);
+    entry.previous = previous;
+    entry.taken = note_.taken;
+    append(entry);
+  }
+  if (found != length_ && TakesDataOut(note_.action)) {
+    // Taking data out never cuts the history under those reading it: what is to be cut off
+    // waits for the next change, and this goes unrecorded.
+    return FileStatus::kHistoryUnusable;
   }
   if (found != length_) {
     status = TruncateTo(fd_, length_);
@@ -204,7 +222,8 @@ void HistoryJournal::Committed() {
   HistoryEntry seal;
   seal.action = HistoryAction::kCommitted;
   seal.previous = last_;
-  const std::string frame = FrameEntry(EncodeEntry(seal));
+  Digest digest{};
+  const std::string frame = FrameEntry(EncodeEntry(seal), {}, &digest);
   // Left out when it cannot be written: the entries before it still tell by their hashes.
   static_cast<void>(WriteAllAt(fd_, frame.data(), frame.size(), end_));
 }

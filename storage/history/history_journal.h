@@ -5,8 +5,9 @@
 //   HistoryJournal journal(name, {HistoryAction::kNewRecord, reason});
 //   ResponseFile::WriteRecord(name, bytes, &index, kAppend, &journal);
 //
-// A history that cannot be opened, read or written refuses the write (kHistoryUnusable, or the
-// failure of its open or write), so that the file never changes without its entries.
+// A history that cannot be opened, read or written refuses the write (kHistoryUnusable), so that
+// the file never changes without its entries; one another program is adding to at that moment
+// refuses it as in use (kSharingViolation).
 #pragma once
 
 #include <string>
@@ -42,6 +43,9 @@ class HistoryJournal final : public WriteJournal {
   std::string responseFile_;
   std::string name_;
   ChangeNote note_;
+  std::string user_;  // who and where, for every entry
+  std::string host_;
+  std::string program_;  // and with what
   int fd_ = -1;
   bool created_ = false;
   long long length_ = 0;  // the history's length as this write found it, once settled

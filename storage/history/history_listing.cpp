@@ -9,8 +9,4 @@ std::string EntryTimeText(std::int64_t seconds, bool utc) {
              : FormatLocalTime(seconds, "%Y-%m-%d %H:%M:%S %Z");
 }
 
-bool EntryConcerns(const HistoryEntry& entry, int index) {
-  return entry.index == index;
-}
-
 }  // namespace acv

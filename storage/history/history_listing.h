@@ -4,15 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/history/history_entry.h"
-
 namespace acv {
 
 // When an entry was made: "2026-12-09 11:15:00 CET" in the computer's local time, or
 // "2026-12-09 10:15:00 UTC".
 std::string EntryTimeText(std::int64_t seconds, bool utc);
-
-// Whether `entry` is one of record `index`'s: it changed that record.
-bool EntryConcerns(const HistoryEntry& entry, int index);
 
 }  // namespace acv

@@ -8,6 +8,7 @@
 #include "storage/format/file_status.h"
 #include "storage/format/format.h"
 #include "storage/history/history_entry.h"
+#include "storage/history/history_file.h"
 
 namespace acv {
 
@@ -18,6 +19,8 @@ struct HistoryProblem {
     kChangedOutside,  // record `index` is not what the history last made it (`entry`: found
                       // when that entry changed it; 0: as the file holds it now)
     kNotInFile,       // record `index` the history knows is gone from the file
+    kVersionChanged,  // the earlier version of record `index` that entry `entry` keeps no
+                      // longer hashes to what the entry says it was
   };
   Kind kind = Kind::kAltered;
   int entry = 0;  // counted from 1
@@ -28,7 +31,8 @@ struct HistoryProblem {
 std::string ProblemText(const HistoryProblem& problem);
 
 struct HistoryReview {
-  bool exists = false;  // there is a history beside the file
+  MappedHistory history;  // the history's bytes, which the entries' texts and versions view
+  bool exists = false;    // there is a history beside the file
   // Every entry that chains, in order, but those below; "committed" entries are never shown, nor
   // counted where entries are numbered.
   std::vector<HistoryEntry> entries;
@@ -42,8 +46,20 @@ struct HistoryReview {
 // the history: kOk (problems and all), or the failure of the file's open or reads.
 FileStatus ReviewHistory(const std::string& responseFile, HistoryReview* review);
 
+// The earlier versions the history keeps are not hashed by the review (they are most of its
+// bytes): each is checked where it is used.
+struct RecordVersion {
+  StoredRecord bytes{};
+  bool intact = true;  // it hashes to what its entry says the record was
+  bool operator==(const RecordVersion&) const = default;
+};
+
 // Every version of record `index` the history and the file hold, oldest first: each record
 // a change replaced, then the one in the file.
-std::vector<StoredRecord> RecordVersions(const HistoryReview& review, int index);
+std::vector<RecordVersion> RecordVersions(const HistoryReview& review, int index);
+
+// A kVersionChanged problem for every earlier version the history keeps that no longer hashes
+// to its entry's before-hash.
+std::vector<HistoryProblem> ChangedVersions(const HistoryReview& review);
 
 }  // namespace acv

@@ -1,4 +1,5 @@
-// SHA-256, as the history's hashes use it.
+// SHA-256, as the history's hashes use it (libcrypto's, which uses the processor's SHA
+// instructions where it has them).
 #pragma once
 
 #include <cstddef>

@@ -303,6 +303,9 @@ constexpr MessageRow kMessages[] = {
      "The FHIR file\n\x1f\ncould not be written: \x1f."},
     {MessageId::kFhirSaved, caption::kSaveSucceeded,
      "The analysis was saved as a FHIR R4 Bundle in\n\x1f", MessageIcon::kInformation},
+    {MessageId::kTakeOutNotRecorded, "",
+     "note: the history beside \x1f could not be written (the folder or the history may be "
+     "read-only), so this is not recorded in it; everything else went ahead"},
     {MessageId::kNotAnIndex, "",
      "'\x1f' is not a record index: an index is a record's place in the file, 0 for the first "
      "record up to \x1f, as acv list prints it"},
@@ -368,7 +371,7 @@ constexpr MessageRow kMessages[] = {
     {MessageId::kUnknownCommand, "", "unknown command '\x1f' (\x1f --help lists what it takes)"},
     {MessageId::kUnexpectedArgument, "",
      "unexpected argument '\x1f' (\x1f --help lists what it takes)"},
-    {MessageId::kUsageRefused, "", "\x1f"},
+    {MessageId::kWrittenElsewhere, "", "\x1f"},
     {MessageId::kBeyondCommitMark, "",
      "record \x1f is beyond commit mark: acv salvage takes it into a new file"},
     {MessageId::kResponsesLength, "",
@@ -376,6 +379,11 @@ constexpr MessageRow kMessages[] = {
     {MessageId::kResponsesCharacter, "",
      "RESPONSES character \x1f is '\x1f': use 0-5 for a rating, or '.', '7' or a blank for no "
      "response"},
+    {MessageId::kNoSuchVersion, "", "record \x1f has \x1f versions, not \x1f"},
+    {MessageId::kVersionChanged, "",
+     "version \x1f of record \x1f was changed after the history kept it (it no longer matches "
+     "the hash its entry holds): it is not shown"},
+    {MessageId::kVersionFailsChecksum, "", "version \x1f fails its checksum"},
 };
 
 constexpr bool InIdOrder() {

@@ -93,6 +93,8 @@ enum class MessageId {
   kFhirPrivacy,
   kFhirNotWritten,  // the file, then why
   kFhirSaved,       // the file
+  // Data taken out of a response file whose history could not note it.
+  kTakeOutNotRecorded,  // the response file
   // The command line's own lines, printed after "acv COMMAND: ".
   kNotAnIndex,  // the text typed, then the highest index
   kCommandNeeded,
@@ -136,13 +138,16 @@ enum class MessageId {
   kFhirNoOne,
   kImportTooManyForRoom,  // the records, then the room
   kPdfNotDrawn,
-  kUnknownOption,       // the word typed, then the command whose help lists what it takes
-  kUnknownCommand,      // the same
-  kUnexpectedArgument,  // the same
-  kUsageRefused,        // what the option parser found wrong
-  kBeyondCommitMark,    // the record
-  kResponsesLength,     // the characters needed, then those given
-  kResponsesCharacter,  // the item, then the character
+  kUnknownOption,         // the word typed, then the command whose help lists what it takes
+  kUnknownCommand,        // the same
+  kUnexpectedArgument,    // the same
+  kWrittenElsewhere,      // a line made elsewhere: the option parser's, a history problem
+  kBeyondCommitMark,      // the record
+  kResponsesLength,       // the characters needed, then those given
+  kResponsesCharacter,    // the item, then the character
+  kNoSuchVersion,         // the record, the versions kept, the version asked for
+  kVersionChanged,        // the version, then the record
+  kVersionFailsChecksum,  // the version
   kCount,
 };
 

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "cli/commands.h"
 #include "storage/format/file_layout.h"
 #include "support/run_acv.h"
@@ -30,12 +32,12 @@ class ExportCommandTest : public ::testing::Test {
     options.passwordStdin = true;
     options.passwordFile = Passwords();
     options.passwordOwner = geteuid();
-    return RunHere(cli::RunSetExportPassword, options, typed);
+    return RunHere("set-export-password", cli::RunSetExportPassword, options, typed);
   }
   RunResult Export(const std::string& typed, const std::string& from, const std::string& to,
                    bool force = false, bool passwordStdin = true) {
     const cli::ExportOptions options{from, to, force, passwordStdin, Passwords(), geteuid()};
-    return RunHere(cli::RunExport, options, typed);
+    return RunHere("export", cli::RunExport, options, typed);
   }
   std::string Passwords() const { return dir_.File("machine/acv-export-passwords"); }
   std::string File(const std::string& name) const { return dir_.File(name); }
@@ -68,6 +70,10 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
                           ".cvr\n\nwas exported to\n\n\t" + File("out") + ".csv\n");
   const std::string csv = ReadBytes(File("out.csv"));
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 9);
+  // The export is in the history, with the records it took; check still finds the chain whole.
+  const auto listed = RunAcv({"history", File("sample.cvr")});
+  EXPECT_NE(listed.out.find(", exported as CSV, records 0-7\n"), std::string::npos) << listed.out;
+  EXPECT_EQ(RunAcv({"check", File("sample.cvr")}).status, 0);
 
   const RunResult again = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
   EXPECT_EQ(again.status, 2);
@@ -76,6 +82,20 @@ TEST_F(ExportCommandTest, ExportsBehindThePasswordAndImportsBackUnchanged) {
   ASSERT_EQ(RunAcv({"import", File("back.cvr"), File("out.csv")}).status, 0);
   ASSERT_EQ(Export("Clinic 7\n", File("back.cvr"), File("out.csv"), true).status, 0);
   EXPECT_EQ(ReadBytes(File("out.csv")), csv);
+}
+
+// A history that cannot be written (here a folder in its place) does not stop an export: it says
+// once that the export went unrecorded.
+TEST_F(ExportCommandTest, AnExportTheHistoryCannotNoteGoesAheadAndSaysSo) {
+  ASSERT_EQ(SetPassword(1, "Clinic 7\n").status, 0);
+  std::filesystem::remove(File("sample.cvh"));
+  ASSERT_EQ(mkdir(File("sample.cvh").c_str(), 0700), 0);
+  const RunResult done = Export("Clinic 7\n", File("sample.cvr"), File("out.csv"));
+  EXPECT_EQ(done.status, 0);
+  EXPECT_TRUE(done.out.starts_with("Export OK\n")) << done.out;
+  EXPECT_EQ(done.err, "acv export: note: the history beside " + File("sample.cvr") +
+                          " could not be written (the folder or the history may be read-only), "
+                          "so this is not recorded in it; everything else went ahead\n");
 }
 
 // What the file holds but does not give, and what its mark counts that is gone, is counted.
@@ -140,7 +160,7 @@ TEST_F(ExportCommandTest, NamesAndSlotsAreChecked) {
   clear.clear = true;
   clear.passwordFile = Passwords();
   clear.passwordOwner = geteuid();
-  ASSERT_EQ(RunHere(cli::RunSetExportPassword, clear).status, 0);
+  ASSERT_EQ(RunHere("set-export-password", cli::RunSetExportPassword, clear).status, 0);
   EXPECT_NE(Export("pw\n", File("sample.cvr"), File("out.csv")).err.find("Not Set"),
             std::string::npos);
   EXPECT_EQ(RunAcv({"set-export-password", "4", "--password-stdin"}).status, 2);

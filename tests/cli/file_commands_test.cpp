@@ -211,19 +211,19 @@ TEST_F(FileCommandsTest, ImportRefusesUnverifiedPaperRowsWhileDoubleEntryIsRequi
   const std::string before = ReadBytes(Sample());
   cli::ImportOptions options{Sample(), data};
   options.administratorFile = administrator;
-  const testing::RunResult refused = testing::RunHere(cli::RunImport, options);
+  const testing::RunResult refused = testing::RunHere("import", cli::RunImport, options);
   EXPECT_EQ(refused.status, 2);
   EXPECT_NE(refused.err.find("1 paper records not verified by double entry"), std::string::npos)
       << refused.err;
   EXPECT_EQ(ReadBytes(Sample()), before);
   options.unverified = true;
-  const testing::RunResult taken = testing::RunHere(cli::RunImport, options);
+  const testing::RunResult taken = testing::RunHere("import", cli::RunImport, options);
   EXPECT_EQ(taken.status, 0);
   EXPECT_NE(taken.err.find("imported unverified"), std::string::npos);
   // Without the rule, as ever.
   options = cli::ImportOptions{Sample(), data};
   options.administratorFile = dir_.File("none.conf");
-  const testing::RunResult plain = testing::RunHere(cli::RunImport, options);
+  const testing::RunResult plain = testing::RunHere("import", cli::RunImport, options);
   EXPECT_EQ(plain.status, 0);
   EXPECT_EQ(plain.out, "imported 1 records as records 9 to 9\n");
 }

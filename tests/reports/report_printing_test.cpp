@@ -17,6 +17,7 @@
 #include "reports/analysis_view.h"
 #include "reports/report_printing.h"
 #include "shell/main_frame.h"
+#include "storage/history/history_review.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_analysis.h"
@@ -145,6 +146,15 @@ class ReportPrintingTest : public QObject {
     QVERIFY(acv.waitForFinished(60000));
     QCOMPARE(acv.exitCode(), 0);
     QCOMPARE(acv.readAllStandardError(), QByteArray());
+    // Each report taken out is noted in the history, with the records it shows.
+    HistoryReview review;
+    QCOMPARE(ReviewHistory(sample.fullName(), &review), FileStatus::kOk);
+    QVERIFY(review.problems.empty());
+    QVERIFY(review.entries.size() >= 2);
+    const std::vector<IndexRun> shown = {{0, 1}};
+    QCOMPARE(review.entries.end()[-2].action, HistoryAction::kReportPdf);
+    QVERIFY(review.entries.end()[-2].taken == shown);
+    QCOMPARE(review.entries.back().action, HistoryAction::kReportRtf);
 
     QCOMPARE(PageCount(pdf), 8);
     VerifyArchival(pdf);

@@ -88,7 +88,8 @@ TEST_F(HistoryTest, EveryWriteLeavesItsEntryAndEveryVersionComesBack) {
   // The version replaced, byte for byte, then the one in the file.
   StoredRecord now{};
   ASSERT_EQ(ResponseFile::ReadAt(Name(), 1, &now), FileStatus::kOk);
-  EXPECT_EQ(RecordVersions(review, 1), (std::vector<StoredRecord>{original_, now}));
+  EXPECT_EQ(RecordVersions(review, 1),
+            (std::vector<RecordVersion>{{original_, true}, {now, true}}));
   EXPECT_EQ(RecordVersions(review, 0).size(), 1u);
 
   // Imported records and a salvaged file: an entry a record, the new file's history its own.
@@ -137,13 +138,15 @@ TEST_F(HistoryTest, ChangesByHandAreNamed) {
     ASSERT_EQ(SaveRecord(Name(), again).status, FileStatus::kOk);
     EXPECT_EQ(Problems(Name()), std::vector<std::string>{"record 0 changed outside the history"});
   }
-  // Each entry's frame, found by its stored length: the entries of each write, then the one that
-  // says it committed.
+  // Each entry's frame, found by its payload's stored length and whether the record it replaced
+  // follows: the entries of each write, then the one that says it committed.
+  const auto payloadSize = [&](std::size_t at) -> std::size_t {
+    return static_cast<std::uint8_t>(history[at]) | static_cast<std::uint8_t>(history[at + 1]) << 8;
+  };
   std::vector<std::size_t> starts;
   for (std::size_t at = kHistoryTag.size(); at < history.size();) {
     starts.push_back(at);
-    at += 12 + (static_cast<std::uint8_t>(history[at]) | static_cast<std::uint8_t>(history[at + 1])
-                                                             << 8);
+    at += 40 + payloadSize(at) + (history[at + 4 + 110] == 1 ? kRecordSize : 0);
   }
   ASSERT_EQ(starts.size(), 7u);
   {
@@ -153,6 +156,19 @@ TEST_F(HistoryTest, ChangesByHandAreNamed) {
     tampered.replace(tampered.find("typo"), 4, "fine");
     WriteBytes(History(), tampered);
     EXPECT_EQ(Problems(Name()), std::vector<std::string>{"history altered at entry 4"});
+  }
+  {
+    SCOPED_TRACE("the version an entry keeps changed");
+    std::string tampered = history;
+    tampered[starts[5] + 4 + payloadSize(starts[5]) + 100] ^= 1;  // the record the edit replaced
+    WriteBytes(History(), tampered);
+    const HistoryReview review = Review(Name());
+    EXPECT_TRUE(review.problems.empty()) << "found only where the version is used";
+    ASSERT_EQ(ChangedVersions(review).size(), 1u);
+    EXPECT_EQ(ProblemText(ChangedVersions(review)[0]),
+              "history altered at entry 4: the version of record 1 it keeps no longer matches "
+              "its hash");
+    EXPECT_FALSE(RecordVersions(review, 1)[0].intact);
   }
   {
     SCOPED_TRACE("an entry taken out");
