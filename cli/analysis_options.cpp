@@ -39,6 +39,16 @@ CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& ind
       ->check(RecordIndexValidator());
 }
 
+std::vector<int> ChosenIndexes(const AnalysisChoice& choice) {
+  std::vector<int> indexes;
+  for (const int index : {choice.self, choice.observer}) {
+    if (index >= 0) {
+      indexes.push_back(index);
+    }
+  }
+  return indexes;
+}
+
 bool LoadChosenAnalysis(const AnalysisChoice& choice, const Console& io, Analysis& analysis) {
   if (choice.self < 0 && choice.observer < 0) {
     io.Say(MessageId::kChooseReports);

@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -21,6 +22,9 @@ CLI::Option* AddIndexOption(CLI::App& command, const std::string& name, int& ind
 // Adds FILE, --self INDEX and --observer INDEX to `command`, stored in `choice`, their indexes
 // checked by RecordIndexValidator.
 void AddAnalysisOptions(CLI::App& command, AnalysisChoice& choice);
+
+// The indexes `choice` names, Self-report first.
+std::vector<int> ChosenIndexes(const AnalysisChoice& choice);
 
 // Reads the chosen records into `analysis`, warning on `io.err` when a record is not of the type
 // it was chosen as. False, after a message on `io.err`, when no record was chosen

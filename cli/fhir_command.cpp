@@ -1,6 +1,7 @@
 // acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
 // responses as HL7 FHIR R4 JSON, for a record system or a research platform.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "cli/output.h"
 #include "storage/fhir/fhir_files.h"
 #include "storage/format/whole_file_writer.h"
+#include "storage/history/data_taken_out.h"
 #include "storage/text/messages.h"
 
 namespace acv::cli {
@@ -64,6 +66,13 @@ int WriteJson(const Console& io, const fhir::Json& json, const std::string& out,
   return output.Write(json.dump() + "\n") ? output.Finish() : kExitBadInput;
 }
 
+// Notes the export in the history of `file`, or says that it could not.
+void NoteTakenOut(const Console& io, const std::string& file, const std::vector<int>& indexes) {
+  if (!RecordDataTakenOut(file, HistoryAction::kExportedFhir, indexes)) {
+    io.Say(MessageId::kTakeOutNotRecorded, {file});
+  }
+}
+
 int RunFhirAll(const FhirOptions& options, const Console& io) {
   if (options.records.self >= 0 || options.records.observer >= 0) {
     io.Say(MessageId::kFhirAllTakesEvery);
@@ -83,6 +92,17 @@ int RunFhirAll(const FhirOptions& options, const Console& io) {
     io.Say(MessageId::kFhirRecordLeftOut, {std::to_string(index)});
   }
   const int written = output.Finish();
+  if (written == kExitOk) {
+    std::vector<int> taken;
+    for (int index = 0; index < responses.written + static_cast<int>(responses.unread.size());
+         ++index) {
+      if (std::find(responses.unread.begin(), responses.unread.end(), index) ==
+          responses.unread.end()) {
+        taken.push_back(index);
+      }
+    }
+    NoteTakenOut(io, options.records.file, taken);
+  }
   return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }
 
@@ -111,7 +131,11 @@ int RunFhir(const FhirOptions& options, ReportPdfMaker makePdf, const Console& i
       return kExitBadInput;
     }
   }
-  return WriteJson(io, fhir::PersonBundle(person), options.out, options.force);
+  const int written = WriteJson(io, fhir::PersonBundle(person), options.out, options.force);
+  if (written == kExitOk) {
+    NoteTakenOut(io, options.records.file, ChosenIndexes(options.records));
+  }
+  return written;
 }
 
 void SetupFhirCommands(CLI::App& app, int* exitCode, ReportPdfMaker makePdf) {

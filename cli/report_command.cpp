@@ -62,17 +62,6 @@ auto WithOffscreenDrawing(Work work) {
   return work();
 }
 
-// The records a report shows.
-std::vector<int> ReportedRecords(const AnalysisChoice& choice) {
-  std::vector<int> indexes;
-  for (const int index : {choice.self, choice.observer}) {
-    if (index >= 0) {
-      indexes.push_back(index);
-    }
-  }
-  return indexes;
-}
-
 int WriteReports(const Analysis& analysis, const ReportOptions& options, const Console& io) {
   return WithOffscreenDrawing([&] {
     int exitCode = kExitOk;
@@ -87,7 +76,7 @@ int WriteReports(const Analysis& analysis, const ReportOptions& options, const C
         io.Say(MessageId::kReportNotWritten, {file, error.toStdString()});
         exitCode = kExitBadInput;
       } else if (!RecordDataTakenOut(options.records.file, output.action,
-                                     ReportedRecords(options.records)) &&
+                                     ChosenIndexes(options.records)) &&
                  std::exchange(recorded, false)) {
         io.Say(MessageId::kTakeOutNotRecorded, {options.records.file});
       }

@@ -205,13 +205,13 @@ void QtPrintDialogs::preview(QPrinter& printer, QWidget* parent,
   dialog.exec();
 }
 
-void PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& prompts,
-                   QWidget* parent) {
+Printed PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& prompts,
+                      QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
   SetUpPrinter(printer);
   printer.setFromTo(1, kReportPageCount);
   if (!dialogs.choosePrinter(printer, parent)) {
-    return;
+    return Printed::kNothing;
   }
   const QPageRanges pages =
       printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
@@ -221,14 +221,17 @@ void PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& pro
     if (!error.isEmpty()) {
       prompts.show(parent, Message(MessageId::kPrintFailedBecause),
                    {printer.outputFileName(), error});
+      return Printed::kNothing;
     }
-    return;
+    return Printed::kAsPdf;
   }
   if (!PaintReport(printer, analysis, pages)) {
     prompts.show(
         parent, Message(MessageId::kPrintFailed),
         {printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName()});
+    return Printed::kNothing;
   }
+  return Printed::kOnPaper;
 }
 
 void PreviewAnalysis(const Analysis& analysis, PrintDialogs& dialogs, QWidget* parent) {

@@ -56,9 +56,13 @@ class QtPrintDialogs : public PrintDialogs {
                const std::function<void(QPrinter&)>& paint) override;
 };
 
-// The Print command: the print dialog, then the pages chosen; a failure is told in a box.
-void PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& prompts,
-                   QWidget* parent);
+// What the Print command did with the report.
+enum class Printed { kNothing, kOnPaper, kAsPdf };
+
+// The Print command: the print dialog, then the pages chosen; a failure is told in a box and
+// gives kNothing.
+Printed PrintAnalysis(const Analysis& analysis, PrintDialogs& dialogs, Prompts& prompts,
+                      QWidget* parent);
 // The Print Preview command.
 void PreviewAnalysis(const Analysis& analysis, PrintDialogs& dialogs, QWidget* parent);
 

@@ -131,6 +131,9 @@ void CAdultExport::accept() {
   const bool whole = outcome.counts.written == outcome.counts.records;
   show(ExportSummaryMessage(acvShown, csvShown, outcome.counts),
        whole ? Prompts::Icon::kInformation : Prompts::Icon::kExclamation);
+  if (!outcome.recorded) {
+    prompts_.show(this, Message(MessageId::kTakeOutNotNoted, {acvShown + ".cvr"}));
+  }
   usedAcvName_ = acvFile_->text();
   usedExportName_ = exportFile_->text();
   exportDone_ = true;

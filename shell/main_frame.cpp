@@ -32,6 +32,7 @@
 #include "shell/history_dialog.h"
 #include "storage/fhir/fhir_files.h"
 #include "storage/format/format.h"
+#include "storage/history/data_taken_out.h"
 #include "storage/history/history_review.h"
 #include "storage/records/record_edit.h"
 #include "storage/records/record_search.h"
@@ -366,8 +367,18 @@ void CMainFrame::editCommand() {
 }
 
 void CMainFrame::printCommand() {
-  if (view_->hasReport()) {
-    PrintAnalysis(view_->analysis(), *printDialogs_, prompts_, this);
+  if (!view_->hasReport()) {
+    return;
+  }
+  switch (PrintAnalysis(view_->analysis(), *printDialogs_, prompts_, this)) {
+    case Printed::kOnPaper:
+      noteTakenOut(HistoryAction::kReportPrinted);
+      break;
+    case Printed::kAsPdf:
+      noteTakenOut(HistoryAction::kReportPdf);
+      break;
+    case Printed::kNothing:
+      break;
   }
 }
 
@@ -388,6 +399,7 @@ void CMainFrame::saveAsCommand() {
   if (dialog.exec() == QDialog::Accepted) {
     settings.setAnalysisFileName(dialog.savedName());
     settings.write();
+    noteTakenOut(HistoryAction::kReportRtf);
   }
 }
 
@@ -434,9 +446,27 @@ void CMainFrame::exportFhirCommand() {
       analysed_.file.empty() ? std::set<int>() : fhir::EditedRecords(analysed_.file);
   const std::array<bool, 2> amended = {edited.contains(analysed_.indexes[0]),
                                        edited.contains(analysed_.indexes[1])};
-  ExportAnalysisAsFhir(prompts_, view_->analysis(), amended,
-                       ReportFileStart(settings, view_->analysis()) + QStringLiteral(".json"),
-                       this);
+  const bool exported = ExportAnalysisAsFhir(
+      prompts_, view_->analysis(), amended,
+      ReportFileStart(settings, view_->analysis()) + QStringLiteral(".json"), this);
+  if (exported) {
+    noteTakenOut(HistoryAction::kExportedFhir);
+  }
+}
+
+std::vector<int> CMainFrame::analysedIndexes() const {
+  std::vector<int> shown;
+  std::copy_if(analysed_.indexes.begin(), analysed_.indexes.end(), std::back_inserter(shown),
+               [](int index) { return index >= 0; });
+  return shown;
+}
+
+void CMainFrame::noteTakenOut(HistoryAction action) {
+  // An analysis not read through the Analysis dialog has no file to note it in.
+  if (!analysed_.file.empty() && !RecordDataTakenOut(analysed_.file, action, analysedIndexes())) {
+    prompts_.show(this, Message(MessageId::kTakeOutNotNoted, {std::string(kNameMark)}),
+                  {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
+  }
 }
 
 void CMainFrame::historyCommand() {
@@ -450,10 +480,7 @@ void CMainFrame::historyCommand() {
                   {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
     return;
   }
-  std::vector<int> shown;
-  std::copy_if(analysed_.indexes.begin(), analysed_.indexes.end(), std::back_inserter(shown),
-               [](int index) { return index >= 0; });
-  HistoryDialog dialog(review, shown, this);
+  HistoryDialog dialog(review, analysedIndexes(), this);
   dialog.exec();
 }
 

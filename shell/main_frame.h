@@ -6,9 +6,11 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "storage/csv/export_passwords.h"
 #include "storage/drafts/draft_folder.h"
+#include "storage/history/history_entry.h"
 #include "storage/records/record_edit.h"
 
 #include "reports/report_printing.h"
@@ -72,6 +74,10 @@ class CMainFrame : public QMainWindow {
   // into the view.
   // `exactFile`, when given, is the whole path the list is read from (see setExactFile).
   void runAnalysis(const QString& fileName, const std::string& exactFile = {});
+  // The indexes of the records analysed, and a note in their file's history that `action` took
+  // them out (a box when it cannot be written).
+  std::vector<int> analysedIndexes() const;
+  void noteTakenOut(HistoryAction action);
   // An entry wizard of `kind` on `record` and `fileName` (without ".cvr"): a new record, or the
   // stored one of `edit`; `resumed` is the draft it goes on with. It keeps a draft of its run.
   void runWizard(DraftWizard kind, ResponseRecord record, QString fileName,

@@ -13,8 +13,8 @@
 namespace acv {
 
 // Appends one entry to the history of `responseFile` (a .cvr path): `action` (kExportedCsv,
-// kReportPdf, kReportRtf or kReportPrinted), who, when, and the records `indexes` taken out.
-// True when the entry is in the history, flushed.
+// kReportPdf, kReportRtf, kReportPrinted or kExportedFhir), who, when, and the records `indexes`
+// taken out. True when the entry is in the history, flushed.
 bool RecordDataTakenOut(const std::string& responseFile, HistoryAction action,
                         const std::vector<int>& indexes);
 

@@ -9,7 +9,7 @@
 namespace acv {
 namespace {
 
-constexpr std::array<std::pair<HistoryAction, std::string_view>, 14> kActionNames = {{
+constexpr std::array<std::pair<HistoryAction, std::string_view>, 15> kActionNames = {{
     {HistoryAction::kHistoryBegun, "history begun"},
     {HistoryAction::kNewRecord, "new record"},
     {HistoryAction::kPaperEntry, "paper entry"},
@@ -24,6 +24,7 @@ constexpr std::array<std::pair<HistoryAction, std::string_view>, 14> kActionName
     {HistoryAction::kReportPdf, "report saved as PDF"},
     {HistoryAction::kReportRtf, "report saved as RTF"},
     {HistoryAction::kReportPrinted, "report printed"},
+    {HistoryAction::kExportedFhir, "exported as FHIR"},
 }};
 
 void PutU16(std::string* out, std::uint16_t value) {
@@ -97,7 +98,7 @@ class PayloadReader {
 }  // namespace
 
 bool TakesDataOut(HistoryAction action) {
-  return action >= HistoryAction::kExportedCsv && action <= HistoryAction::kReportPrinted;
+  return action >= HistoryAction::kExportedCsv && action <= HistoryAction::kExportedFhir;
 }
 
 std::vector<IndexRun> IndexRuns(std::vector<int> indexes) {

@@ -31,6 +31,7 @@ enum class HistoryAction : std::uint8_t {
   kReportPdf = 12,      // a report saved as PDF
   kReportRtf = 13,      // a report saved as RTF
   kReportPrinted = 14,  // a report printed
+  kExportedFhir = 15,   // an analysis or records exported as FHIR
 };
 
 // Whether `action` takes data out of the file rather than changing it.

@@ -303,6 +303,10 @@ constexpr MessageRow kMessages[] = {
      "The FHIR file\n\x1f\ncould not be written: \x1f."},
     {MessageId::kFhirSaved, caption::kSaveSucceeded,
      "The analysis was saved as a FHIR R4 Bundle in\n\x1f", MessageIcon::kInformation},
+    {MessageId::kTakeOutNotNoted, "Not Recorded in the History",
+     "The history beside\n\x1f\ncould not be written (the folder or the history may be "
+     "read-only), so this is not recorded in it. Everything else went ahead.",
+     MessageIcon::kInformation},
     {MessageId::kTakeOutNotRecorded, "",
      "note: the history beside \x1f could not be written (the folder or the history may be "
      "read-only), so this is not recorded in it; everything else went ahead"},

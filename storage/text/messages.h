@@ -91,8 +91,9 @@ enum class MessageId {
   kExportPartial,  // the same, then five counts
   // The FHIR export of an analysis.
   kFhirPrivacy,
-  kFhirNotWritten,  // the file, then why
-  kFhirSaved,       // the file
+  kFhirNotWritten,   // the file, then why
+  kFhirSaved,        // the file
+  kTakeOutNotNoted,  // the response file: the window's form of kTakeOutNotRecorded
   // Data taken out of a response file whose history could not note it.
   kTakeOutNotRecorded,  // the response file
   // The command line's own lines, printed after "acv COMMAND: ".

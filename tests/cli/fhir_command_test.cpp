@@ -105,6 +105,12 @@ TEST_F(FhirCommandTest, EveryRecordsResponsesAsACollectionReadBackByImportAndThe
   const std::string bundleFile = dir_.File("all.json");
   const std::string copy = dir_.File("copy.cvr");
   ASSERT_EQ(RunAcv({"fhir", Sample(), "--all", "--out", bundleFile}).status, 0);
+  // Each export is noted in the history: this one and the one to standard output above.
+  const std::string listed = RunAcv({"history", Sample()}).out;
+  const std::string noted = ", exported as FHIR, records 0-7\n";
+  const std::size_t first = listed.find(noted);
+  ASSERT_NE(first, std::string::npos) << listed;
+  EXPECT_NE(listed.find(noted, first + 1), std::string::npos) << listed;
   const auto imported = RunAcv({"import", "--fhir", copy, bundleFile});
   ASSERT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(imported.out, "imported 8 records as records 0 to 7\n");

@@ -434,6 +434,12 @@ class MainFrameTest : public QObject {
     const bool selfEdited = alex[0].reportType == kSelfReport;
     QCOMPARE(statusOf["self"], selfEdited ? "amended" : "completed");
     QCOMPARE(statusOf["observer"], selfEdited ? "completed" : "amended");
+    // ... and the history notes that both records were taken out.
+    HistoryReview after;
+    QCOMPARE(ReviewHistory(sample.fullName(), &after), FileStatus::kOk);
+    QCOMPARE(after.entries.back().action, HistoryAction::kExportedFhir);
+    QCOMPARE(IndexRunsText(after.entries.back().taken),
+             std::to_string(alex[0].fileIndex) + "-" + std::to_string(alex[1].fileIndex));
   }
 
   void editCommandRemembersTheLayout() {
