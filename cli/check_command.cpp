@@ -5,8 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "storage/history/history_review.h"
-#include "storage/records/record_search.h"
+#include "storage/records/file_check.h"
 
 namespace acv::cli {
 namespace {
@@ -20,9 +19,8 @@ void PrintDamage(const Console& io, const RecordIndex& index) {
 // The history beside the file: whether its chain holds and every record is what it last made
 // it, and with `versions` every earlier version it keeps is what its entry says. False when it
 // names a problem.
-bool PrintHistoryCheck(const Console& io, const std::string& file, bool versions) {
-  HistoryReview review;
-  if (const FileStatus status = ReviewHistory(file, &review); status != FileStatus::kOk) {
+bool PrintHistoryCheck(const Console& io, FileStatus status, HistoryReview& review, bool versions) {
+  if (status != FileStatus::kOk) {
     io.out << "history: cannot be read: " << ReadFailure(status) << "\n";
     return false;
   }
@@ -47,8 +45,9 @@ bool PrintHistoryCheck(const Console& io, const std::string& file, bool versions
 }  // namespace
 
 int RunCheck(const CheckOptions& options, const Console& io) {
-  RecordIndex index;
-  const FileStatus status = BuildRecordIndex(options.file, true, &index);
+  FileCheck check = CheckResponseFile(options.file);
+  const RecordIndex& index = check.index;
+  const FileStatus status = check.indexStatus;
   if (status == FileStatus::kTooShort) {
     io.Say(MessageId::kHoldsNoRecords, {options.file});
     PrintDamage(io, index);
@@ -82,7 +81,8 @@ int RunCheck(const CheckOptions& options, const Console& io) {
     io.out << "verification mark broken: record " << record
            << ": its answers are no longer those that were verified\n";
   }
-  const bool historyHolds = PrintHistoryCheck(io, options.file, options.versions);
+  const bool historyHolds =
+      PrintHistoryCheck(io, check.historyStatus, check.review, options.versions);
   return index.corruptCount == 0 && broken.empty() && historyHolds ? kExitOk : kExitPartial;
 }
 
