@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -23,6 +25,7 @@
 #include "entry/adult_q_sheet.h"
 #include "grid/grid_control.h"
 #include "reports/analysis_view.h"
+#include "reports/save_as_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/acv_settings.h"
 #include "shell/adult_an.h"
@@ -440,6 +443,29 @@ class MainFrameTest : public QObject {
     QCOMPARE(after.entries.back().action, HistoryAction::kExportedFhir);
     QCOMPARE(IndexRunsText(after.entries.back().taken),
              std::to_string(alex[0].fileIndex) + "-" + std::to_string(alex[1].fileIndex));
+
+    // Saved as RTF, it is noted too; where the history cannot take the note, the report is saved
+    // all the same and a box says so once.
+    const auto saveAs = [&](const QString& name) {
+      WhenShown<CAnalysis_Save_As>([name](CAnalysis_Save_As& dialog) {
+        dialog.fileBox()->setText(name);
+        dialog.privacyBox()->setChecked(true);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+      });
+      frame.command(QStringLiteral("saveAs"))->trigger();
+    };
+    saveAs(QString::fromStdString(out.File("report")));
+    QCOMPARE(ReviewHistory(sample.fullName(), &after), FileStatus::kOk);
+    QCOMPARE(after.entries.back().action, HistoryAction::kReportRtf);
+    const std::string historyFile =
+        sample.fullName().substr(0, sample.fullName().size() - 4) + ".cvh";
+    QVERIFY(std::filesystem::remove(historyFile));
+    QVERIFY(std::filesystem::create_directory(historyFile));
+    const qsizetype before = prompts.shown.size();
+    saveAs(QString::fromStdString(out.File("again")));
+    QVERIFY(QFile::exists(QString::fromStdString(out.File("again.rtf"))));
+    QCOMPARE(prompts.shown.size(), before + 2);  // the save, then the note's box
+    QCOMPARE(prompts.shown.last().caption, QStringLiteral("Not Recorded in the History"));
   }
 
   void editCommandRemembersTheLayout() {
