@@ -18,7 +18,7 @@ void AnswerEvery(ResponseRecord& record, Answer answer) {
 
 // What a test record holds beyond its type; unnamed fields keep their defaults, e.g.
 // TestRecord(kSelfReport, {.last = "Lee", .fill = 2}).
-struct RecordSpec {
+struct TestRecordOptions {
   std::string_view first = {};
   std::string_view last = "Morgan";
   std::string_view birthDate = {};  // YYYYMMDD
@@ -30,16 +30,16 @@ struct RecordSpec {
 };
 
 // The one record builder of the tests.
-inline ResponseRecord TestRecord(int reportType, const RecordSpec& spec = {}) {
+inline ResponseRecord TestRecord(int reportType, const TestRecordOptions& options = {}) {
   ResponseRecord record;
   record.SetReportType(reportType);
-  record.SetText(TextField::kFirstName, spec.first);
-  record.SetText(TextField::kLastName, spec.last);
-  record.SetText(TextField::kBirthDate, spec.birthDate);
+  record.SetText(TextField::kFirstName, options.first);
+  record.SetText(TextField::kLastName, options.last);
+  record.SetText(TextField::kBirthDate, options.birthDate);
   record.SetText(TextField::kCompletionDate,
-                 spec.completed.empty() && spec.seed > 0 ? "20070612" : spec.completed);
-  if (spec.seed <= 0) {
-    AnswerEvery(record, [&spec](int) { return spec.fill; });
+                 options.completed.empty() && options.seed > 0 ? "20070612" : options.completed);
+  if (options.seed <= 0) {
+    AnswerEvery(record, [&options](int) { return options.fill; });
     return record;
   }
   record.SetText(TextField::kStreetAddress, "12 Example Street");
@@ -48,7 +48,8 @@ inline ResponseRecord TestRecord(int reportType, const RecordSpec& spec = {}) {
     record.SetText(TextField::kObserverName, "Jo Observer");
   }
   record.SetGender('F');
-  AnswerEvery(record, [&spec](int item) { return (item * spec.seed + spec.seed) % 7 - 1; });
+  AnswerEvery(record,
+              [&options](int item) { return (item * options.seed + options.seed) % 7 - 1; });
   return record;
 }
 
