@@ -204,7 +204,7 @@ void BM_ExportFhirResponses(benchmark::State& state) {
       state.SkipWithError("the Bundle could not be written");
       return;
     }
-    entries = responses.written;
+    entries = static_cast<int>(responses.written.size());
   }
   const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
   if (entries != kMaxRecords) {

@@ -1,7 +1,6 @@
 // acv fhir and acv fhir-questionnaire: the questionnaire, a person's analysis or a whole file's
 // responses as HL7 FHIR R4 JSON, for a record system or a research platform.
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -93,15 +92,7 @@ int RunFhirAll(const FhirOptions& options, const Console& io) {
   }
   const int written = output.Finish();
   if (written == kExitOk) {
-    std::vector<int> taken;
-    for (int index = 0; index < responses.written + static_cast<int>(responses.unread.size());
-         ++index) {
-      if (std::find(responses.unread.begin(), responses.unread.end(), index) ==
-          responses.unread.end()) {
-        taken.push_back(index);
-      }
-    }
-    NoteTakenOut(io, options.records.file, taken);
+    NoteTakenOut(io, options.records.file, responses.written);
   }
   return written == kExitOk && !responses.unread.empty() ? kExitPartial : written;
 }

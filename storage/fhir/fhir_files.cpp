@@ -47,7 +47,7 @@ FileResponses WriteResponsesOfFile(const std::string& fileName, const TextSink& 
       result.sinkFailed = true;
       return result;
     }
-    ++result.written;
+    result.written.push_back(index);
   }
   result.sinkFailed = !bundle.Finish();
   return result;

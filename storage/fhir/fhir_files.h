@@ -17,7 +17,7 @@ std::set<int> EditedRecords(const std::string& fileName);
 
 struct FileResponses {
   FileStatus status = FileStatus::kOk;  // the failure of the open; kOk once it opened
-  int written = 0;                      // the records written
+  std::vector<int> written;             // the indexes of the records written
   std::vector<int> unread;              // the indexes of those that could not be read
   bool sinkFailed = false;              // the sink refused text, and the export stopped there
 };
