@@ -87,10 +87,8 @@ bool RecordSaver::report(QWidget* page, const ResponseRecord& record, const Save
   // The message ends with the file's name, which is in the file system's encoding rather than
   // the record's code page.
   const UserMessage success = SaveSuccessMessage(record, std::string());
-  prompts_.message(
-      page, toQt(success.caption),
-      toQt(success.text) + QFile::decodeName(QByteArray::fromStdString(result.fileName)),
-      Prompts::Icon::kInformation);
+  prompts_.message(page, toQt(success.caption), toQt(success.text) + fileNameToQt(result.fileName),
+                   Prompts::Icon::kInformation);
   return true;
 }
 

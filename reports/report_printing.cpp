@@ -158,7 +158,7 @@ QString WriteReportPdf(const QString& fileName, const Analysis& analysis,
   // It holds a patient's details: written as the RTF report and the CSV export are, whole or
   // not at all, readable by the user and the group only.
   const FileStatus status = WholeFileWriter::WriteFile(
-      QFile::encodeName(fileName).toStdString(), true,
+      fileNameFromQt(fileName), true,
       std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   return status == FileStatus::kOk ? QString() : toQt(FileStatusReason(status));
 }

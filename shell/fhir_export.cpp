@@ -27,8 +27,7 @@ QString WriteBundle(const Analysis& analysis, const std::array<bool, 2>& amended
   }
   const std::string text =
       fhir::PersonBundle({&analysis, pdf.toStdString(), amended}).dump() + std::string("\n");
-  const FileStatus status =
-      WholeFileWriter::WriteFile(QFile::encodeName(fileName).toStdString(), true, text);
+  const FileStatus status = WholeFileWriter::WriteFile(fileNameFromQt(fileName), true, text);
   return status == FileStatus::kOk ? QString() : toQt(FileStatusReason(status));
 }
 

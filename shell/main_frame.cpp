@@ -230,7 +230,7 @@ void CMainFrame::openAtStart(const QString& path) {
   }
   // The desktop hands over names as they are on disk, the suffix in any case ("SAMPLE.CVR"):
   // the file is read by the name given, and every message names it so.
-  const std::string chosen = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+  const std::string chosen = fileNameFromQt(QFileInfo(path).absoluteFilePath());
   const std::string given =
       chosen.substr(chosen.size() - std::min(chosen.size(), kResponseFileSuffix.size()));
   const bool cvr = std::ranges::equal(given, kResponseFileSuffix, [](char typed, char suffix) {
@@ -245,11 +245,10 @@ void CMainFrame::openAtStart(const QString& path) {
   RecordIndex index;
   const FileStatus status = BuildRecordIndex(chosen, true, &index);
   if (status != FileStatus::kOk) {
-    prompts_.show(this, OpenedFileMessage(status, std::string(kNameMark)),
-                  {QFile::decodeName(QByteArray::fromStdString(chosen))});
+    prompts_.show(this, OpenedFileMessage(status, std::string(kNameMark)), {fileNameToQt(chosen)});
     return;
   }
-  runAnalysis(QFile::decodeName(QByteArray::fromStdString(*stem)), chosen);
+  runAnalysis(fileNameToQt(*stem), chosen);
 }
 
 void CMainFrame::runAnalysis(const QString& fileName, const std::string& exactFile) {
@@ -465,7 +464,7 @@ void CMainFrame::noteTakenOut(HistoryAction action) {
   // An analysis not read through the Analysis dialog has no file to note it in.
   if (!analysed_.file.empty() && !RecordDataTakenOut(analysed_.file, action, analysedIndexes())) {
     prompts_.show(this, Message(MessageId::kTakeOutNotNoted, {std::string(kNameMark)}),
-                  {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
+                  {fileNameToQt(analysed_.file)});
   }
 }
 
@@ -477,7 +476,7 @@ void CMainFrame::historyCommand() {
   HistoryReview review;
   if (const FileStatus status = ReviewHistory(analysed_.file, &review); status != FileStatus::kOk) {
     prompts_.show(this, OpenedFileMessage(status, std::string(kNameMark)),
-                  {QFile::decodeName(QByteArray::fromStdString(analysed_.file))});
+                  {fileNameToQt(analysed_.file)});
     return;
   }
   HistoryDialog dialog(review, analysedIndexes(), this);

@@ -58,7 +58,7 @@ void FileNameBox::setText(const QString& text) {
 }
 
 std::string FileNameBox::fileSystemName() const {
-  return QFile::encodeName(box_->text()).toStdString();
+  return fileNameFromQt(box_->text());
 }
 
 void FileNameBox::setFileSystemName(std::string_view name) {
@@ -80,8 +80,7 @@ void FileNameBox::browse() {
   if (chosen.isEmpty()) {
     return;
   }
-  const std::optional<std::string> stem =
-      StripChosenPath(QFile::encodeName(chosen).toStdString(), kind_.suffix);
+  const std::optional<std::string> stem = StripChosenPath(fileNameFromQt(chosen), kind_.suffix);
   if (!stem) {
     prompts_.show(this, Message(kind_.wrongKind));
     return;

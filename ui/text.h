@@ -1,6 +1,8 @@
-// The engine's Windows-1252 texts as Qt strings and back.
+// The engine's Windows-1252 texts as Qt strings and back, and file names in the file system's
+// encoding as Qt shows them and back.
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -15,6 +17,14 @@ inline QString toQt(std::string_view cp1252) {
 
 inline std::string fromQt(const QString& text) {
   return Utf8ToCp1252(text.toStdString());
+}
+
+inline QString fileNameToQt(const std::string& name) {
+  return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+inline std::string fileNameFromQt(const QString& name) {
+  return QFile::encodeName(name).toStdString();
 }
 
 }  // namespace acv
