@@ -96,7 +96,8 @@ FileStatus StatusFromErrno(int error) {
   }
 }
 
-FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd) {
+FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd,
+                           std::size_t* size) {
   *fd = -1;
   if (name.empty()) {
     return FileStatus::kBadPath;
@@ -117,6 +118,9 @@ FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd
   // Regular files never block; reads and writes go on as usual.
   fcntl(opened, F_SETFL, fcntl(opened, F_GETFL) & ~O_NONBLOCK);
   *fd = opened;
+  if (size != nullptr) {
+    *size = static_cast<std::size_t>(info.st_size);
+  }
   return FileStatus::kOk;
 }
 
@@ -219,19 +223,15 @@ FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std
 FileStatus ReadWholeFile(const std::string& name, std::size_t limit, std::string* bytes) {
   bytes->clear();
   int fd = -1;
-  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd);
+  std::size_t size = 0;
+  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd, &size);
   if (status != FileStatus::kOk) {
     return status;
   }
-  struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    status = StatusFromErrno(errno);
-  } else {
-    bytes->resize(std::min(static_cast<std::size_t>(info.st_size), limit + 1));
-    std::size_t got = 0;
-    status = ReadAllAt(fd, bytes->data(), bytes->size(), 0, &got);
-    bytes->resize(got);
-  }
+  bytes->resize(std::min(size, limit + 1));
+  std::size_t got = 0;
+  status = ReadAllAt(fd, bytes->data(), bytes->size(), 0, &got);
+  bytes->resize(got);
   close(fd);
   return status;
 }

@@ -20,8 +20,10 @@ FileStatus StatusFromErrno(int error);
 
 // Opens `name` with `flags` (O_CLOEXEC and O_NONBLOCK added, so that a pipe or device never
 // blocks the open) and makes sure it is a regular file: kOk with `*fd` set, or the failure
-// (kNotRegularFile for a folder, pipe, device or socket) with nothing left open.
-FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd);
+// (kNotRegularFile for a folder, pipe, device or socket) with nothing left open. `size`, when
+// given, receives the file's length as it was opened.
+FileStatus OpenRegularFile(const std::string& name, int flags, int mode, int* fd,
+                           std::size_t* size = nullptr);
 
 // Takes a non-blocking whole-file open-file-description lock: a write lock on a descriptor
 // opened for writing, a read lock otherwise. kOk, or kSharingViolation when another open holds

@@ -3,7 +3,6 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -138,22 +137,19 @@ MappedHistory::~MappedHistory() {
 
 FileStatus MappedHistory::Map(const std::string& name) {
   int fd = -1;
-  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd);
+  std::size_t size = 0;
+  FileStatus status = OpenRegularFile(name, O_RDONLY, 0, &fd, &size);
   if (status != FileStatus::kOk) {
     return status;
   }
-  struct stat info {};
-  if (fstat(fd, &info) != 0) {
-    status = StatusFromErrno(errno);
-  } else if (info.st_size > 0) {
-    void* data = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ,
-                      MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  if (size > 0) {
+    void* data = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (data == MAP_FAILED) {
       status = StatusFromErrno(errno);
     } else {
       *this = MappedHistory();
       data_ = data;
-      size_ = static_cast<std::size_t>(info.st_size);
+      size_ = size;
     }
   }
   close(fd);
