@@ -18,7 +18,6 @@ constexpr std::string_view kSurveyCategory =
     "http://terminology.hl7.org/CodeSystem/observation-category";
 constexpr std::string_view kDataAbsentReason =
     "http://terminology.hl7.org/CodeSystem/data-absent-reason";
-constexpr std::string_view kOrdinalValue = "http://hl7.org/fhir/StructureDefinition/ordinalValue";
 
 // The two report types as the report-type question answers them.
 struct ReportTypeAnswer {
@@ -42,10 +41,6 @@ std::string Utf8(std::string_view text) {
 
 Json Coding(std::string_view systemPath, std::string_view code, std::string_view display) {
   return {{"system", Url(systemPath)}, {"code", code}, {"display", display}};
-}
-
-Json AnswerCoding(int value) {
-  return Coding("CodeSystem/answer", std::to_string(value), kAnswerLabels[value]);
 }
 
 Json ReportTypeCoding(const ReportTypeAnswer& answer) {
@@ -403,7 +398,7 @@ class ItemTexts {
       for (int value = 0; value <= kAnswerCount; ++value) {
         Json text = {{"linkId", std::to_string(item)}};
         if (value < kAnswerCount) {
-          text["answer"] = Json::array({{{"valueCoding", AnswerCoding(value)}}});
+          text["answer"] = Json::array({{{"valueInteger", value}}});
         }
         items_[static_cast<std::size_t>(item)][value] = "," + text.dump();
       }
@@ -542,11 +537,14 @@ Json Questionnaire() {
                              {"type", "choice"},
                              {"required", true},
                              {"answerOption", reportTypeOptions}}});
+  // A rating is its number, so that a response says it in a few bytes and its scores need no
+  // look-up; the label each number stands for goes beside it.
   Json answerOptions = Json::array();
   for (int value = 0; value < static_cast<int>(kAnswerLabels.size()); ++value) {
-    Json coding = AnswerCoding(value);
-    coding["extension"] = Json::array({{{"url", kOrdinalValue}, {"valueDecimal", value}}});
-    answerOptions.push_back({{"valueCoding", coding}});
+    answerOptions.push_back(
+        {{"extension", Json::array({{{"url", Url("StructureDefinition/answer-label")},
+                                     {"valueString", kAnswerLabels[value]}}})},
+         {"valueInteger", value}});
   }
   for (int item = 1; item <= kItemCount; ++item) {
     items.push_back(
@@ -554,7 +552,7 @@ Json Questionnaire() {
          {"extension", Json::array({{{"url", Url("StructureDefinition/observer-wording")},
                                      {"valueString", Utf8(ItemBank::Observer(item))}}})},
          {"text", Utf8(ItemBank::Self(item))},
-         {"type", "choice"},
+         {"type", "integer"},
          {"answerOption", answerOptions}});
   }
   return {{"resourceType", "Questionnaire"},

@@ -31,7 +31,7 @@ std::string QuestionnaireCanonical();
 
 // The Questionnaire: the report-type question, then the 190 items ("1".."190") in their Self
 // wording, each with its Observer wording beside it and the six answers 0..5 with their
-// labels and ordinal values.
+// labels.
 Json Questionnaire();
 
 // Everything exported of one person.

@@ -180,11 +180,12 @@ void ReadAnswers(const Reader& in, ResponseRecord* record) {
     if (answers.is_null()) {
       continue;  // a blank
     }
-    const std::string code = CodeOf(in, First(answers), field + ".answer[0]", "CodeSystem/answer");
-    if (code.size() != 1 || code[0] < '0' || code[0] > '5' || answers.size() != 1) {
+    const Json& value = At(First(answers), "valueInteger");
+    if (!value.is_number_integer() || value.get<long long>() < 0 || value.get<long long>() > 5 ||
+        answers.size() != 1) {
       in.Refuse(field + ".answer", "is not one answer from 0 to 5");
     }
-    record->SetResponse(number, code[0] - '0');
+    record->SetResponse(number, value.get<int>());
   }
 }
 

@@ -21,6 +21,15 @@ constexpr std::array<std::string_view, 128> kEscapes = [] {
   return escapes;
 }();
 
+// Whether a byte is written as its escape.
+constexpr std::array<bool, 256> kEscaped = [] {
+  std::array<bool, 256> escaped{};
+  for (std::size_t c = 0; c < kEscapes.size(); ++c) {
+    escaped[c] = !kEscapes[c].empty();
+  }
+  return escaped;
+}();
+
 }  // namespace
 
 void JsonText::Separate() {
@@ -55,7 +64,7 @@ JsonText& JsonText::String(std::string_view utf8) {
   std::size_t plain = 0;  // where the run of bytes written as they are begins
   for (std::size_t at = 0; at < utf8.size(); ++at) {
     const auto byte = static_cast<unsigned char>(utf8[at]);
-    if (byte < kEscapes.size() && !kEscapes[byte].empty()) {
+    if (kEscaped[byte]) {
       out_.append(utf8, plain, at - plain);
       out_ += kEscapes[byte];
       plain = at + 1;

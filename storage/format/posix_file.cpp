@@ -193,6 +193,10 @@ FileStatus SyncFile(int fd) {
   return fsync(fd) == 0 ? FileStatus::kOk : StatusFromErrno(errno);
 }
 
+void StartWriting(int fd, long long offset, long long length) {
+  static_cast<void>(sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE));
+}
+
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got) {
   auto* bytes = static_cast<char*>(data);
   *got = 0;

@@ -36,6 +36,9 @@ FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offs
 FileStatus TruncateTo(int fd, long long length);
 // Flushes the file's data and size to the disk.
 FileStatus SyncFile(int fd);
+// Sets the disk writing `length` bytes of `fd` from `offset` without waiting for them, so that a
+// long file's final sync has less left to wait for. Says nothing of failure: the sync does.
+void StartWriting(int fd, long long offset, long long length);
 // Reads up to `size` bytes at `offset`, looping until end of file; `*got` receives the count.
 FileStatus ReadAllAt(int fd, void* data, std::size_t size, long long offset, std::size_t* got);
 

@@ -18,6 +18,7 @@ WholeFileWriter::~WholeFileWriter() {
 }
 
 void WholeFileWriter::CloseAll() {
+  static_cast<void>(Written());
   if (fd_ >= 0) {
     close(fd_);
   }
@@ -26,6 +27,8 @@ void WholeFileWriter::CloseAll() {
   }
   fd_ = -1;
   oldFd_ = -1;
+  pending_.clear();
+  failed_ = FileStatus::kOk;
   length_ = 0;
 }
 
@@ -110,15 +113,38 @@ FileStatus WholeFileWriter::WriteLine(std::string_view line) {
   return Write(bytes);
 }
 
+FileStatus WholeFileWriter::Written() {
+  if (writing_.valid()) {
+    const FileStatus status = writing_.get();
+    failed_ = failed_ == FileStatus::kOk ? status : failed_;
+  }
+  return failed_;
+}
+
 FileStatus WholeFileWriter::Write(std::string_view bytes) {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
-  const FileStatus written = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
-  if (written != FileStatus::kOk) {
-    return written;
+  pending_ += bytes;
+  if (pending_.size() < kWritingRun) {
+    return failed_;
   }
-  length_ += static_cast<long long>(bytes.size());
+  if (const FileStatus status = Written(); status != FileStatus::kOk) {
+    return status;
+  }
+  handed_.swap(pending_);
+  pending_.clear();
+  const long long at = length_;
+  length_ += static_cast<long long>(handed_.size());
+  // The disk is set writing each run as soon as it is in the file, so that the sync at the end
+  // has little left to wait for.
+  writing_ = std::async(std::launch::async, [this, at] {
+    const FileStatus status = WriteAllAt(fd_, handed_.data(), handed_.size(), at);
+    if (status == FileStatus::kOk) {
+      StartWriting(fd_, at, static_cast<long long>(handed_.size()));
+    }
+    return status;
+  });
   return FileStatus::kOk;
 }
 
@@ -126,7 +152,13 @@ FileStatus WholeFileWriter::Commit() {
   if (fd_ < 0) {
     return FileStatus::kInvalid;
   }
-  FileStatus status = SyncFile(fd_);
+  FileStatus status = Written();
+  if (status == FileStatus::kOk) {
+    status = WriteAllAt(fd_, pending_.data(), pending_.size(), length_);
+  }
+  if (status == FileStatus::kOk) {
+    status = SyncFile(fd_);
+  }
   if (status == FileStatus::kOk && partName_.empty()) {
     // The unnamed file gets a name of its own beside the target first when it replaces one.
     const std::string linked = replace_ ? name_ + ".part" : name_;

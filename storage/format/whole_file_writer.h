@@ -7,6 +7,7 @@
 // was killed leaves it behind, and the next export to the same name removes it.
 #pragma once
 
+#include <future>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,9 @@ class WholeFileWriter {
   FileStatus Open(const std::string& name, bool replace);
   bool isOpen() const { return fd_ >= 0; }
 
-  // Writes `bytes` after what was written before.
+  // Writes `bytes` after what was written before. A long file is written behind, a megabyte at a
+  // time on a thread of its own while the next is made, so a failure to write may be told by a
+  // later Write or by Commit; until then nothing has a name.
   FileStatus Write(std::string_view bytes);
   // Writes `line` and CR LF.
   FileStatus WriteLine(std::string_view line);
@@ -55,7 +58,15 @@ class WholeFileWriter {
   bool replace_ = false;
   int fd_ = -1;
   int oldFd_ = -1;  // the file being replaced, held locked
-  long long length_ = 0;
+  // Waits for the bytes being written behind: the first failure of any of them, or kOk.
+  FileStatus Written();
+
+  static constexpr std::size_t kWritingRun = 1 << 20;
+  std::string pending_;              // written, not yet handed on
+  std::string handed_;               // being written behind
+  std::future<FileStatus> writing_;  // the write of `handed_`, while it runs
+  FileStatus failed_ = FileStatus::kOk;
+  long long length_ = 0;  // of what was handed on
 };
 
 }  // namespace acv

@@ -193,8 +193,12 @@ TEST_F(FhirCommandTest, AFileIsWrittenWholeReplacedOnlyWhenAskedAndAFailureLeave
   EXPECT_EQ(RunAcv({"fhir", Sample(), "--all", "--out", out}).status, 2);
   EXPECT_EQ(Json::parse(ReadBytes(out))["type"], "transaction");
   const std::string sample = Sample();
+  const std::string whole = dir_.File("whole.json");
+  ASSERT_EQ(RunAcv({"fhir", sample, "--all", "--out", whole}).status, 0);
+  // The disk fills halfway through.
+  const rlim_t half = ReadBytes(whole).size() / 2;
   EXPECT_EQ(testing::InChild([&] {
-              const rlimit limit{100000, 100000};
+              const rlimit limit{half, half};
               setrlimit(RLIMIT_FSIZE, &limit);
               const auto run = RunAcv({"fhir", sample, "--all", "--out", all});
               return run.err.find("the disk is full") != std::string::npos ? run.status : 99;

@@ -32,16 +32,15 @@ Analysis Pair(const ResponseRecord& self, const ResponseRecord& observer) {
   return analysis;
 }
 
-// The answers each question allows, by linkId, as their JSON codings.
+// The answers each question allows, by linkId, each as the JSON of an answer giving it.
 std::map<std::string, std::set<std::string>> AllowedAnswers() {
   std::map<std::string, std::set<std::string>> allowed;
   const Json questionnaire = Questionnaire();
   for (const Json& item : questionnaire["item"]) {
-    auto& codings = allowed[item["linkId"].get<std::string>()];
-    for (const Json& option : item["answerOption"]) {
-      Json coding = option["valueCoding"];
-      coding.erase("extension");
-      codings.insert(coding.dump());
+    auto& values = allowed[item["linkId"].get<std::string>()];
+    for (Json option : item["answerOption"]) {
+      option.erase("extension");
+      values.insert(option.dump());
     }
   }
   return allowed;
@@ -64,11 +63,11 @@ TEST(FhirExportTest, QuestionnaireHoldsEveryItemInBothWordingsWithTheSixAnswers)
     EXPECT_EQ(question["text"], Cp1252ToUtf8(ItemBank::Self(item)));
     EXPECT_EQ(question["extension"][0]["valueString"], Cp1252ToUtf8(ItemBank::Observer(item)));
     ASSERT_EQ(question["answerOption"].size(), 6u);
+    EXPECT_EQ(question["type"], "integer");
     for (int value = 0; value < 6; ++value) {
-      const Json& coding = question["answerOption"][value]["valueCoding"];
-      EXPECT_EQ(coding["code"], std::to_string(value));
-      EXPECT_EQ(coding["display"], kAnswerLabels[value]);
-      EXPECT_EQ(coding["extension"][0]["valueDecimal"], value);
+      const Json& option = question["answerOption"][value];
+      EXPECT_EQ(option["valueInteger"], value);
+      EXPECT_EQ(option["extension"][0]["valueString"], kAnswerLabels[value]);
     }
   }
 }
@@ -97,10 +96,9 @@ TEST(FhirExportTest, ResponsesAnswerOnlyWhatTheQuestionnaireAllowsAndLeaveBlanks
         continue;
       }
       ASSERT_EQ(item["answer"].size(), 1u) << linkId;
-      EXPECT_TRUE(allowed.at(linkId).contains(item["answer"][0]["valueCoding"].dump())) << linkId;
+      EXPECT_TRUE(allowed.at(linkId).contains(item["answer"][0].dump())) << linkId;
       if (number > 0) {
-        EXPECT_EQ(item["answer"][0]["valueCoding"]["code"],
-                  std::to_string(record->GetResponse(number)));
+        EXPECT_EQ(item["answer"][0]["valueInteger"], record->GetResponse(number));
       }
     }
   }
@@ -233,7 +231,8 @@ TEST(FhirExportTest, BundlesReadBackIntoTheSameRecordsAndWhatNoRecordHoldsIsRefu
     Json value;
     std::string refusal;
   } kRefused[] = {
-      {"item/12/answer/0/valueCoding/code", "6", "item[12].answer: is not one answer from 0 to 5"},
+      {"item/12/answer/0/valueInteger", 6, "item[12].answer: is not one answer from 0 to 5"},
+      {"item/12/answer/0/valueInteger", "3", "item[12].answer: is not one answer from 0 to 5"},
       {"item/12/linkId", "191",
        "item[12].linkId: is not an item of the questionnaire (\"1\" to \"190\")"},
       {"contained/0/name/0/family", "\u03a9mega",

@@ -4,6 +4,7 @@
 // operation, its history must agree with it, and it must take new records.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -284,6 +285,38 @@ TEST_F(InterruptedWriteTest, AReplacingExportLeavesNoReadablePart) {
       return;
     }
   }
+}
+
+// A long file is written behind, a run at a time: it comes back byte for byte, and a disk that
+// fills under a run written behind fails the whole write and keeps the old file.
+TEST_F(InterruptedWriteTest, ALongFileWrittenBehindIsWholeOrNotWritten) {
+  const std::string target = dir_.File("long.json");
+  // Three runs of a megabyte exactly, so that the last one written behind is the one the disk
+  // fills under, with nothing written after it.
+  std::string text;
+  for (int i = 0; text.size() < 3 << 20; ++i) {
+    text += std::to_string(i) + std::string(static_cast<std::size_t>(i % 997), 'a') + "\n";
+  }
+  text.resize(3 << 20);
+  const auto write = [&] {
+    WholeFileWriter file;
+    FileStatus status = file.Open(target, true);
+    for (std::size_t at = 0; status == FileStatus::kOk && at < text.size(); at += 4096) {
+      status = file.Write(std::string_view(text).substr(at, 4096));
+    }
+    return status == FileStatus::kOk ? file.Commit() : status;
+  };
+  WriteBytes(target, "old");
+  EXPECT_EQ(testing::InChild([&] {
+              signal(SIGXFSZ, SIG_IGN);
+              const rlimit limit{5 << 19, 5 << 19};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              return write() == FileStatus::kDiskFull ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(ReadBytes(target), "old");
+  ASSERT_EQ(write(), FileStatus::kOk);
+  EXPECT_TRUE(ReadBytes(target) == text);
 }
 
 }  // namespace
