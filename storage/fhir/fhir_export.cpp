@@ -71,10 +71,16 @@ std::optional<std::string> FhirDateTime(const std::optional<TimeStamp>& stamp) {
   local.tm_hour = stamp->hour;
   local.tm_min = stamp->minute;
   local.tm_sec = stamp->second;
-  local.tm_isdst = -1;
-  const std::time_t moment = std::mktime(&local);
+  // The moment is the stamp read as UTC less the offset in force then, found in two steps
+  // (the offset at the first guess may differ across a change of clocks). mktime would do the
+  // same, but looks at the system's time zone file again on every call.
+  const std::time_t asUtc = timegm(&local);
   std::tm zoned{};
-  if (moment == static_cast<std::time_t>(-1) || localtime_r(&moment, &zoned) == nullptr) {
+  if (asUtc == static_cast<std::time_t>(-1) || localtime_r(&asUtc, &zoned) == nullptr) {
+    return std::nullopt;
+  }
+  const std::time_t moment = asUtc - zoned.tm_gmtoff;
+  if (localtime_r(&moment, &zoned) == nullptr) {
     return std::nullopt;
   }
   const long offset = zoned.tm_gmtoff / 60;
@@ -154,13 +160,15 @@ std::string UuidOf(std::string_view text) {
   }
   halves[0] = (halves[0] & ~0xF000ull) | 0x8000ull;
   halves[1] = (halves[1] & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull;
-  char uuid[48];
-  std::snprintf(uuid, sizeof uuid, "urn:uuid:%08llx-%04llx-%04llx-%04llx-%012llx",
-                static_cast<unsigned long long>(halves[0] >> 32),
-                static_cast<unsigned long long>((halves[0] >> 16) & 0xFFFF),
-                static_cast<unsigned long long>(halves[0] & 0xFFFF),
-                static_cast<unsigned long long>(halves[1] >> 48),
-                static_cast<unsigned long long>(halves[1] & 0xFFFFFFFFFFFFull));
+  // The 32 hex digits in order, a dash after the 8th, 12th, 16th and 20th.
+  std::string uuid = "urn:uuid:";
+  for (int digit = 0; digit < 32; ++digit) {
+    const std::uint64_t half = halves[digit / 16];
+    uuid += "0123456789abcdef"[(half >> (60 - 4 * (digit % 16))) & 0xF];
+    if (digit == 7 || digit == 11 || digit == 15 || digit == 19) {
+      uuid += '-';
+    }
+  }
   return uuid;
 }
 
