@@ -91,7 +91,7 @@ bool PaperSavePage::validatePage() {
   if (view_->isChecked()) {
     WaitCursor wait;
     const SaveResult& saved = lastSave();
-    LoadSavedAnalysis(
+    analysedIndexes_ = LoadSavedAnalysis(
         analysis_, saved.fileName, saved.index, run_.record,
         related_->isChecked() ? RelatedReports::kMostRecent : RelatedReports::kLeaveOut);
   }

@@ -5,6 +5,8 @@
 // Edits Made".
 #pragma once
 
+#include <array>
+
 #include "entry/pages/entry_page.h"
 #include "storage/drafts/draft.h"
 #include "storage/records/record_store.h"
@@ -43,6 +45,9 @@ class PaperSavePage : public EntryPage {
 
   // The last saved record: its full file name and index (empty and -1 until a save succeeds).
   const SaveResult& lastSave() const;
+  // The indexes in that file of the records of the analysis loaded, by Report (-1 for a report
+  // not read from the file).
+  const std::array<int, 2>& analysedIndexes() const { return analysedIndexes_; }
 
   FileNameBox* fileBox() const { return fileBox_; }
   ReplaceCheckBox* replaceBox() const { return replaceBox_; }  // null unless editing
@@ -53,6 +58,7 @@ class PaperSavePage : public EntryPage {
  private:
   EntryRun& run_;
   Analysis& analysis_;
+  std::array<int, 2> analysedIndexes_{-1, -1};
   Prompts& prompts_;
   FileNameBox* fileBox_;
   ReplaceCheckBox* replaceBox_;

@@ -51,8 +51,8 @@ ViewAfterFinish StoredChoice(const AcvSettings& settings) {
 }
 
 // After Finish in a paper wizard: the options and the file name go into the settings, and the
-// view shows the analysis the last page loaded when it was asked to.
-void FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSavePage& page,
+// view shows the analysis the last page loaded when it was asked to (true then).
+bool FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSavePage& page,
                        const QString& fileName, const Analysis& analysis) {
   const ViewAfterFinish choice = page.analysisChoice();
   settings.setViewAnalysis(choice.view);
@@ -64,6 +64,7 @@ void FinishPaperWizard(CTesselView& view, AcvSettings& settings, const PaperSave
   if (choice.view) {
     view.setAnalysis(analysis);
   }
+  return choice.view;
 }
 
 using Handler = void (CMainFrame::*)();
@@ -309,7 +310,11 @@ void CMainFrame::runWizard(DraftWizard kind, ResponseRecord record, QString file
       if (editing) {
         settings.setEditLayout(EditLayout::kPaper);
       }
-      FinishPaperWizard(*view_, settings, *sheet->savePage(), fileName, analysis);
+      const PaperSavePage& page = *sheet->savePage();
+      if (FinishPaperWizard(*view_, settings, page, fileName, analysis)) {
+        // The records shown are in the file just written, as if the Analysis dialog chose them.
+        analysed_ = {page.lastSave().fileName, page.analysedIndexes()};
+      }
     }
   } else {
     record.SetEntryMethod(kEnteredOnScreen);

@@ -33,10 +33,10 @@ std::array<const IndexEntry*, 2> MostRecent(const std::vector<IndexEntry>& entri
 
 }  // namespace
 
-void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
-                       const ResponseRecord& saved, RelatedReports related) {
+std::array<int, 2> LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
+                                     const ResponseRecord& saved, RelatedReports related) {
   const Report own = ReportOfType(saved.ReportType());
-  bool ownLoaded = false;
+  std::array<int, 2> indexes{-1, -1};
   RecordIndex search;
   if (related == RelatedReports::kMostRecent &&
       BuildRecordIndex(fileName, /*readOnly=*/true, &search) == FileStatus::kOk) {
@@ -46,17 +46,18 @@ void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int inde
     for (const IndexEntry* entry : MostRecent(person)) {
       const Report which = entry == nullptr ? own : ReportOfType(entry->reportType);
       if (entry != nullptr && LoadSlot(analysis, fileName, entry->fileIndex, which)) {
-        ownLoaded = ownLoaded || which == own;
+        indexes[static_cast<std::size_t>(which)] = entry->fileIndex;
       }
     }
-  } else {
-    ownLoaded = LoadSlot(analysis, fileName, index, own);
+  } else if (LoadSlot(analysis, fileName, index, own)) {
+    indexes[static_cast<std::size_t>(own)] = index;
   }
-  if (!ownLoaded) {
+  if (indexes[static_cast<std::size_t>(own)] < 0) {
     ResponseRecord& slot = analysis.report(own);
     slot = saved;
     slot.MarkMetItems();
   }
+  return indexes;
 }
 
 }  // namespace acv

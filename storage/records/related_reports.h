@@ -2,6 +2,7 @@
 // alone or with the most recent reports of the same person in the same file.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "engine/analysis.h"
@@ -22,7 +23,10 @@ enum class RelatedReports { kLeaveOut, kMostRecent };
 //
 // The save has already succeeded, so nothing here is an error: when the file cannot be searched
 // or read back, `saved` itself is shown alone.
-void LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
-                       const ResponseRecord& saved, RelatedReports related);
+//
+// Returns the index in the file of the record in each slot, by Report; -1 for a slot that holds
+// no record read from the file.
+std::array<int, 2> LoadSavedAnalysis(Analysis& analysis, const std::string& fileName, int index,
+                                     const ResponseRecord& saved, RelatedReports related);
 
 }  // namespace acv

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "engine/response_record.h"
@@ -13,9 +14,11 @@
 #include "entry/response_grid_page.h"
 #include "reports/analysis_view.h"
 #include "shell/acv_settings.h"
+#include "shell/history_dialog.h"
 #include "shell/main_frame.h"
 #include "storage/records/record_store.h"
 #include "storage/records/sample_records.h"
+#include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/modal.h"
 #include "support/sample_file.h"
@@ -97,6 +100,18 @@ class EnterResponsesTest : public QObject {
     QVERIFY(shown.selfReport().IsMet(3));
     QCOMPARE(shown.observerReport().Text(TextField::kObserverName),
              SampleRecords()[1].Text(TextField::kObserverName));
+    // Both are the file's records, as if the Analysis dialog had chosen them: the History lists
+    // the entry of the one just written.
+    bool listed = false;
+    testing::WhenShown<HistoryDialog>([&listed](HistoryDialog& dialog) {
+      for (int row = 0; row < dialog.table()->rowCount(); ++row) {
+        listed = listed || (dialog.table()->item(row, 2)->text() == QStringLiteral("paper entry") &&
+                            dialog.table()->item(row, 3)->text() == QStringLiteral("8"));
+      }
+      dialog.reject();
+    });
+    frame.command(QStringLiteral("history"))->trigger();
+    QVERIFY(listed);
     AcvSettings settings;
     QVERIFY(settings.viewAnalysis());
     QVERIFY(settings.alsoViewRelatedAnalysis());

@@ -46,7 +46,8 @@ class RelatedReportsTest : public ::testing::Test {
 TEST_F(RelatedReportsTest, AloneTheRecordReadBackFillsTheSlotOfItsType) {
   WriteAlex(kSelfReport, "20070612101500", "self");
   const int observer = WriteAlex(kObserverReport, "20070612101600", "observer");
-  LoadSavedAnalysis(analysis_, Name(), observer, saved_, RelatedReports::kLeaveOut);
+  EXPECT_EQ(LoadSavedAnalysis(analysis_, Name(), observer, saved_, RelatedReports::kLeaveOut),
+            (std::array<int, 2>{-1, observer}));
   EXPECT_TRUE(analysis_.IsSelfAbsent());
   EXPECT_EQ(Comment(analysis_.observerReport()), "observer");
   // Read with its met flags: item 3 is rated 3.
@@ -55,7 +56,7 @@ TEST_F(RelatedReportsTest, AloneTheRecordReadBackFillsTheSlotOfItsType) {
 }
 
 TEST_F(RelatedReportsTest, MostRecentTakesEachTypeOfThatPersonByTimeStamp) {
-  WriteAlex(kObserverReport, "20080101000000", "latest observer");
+  const int latest = WriteAlex(kObserverReport, "20080101000000", "latest observer");
   WriteAlex(kObserverReport, "20060101000000", "older observer, later in the file");
   WriteAlex(kSelfReport, "20070101000000", "older self");
   Write(TestRecord(kObserverReport,
@@ -65,7 +66,8 @@ TEST_F(RelatedReportsTest, MostRecentTakesEachTypeOfThatPersonByTimeStamp) {
                    {.first = "Sam", .last = "Morgan", .birthDate = kBirth, .seed = 1}),
         "20090101000000");
   const int self = WriteAlex(kSelfReport, "20090612101500", "self just saved");
-  LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent);
+  EXPECT_EQ(LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent),
+            (std::array<int, 2>{self, latest}));
   EXPECT_EQ(Comment(analysis_.selfReport()), "self just saved");
   EXPECT_EQ(Comment(analysis_.observerReport()), "latest observer");
   EXPECT_TRUE(analysis_.selfReport().IsMet(3));
@@ -87,7 +89,8 @@ TEST_F(RelatedReportsTest, AnUnreadableRelatedRecordLeavesItsSlot) {
   const int self = WriteAlex(kSelfReport, "20090101000000", "self");
   testing::DamageRecordIn(Name(), 0);
   analysis_.observerReport().SetText(TextField::kComments, "shown before");
-  LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent);
+  EXPECT_EQ(LoadSavedAnalysis(analysis_, Name(), self, saved_, RelatedReports::kMostRecent),
+            (std::array<int, 2>{self, -1}));
   EXPECT_EQ(Comment(analysis_.selfReport()), "self");
   EXPECT_EQ(Comment(analysis_.observerReport()), "shown before");
 }
@@ -99,7 +102,8 @@ TEST_F(RelatedReportsTest, AFileThatCannotBeReadShowsTheSavedRecordAlone) {
     Analysis analysis;
     ResponseFile holder;  // another user is writing to the file
     ASSERT_EQ(holder.OpenForReading(Name(), false), FileStatus::kOk);
-    LoadSavedAnalysis(analysis, Name(), self, saved_, related);
+    EXPECT_EQ(LoadSavedAnalysis(analysis, Name(), self, saved_, related),
+              (std::array<int, 2>{-1, -1}));
     EXPECT_TRUE(analysis.selfReport().IsSameAs(saved_));
     EXPECT_TRUE(analysis.selfReport().IsMet(3));
     EXPECT_TRUE(analysis.IsObserverAbsent());
