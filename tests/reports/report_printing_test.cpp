@@ -5,17 +5,22 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
 
 #include "reports/analysis_view.h"
 #include "reports/report_printing.h"
+#include "shell/acv_settings.h"
+#include "shell/adult_an.h"
 #include "shell/main_frame.h"
 #include "storage/history/history_review.h"
 #include "support/dialogs.h"
@@ -358,6 +363,11 @@ class ReportPrintingTest : public QObject {
   }
 
   void printAndPreviewDrawTheAnalysisShown() {
+    const testing::SampleFile sample;
+    {
+      AcvSettings settings;
+      settings.setAcvFileName(sample.stem());
+    }
     testing::FakePrompts prompts;
     CMainFrame frame(prompts);
     PdfPrintDialogs dialogs;
@@ -370,7 +380,18 @@ class ReportPrintingTest : public QObject {
     frame.printPreviewCommand();
     QCOMPARE(dialogs.asked, 0);
 
-    frame.view()->setAnalysis(SampleAnalysis());
+    // Alex Morgan's two reports, records 0 and 1, as the Analysis dialog chooses them.
+    testing::WhenShown<CAdultAn>([](CAdultAn& dialog) {
+      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
+      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
+      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
+      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
+      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
+      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
+      dialog.list()->selectAll();
+      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    });
+    frame.command(QStringLiteral("analysis"))->trigger();
     QVERIFY(frame.command(QStringLiteral("print"))->isEnabled());
     dialogs.accept = false;
     frame.command(QStringLiteral("print"))->trigger();
@@ -385,9 +406,17 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(PageCount(dialogs.file), 2);
     QVERIFY(Output(QStringLiteral("pdftotext"), {dialogs.file, QStringLiteral("-")})
                 .contains(QStringLiteral("ACV RESULTS")));
-    // Printed to a file, the report is the archival document a saved one is.
+    // Printed to a file, the report is the archival document a saved one is, and the history
+    // notes which records it showed (a print cancelled, none).
     VerifyArchival(dialogs.file);
     QCOMPARE(ModeOf(dialogs.file) & 0007, mode_t(0));
+    HistoryReview review;
+    QCOMPARE(ReviewHistory(sample.fullName(), &review), FileStatus::kOk);
+    QCOMPARE(std::count_if(review.entries.begin(), review.entries.end(),
+                           [](const HistoryEntry& entry) { return TakesDataOut(entry.action); }),
+             1);
+    QCOMPARE(review.entries.back().action, HistoryAction::kReportPdf);
+    QVERIFY((review.entries.back().taken == std::vector<IndexRun>{{0, 1}}));
 
     QFile::remove(dialogs.file);
     frame.command(QStringLiteral("printPreview"))->trigger();

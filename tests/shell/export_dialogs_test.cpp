@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QtTest>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "reports/analysis_view.h"
@@ -17,6 +18,8 @@
 #include "shell/export_password_dialog.h"
 #include "shell/main_frame.h"
 #include "storage/csv/export_passwords.h"
+#include "storage/history/history_file.h"
+#include "storage/history/history_review.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_analysis.h"
@@ -179,6 +182,21 @@ class ExportDialogsTest : public QObject {
     QCOMPARE(dialog.exportFileName(), stem);
     QVERIFY(!dialog.isVisible());
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    // The history notes that every record was exported; where it cannot take the note, the
+    // export is made all the same and a box says so after the summary.
+    HistoryReview review;
+    QCOMPARE(ReviewHistory(sample.fullName(), &review), FileStatus::kOk);
+    QCOMPARE(review.entries.back().action, HistoryAction::kExportedCsv);
+    QVERIFY((review.entries.back().taken == std::vector<IndexRun>{{0, 7}}));
+    const std::string history = HistoryNameFor(sample.fullName());
+    QVERIFY(std::filesystem::remove(history) && std::filesystem::create_directory(history));
+    prompts.shown.clear();
+    dialog.show();
+    prompts.answers.enqueue(true);
+    QTest::mouseClick(dialog.exportButton(), Qt::LeftButton);
+    QCOMPARE(prompts.captions(), (QStringList{QStringLiteral("Export OK"),
+                                              QStringLiteral("Not Recorded in the History")}));
+    QCOMPARE(Read(Csv(stem)).count('\n'), 9);
   }
 
   void dismissingFileExistsMeansNo() {
