@@ -5,12 +5,10 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -20,9 +18,9 @@
 #include "reports/analysis_view.h"
 #include "reports/report_printing.h"
 #include "shell/acv_settings.h"
-#include "shell/adult_an.h"
 #include "shell/main_frame.h"
 #include "storage/history/history_review.h"
+#include "support/analysis_choice.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_analysis.h"
@@ -381,16 +379,7 @@ class ReportPrintingTest : public QObject {
     QCOMPARE(dialogs.asked, 0);
 
     // Alex Morgan's two reports, records 0 and 1, as the Analysis dialog chooses them.
-    testing::WhenShown<CAdultAn>([](CAdultAn& dialog) {
-      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
-      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
-      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
-      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
-      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
-      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-      dialog.list()->selectAll();
-      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-    });
+    testing::AnalyseAlexMorgan();
     frame.command(QStringLiteral("analysis"))->trigger();
     QVERIFY(frame.command(QStringLiteral("print"))->isEnabled());
     dialogs.accept = false;

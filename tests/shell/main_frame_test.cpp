@@ -36,6 +36,7 @@
 #include "storage/csv/export_passwords.h"
 #include "storage/records/record_search.h"
 #include "storage/records/record_store.h"
+#include "support/analysis_choice.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
@@ -368,16 +369,7 @@ class MainFrameTest : public QObject {
     CMainFrame frame(prompts);
     QAction* history = frame.command(QStringLiteral("history"));
     QVERIFY(!history->isEnabled());
-    WhenShown<CAdultAn>([&](CAdultAn& dialog) {
-      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
-      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
-      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
-      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
-      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
-      QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-      dialog.list()->selectAll();
-      QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-    });
+    testing::AnalyseAlexMorgan();
     frame.command(QStringLiteral("analysis"))->trigger();
     QVERIFY(history->isEnabled());
     bool shown = false;
