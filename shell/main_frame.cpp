@@ -444,8 +444,8 @@ void CMainFrame::exportFhirCommand() {
     return;
   }
   const AcvSettings settings(&settingsWarning_);
-  // A report is amended when the history shows its record edited; one not read from a file
-  // the Analysis dialog named is exported as it stands.
+  // A report is amended when the history shows its record edited; one not read from a file (by
+  // the Analysis dialog, or after a paper copy was saved) is exported as it stands.
   const std::set<int> edited =
       analysed_.file.empty() ? std::set<int>() : fhir::EditedRecords(analysed_.file);
   const std::array<bool, 2> amended = {edited.contains(analysed_.indexes[0]),
@@ -466,7 +466,8 @@ std::vector<int> CMainFrame::analysedIndexes() const {
 }
 
 void CMainFrame::noteTakenOut(HistoryAction action) {
-  // An analysis not read through the Analysis dialog has no file to note it in.
+  // An analysis not read from a file (by the Analysis dialog, or after a paper copy was saved)
+  // has no file to note it in.
   if (!analysed_.file.empty() && !RecordDataTakenOut(analysed_.file, action, analysedIndexes())) {
     prompts_.show(this, Message(MessageId::kTakeOutNotNoted, {std::string(kNameMark)}),
                   {fileNameToQt(analysed_.file)});

@@ -84,7 +84,8 @@ class CMainFrame : public QMainWindow {
                  std::optional<RecordEdit> edit, std::optional<FoundDraft> resumed);
 
   Prompts& prompts_;
-  // The response file and the records of the analysis shown, as the Analysis dialog chose them.
+  // The response file and the records of the analysis shown, as the Analysis dialog chose them
+  // or a paper copy's save loaded them.
   struct AnalysedRecords {
     std::string file;
     std::array<int, 2> indexes{-1, -1};  // by Report; -1 for a report not shown

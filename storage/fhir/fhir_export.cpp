@@ -605,7 +605,7 @@ Json PersonBundle(const PersonExport& person) {
                         person.amended[static_cast<std::size_t>(which)]};
     if (which == Report::kObserver) {
       links.author.clear();
-      if (!record.Text(TextField::kObserverName).empty()) {
+      if (NamesObserver(record)) {
         const Json observer = ValueOf(
             [&](JsonText& json) { WriteRelatedPerson(json, record, patientReference, {}); });
         links.author =

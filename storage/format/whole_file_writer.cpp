@@ -108,9 +108,8 @@ FileStatus WholeFileWriter::CreateTemporary() {
 }
 
 FileStatus WholeFileWriter::WriteLine(std::string_view line) {
-  std::string bytes(line);
-  bytes += "\r\n";
-  return Write(bytes);
+  const FileStatus written = Write(line);
+  return written == FileStatus::kOk ? Write("\r\n") : written;
 }
 
 FileStatus WholeFileWriter::Written() {

@@ -51,6 +51,8 @@ class WholeFileWriter {
 
   // Creates the file the export is written into: unnamed, or the part file.
   FileStatus CreateTemporary();
+  // Waits for the bytes being written behind: the first failure of any of them, or kOk.
+  FileStatus Written();
 
   unsigned mode_;
   std::string name_;
@@ -58,9 +60,6 @@ class WholeFileWriter {
   bool replace_ = false;
   int fd_ = -1;
   int oldFd_ = -1;  // the file being replaced, held locked
-  // Waits for the bytes being written behind: the first failure of any of them, or kOk.
-  FileStatus Written();
-
   static constexpr std::size_t kWritingRun = 1 << 20;
   std::string pending_;              // written, not yet handed on
   std::string handed_;               // being written behind
