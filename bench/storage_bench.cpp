@@ -286,24 +286,6 @@ void BM_AppendOne(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendOne)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// The least a history's entry can add to an append: one entry's bytes (186, as an append's)
-// added to a file of their own and synced, as the history must be before the file commits.
-void BM_SyncedEntryFloor(benchmark::State& state) {
-  const std::string name = File().folder() + "/floor";
-  const std::string entry(186, 'e');
-  long long length = 0;
-  for (auto _ : state) {
-    const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0 || pwrite(fd, entry.data(), entry.size(), length) != 186 || fsync(fd) != 0) {
-      state.SkipWithError("cannot write the file");
-    }
-    length += 186;
-    close(fd);
-  }
-  std::filesystem::remove(name);
-}
-BENCHMARK(BM_SyncedEntryFloor)->Unit(benchmark::kMicrosecond);
-
 // A history of `entries` entries for the full file: its beginning, then rewrites of each record
 // in turn with the bytes it holds, each keeping the record it replaced.
 std::string MadeUpHistory(int entries) {

@@ -36,6 +36,10 @@ FileStatus WriteAllAt(int fd, const void* data, std::size_t size, long long offs
 FileStatus TruncateTo(int fd, long long length);
 // Flushes the file's data and size to the disk.
 FileStatus SyncFile(int fd);
+// Flushes two files' data and sizes to the disk. On a local disk whose one flush takes every
+// file on it, and while little else waits to be written there, one flush serves both; otherwise
+// each file is flushed in turn.
+FileStatus SyncFiles(int first, int second);
 // Sets the disk writing `length` bytes of `fd` from `offset` without waiting for them, so that a
 // long file's final sync has less left to wait for. Says nothing of failure: the sync does.
 void StartWriting(int fd, long long offset, long long length);

@@ -92,7 +92,7 @@ FileStatus ResponseFileWriter::Open(const std::string& name, LockedFile::Access 
 }
 
 FileStatus ResponseFileWriter::WriteAfterEnd(const void* data, std::size_t size,
-                                             const CommitMark& mark) {
+                                             const CommitMark& mark, WriteJournal* journal) {
   const long long end = layout_.CommittedEnd();
   const std::array<std::uint8_t, kFileHeaderSize> oldHeader = layout_.headerBytes;
   const bool oldMarked = layout_.marked;
@@ -108,7 +108,7 @@ FileStatus ResponseFileWriter::WriteAfterEnd(const void* data, std::size_t size,
     status = WriteAllAt(fd, data, size, end);
   }
   if (status == FileStatus::kOk) {
-    status = SyncFile(fd);
+    status = journal != nullptr ? journal->MakeLasting(fd) : SyncFile(fd);
   }
   if (status == FileStatus::kOk) {
     status = WriteHeader(mark);
@@ -196,7 +196,7 @@ FileStatus ResponseFileWriter::Rewrite(const std::string& name, int at,
   if (status != FileStatus::kOk) {
     return status;
   }
-  status = writer.WriteAfterEnd(bytes.data(), kRecordSize, {layout.count, at});
+  status = writer.WriteAfterEnd(bytes.data(), kRecordSize, {layout.count, at}, journal);
   if (journal != nullptr) {
     status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
   }
@@ -240,7 +240,7 @@ FileStatus ResponseFileWriter::AppendRecords(const std::string& name,
     status = writer.Journal(journal, before, records);
     if (status == FileStatus::kOk) {
       status = writer.WriteAfterEnd(records.data(), records.size() * kRecordSize,
-                                    {before + static_cast<int>(records.size()), -1});
+                                    {before + static_cast<int>(records.size()), -1}, journal);
       if (journal != nullptr) {
         status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
       }
@@ -278,7 +278,10 @@ FileStatus ResponseFileWriter::WriteNewFile(const std::string& name,
     status = journal->Record(
         {0, 0, records, [](int, StoredRecord*) { return FileStatus::kIndexBeyondEnd; }});
     if (status == FileStatus::kOk) {
-      status = file.Commit();
+      status = journal->MakeLasting(-1);  // before the file has its name
+      if (status == FileStatus::kOk) {
+        status = file.Commit();
+      }
       status == FileStatus::kOk ? journal->Committed() : journal->Withdraw();
     }
     return status;

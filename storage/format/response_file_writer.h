@@ -34,9 +34,13 @@ struct PlannedWrite {
 // so that what it keeps beside the file commits with the write (storage/history/).
 class WriteJournal {
  public:
-  // What `write` changes, made lasting before this returns kOk; any other status refuses the
-  // write, and the file is left as it was.
+  // What `write` changes, written beside the file before this returns kOk; any other status
+  // refuses the write, and the file is left as it was.
   virtual FileStatus Record(const PlannedWrite& write) = 0;
+  // Makes what Record wrote lasting, and with it what has been written so far to the response
+  // file open at `fd` (-1 when that file is made lasting on its own); the file commits only
+  // after this returns kOk.
+  virtual FileStatus MakeLasting(int fd) = 0;
   // The write recorded did not commit: what Record added is taken back.
   virtual void Withdraw() = 0;
   // The write recorded has committed.
@@ -78,9 +82,11 @@ class ResponseFileWriter {
   // Writes the 243 header bytes with the stamps and `mark`: the creation stamp only for a file
   // without records, the modified stamp (one per operation) always.
   FileStatus WriteHeader(const CommitMark& mark);
-  // Writes `size` bytes at the end of the committed records, flushes them, then commits them
-  // with the header; a failure before the commit cuts the file back.
-  FileStatus WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark);
+  // Writes `size` bytes at the end of the committed records, flushes them (with what `journal`,
+  // when given, has recorded of them), then commits them with the header; a failure before the
+  // commit cuts the file back.
+  FileStatus WriteAfterEnd(const void* data, std::size_t size, const CommitMark& mark,
+                           WriteJournal* journal);
   // Copies the waiting rewrite into place and clears it from the mark.
   FileStatus FinishRewrite();
   // Rewrites record `at`, first checking it holds `expected` when that is given.

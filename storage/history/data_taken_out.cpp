@@ -44,7 +44,14 @@ FileStatus TryRecording(const std::string& responseFile, const ChangeNote& note)
                            }};
   // Closed (and unlocked) before the file: no writer ever finds the history held.
   HistoryJournal journal(responseFile, note);
-  return journal.Record(state);
+  status = journal.Record(state);
+  if (status == FileStatus::kOk) {
+    status = journal.MakeLasting(-1);
+    if (status != FileStatus::kOk) {
+      journal.Withdraw();
+    }
+  }
+  return status;
 }
 
 }  // namespace

@@ -43,8 +43,9 @@
 // inserted or taken out breaks the chain at the next one.
 //
 // Order of writes. Under the response file's exclusive lock, the entries of a write are appended
-// and flushed before the response file is touched; only then is the file changed and committed.
-// A write that fails takes its entries back. A kill anywhere leaves either both (the change and
+// before the response file is touched; they are flushed with the file's new records (one flush
+// of the disk for both where it allows), and only then is the file committed. A write that fails
+// takes its entries back. A kill anywhere leaves either both (the change and
 // its entries) or entries at the end of the history whose change never committed: each of them
 // names an index whose record still hashes to the entry's before-hash and not to its after-hash.
 // Those trailing entries are the changes that did not happen: the check passes over them and the

@@ -204,18 +204,22 @@ FileStatus HistoryJournal::Record(const PlannedWrite& write) {
   if (status == FileStatus::kOk) {
     status = WriteAllAt(fd_, bytes.data(), bytes.size(), length_);
   }
-  if (status == FileStatus::kOk) {
-    status = SyncFile(fd_);
-  }
-  if (status == FileStatus::kOk && created_) {
-    status = SyncFolderOf(name_);
-  }
   if (status != FileStatus::kOk) {
     Withdraw();
   }
   end_ = length_ + static_cast<long long>(bytes.size());
   last_ = previous;
   return Unusable(status);
+}
+
+FileStatus HistoryJournal::MakeLasting(int fd) {
+  // The entries and the file's new records with one flush where the disk allows: the entries are
+  // in the history before the file's mark takes the records in, whichever reaches the disk first.
+  FileStatus status = fd >= 0 ? SyncFiles(fd, fd_) : Unusable(SyncFile(fd_));
+  if (status == FileStatus::kOk && created_) {
+    status = Unusable(SyncFolderOf(name_));
+  }
+  return status;
 }
 
 void HistoryJournal::Committed() {

@@ -1,5 +1,5 @@
 // The history's side of a write to a response file: the entries of the write appended to the
-// history beside the file and flushed under the file's lock before the file is changed
+// history beside the file and flushed under the file's lock before the file commits
 // (history_format.h gives the order of writes). Handed to the writer of the response file:
 //
 //   HistoryJournal journal(name, {HistoryAction::kNewRecord, reason});
@@ -25,6 +25,7 @@ class HistoryJournal final : public WriteJournal {
   ~HistoryJournal();  // closes the history, releasing its lock
 
   FileStatus Record(const PlannedWrite& write) override;
+  FileStatus MakeLasting(int fd) override;
   void Withdraw() override;
   // Seals the write's entries with a kCommitted entry, not flushed: the next write's flush takes
   // it too, and without it (a crash first) the hashes tell what happened.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -159,6 +160,27 @@ TEST_F(ResponseFileTest, PathFailuresHaveTheirCodes) {
             FileStatus::kBadPath);
   EXPECT_EQ(ResponseFile::WriteRecord(dir_.path(), bytes, &index, -1), FileStatus::kNotRegularFile);
   EXPECT_EQ(ResponseFile::WriteRecord("", bytes, &index, -1), FileStatus::kBadPath);
+}
+
+// A file and its history are flushed together with one flush of the disk where it takes both,
+// and each in turn where they lie on different disks (here one in memory): a failure of either
+// file fails the flush.
+TEST_F(ResponseFileTest, TwoFilesFlushedTogetherReportEitherFailure) {
+  char inMemory[] = "/dev/shm/acv-test-XXXXXX";
+  const int elsewhere = mkstemp(inMemory);
+  unlink(inMemory);
+  const int here = open(Name().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int beside = open(dir_.File("beside").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int closed = open(dir_.File("closed").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  ASSERT_TRUE(here >= 0 && beside >= 0 && elsewhere >= 0 && closed >= 0);
+  close(closed);
+  EXPECT_EQ(SyncFiles(here, beside), FileStatus::kOk);
+  EXPECT_EQ(SyncFiles(here, elsewhere), FileStatus::kOk);
+  EXPECT_EQ(SyncFiles(here, closed), FileStatus::kInvalid);
+  EXPECT_EQ(SyncFiles(closed, here), FileStatus::kInvalid);
+  for (const int fd : {here, beside, elsewhere}) {
+    close(fd);
+  }
 }
 
 TEST_F(ResponseFileTest, PermissionDenied) {
