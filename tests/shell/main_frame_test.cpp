@@ -303,11 +303,7 @@ class MainFrameTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     WhenShown<CAdultAn>([&](CAdultAn& dialog) {
       QCOMPARE(dialog.fileNameBox()->text(), sample.stem());
-      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
-      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
-      QTest::keyClicks(dialog.dayBox(), QStringLiteral("7"));
-      QTest::keyClicks(dialog.monthBox(), QStringLiteral("3"));
-      QTest::keyClicks(dialog.yearBox(), QStringLiteral("75"));
+      testing::TypePerson(dialog, QStringLiteral("Alex"), QStringLiteral("Morgan"), "7", "3", "75");
       // From the keyboard alone: Tab past the file box and Browse to Load, press it, then
       // select every line and Tab on to Analyse.
       dialog.yearBox()->setFocus();
@@ -472,11 +468,8 @@ class MainFrameTest : public QObject {
     WhenShown<CAdultEdit>([&](CAdultEdit& dialog) {
       QVERIFY(dialog.onScreenOption()->isChecked());
       dialog.fileNameBox()->setText(sample.stem());
-      QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Sam"));
-      QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Whitlow"));
-      QTest::keyClicks(dialog.dayBox(), QStringLiteral("14"));
-      QTest::keyClicks(dialog.monthBox(), QStringLiteral("9"));
-      QTest::keyClicks(dialog.yearBox(), QStringLiteral("1982"));
+      testing::TypePerson(dialog, QStringLiteral("Sam"), QStringLiteral("Whitlow"), "14", "9",
+                          "1982");
       QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
       dialog.list()->setCurrentRow(1);
       dialog.paperOption()->setChecked(true);

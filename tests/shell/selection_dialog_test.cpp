@@ -17,6 +17,7 @@
 #include "storage/format/record_image.h"
 #include "storage/format/response_file.h"
 #include "storage/records/sample_records.h"
+#include "support/analysis_choice.h"
 #include "support/fake_prompts.h"
 #include "support/record_builder.h"
 #include "support/sample_file.h"
@@ -27,21 +28,7 @@ namespace {
 
 using testing::FakePrompts;
 using testing::SampleFile;
-
-// Alex Morgan's details as the dialogs take them.
-void TypePerson(SelectionDialog& dialog, const QString& first = QStringLiteral("alex"),
-                const QString& last = QStringLiteral("MORGAN"), const QString& day = "7",
-                const QString& month = "3", const QString& year = "1975") {
-  for (QLineEdit* box : {dialog.firstNameBox(), dialog.lastNameBox(), dialog.dayBox(),
-                         dialog.monthBox(), dialog.yearBox()}) {
-    box->clear();
-  }
-  QTest::keyClicks(dialog.firstNameBox(), first);
-  QTest::keyClicks(dialog.lastNameBox(), last);
-  QTest::keyClicks(dialog.dayBox(), day);
-  QTest::keyClicks(dialog.monthBox(), month);
-  QTest::keyClicks(dialog.yearBox(), year);
-}
+using testing::TypePerson;
 
 void Select(QListWidget* list, std::initializer_list<int> rows) {
   list->clearSelection();

@@ -12,6 +12,7 @@
 #include "shell/adult_an.h"
 #include "shell/main_frame.h"
 #include "storage/text/messages.h"
+#include "support/analysis_choice.h"
 #include "support/dialogs.h"
 #include "support/fake_prompts.h"
 #include "support/sample_file.h"
@@ -97,11 +98,7 @@ class StartUpTest : public QObject {
       WhenShown<CAdultAn>([&](CAdultAn& dialog) {
         opened = true;
         QCOMPARE(dialog.fileNameBox()->text(), path.chopped(4));
-        QTest::keyClicks(dialog.firstNameBox(), QStringLiteral("Alex"));
-        QTest::keyClicks(dialog.lastNameBox(), QStringLiteral("Morgan"));
-        QTest::keyClicks(dialog.dayBox(), QStringLiteral("07"));
-        QTest::keyClicks(dialog.monthBox(), QStringLiteral("03"));
-        QTest::keyClicks(dialog.yearBox(), QStringLiteral("1975"));
+        testing::TypePerson(dialog, QStringLiteral("Alex"), QStringLiteral("Morgan"), "07", "03");
         dialog.loadButton()->click();
         QCOMPARE(dialog.list()->count(), 2);
         QCOMPARE(dialog.fullFileName(), QFile::encodeName(path).toStdString());
