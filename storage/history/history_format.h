@@ -45,14 +45,14 @@
 // Order of writes. Under the response file's exclusive lock, the entries of a write are appended
 // before the response file is touched; they are flushed with the file's new records (one flush
 // of the disk for both where it allows), and only then is the file committed. A write that fails
-// takes its entries back. A kill anywhere leaves either both (the change and
-// its entries) or entries at the end of the history whose change never committed: each of them
-// names an index whose record still hashes to the entry's before-hash and not to its after-hash.
-// Those trailing entries are the changes that did not happen: the check passes over them and the
-// next write cuts them off. Once the file has committed, a "committed" entry (action 10, no
-// record) is appended after the write's entries without waiting for the disk, so that a change
-// later reverted by hand to the very bytes it replaced is never taken for one that did not
-// happen; the next write's flush makes it lasting with its own entries.
+// takes its entries back. A kill anywhere leaves either both (the change and its entries) or
+// entries at the end of the history whose change never committed: each of them names an index
+// whose record still hashes to the entry's before-hash and not to its after-hash. Those trailing
+// entries are the changes that did not happen: the check passes over them and the next write
+// cuts them off. Once the file has committed, a "committed" entry (action 10, no record) is
+// appended after the write's entries without waiting for the disk, so that a change later
+// reverted by hand to the very bytes it replaced is never taken for one that did not happen; the
+// next write's flush makes it lasting with its own entries.
 #pragma once
 
 #include <array>
